@@ -1,0 +1,32 @@
+// Reading the shared puzzle collections for the benchmarks.
+#pragma once
+
+#include "engine/engine.h"
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace vemo::bench {
+
+inline std::vector<Grid> ReadGrids(const std::string& fileName) {
+    std::ifstream in(std::string(VEMO_SHARED_DATA) + "/" + fileName);
+    std::vector<Grid> grids;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 81) continue;
+        Grid g;
+        for (int c = 0; c < 81; ++c)
+            if (line[c] >= '1' && line[c] <= '9') g[c] = static_cast<std::uint8_t>(line[c] - '0');
+        grids.push_back(g);
+    }
+    return grids;
+}
+
+inline void Install(Engine& engine, const Grid& puzzle) {
+    engine.HistoryLevel = 0;
+    engine.CellGrid[0] = puzzle;
+    engine.ComputeCandidates();
+}
+
+} // namespace vemo::bench

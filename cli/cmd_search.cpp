@@ -1,0 +1,48 @@
+// count and solve: the exhaustive search from the start position.
+#include "commands.h"
+#include "puzzle_lines.h"
+
+#include <iostream>
+
+namespace vemo::cli {
+
+namespace {
+
+int RunCount(const std::vector<std::string>& args);
+int RunSolve(const std::vector<std::string>& args);
+
+const Command kCount{"count", "FILE|-",
+                     "validity, solutions (up to 2), first branch cell and digit", RunCount};
+const Command kSolve{"solve", "FILE|-", "validity and the grid completed by the search",
+                     RunSolve};
+
+int RunCount(const std::vector<std::string>& args) {
+    if (args.size() != 1) return UsageError(kCount, "count takes one file");
+    Engine engine;
+    return ForEachPuzzleLine(args[0], [&](const std::string&, const LinePuzzle& puzzle) {
+        InstallLinePuzzle(engine, puzzle);
+        engine.SolutionCount = 0;
+        engine.BruteForceCell = engine.BruteForceDigit = -1;
+        engine.CountSolutions();
+        std::cout << engine.ValidityStatus << ' ' << engine.SolutionCount << ' '
+                  << engine.BruteForceCell << ' ' << engine.BruteForceDigit << '\n';
+    });
+}
+
+int RunSolve(const std::vector<std::string>& args) {
+    if (args.size() != 1) return UsageError(kSolve, "solve takes one file");
+    Engine engine;
+    return ForEachPuzzleLine(args[0], [&](const std::string&, const LinePuzzle& puzzle) {
+        InstallLinePuzzle(engine, puzzle);
+        engine.SolutionCount = 0;
+        engine.FindOneSolution();
+        const Grid& shown = engine.SolutionCount > 0 ? engine.SearchSolution : engine.CellGrid[0];
+        std::cout << engine.ValidityStatus << ' ' << GridText(shown) << '\n';
+    });
+}
+
+const bool kRegistered = RegisterCommand(kCount) && RegisterCommand(kSolve);
+
+} // namespace
+
+} // namespace vemo::cli

@@ -1,0 +1,98 @@
+#include "puzzle_lines.h"
+
+#include "commands.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace vemo::cli {
+
+namespace {
+
+std::string Trimmed(const std::string& line) {
+    std::size_t end = line.size();
+    while (end > 0 && (line[end - 1] == '\r' || line[end - 1] == ' ' || line[end - 1] == '\t'))
+        --end;
+    std::size_t begin = 0;
+    while (begin < end && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
+    return line.substr(begin, end - begin);
+}
+
+} // namespace
+
+std::optional<LinePuzzle> ParsePuzzleLine(const std::string& rawLine, std::string& error) {
+    const std::string line = Trimmed(rawLine);
+    if (line.size() != 81) {
+        error = "expected 81 cells, found " + std::to_string(line.size()) + " characters";
+        return std::nullopt;
+    }
+    LinePuzzle puzzle;
+    for (int c = 0; c < 81; ++c) {
+        const char ch = line[c];
+        if (ch >= '1' && ch <= '9') {
+            puzzle.givens[c] = static_cast<std::uint8_t>(ch - '0');
+        } else if (ch != '.' && ch != '0') {
+            error = std::string("unexpected character '") + ch + "' at position " +
+                    std::to_string(c + 1);
+            return std::nullopt;
+        }
+    }
+    puzzle.parityMarks.fill(1);
+    return puzzle;
+}
+
+int ForEachPuzzleLine(const std::string& source,
+                      const std::function<void(const std::string&, const LinePuzzle&)>& onPuzzle) {
+    std::ifstream file;
+    if (source != "-") {
+        file.open(source, std::ios::binary);
+        if (!file) {
+            std::cerr << "vemotarn-cli: cannot open '" << source << "'\n";
+            return kExitUsage;
+        }
+    }
+    std::istream& in = source == "-" ? std::cin : file;
+    std::string line;
+    int lineNumber = 0;
+    bool allRead = true;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        if (Trimmed(line).empty()) continue;
+        std::string error;
+        const auto puzzle = ParsePuzzleLine(line, error);
+        if (!puzzle) {
+            std::cerr << (source == "-" ? "<stdin>" : source) << ':' << lineNumber << ": " << error
+                      << '\n';
+            allRead = false;
+            continue;
+        }
+        onPuzzle(Trimmed(line), *puzzle);
+    }
+    return allRead ? kExitOk : kExitBadInput;
+}
+
+void InstallLinePuzzle(Engine& engine, const LinePuzzle& puzzle) {
+    engine.HistoryLevel = 0;
+    engine.Generating = false;
+    engine.ClearPuzzle();
+    engine.VariantKind = engine.VariantChoice = puzzle.variantKind;
+    engine.XSudoku = engine.XSudokuChoice = puzzle.xSudoku;
+    engine.NeighbourMarks = puzzle.neighbourMarks;
+    engine.SetEdgeMarks();
+    engine.ParityMarks = puzzle.parityMarks;
+    engine.ValidityGrid = puzzle.givens;
+    engine.CellGrid[0] = puzzle.givens;
+    engine.Givens = puzzle.givens;
+    engine.SolutionGrid = puzzle.givens;
+    engine.PuzzleFixed = true;
+    engine.CheckValidity();
+}
+
+std::string GridText(const Grid& grid) {
+    std::string text(81, '.');
+    for (int c = 0; c < 81; ++c)
+        if (grid[c] >= 1 && grid[c] <= 9) text[c] = static_cast<char>('0' + grid[c]);
+    return text;
+}
+
+} // namespace vemo::cli

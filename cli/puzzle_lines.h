@@ -1,0 +1,38 @@
+// Reading puzzles one per line from a file or standard input.
+#pragma once
+
+#include "engine/engine.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace vemo::cli {
+
+// A puzzle as read from one line: the givens and, for a "3x3" record, the variant.
+struct LinePuzzle {
+    Grid givens;
+    int variantKind = kClassic;
+    int xSudoku = 0;
+    std::array<NeighbourRecord, 81> neighbourMarks{};
+    std::array<int, 81> parityMarks{};
+};
+
+// Parses an 81-character line ("1".."9" digits, "." or "0" empty). On failure
+// returns nothing and says why in error.
+std::optional<LinePuzzle> ParsePuzzleLine(const std::string& line, std::string& error);
+
+// Calls onPuzzle for every puzzle line of the source ("-" for standard input) and
+// reports the others on standard error with their line number. Blank lines are
+// skipped. Returns kExitOk, kExitBadInput when a line could not be read, or
+// kExitUsage when the source cannot be opened.
+int ForEachPuzzleLine(const std::string& source,
+                      const std::function<void(const std::string& line, const LinePuzzle&)>& onPuzzle);
+
+// Puts the puzzle into the engine as a fixed puzzle at level 0 and checks it.
+void InstallLinePuzzle(Engine& engine, const LinePuzzle& puzzle);
+
+// The 81 characters of a grid, "." for an empty cell.
+std::string GridText(const Grid& grid);
+
+} // namespace vemo::cli

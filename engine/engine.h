@@ -1,0 +1,191 @@
+// The Sudoku engine: one object owns every table of a puzzle, its candidates,
+// the exhaustive search, the logical techniques and the generator.
+//
+// Conventions a caller relies on:
+// - Cells are 0..80, row-major (row * 9 + column); digits 1..9, 0 is empty.
+// - CellGrid holds the working position at level 0; the levels above belong to
+//   the search. Every operation works on level HistoryLevel, which is 0 outside
+//   the search.
+// - After writing CellGrid, the marks or the variant directly, call
+//   ComputeCandidates(): it rebuilds CandidateTable and FilledCount.
+// - No operation throws or reports an error: results are status values
+//   (ValidityStatus, SolutionCount, the finders' result fields).
+// - Long searches call MessagePump (when set) so that a window stays alive; the
+//   engine itself never touches a user interface.
+//
+// Several engines may live side by side (a test, the command-line tool, a
+// background generation): they share nothing but the constant unit tables.
+#pragma once
+
+#include "candidates.h"
+#include "grid.h"
+#include "random.h"
+#include "results.h"
+#include "tables.h"
+
+#include <array>
+#include <functional>
+#include <string>
+
+namespace vemo {
+
+// The search writes level L + 1 while it works at level L; a level holds at least
+// one more filled cell than the one below, so 82 levels cover any grid.
+inline constexpr int kGridLevels = 82;
+
+enum Variant : int { kClassic = 0, kNonConsecutive = 1, kConsecutive = 2, kOddEven = 3 };
+
+// Per cell: [0] the number of bars touching it, [1..4] the mark towards the
+// neighbour right, down, left, up: 1 bar, 0 no bar, -1 grid edge.
+using NeighbourRecord = std::array<int, 5>;
+
+class Engine {
+  public:
+    Engine();
+
+    // ---- Grid model -------------------------------------------------------
+    std::array<Grid, kGridLevels> CellGrid{};
+    int HistoryLevel = 0;
+    Grid Givens{};
+    Grid SolutionGrid{};
+    Grid ValidityGrid{};
+    Grid SearchSolution{};
+    int FilledCount = 0;
+    Candidates CandidateTable = Candidates::Full();
+    Candidates SavedCandidates = Candidates::Full();
+
+    int VariantKind = kClassic;
+    int VariantChoice = kClassic;
+    int XSudoku = 0;
+    int XSudokuChoice = 0;
+    std::array<NeighbourRecord, 81> NeighbourMarks{};
+    std::array<int, 81> ParityMarks{};
+    bool PuzzleFixed = false;
+    bool Generating = false;
+
+    int ValidityStatus = 0;
+
+    // ---- Search -----------------------------------------------------------
+    int SolutionCount = 0;
+    int SolutionLimit = 2;
+    struct Branch {
+        int cell = -1;
+        int digit = 0;
+    } FirstBranch;
+    int BruteForceCell = -1;
+    int BruteForceDigit = -1;
+
+    // Called from inside long searches (always by FindOneSolution, by
+    // CountSolutions while Generating); may be empty.
+    std::function<void()> MessagePump;
+
+    // ---- Finder results (each held until the finder's next call) ----------
+    NakedSingleResult NakedSingle;
+    HiddenSingleResult HiddenSingle;
+    LockedCandidatesResult LockedCandidates;
+    int SubsetMode = 0; // 0 naked, 1 hidden
+    SubsetResult Subset;
+    FishResult XWing;
+    FishResult Swordfish;
+    ColouringResult Colouring;
+    XYWingResult XYWing;
+    ImpossibleNeighbourResult ImpossibleNeighbour;
+
+    // ---- Solver statistics and records --------------------------------------
+    std::array<int, 20> TechniqueCounters{}; // [id - 1] per technique, [18] the score
+    int RatingDone = 0;
+    int BruteForceLimit = 0;
+    std::array<StepEntry, kStepLogSize + 1> StepLog{}; // entries 1..100
+    int StepCount = 1;
+    int HintTechnique = 0;
+    HintRecordData HintRecord;
+
+    int PuzzleScore() const { return TechniqueCounters[18]; }
+
+    // ---- Generator settings and random source -------------------------------
+    int SymmetryChoice = 1;
+    int ScoreMin = 0;
+    int ScoreMax = 105;
+    Random Rng;
+    int rnd(int n) { return Rng.Below(n); }
+
+    // ---- Grid model operations ------------------------------------------------
+    void BuildUnitTables();
+    void SetEdgeMarks();
+    void ResetNeighbourMarks();
+    void ResetParityMarks();
+    // Zeroes the grids and the givens, puts every candidate back.
+    void ClearPuzzle();
+
+    // ---- Candidates and validity ------------------------------------------------
+    void ComputeCandidates();
+    // The candidates that the rules alone give for level HistoryLevel.
+    Candidates RulesCandidates() const;
+    void ApplyVariantPostPass();
+    void PlaceDigit(int cell, int digit);
+    void CheckValidity();
+
+    // ---- Search -------------------------------------------------------------------
+    void PropagateSingles();
+    void CountSolutions();
+    void FindOneSolution();
+
+    // ---- Techniques -----------------------------------------------------------------
+    void FindNakedSingle();
+    void FindHiddenSingle();
+    void FindLockedCandidates();
+    void ApplyLockedCandidates();
+    // The empty cells (at level 0) of the last locked segment, in line order.
+    CellList ListLockedCells() const;
+
+    void FindPair();
+    void FindTriple();
+    void FindQuadruplet();
+    void ApplyPair();
+    void ApplyTriple();
+    void ApplyQuadruplet();
+
+    void FindXWing();
+    void FindSwordfish();
+    void ApplyXWing();
+    void ApplySwordfish();
+
+    void FindColouring();
+    void ApplyColouring();
+
+    void FindXYWing();
+    void ApplyXYWing();
+    void FindImpossibleNeighbour();
+    void ImpossibleNeighbourDigits(int cellA, int cellB);
+    void ApplyImpossibleNeighbour();
+    // Receives the diagnostic line of the impossible-neighbour finder; may be empty.
+    std::function<void(const std::string&)> DeveloperLine;
+
+    // ---- Drivers ------------------------------------------------------------------
+    void FindNextTechnique();
+    void SolveWithLog();
+    void RatePuzzle();
+    // Analysis of a newly fixed puzzle: rating, logged solve into SolutionGrid,
+    // then level 0 and its candidates as they were.
+    void AnalysePuzzle();
+
+    // The position as a player or a file sees it.
+    Grid& Position() { return CellGrid[0]; }
+    const Grid& Position() const { return CellGrid[0]; }
+    Grid& Level() { return CellGrid[HistoryLevel]; }
+    const Grid& Level() const { return CellGrid[HistoryLevel]; }
+
+  private:
+    template <bool kFindOne> void Search(bool entryPure);
+    bool Hopeless() const;
+
+    int ChooseBranchCell() const;
+    bool FindHiddenSingleOf(int digit);
+    void RemoveSeenBy(Candidates& table, int cell, int digit) const;
+    void ApplyVariantPostPassTo(Candidates& table) const;
+    void Pump() {
+        if (MessagePump) MessagePump();
+    }
+};
+
+} // namespace vemo

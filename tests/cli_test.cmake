@@ -1,0 +1,51 @@
+# Black-box checks of vemotarn-cli: one behaviour per case.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+
+function(expect_run name expected_status)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL expected_status)
+        message(FATAL_ERROR "${name}: status ${status}, expected ${expected_status}\n${out}\n${err}")
+    endif()
+    set(OUT "${out}" PARENT_SCOPE)
+    set(ERR "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_match name text pattern)
+    if(NOT text MATCHES "${pattern}")
+        message(FATAL_ERROR "${name}: '${text}' does not match '${pattern}'")
+    endif()
+endfunction()
+
+set(top "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........")
+set(solved "468931527751624839392578461134756298289413675675289314846192753513867942927345186")
+file(WRITE "${WORK}/mixed.txt" "${top}\r\nnot a puzzle\n\n${solved}\n12345\n")
+
+# count: good lines answered, bad lines reported with their number, status 1.
+expect_run(count_mixed 1 ${CLI} count "${WORK}/mixed.txt")
+expect_match(count_first "${OUT}" "^0 1 [0-9]+ [1-9]\n0 0 -1 -1\n$")
+expect_match(count_line2 "${ERR}" "mixed.txt:2: ")
+expect_match(count_line5 "${ERR}" "mixed.txt:5: ")
+
+# solve: the completed grid, or the grid itself when the search finds nothing.
+expect_run(solve_mixed 1 ${CLI} solve "${WORK}/mixed.txt")
+expect_match(solve_out "${OUT}" "^0 ${solved}\n0 ${solved}\n$")
+
+# Standard input.
+file(WRITE "${WORK}/one.txt" "${top}\n")
+execute_process(COMMAND ${CLI} count - INPUT_FILE "${WORK}/one.txt" RESULT_VARIABLE status OUTPUT_VARIABLE out)
+if(NOT status EQUAL 0 OR NOT out MATCHES "^0 1 ")
+    message(FATAL_ERROR "count from standard input: ${status} '${out}'")
+endif()
+
+# A puzzle without solution: two 1s in one box.
+file(WRITE "${WORK}/bad.txt" "1.........1......................................................................\n")
+expect_run(solve_none 0 ${CLI} solve "${WORK}/bad.txt")
+expect_match(solve_none_out "${OUT}" "^1 1\\.\\.\\.\\.\\.\\.\\.\\.\\.1")
+
+# Usage errors.
+expect_run(missing_file 2 ${CLI} count "${WORK}/does-not-exist.txt")
+expect_run(no_argument 2 ${CLI} solve)
+expect_run(unknown_command 2 ${CLI} frobnicate)
+expect_run(help 0 ${CLI} --help)
+expect_match(help_text "${OUT}" "count FILE")
