@@ -1,0 +1,1 @@
+// Commands over the io library: show, save.

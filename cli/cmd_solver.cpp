@@ -1,0 +1,1 @@
+// Commands over the logical solver: analyse, rate, hint.

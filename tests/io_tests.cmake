@@ -1,0 +1,1 @@
+# Tests of the io library: filled in with it.
