@@ -26,7 +26,8 @@ void CountCollection(benchmark::State& state, const char* fileName) {
     }
     benchmark::DoNotOptimize(solutions);
     const double n = static_cast<double>(puzzles.size());
-    state.counters["puzzles/s"] = benchmark::Counter(n, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["puzzles/s"] =
+        benchmark::Counter(n, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["ns/puzzle"] = benchmark::Counter(
         n * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
@@ -48,7 +49,8 @@ void FindOneCollection(benchmark::State& state, const char* fileName) {
         }
     }
     const double n = static_cast<double>(puzzles.size());
-    state.counters["puzzles/s"] = benchmark::Counter(n, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["puzzles/s"] =
+        benchmark::Counter(n, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["ns/puzzle"] = benchmark::Counter(
         n * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }

@@ -20,7 +20,9 @@ bool RegisterCommand(const Command& command) {
     return true;
 }
 
-const std::vector<Command>& Commands() { return Registry(); }
+const std::vector<Command>& Commands() {
+    return Registry();
+}
 
 int UsageError(const Command& command, const std::string& message) {
     std::cerr << "vemotarn-cli: " << message << "\nusage: vemotarn-cli " << command.name << ' '

@@ -26,8 +26,9 @@ std::optional<LinePuzzle> ParsePuzzleLine(const std::string& line, std::string& 
 // reports the others on standard error with their line number. Blank lines are
 // skipped. Returns kExitOk, kExitBadInput when a line could not be read, or
 // kExitUsage when the source cannot be opened.
-int ForEachPuzzleLine(const std::string& source,
-                      const std::function<void(const std::string& line, const LinePuzzle&)>& onPuzzle);
+int ForEachPuzzleLine(
+    const std::string& source,
+    const std::function<void(const std::string& line, const LinePuzzle&)>& onPuzzle);
 
 // Puts the puzzle into the engine as a fixed puzzle at level 0 and checks it.
 void InstallLinePuzzle(Engine& engine, const LinePuzzle& puzzle);

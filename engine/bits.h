@@ -11,9 +11,13 @@ __extension__ using Bits81 = unsigned __int128;
 inline constexpr Bits81 kNoCells = 0;
 inline constexpr Bits81 kAllCells = (Bits81{1} << 81) - 1;
 
-constexpr Bits81 CellBit(int cell) { return Bits81{1} << cell; }
+constexpr Bits81 CellBit(int cell) {
+    return Bits81{1} << cell;
+}
 
-constexpr bool HasCell(Bits81 set, int cell) { return ((set >> cell) & 1) != 0; }
+constexpr bool HasCell(Bits81 set, int cell) {
+    return ((set >> cell) & 1) != 0;
+}
 
 constexpr int CountCells(Bits81 set) {
     return std::popcount(static_cast<std::uint64_t>(set)) +

@@ -63,7 +63,8 @@ Candidates Engine::RulesCandidates() const {
 
     const Bits81 empty = kAllCells & ~filled;
     for (int d = 1; d <= 9; ++d) {
-        Bits81 cells = empty & ~(kRowUnions[rows[d]] | kColumnUnions[columns[d]] | kBoxUnions[boxes[d]]);
+        Bits81 cells =
+            empty & ~(kRowUnions[rows[d]] | kColumnUnions[columns[d]] | kBoxUnions[boxes[d]]);
         if (XSudoku == 1) {
             if (diagonals[d] & 1u) cells &= ~kDiagonalMask[0];
             if (diagonals[d] & 2u) cells &= ~kDiagonalMask[1];
@@ -82,7 +83,9 @@ Candidates Engine::RulesCandidates() const {
     return table;
 }
 
-void Engine::ApplyVariantPostPass() { ApplyVariantPostPassTo(CandidateTable); }
+void Engine::ApplyVariantPostPass() {
+    ApplyVariantPostPassTo(CandidateTable);
+}
 
 void Engine::ApplyVariantPostPassTo(Candidates& table) const {
     const bool parityKnown = PuzzleFixed || Generating;
@@ -95,8 +98,10 @@ void Engine::ApplyVariantPostPassTo(Candidates& table) const {
                 table.Remove(c, 9);
             }
         } else if (VariantKind == kOddEven) {
-            if (ParityMarks[c] == 2) table.KeepOnly(c, kEvenDigits);
-            else if (ParityMarks[c] == 1 && parityKnown) table.KeepOnly(c, kOddDigits);
+            if (ParityMarks[c] == 2)
+                table.KeepOnly(c, kEvenDigits);
+            else if (ParityMarks[c] == 1 && parityKnown)
+                table.KeepOnly(c, kOddDigits);
         }
     }
 }

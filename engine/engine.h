@@ -178,6 +178,10 @@ class Engine {
   private:
     template <bool kFindOne> void Search(bool entryPure);
     bool Hopeless() const;
+    bool PropagateSinglesFast();
+    bool UnitsDistinct() const;
+    bool shortcuts_ = false; // set by the outermost search call
+    Bits81 HiddenSinglesOf(int digit) const;
 
     int ChooseBranchCell() const;
     bool FindHiddenSingleOf(int digit);

@@ -33,7 +33,8 @@ struct Grid {
         const __m128i zero = _mm_setzero_si128();
         Bits81 empty = 0;
         for (int block = 0; block < 6; ++block) {
-            const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(digits.data()) + block);
+            const __m128i v =
+                _mm_load_si128(reinterpret_cast<const __m128i*>(digits.data()) + block);
             const auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)));
             empty |= Bits81{bits} << (16 * block);
         }
@@ -46,7 +47,9 @@ struct Grid {
 #endif
     }
 
-    int FilledCount() const { return CountCells(FilledCells()); }
+    int FilledCount() const {
+        return CountCells(FilledCells());
+    }
 };
 
 } // namespace vemo

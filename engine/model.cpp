@@ -36,7 +36,9 @@ void Engine::ResetNeighbourMarks() {
     SetEdgeMarks();
 }
 
-void Engine::ResetParityMarks() { ParityMarks.fill(1); }
+void Engine::ResetParityMarks() {
+    ParityMarks.fill(1);
+}
 
 void Engine::ClearPuzzle() {
     Givens.Clear();

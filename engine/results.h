@@ -25,12 +25,12 @@ struct HiddenSingleResult {
 };
 
 struct LockedCandidatesResult {
-    int digit = 0; // 0 when there is none
-    int kind = 0;  // 1 box to line (technique 3), 2 line to box (technique 4)
+    int digit = 0;    // 0 when there is none
+    int kind = 0;     // 1 box to line (technique 3), 2 line to box (technique 4)
     int lineType = 0; // 1 row, 2 column, 3 diagonal
     int line = 0;     // row or column 0..8, diagonal 1 main or 2 anti
     int box = 0;
-    int segment = 0;  // 0..2, see FindLockedCandidates
+    int segment = 0; // 0..2, see FindLockedCandidates
 };
 
 struct SubsetResult {

@@ -51,22 +51,98 @@ bool Engine::Hopeless() const {
     return false;
 }
 
+// The same closure as PropagateSingles, reached faster, for a position whose
+// candidates are exactly what the rules give. Every single is forced in every
+// completion of the position, so the order of placement changes nothing when a
+// completion exists; when none exists the subtree finds nothing either way.
+// Singles are therefore placed in batches, and the work stops at the first
+// contradiction (an empty cell without candidate): returns false then.
+bool Engine::PropagateSinglesFast() {
+    Bits81 empty = kAllCells & ~Level().FilledCells();
+    for (;;) {
+        for (Bits81 singles = CandidateTable.SingleCells(); singles != 0;
+             singles = CandidateTable.SingleCells()) {
+            for (int d = 1; d <= 9; ++d) {
+                ForEachCell(singles & CandidateTable.CellsWith(d), [&](int cell) {
+                    // An earlier placement of this batch may have taken the digit.
+                    if (!CandidateTable.Has(cell, d)) return;
+                    PlaceDigit(cell, d);
+                    empty &= ~CellBit(cell);
+                });
+            }
+            if (FilledCount >= kCells) return true;
+            if ((empty & ~CandidateTable.AnyCells()) != 0) return false;
+        }
+        if ((empty & ~CandidateTable.AnyCells()) != 0) return false;
+
+        bool placed = false;
+        for (int d = 1; d <= 9; ++d) {
+            const Bits81 alone = HiddenSinglesOf(d);
+            ForEachCell(alone, [&](int cell) {
+                if (!CandidateTable.Has(cell, d)) return;
+                PlaceDigit(cell, d);
+                empty &= ~CellBit(cell);
+                placed = true;
+            });
+        }
+        if (!placed || FilledCount >= kCells) return true;
+    }
+}
+
+// Every cell that is the only place of the digit in one of its units.
+Bits81 Engine::HiddenSinglesOf(int digit) const {
+    const Bits81 places = CandidateTable.CellsWith(digit);
+    if (places == 0) return 0;
+    constexpr std::uint32_t kBand = (1u << 27) - 1;
+    const std::array<std::uint32_t, 3> band = {static_cast<std::uint32_t>(places) & kBand,
+                                               static_cast<std::uint32_t>(places >> 27) & kBand,
+                                               static_cast<std::uint32_t>(places >> 54) & kBand};
+    const auto alone = [](std::uint32_t x) { return x != 0 && (x & (x - 1)) == 0; };
+    std::array<std::uint32_t, 3> found{};
+    std::uint32_t once = 0, twice = 0;
+    for (int r = 0; r < 9; ++r) {
+        const int shift = 9 * (r % 3);
+        const std::uint32_t row = (band[r / 3] >> shift) & 0x1FF;
+        if (alone(row)) found[r / 3] |= row << shift;
+        twice |= once & row;
+        once |= row;
+    }
+    const std::uint32_t columns = once & ~twice;
+    constexpr std::uint32_t kBoxInBand = 0x7u | (0x7u << 9) | (0x7u << 18);
+    for (int t = 0; t < 3; ++t) {
+        found[t] |= band[t] & (columns | columns << 9 | columns << 18);
+        for (int j = 0; j < 3; ++j) {
+            const std::uint32_t box = band[t] & (kBoxInBand << (3 * j));
+            if (alone(box)) found[t] |= box;
+        }
+    }
+    Bits81 result = Bits81{found[0]} | Bits81{found[1]} << 27 | Bits81{found[2]} << 54;
+    if (XSudoku == 1) {
+        for (int k = 0; k < 2; ++k) {
+            const Bits81 here = places & kDiagonalMask[k];
+            if (here != 0 && (here & (here - 1)) == 0) result |= here;
+        }
+    }
+    return result;
+}
+
 // One level of the trial search. Level L is the position; each digit of the
-// branch cell is tried at level L + 1, which is restored from level L after
-// every trial. kFindOne stops at the first complete grid and keeps it.
+// branch cell is tried at level L + 1, which is put back to level L and its
+// candidates after every trial. kFindOne stops at the first complete grid and
+// keeps it.
 //
 // entryPure says that CandidateTable holds exactly what the rules give for
-// level L (no technique eliminations from the caller). Below level 0 such a
-// hopeless position is left at once: its subtree could find no solution and
-// would only cost time (exponential time when the contradiction sits late in
-// cell order). Level 0 always runs its trials, which set FirstBranch.
+// level L (no technique eliminations from the caller) and that no unit repeats
+// a digit (UnitsDistinct). In that case the
+// candidates of level L are restored from a copy instead of being recomputed,
+// and a hopeless position below level 0 is left at once: its subtree could find
+// no solution and would only cost time (exponential time when the contradiction
+// sits late in cell order). Level 0 always runs its trials, which set
+// FirstBranch. A call below level 0 leaves the restoring to its caller.
 template <bool kFindOne> void Engine::Search(bool entryPure) {
     if (kFindOne || Generating) Pump();
     const int level = HistoryLevel;
-    if (level + 1 >= kGridLevels) { // unreachable: every level fills one more cell
-        ComputeCandidates();
-        return;
-    }
+    if (level + 1 >= kGridLevels) return; // unreachable: every level fills one more cell
     CellGrid[level + 1] = CellGrid[level];
 
     const bool prune = level > 0 && entryPure && Hopeless();
@@ -74,11 +150,17 @@ template <bool kFindOne> void Engine::Search(bool entryPure) {
     if (cell >= 0) {
         HistoryLevel = level + 1;
         bool pure = entryPure;
+        Candidates levelCandidates = CandidateTable;
+        int levelFilled = FilledCount;
         for (int d = 1; d <= 9 && SolutionCount < SolutionLimit; ++d) {
             if (!CandidateTable.Has(cell, d)) continue;
             PlaceDigit(cell, d);
             if (HistoryLevel == 1) FirstBranch = {cell, d};
-            PropagateSingles();
+            bool open = true;
+            if (pure)
+                open = PropagateSinglesFast();
+            else
+                PropagateSingles();
             if (FilledCount == kCells) {
                 if constexpr (kFindOne) {
                     SolutionCount = 2;
@@ -88,21 +170,55 @@ template <bool kFindOne> void Engine::Search(bool entryPure) {
                 }
                 BruteForceCell = FirstBranch.cell;
                 BruteForceDigit = FirstBranch.digit;
-                CellGrid[level + 1] = CellGrid[level];
-                ComputeCandidates();
-            } else {
+            } else if (open) {
                 Search<kFindOne>(pure);
             }
-            pure = true; // every trial ends with ComputeCandidates
+            // Back to level L: its grid, and the candidates the rules give for it.
+            CellGrid[level + 1] = CellGrid[level];
+            if (pure) {
+                CandidateTable = levelCandidates;
+                FilledCount = levelFilled;
+            } else {
+                ComputeCandidates();
+                levelCandidates = CandidateTable;
+                levelFilled = FilledCount;
+                pure = shortcuts_;
+            }
         }
         HistoryLevel = level;
     }
-    if (HistoryLevel > 0) CellGrid[level] = CellGrid[level - 1];
-    ComputeCandidates();
+    if (level == 0) ComputeCandidates();
 }
 
-void Engine::CountSolutions() { Search<false>(CandidateTable == RulesCandidates()); }
+// The shortcuts of the search rely on every unit of a completed grid holding
+// each digit once, which only holds when no unit already repeats a digit; an
+// X-Sudoku diagonal may (nothing rejects it), a row, column or box only in a
+// grid that the validity check refuses. Such grids take the literal path.
+bool Engine::UnitsDistinct() const {
+    const Grid& grid = Level();
+    const auto distinct = [&](const std::array<int, 9>& unit) {
+        unsigned seen = 0;
+        for (const int c : unit) {
+            const unsigned bit = 1u << grid[c];
+            if (grid[c] != 0 && (seen & bit) != 0) return false;
+            seen |= bit;
+        }
+        return true;
+    };
+    for (int u = 0; u < 9; ++u)
+        if (!distinct(RowCells[u]) || !distinct(ColumnCells[u]) || !distinct(BoxCells[u]))
+            return false;
+    return XSudoku != 1 || (distinct(MainDiagonal) && distinct(AntiDiagonal));
+}
 
-void Engine::FindOneSolution() { Search<true>(CandidateTable == RulesCandidates()); }
+void Engine::CountSolutions() {
+    shortcuts_ = UnitsDistinct();
+    Search<false>(shortcuts_ && CandidateTable == RulesCandidates());
+}
+
+void Engine::FindOneSolution() {
+    shortcuts_ = UnitsDistinct();
+    Search<true>(shortcuts_ && CandidateTable == RulesCandidates());
+}
 
 } // namespace vemo

@@ -133,7 +133,11 @@ inline constexpr std::array<Bits81, 512> kRowUnions = detail::MakeUnitUnions(Row
 inline constexpr std::array<Bits81, 512> kColumnUnions = detail::MakeUnitUnions(ColumnCells);
 inline constexpr std::array<Bits81, 512> kBoxUnions = detail::MakeUnitUnions(BoxCells);
 
-constexpr bool OnMainDiagonal(int cell) { return cell % 10 == 0; }
-constexpr bool OnAntiDiagonal(int cell) { return cell % 8 == 0 && cell >= 1 && cell <= 79; }
+constexpr bool OnMainDiagonal(int cell) {
+    return cell % 10 == 0;
+}
+constexpr bool OnAntiDiagonal(int cell) {
+    return cell % 8 == 0 && cell >= 1 && cell <= 79;
+}
 
 } // namespace vemo

@@ -183,7 +183,8 @@ TEST(PlaceDigit, AgreesWithRecomputationUnderEveryVariant) {
                 for (int k = 1; k <= 4; ++k) {
                     const int n = c + NeighbourOffsets[k];
                     if (engine.NeighbourMarks[c][k] == -1) continue;
-                    const bool bar = kind == kConsecutive && (solution[n] == d + 1 || solution[n] == d - 1);
+                    const bool bar =
+                        kind == kConsecutive && (solution[n] == d + 1 || solution[n] == d - 1);
                     engine.NeighbourMarks[c][k] = bar ? 1 : 0;
                     engine.NeighbourMarks[c][0] += bar ? 1 : 0;
                 }

@@ -112,7 +112,8 @@ TEST(CountSolutions, LastSolutionGivesTheBruteForceDigit) {
                     if (c1 / 3 != c2 / 3) continue;
                     const int a = solved[CellAt(r1, c1)], b = solved[CellAt(r1, c2)];
                     if (solved[CellAt(r2, c1)] != b || solved[CellAt(r2, c2)] != a) continue;
-                    for (const int c : {CellAt(r1, c1), CellAt(r1, c2), CellAt(r2, c1), CellAt(r2, c2)})
+                    for (const int c :
+                         {CellAt(r1, c1), CellAt(r1, c2), CellAt(r2, c1), CellAt(r2, c2)})
                         puzzle[c] = '.';
                     done = true;
                 }

@@ -15,10 +15,13 @@ Engine Blank(int x = 0) {
     return engine;
 }
 
-void KeepOnlyDigit(Engine& e, int cell, int digit) { e.CandidateTable.KeepOnly(cell, 1u << (digit - 1)); }
+void KeepOnlyDigit(Engine& e, int cell, int digit) {
+    e.CandidateTable.KeepOnly(cell, 1u << (digit - 1));
+}
 
 // Leaves digit d in the given cells of a unit only.
-void ConfineDigit(Engine& e, const std::array<int, 9>& unit, int digit, std::initializer_list<int> keep) {
+void ConfineDigit(Engine& e, const std::array<int, 9>& unit, int digit,
+                  std::initializer_list<int> keep) {
     for (const int c : unit) {
         bool kept = false;
         for (const int k : keep) kept |= k == c;
@@ -169,7 +172,8 @@ TEST(LockedCandidates, DiagonalLineToBoxKeepsTheCentre) {
     ConfineDigit(e, MainDiagonal, 8, {30, 40, 50});
     // Keep every row and column segment of 8 from qualifying first.
     for (int c = 0; c < 81; ++c)
-        if (c != 30 && c != 40 && c != 50 && !HasCell(kBoxMask[4], c)) e.CandidateTable.Remove(c, 8);
+        if (c != 30 && c != 40 && c != 50 && !HasCell(kBoxMask[4], c))
+            e.CandidateTable.Remove(c, 8);
     // Only box 4 holds 8 now: a row segment would see boxRest... keep one more
     // place per row of box 4 outside it so no box-to-line case exists.
     e.CandidateTable.Add(CellAt(3, 0), 8);

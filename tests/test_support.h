@@ -25,6 +25,8 @@ bool IsValidSolution(const Grid& grid, bool x = false);
 // Candidates of a cell as a string of digits, e.g. "147".
 std::string CandidateString(const Engine& engine, int cell);
 
-inline int CellAt(int row, int column) { return row * 9 + column; }
+inline int CellAt(int row, int column) {
+    return row * 9 + column;
+}
 
 } // namespace vemo::test

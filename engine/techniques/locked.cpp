@@ -49,8 +49,10 @@ void Engine::FindLockedCandidates() {
             const bool boxRest = (places & s.box & ~s.line) != 0;
             const bool lineRest = (places & s.line & ~s.box) != 0;
             int kind = 0;
-            if (!lineRest && boxRest) kind = 2;
-            else if (lineRest && !boxRest) kind = 1;
+            if (!lineRest && boxRest)
+                kind = 2;
+            else if (lineRest && !boxRest)
+                kind = 1;
             if (kind == 0) return false;
             int segment = t;
             if (kind == 2 && lineType != 3) segment = line % 3;
@@ -76,9 +78,12 @@ namespace {
 // The line and box masks of a locked-candidates result, whatever its segment index.
 Segment ResultSegment(const LockedCandidatesResult& r) {
     Segment s{};
-    if (r.lineType == 1) s.line = kRowMask[r.line];
-    else if (r.lineType == 2) s.line = kColumnMask[r.line];
-    else s.line = kDiagonalMask[r.line == 2 ? 1 : 0];
+    if (r.lineType == 1)
+        s.line = kRowMask[r.line];
+    else if (r.lineType == 2)
+        s.line = kColumnMask[r.line];
+    else
+        s.line = kDiagonalMask[r.line == 2 ? 1 : 0];
     s.box = kBoxMask[r.box];
     s.cells = s.line & s.box;
     return s;

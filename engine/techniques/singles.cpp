@@ -15,6 +15,8 @@ void Engine::FindNakedSingle() {
 }
 
 // Units in scan order: rows, columns, boxes, then (X-Sudoku) the two diagonals.
+// The places of the digit are cut into three 27-bit bands (three rows each), so
+// that every row, column and box test is a 32-bit mask and population count.
 bool Engine::FindHiddenSingleOf(int digit) {
     const Bits81 places = CandidateTable.CellsWith(digit);
     if (places == 0) return false;
@@ -24,24 +26,41 @@ bool Engine::FindHiddenSingleOf(int digit) {
             if (grid[c] == digit) return true;
         return false;
     };
-    const auto tryUnits = [&](const std::array<Bits81, 9>& masks, const UnitTable& units) {
-        for (int u = 0; u < 9; ++u) {
-            const Bits81 here = places & masks[u];
-            if (here == 0 || (here & (here - 1)) != 0 || holds(units[u])) continue;
-            HiddenSingle = {FirstCell(here), digit, 0};
-            return true;
-        }
-        return false;
-    };
-    if (tryUnits(kRowMask, RowCells) || tryUnits(kColumnMask, ColumnCells) ||
-        tryUnits(kBoxMask, BoxCells))
+    const auto report = [&](int cell, int diagonal) {
+        HiddenSingle = {cell, digit, diagonal};
         return true;
+    };
+    constexpr std::uint32_t kBand = (1u << 27) - 1;
+    const std::array<std::uint32_t, 3> band = {static_cast<std::uint32_t>(places) & kBand,
+                                               static_cast<std::uint32_t>(places >> 27) & kBand,
+                                               static_cast<std::uint32_t>(places >> 54) & kBand};
+    const auto alone = [](std::uint32_t x) { return x != 0 && (x & (x - 1)) == 0; };
+
+    for (int r = 0; r < 9; ++r) {
+        const std::uint32_t row = (band[r / 3] >> (9 * (r % 3))) & 0x1FF;
+        if (alone(row) && !holds(RowCells[r])) return report(r * 9 + std::countr_zero(row), 0);
+    }
+    // Columns with exactly one place: fold the nine rows.
+    std::uint32_t once = 0, twice = 0;
+    for (int r = 0; r < 9; ++r) {
+        const std::uint32_t row = (band[r / 3] >> (9 * (r % 3))) & 0x1FF;
+        twice |= once & row;
+        once |= row;
+    }
+    for (std::uint32_t columns = once & ~twice; columns != 0; columns &= columns - 1) {
+        const int c = std::countr_zero(columns);
+        if (!holds(ColumnCells[c])) return report(FirstCell(places & kColumnMask[c]), 0);
+    }
+    for (int b = 0; b < 9; ++b) {
+        constexpr std::uint32_t kBoxInBand = 0x7u | (0x7u << 9) | (0x7u << 18);
+        const std::uint32_t box = band[b / 3] & (kBoxInBand << (3 * (b % 3)));
+        if (alone(box) && !holds(BoxCells[b])) return report(FirstCell(places & kBoxMask[b]), 0);
+    }
     if (XSudoku == 1) {
         for (int k = 0; k < 2; ++k) {
             const Bits81 here = places & kDiagonalMask[k];
             if (here == 0 || (here & (here - 1)) != 0 || holds(Diagonals[k])) continue;
-            HiddenSingle = {FirstCell(here), digit, 1};
-            return true;
+            return report(FirstCell(here), 1);
         }
     }
     return false;
