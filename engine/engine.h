@@ -168,6 +168,9 @@ class Engine {
     // Analysis of a newly fixed puzzle: rating, logged solve into SolutionGrid,
     // then level 0 and its candidates as they were.
     void AnalysePuzzle();
+    // The record of the technique just found, as the log writes it; fish lines
+    // are stored plus lineOffset (1 in the log, 0 in the hint).
+    StepRecord DescribeStep(int technique, int lineOffset) const;
 
     // The position as a player or a file sees it.
     Grid& Position() { return CellGrid[0]; }
@@ -180,6 +183,9 @@ class Engine {
     bool Hopeless() const;
     bool PropagateSinglesFast();
     bool UnitsDistinct() const;
+    int FindChainTechnique();
+    bool BruteForceTrial();
+    void ApplyStep(int technique);
     bool shortcuts_ = false; // set by the outermost search call
     Bits81 HiddenSinglesOf(int digit) const;
 

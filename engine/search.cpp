@@ -31,13 +31,14 @@ int Engine::ChooseBranchCell() const {
 }
 
 // A position whose rules-derived candidates leave an empty cell without
-// candidate, or a digit without place in a row, column or box, has no
-// completion: candidates only shrink as cells fill, and a cell or unit that
-// cannot take a digit now never will.
+// candidate has no completion: candidates only shrink as cells fill, so that
+// cell never takes a digit. When no unit repeats a digit, a digit without place
+// in a row, column or box is just as fatal.
 bool Engine::Hopeless() const {
     const Grid& grid = Level();
     const Bits81 filled = grid.FilledCells();
     if ((kAllCells & ~filled & ~CandidateTable.AnyCells()) != 0) return true;
+    if (!shortcuts_) return false;
     std::array<Bits81, 10> places{};
     ForEachCell(filled, [&](int c) {
         if (grid[c] <= 9) places[grid[c]] |= CellBit(c);
@@ -132,12 +133,12 @@ Bits81 Engine::HiddenSinglesOf(int digit) const {
 // keeps it.
 //
 // entryPure says that CandidateTable holds exactly what the rules give for
-// level L (no technique eliminations from the caller) and that no unit repeats
-// a digit (UnitsDistinct). In that case the
+// level L (no technique eliminations from the caller). In that case the
 // candidates of level L are restored from a copy instead of being recomputed,
 // and a hopeless position below level 0 is left at once: its subtree could find
 // no solution and would only cost time (exponential time when the contradiction
-// sits late in cell order). Level 0 always runs its trials, which set
+// sits late in cell order). Singles are batched only when, in addition, no unit
+// repeats a digit (shortcuts_). Level 0 always runs its trials, which set
 // FirstBranch. A call below level 0 leaves the restoring to its caller.
 template <bool kFindOne> void Engine::Search(bool entryPure) {
     if (kFindOne || Generating) Pump();
@@ -157,7 +158,7 @@ template <bool kFindOne> void Engine::Search(bool entryPure) {
             PlaceDigit(cell, d);
             if (HistoryLevel == 1) FirstBranch = {cell, d};
             bool open = true;
-            if (pure)
+            if (pure && shortcuts_)
                 open = PropagateSinglesFast();
             else
                 PropagateSingles();
@@ -182,7 +183,7 @@ template <bool kFindOne> void Engine::Search(bool entryPure) {
                 ComputeCandidates();
                 levelCandidates = CandidateTable;
                 levelFilled = FilledCount;
-                pure = shortcuts_;
+                pure = true;
             }
         }
         HistoryLevel = level;
@@ -213,12 +214,12 @@ bool Engine::UnitsDistinct() const {
 
 void Engine::CountSolutions() {
     shortcuts_ = UnitsDistinct();
-    Search<false>(shortcuts_ && CandidateTable == RulesCandidates());
+    Search<false>(CandidateTable == RulesCandidates());
 }
 
 void Engine::FindOneSolution() {
     shortcuts_ = UnitsDistinct();
-    Search<true>(shortcuts_ && CandidateTable == RulesCandidates());
+    Search<true>(CandidateTable == RulesCandidates());
 }
 
 } // namespace vemo

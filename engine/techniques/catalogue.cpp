@@ -1,1 +1,2 @@
-#include "../engine.h"
+// The catalogue is a constant table: techniques/catalogue.h.
+#include "catalogue.h"
