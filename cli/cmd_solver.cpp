@@ -1,1 +1,164 @@
-// Commands over the logical solver: analyse, rate, hint.
+// analyse, rate and hint: the logical solver on each puzzle of a file.
+#include "commands.h"
+#include "puzzle_lines.h"
+#include "texts.h"
+
+#include "engine/techniques/catalogue.h"
+
+#include <algorithm>
+#include <iostream>
+#include <span>
+#include <sstream>
+
+namespace vemo::cli {
+
+namespace {
+
+int RunAnalyse(const std::vector<std::string>& args);
+int RunRate(const std::vector<std::string>& args);
+int RunHint(const std::vector<std::string>& args);
+
+const Command kAnalyse{"analyse", "FILE|-", "JSON per puzzle: counts, rating, logged solve, hint",
+                       RunAnalyse};
+const Command kRate{"rate", "FILE|-", "score, level and the count of each technique", RunRate};
+const Command kHint{"hint", "FILE|-", "the next technique and its cells", RunHint};
+
+void JsonArray(std::ostream& out, std::span<const int> values) {
+    out << '[';
+    for (std::size_t i = 0; i < values.size(); ++i) out << (i ? "," : "") << values[i];
+    out << ']';
+}
+
+void JsonString(std::ostream& out, const std::string& text) {
+    out << '"';
+    for (const char ch : text) {
+        if (ch == '"' || ch == '\\') out << '\\';
+        out << (static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch);
+    }
+    out << '"';
+}
+
+std::string CellLabel(int cell) {
+    std::string label = "L0C0";
+    label[1] = static_cast<char>('1' + cell / 9);
+    label[3] = static_cast<char>('1' + cell % 9);
+    return label;
+}
+
+void Analyse(const std::string& line, const LinePuzzle& puzzle) {
+    Engine engine; // each puzzle on its own: no state carried from the previous one
+    InstallLinePuzzle(engine, puzzle);
+    const int validity = engine.ValidityStatus;
+
+    engine.SolutionCount = 0;
+    engine.BruteForceCell = engine.BruteForceDigit = -1;
+    engine.CountSolutions();
+    const int count = engine.SolutionCount;
+
+    engine.FindNextTechnique();
+    const int hintTechnique = engine.HintTechnique;
+    const HintRecordData hint = engine.HintRecord;
+
+    engine.AnalysePuzzle();
+    const int ratingSolutions = engine.SolutionCount;
+
+    std::ostringstream out;
+    out << "{\"puzzle\":";
+    JsonString(out, line);
+    out << ",\"variant\":" << engine.VariantKind
+        << ",\"x\":" << engine.XSudoku << ",\"validity\":" << validity << ",\"count\":" << count
+        << ",\"counters\":";
+    JsonArray(out, std::span<const int>(engine.TechniqueCounters).first(kTechniqueCount));
+    out << ",\"score\":" << engine.PuzzleScore() << ",\"rating_done\":" << engine.RatingDone
+        << ",\"rating_solutions\":" << ratingSolutions << ",\"steps\":[";
+    for (int n = 1; n < engine.StepCount; ++n) {
+        const StepEntry& step = engine.StepLog[n];
+        std::array<int, 33> row{};
+        row[0] = step.technique;
+        const auto record = step.record.Flatten();
+        for (int i = 0; i < 32; ++i) row[1 + i] = record[i];
+        if (n > 1) out << ',';
+        JsonArray(out, row);
+    }
+    out << "],\"solution\":\"" << GridText(engine.SolutionGrid) << "\",\"hint\":{\"technique\":"
+        << hintTechnique << ",\"cells\":";
+    JsonArray(out, hint.cells);
+    out << ",\"count\":" << hint.count << ",\"digits\":";
+    JsonArray(out, hint.digits);
+    out << "}}\n";
+    std::cout << out.str();
+}
+
+int RunAnalyse(const std::vector<std::string>& args) {
+    if (args.size() != 1) return UsageError(kAnalyse, "analyse takes one file");
+    return ForEachPuzzleLine(args[0], Analyse);
+}
+
+int RunRate(const std::vector<std::string>& args) {
+    if (args.size() != 1) return UsageError(kRate, "rate takes one file");
+    const Texts& texts = ProgramTexts();
+    return ForEachPuzzleLine(args[0], [&](const std::string&, const LinePuzzle& puzzle) {
+        Engine engine;
+        InstallLinePuzzle(engine, puzzle);
+        engine.AnalysePuzzle();
+        const int score = engine.PuzzleScore();
+        const std::string level = texts.Text(LevelText(score));
+        std::cout << score << ' ' << (level.empty() ? "-" : level);
+        for (int id = 1; id <= kTechniqueCount; ++id)
+            std::cout << ' ' << engine.TechniqueCounters[id - 1];
+        std::cout << '\n';
+    });
+}
+
+int RunHint(const std::vector<std::string>& args) {
+    if (args.size() != 1) return UsageError(kHint, "hint takes one file");
+    const Texts& texts = ProgramTexts();
+    return ForEachPuzzleLine(args[0], [&](const std::string&, const LinePuzzle& puzzle) {
+        Engine engine;
+        InstallLinePuzzle(engine, puzzle);
+        if (engine.FilledCount >= kCells) {
+            std::cout << "-\n";
+            return;
+        }
+        engine.HintTechnique = 0;
+        engine.FindNextTechnique();
+        const int id = engine.HintTechnique;
+        if (id == 0) {
+            std::cout << "-\n"; // no solution: nothing to hint
+            return;
+        }
+        const StepRecord r = engine.DescribeStep(id, 0);
+        std::cout << texts.TechniqueName(id);
+        if (r.diagonal) std::cout << " (diag)";
+        if (id == kXWing || id == kSwordfish) {
+            const int n = id == kXWing ? 2 : 3;
+            for (int i = 0; i < n; ++i) std::cout << " L" << r.cells[i] + 1;
+            for (int i = 0; i < n; ++i) std::cout << " C" << r.cells[n + i] + 1;
+        } else {
+            int cells = 1;
+            if (id == kLockedBoxToLine || id == kLockedLineToBox || id == kColouring ||
+                id == kMultiColouring)
+                cells = r.count;
+            else if (id == kNakedPair || id == kHiddenPair || id == kImpossibleNeighbour)
+                cells = 2;
+            else if (id == kNakedTriple || id == kHiddenTriple || id == kXYWing)
+                cells = 3;
+            else if (id == kNakedQuadruplet || id == kHiddenQuadruplet)
+                cells = 4;
+            for (int i = 0; i < cells; ++i) std::cout << ' ' << CellLabel(r.cells[i]);
+        }
+        std::cout << " :";
+        const int digits = id == kImpossibleNeighbour ? std::min(r.count, 15)
+                           : (id >= kNakedPair && id <= kHiddenQuadruplet) ? 2 + (id - kNakedPair) / 2
+                                                                           : 1;
+        for (int i = 0; i < digits; ++i) std::cout << ' ' << r.digits[i];
+        std::cout << '\n';
+    });
+}
+
+const bool kRegistered =
+    RegisterCommand(kAnalyse) && RegisterCommand(kRate) && RegisterCommand(kHint);
+
+} // namespace
+
+} // namespace vemo::cli
