@@ -171,6 +171,9 @@ class Engine {
     // The record of the technique just found, as the log writes it; fish lines
     // are stored plus lineOffset (1 in the log, 0 in the hint).
     StepRecord DescribeStep(int technique, int lineOffset) const;
+    // Performs the step of the technique just found (a placement, or the
+    // applier's eliminations), as the solving drivers do.
+    void ApplyStep(int technique);
 
     // The position as a player or a file sees it.
     Grid& Position() { return CellGrid[0]; }
@@ -185,7 +188,6 @@ class Engine {
     bool UnitsDistinct() const;
     int FindChainTechnique();
     bool BruteForceTrial();
-    void ApplyStep(int technique);
     bool shortcuts_ = false; // set by the outermost search call
     Bits81 HiddenSinglesOf(int digit) const;
 

@@ -1,0 +1,211 @@
+// The solving drivers: hint search, logged solve and rating, and the analysis
+// of a newly fixed puzzle.
+#include "test_support.h"
+
+#include "engine/techniques/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace vemo {
+namespace {
+
+const std::string kSolution =
+    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+
+Grid Solve(const std::string& puzzle) {
+    Engine e;
+    test::LoadPuzzle(e, puzzle);
+    e.SolutionCount = 0;
+    e.FindOneSolution();
+    return e.SearchSolution;
+}
+
+TEST(Drivers, FullGridNeedsNothing) {
+    Engine e;
+    test::LoadPuzzle(e, kSolution);
+    e.HintTechnique = 7;
+    e.FindNextTechnique();
+    EXPECT_EQ(e.HintTechnique, 7);
+    e.RatePuzzle();
+    EXPECT_EQ(e.PuzzleScore(), 0);
+    EXPECT_EQ(e.RatingDone, 1);
+    e.SolveWithLog();
+    EXPECT_EQ(e.StepCount, 1);
+}
+
+TEST(Drivers, NakedSinglesScoreTheirEmptyCells) {
+    // One cell missing in each row, column and box: nine naked singles.
+    std::string puzzle = kSolution;
+    for (int r = 0; r < 9; ++r) puzzle[r * 9 + (r % 3) * 3 + r / 3] = '.';
+    Engine e;
+    test::LoadPuzzle(e, puzzle);
+    e.RatePuzzle();
+    EXPECT_EQ(e.PuzzleScore(), 9);
+    EXPECT_EQ(e.TechniqueCounters[0], 9);
+    EXPECT_EQ(e.RatingDone, 1);
+    EXPECT_EQ(e.SolutionCount, 1);
+}
+
+TEST(Drivers, StepWeightAndRounding) {
+    EXPECT_NEAR(StepWeight(0), 3.4027, 1e-9);
+    EXPECT_NEAR(StepWeight(40), 1.62, 0.01);
+    EXPECT_NEAR(StepWeight(80), 1.00, 0.01);
+    EXPECT_NEAR(51 + StepWeight(30), 52.95, 0.01);
+    EXPECT_EQ(LevelText(0), 0);
+    EXPECT_EQ(LevelText(105), 62);
+    EXPECT_EQ(LevelText(106), 61);
+    EXPECT_EQ(LevelText(320), 60);
+    EXPECT_EQ(LevelText(650), 59);
+}
+
+// The score recomputed from the logged steps, with the filled count each step
+// started from, agrees with the rating.
+TEST(Drivers, RatingAgreesWithTheLog) {
+    const auto puzzles = test::ReadCollection("top1465.txt");
+    for (std::size_t i = 0; i < puzzles.size(); i += 15) {
+        Engine e;
+        test::LoadPuzzle(e, puzzles[i]);
+        e.AnalysePuzzle();
+        if (e.StepCount > kStepLogSize) continue; // the log holds 100 steps
+        int filled = e.CellGrid[0].FilledCount();
+        double score = 81 - filled;
+        std::array<int, 20> counted{};
+        for (int n = 1; n < e.StepCount; ++n) {
+            const int id = e.StepLog[n].technique;
+            ASSERT_GE(id, 1);
+            ASSERT_LE(id, kTechniqueCount);
+            score += TechniqueCatalogue[id].weight * StepWeight(filled);
+            ++counted[id - 1];
+            if (id == kNakedSingle || id == kHiddenSingle || id == kBruteForce) ++filled;
+        }
+        EXPECT_EQ(filled, 81) << puzzles[i];
+        EXPECT_EQ(e.PuzzleScore(), static_cast<int>(std::nearbyint(score))) << puzzles[i];
+        for (int k = 0; k < kTechniqueCount; ++k) EXPECT_EQ(e.TechniqueCounters[k], counted[k]);
+    }
+}
+
+// Every step keeps every solution digit, counts stay the flag sums, and the
+// solve ends on the grid that the search finds.
+TEST(Drivers, StepsKeepTheSolution) {
+    const auto puzzles = test::ReadCollection("top1465.txt");
+    for (std::size_t i = 0; i < puzzles.size(); i += 4) {
+        const Grid solution = Solve(puzzles[i]);
+        Engine e;
+        test::LoadPuzzle(e, puzzles[i]);
+        for (int steps = 0; e.FilledCount < 81 && steps < 900; ++steps) {
+            e.HintTechnique = 0;
+            e.FindNextTechnique();
+            ASSERT_GT(e.HintTechnique, 0) << puzzles[i];
+            e.ApplyStep(e.HintTechnique);
+            for (int c = 0; c < 81; ++c) {
+                const int placed = e.CellGrid[0][c];
+                ASSERT_TRUE(placed == solution[c] || (placed == 0 && e.CandidateTable.Has(c, solution[c])))
+                    << puzzles[i] << " technique " << e.HintTechnique << " cell " << c;
+            }
+        }
+        EXPECT_EQ(test::TextOf(e.CellGrid[0]), test::TextOf(solution));
+    }
+}
+
+TEST(Drivers, AnalysisKeepsThePositionAndFillsTheSolution) {
+    const std::string puzzle = test::ReadCollection("top1465.txt")[20];
+    Engine e;
+    test::LoadPuzzle(e, puzzle);
+    const Candidates before = e.CandidateTable;
+    e.AnalysePuzzle();
+    EXPECT_EQ(test::TextOf(e.CellGrid[0]), test::TextOf(test::GridFrom(puzzle)));
+    EXPECT_EQ(e.CandidateTable, before);
+    EXPECT_EQ(test::TextOf(e.SolutionGrid), test::TextOf(Solve(puzzle)));
+    EXPECT_EQ(e.RatingDone, 1);
+    EXPECT_GT(e.PuzzleScore(), 0);
+}
+
+TEST(Drivers, HintChangesNothing) {
+    const auto puzzles = test::ReadCollection("top1465.txt");
+    for (int i = 0; i < 40; ++i) {
+        Engine e;
+        test::LoadPuzzle(e, puzzles[i]);
+        const Candidates before = e.CandidateTable;
+        e.FindNextTechnique();
+        EXPECT_EQ(e.CandidateTable, before);
+        EXPECT_EQ(test::TextOf(e.CellGrid[0]), test::TextOf(test::GridFrom(puzzles[i])));
+        EXPECT_GT(e.HintTechnique, 0);
+    }
+}
+
+TEST(Drivers, TwoSolutionsAreSolvedToTheEnd) {
+    Engine e;
+    test::LoadPuzzle(e, test::ReadCollection("serg_benchmark.txt")[0]);
+    e.RatePuzzle();
+    EXPECT_EQ(e.SolutionCount, 2);
+    EXPECT_GE(e.TechniqueCounters[kBruteForce - 1], 1);
+    EXPECT_EQ(e.FilledCount, 81);
+    EXPECT_EQ(e.RatingDone, 1);
+}
+
+TEST(Drivers, NoSolutionStopsTheRating) {
+    // Row 0 can hold 9 only in cell 0, column 0 already holds one.
+    std::string puzzle = test::ReadCollection("top1465.txt")[0];
+    const Grid solution = Solve(puzzle);
+    const int cell = static_cast<int>(puzzle.find('.'));
+    Engine probe;
+    test::LoadPuzzle(probe, puzzle);
+    for (int d = 1; d <= 9; ++d)
+        if (d != solution[cell] && probe.CandidateTable.Has(cell, d)) puzzle[cell] = static_cast<char>('0' + d);
+    Engine e;
+    test::LoadPuzzle(e, puzzle);
+    e.RatePuzzle();
+    EXPECT_EQ(e.PuzzleScore(), 0);
+    EXPECT_EQ(e.RatingDone, 0);
+    EXPECT_EQ(e.SolutionCount, 0);
+    test::LoadPuzzle(e, puzzle);
+    e.HintTechnique = 5;
+    e.FindNextTechnique();
+    EXPECT_NE(e.HintTechnique, 0);
+}
+
+TEST(Drivers, GenerationBudgetRejectsBruteForce) {
+    // A hard puzzle that needs a trial: over budget while generating.
+    for (const auto& p : test::ReadCollection("top1465.txt")) {
+        Engine e;
+        test::LoadPuzzle(e, p);
+        e.RatePuzzle();
+        if (e.TechniqueCounters[kBruteForce - 1] == 0) continue;
+        const int trials = e.TechniqueCounters[kBruteForce - 1];
+        test::LoadPuzzle(e, p);
+        e.Generating = true;
+        e.BruteForceLimit = trials - 1;
+        e.RatePuzzle();
+        EXPECT_EQ(e.SolutionCount, 2);
+        EXPECT_EQ(e.PuzzleScore(), 0);
+        test::LoadPuzzle(e, p);
+        e.BruteForceLimit = trials;
+        e.RatePuzzle();
+        EXPECT_EQ(e.SolutionCount, 1);
+        EXPECT_GT(e.PuzzleScore(), 0);
+        return;
+    }
+    GTEST_SKIP() << "no puzzle of the collection needs a trial";
+}
+
+TEST(Drivers, LongSolvesStopLoggingAtTheTable) {
+    for (const auto& p : test::ReadCollection("top1465.txt")) {
+        Engine e;
+        test::LoadPuzzle(e, p);
+        e.RatePuzzle();
+        int steps = 0;
+        for (int k = 0; k < kTechniqueCount; ++k) steps += e.TechniqueCounters[k];
+        if (steps <= kStepLogSize) continue;
+        test::LoadPuzzle(e, p);
+        e.SolveWithLog();
+        EXPECT_EQ(e.StepCount, kStepLogSize + 1);
+        EXPECT_EQ(e.FilledCount, 81);
+        return;
+    }
+    GTEST_SKIP() << "no puzzle of the collection needs more than 100 steps";
+}
+
+} // namespace
+} // namespace vemo
