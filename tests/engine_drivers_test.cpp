@@ -146,7 +146,7 @@ TEST(Drivers, TwoSolutionsAreSolvedToTheEnd) {
 }
 
 TEST(Drivers, NoSolutionStopsTheRating) {
-    // Row 0 can hold 9 only in cell 0, column 0 already holds one.
+    // A unique puzzle with one more clue that contradicts its solution.
     std::string puzzle = test::ReadCollection("top1465.txt")[0];
     const Grid solution = Solve(puzzle);
     const int cell = static_cast<int>(puzzle.find('.'));
