@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace vemo {
 namespace {
@@ -417,6 +419,177 @@ TEST(SubsetAppliers, NothingFoundRemovesNothing) {
     e.ApplyTriple();
     e.ApplyQuadruplet();
     EXPECT_TRUE(e.CandidateTable == before);
+}
+
+// ---- Agreement with the plain enumeration ------------------------------------------
+
+namespace reference {
+
+// The search exactly as the rule reads, without the finder's pruning: every digit
+// set, every unit, every cell set of the qualifying cells.
+void Combinations(int n, int k, std::vector<std::vector<int>>& out, std::vector<int>& cur,
+                  int from = 0) {
+    if (static_cast<int>(cur.size()) == k) {
+        out.push_back(cur);
+        return;
+    }
+    for (int i = from; i < n; ++i) {
+        cur.push_back(i);
+        Combinations(n, k, out, cur, i + 1);
+        cur.pop_back();
+    }
+}
+
+// Index sets of size k out of n, lexicographic; built once per (n, k).
+const std::vector<std::vector<int>>& Combinations(int n, int k) {
+    static std::array<std::array<std::vector<std::vector<int>>, 5>, 10> cache;
+    auto& out = cache[n][k];
+    if (out.empty()) {
+        std::vector<int> cur;
+        Combinations(n, k, out, cur);
+    }
+    return out;
+}
+
+SubsetResult Find(const Engine& e, int k, int mode) {
+    struct Unit {
+        int type, number;
+        std::array<int, 9> cells;
+    };
+    std::vector<Unit> units;
+    for (int u = 0; u < 9; ++u) units.push_back({0, u, RowCells[u]});
+    for (int u = 0; u < 9; ++u) units.push_back({1, u, ColumnCells[u]});
+    for (int u = 0; u < 9; ++u) units.push_back({2, u, BoxCells[u]});
+    if (k == 2 && e.XSudoku == 1) {
+        units.push_back({3, 1, MainDiagonal});
+        units.push_back({3, 2, AntiDiagonal});
+    }
+    const Candidates& t = e.CandidateTable;
+    for (const auto& digitIdx : Combinations(9, k)) {
+        std::vector<int> digits;
+        for (const int i : digitIdx) digits.push_back(i + 1);
+        unsigned set = 0;
+        for (const int d : digits) set |= 1u << (d - 1);
+        for (const Unit& unit : units) {
+            std::vector<int> qualifying;
+            for (const int c : unit.cells) {
+                int n = 0;
+                for (const int d : digits) n += t.Has(c, d) ? 1 : 0;
+                if (n >= 2) qualifying.push_back(c);
+            }
+            if (static_cast<int>(qualifying.size()) < k) continue;
+            for (const auto& pick : Combinations(static_cast<int>(qualifying.size()), k)) {
+                std::vector<int> cells;
+                for (const int i : pick) cells.push_back(qualifying[i]);
+                const auto chosen = [&](int c) {
+                    for (const int x : cells)
+                        if (x == c) return true;
+                    return false;
+                };
+                bool covered = true;
+                for (const int d : digits) {
+                    bool any = false;
+                    for (const int c : cells) any |= t.Has(c, d);
+                    covered &= any;
+                }
+                if (k > 2 && !covered) continue;
+                int inside = 0, outside = 0;
+                for (const int c : unit.cells) {
+                    const unsigned m = t.Mask(c);
+                    if (chosen(c))
+                        inside += std::popcount(m & ~set);
+                    else
+                        outside += std::popcount(m & set);
+                }
+                const bool report =
+                    mode == 0 ? inside == 0 && outside >= 1 : outside == 0 && inside >= 1;
+                if (!report) continue;
+                SubsetResult r;
+                r.found = mode + 1;
+                r.unitType = unit.type;
+                r.unit = unit.number;
+                r.size = k;
+                for (int i = 0; i < k; ++i) {
+                    r.digits[i] = digits[i];
+                    r.cells[i] = cells[i];
+                }
+                return r;
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace reference
+
+// Walks each puzzle with singles, locked candidates and the subsets, and at every
+// position compares all six subset searches, with and without the diagonals.
+TEST(SubsetFinders, AgreeWithThePlainEnumerationOnRealPositions) {
+    const std::vector<std::string> puzzles = test::ReadCollection("top1465.txt");
+    int positions = 0, reports = 0;
+    for (int p = 0; p < 6; ++p) {
+        Engine e;
+        test::LoadPuzzle(e, puzzles[p]);
+        for (bool progress = true; progress && e.FilledCount < kCells;) {
+            for (const int x : {0, 1}) {
+                e.XSudoku = x;
+                // The diagonals only change the pair search.
+                for (int k = 2; k <= (x == 0 ? 4 : 2); ++k)
+                    for (const int mode : {0, 1}) {
+                        e.SubsetMode = mode;
+                        if (k == 2)
+                            e.FindPair();
+                        else if (k == 3)
+                            e.FindTriple();
+                        else
+                            e.FindQuadruplet();
+                        const SubsetResult want = reference::Find(e, k, mode);
+                        ASSERT_EQ(e.Subset.found, want.found)
+                            << "puzzle " << p << " k " << k << " mode " << mode << " x " << x;
+                        if (want.found == 0) continue;
+                        ++reports;
+                        EXPECT_EQ(e.Subset.unitType, want.unitType);
+                        EXPECT_EQ(e.Subset.unit, want.unit);
+                        EXPECT_EQ(e.Subset.digits, want.digits);
+                        EXPECT_EQ(e.Subset.cells, want.cells);
+                    }
+            }
+            e.XSudoku = 0;
+            ++positions;
+            progress = false;
+            e.FindNakedSingle();
+            if (e.NakedSingle.cell >= 0) {
+                e.PlaceDigit(e.NakedSingle.cell, e.NakedSingle.digit);
+                progress = true;
+                continue;
+            }
+            e.FindHiddenSingle();
+            if (e.HiddenSingle.digit != 0) {
+                e.PlaceDigit(e.HiddenSingle.cell, e.HiddenSingle.digit);
+                progress = true;
+                continue;
+            }
+            e.FindLockedCandidates();
+            if (e.LockedCandidates.digit != 0) {
+                e.ApplyLockedCandidates();
+                progress = true;
+                continue;
+            }
+            for (const int mode : {0, 1}) {
+                e.SubsetMode = mode;
+                e.FindPair();
+                if (e.Subset.found == 0) e.FindTriple();
+                if (e.Subset.found == 0) e.FindQuadruplet();
+                if (e.Subset.found != 0) {
+                    e.ApplyPair();
+                    progress = true;
+                    break;
+                }
+            }
+        }
+    }
+    EXPECT_GT(positions, 200);
+    EXPECT_GT(reports, 500);
 }
 
 } // namespace
