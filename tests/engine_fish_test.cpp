@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace vemo {
 namespace {
@@ -405,6 +406,153 @@ TEST(SubsetAndFishProperty, NoEliminationRemovesTheSolutionDigit) {
     for (const int step :
          {kNakedPair, kNakedTriple, kHiddenPair, kXWing, kSwordfish, kHiddenTriple})
         EXPECT_GT(fired[step], 0) << kStepNames[step];
+}
+
+// ---- Agreement with the plain search -------------------------------------------
+
+namespace reference {
+
+// The searches exactly as the rule reads, cell by cell. byRows: base lines are
+// rows, positions along them are columns.
+bool Has(const Engine& e, bool byRows, int line, int pos, int d) {
+    return e.CandidateTable.Has(byRows ? line * 9 + pos : pos * 9 + line, d);
+}
+
+int Places(const Engine& e, bool byRows, int line, int d, std::array<int, 9>& out) {
+    int n = 0;
+    for (int pos = 0; pos < 9; ++pos)
+        if (Has(e, byRows, line, pos, d)) out[n++] = pos;
+    return n;
+}
+
+// A cell of the cover lines, outside the base lines, that still has d.
+bool Eliminates(const Engine& e, bool byRows, const std::array<int, 3>& base,
+                const std::array<int, 3>& cover, int n, int d) {
+    for (int i = 0; i < n; ++i)
+        for (int line = 0; line < 9; ++line) {
+            bool isBase = false;
+            for (int j = 0; j < n; ++j) isBase |= base[j] == line;
+            if (!isBase && Has(e, byRows, line, cover[i], d)) return true;
+        }
+    return false;
+}
+
+bool XWingAt(const Engine& e, bool byRows, int l1, int d, FishResult& out) {
+    std::array<int, 9> a{}, b{};
+    if (Places(e, byRows, l1, d, a) != 2) return false;
+    for (int l2 = l1 + 1; l2 < 9; ++l2) {
+        if (Places(e, byRows, l2, d, b) != 2 || a[0] != b[0] || a[1] != b[1]) continue;
+        const std::array<int, 3> base{l1, l2, 0}, cover{a[0], a[1], 0};
+        if (!Eliminates(e, byRows, base, cover, 2, d)) continue;
+        out = {byRows ? 1 : 2, d, base, cover};
+        return true;
+    }
+    return false;
+}
+
+FishResult XWing(const Engine& e) {
+    FishResult r;
+    for (int d = 1; d <= 9; ++d)
+        for (int r1 = 0; r1 < 8; ++r1)
+            if (XWingAt(e, true, r1, d, r)) return r;
+    for (int c1 = 0; c1 < 8; ++c1)
+        for (int d = 1; d <= 9; ++d)
+            if (XWingAt(e, false, c1, d, r)) return r;
+    return {};
+}
+
+bool SwordfishAt(const Engine& e, bool byRows, int l1, int d, FishResult& out) {
+    std::array<std::array<int, 9>, 3> p{};
+    std::array<int, 3> n{};
+    const auto fits = [&](int slot, int line) {
+        n[slot] = Places(e, byRows, line, d, p[slot]);
+        return n[slot] == 2 || n[slot] == 3;
+    };
+    if (!fits(0, l1)) return false;
+    for (int l2 = l1 + 1; l2 < 8; ++l2) {
+        if (!fits(1, l2)) continue;
+        for (int l3 = l2 + 1; l3 < 9; ++l3) {
+            if (!fits(2, l3)) continue;
+            std::array<bool, 9> in{};
+            for (int s = 0; s < 3; ++s)
+                for (int i = 0; i < n[s]; ++i) in[p[s][i]] = true;
+            std::array<int, 3> cover{};
+            int count = 0;
+            for (int pos = 0; pos < 9; ++pos) {
+                if (!in[pos]) continue;
+                if (count < 3) cover[count] = pos;
+                ++count;
+            }
+            if (count != 3) continue;
+            const std::array<int, 3> base{l1, l2, l3};
+            if (!Eliminates(e, byRows, base, cover, 3, d)) continue;
+            out = {byRows ? 1 : 2, d, base, cover};
+            return true;
+        }
+    }
+    return false;
+}
+
+FishResult Swordfish(const Engine& e) {
+    FishResult r;
+    for (int d = 1; d <= 9; ++d)
+        for (int r1 = 0; r1 < 7; ++r1)
+            if (SwordfishAt(e, true, r1, d, r)) return r;
+    for (int c1 = 0; c1 < 7; ++c1)
+        for (int d = 1; d <= 9; ++d)
+            if (SwordfishAt(e, false, c1, d, r)) return r;
+    return {};
+}
+
+void ExpectSame(const FishResult& got, const FishResult& want, int puzzle) {
+    ASSERT_EQ(got.found, want.found) << "puzzle " << puzzle;
+    if (want.found == 0) return;
+    EXPECT_EQ(got.digit, want.digit) << "puzzle " << puzzle;
+    EXPECT_EQ(got.base, want.base) << "puzzle " << puzzle;
+    EXPECT_EQ(got.cover, want.cover) << "puzzle " << puzzle;
+}
+
+} // namespace reference
+
+// Walks puzzles with every technique of the property run and compares both fish
+// finders with the plain search at every position, and again on the transposed
+// candidates, where row patterns become column patterns.
+TEST(FishFinders, AgreeWithThePlainSearchOnRealPositions) {
+    const std::vector<std::string> puzzles = test::ReadCollection("top1465.txt");
+    std::array<int, 2> reports{};
+    for (int p = 0; p < 300; ++p) {
+        Engine e;
+        test::LoadPuzzle(e, puzzles[p]);
+        for (bool progress = true; progress && e.FilledCount < kCells;) {
+            Engine t;
+            t.CandidateTable = Candidates{};
+            for (int c = 0; c < kCells; ++c)
+                for (int d = 1; d <= 9; ++d)
+                    if (e.CandidateTable.Has(c, d)) t.CandidateTable.Add((c % 9) * 9 + c / 9, d);
+            for (Engine* x : {&e, &t}) {
+                x->FindXWing();
+                reference::ExpectSame(x->XWing, reference::XWing(*x), p);
+                x->FindSwordfish();
+                reference::ExpectSame(x->Swordfish, reference::Swordfish(*x), p);
+                reports[0] += x->XWing.found != 0 ? 1 : 0;
+                reports[1] += x->Swordfish.found != 0 ? 1 : 0;
+            }
+            e.FindNakedSingle();
+            if (e.NakedSingle.cell >= 0) {
+                e.PlaceDigit(e.NakedSingle.cell, e.NakedSingle.digit);
+                continue;
+            }
+            e.FindHiddenSingle();
+            if (e.HiddenSingle.digit != 0) {
+                e.PlaceDigit(e.HiddenSingle.cell, e.HiddenSingle.digit);
+                continue;
+            }
+            progress = false;
+            for (int step = 0; step < kSteps && !progress; ++step) progress = FindAndApply(e, step);
+        }
+    }
+    EXPECT_GT(reports[0], 10) << reports[0];
+    EXPECT_GT(reports[1], 1000) << reports[1];
 }
 
 } // namespace
