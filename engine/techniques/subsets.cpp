@@ -56,10 +56,6 @@ std::array<unsigned, 81> CellMasks(const Candidates& table) {
     return masks;
 }
 
-int Popcount(unsigned v) {
-    return std::popcount(v);
-}
-
 // The search of one digit set in one unit; true when it wrote a report.
 bool SearchUnit(const std::array<unsigned, 81>& masks, const UnitEntry& unit, unsigned digits,
                 int k, int mode, SubsetResult& out) {
@@ -73,8 +69,8 @@ bool SearchUnit(const std::array<unsigned, 81>& masks, const UnitEntry& unit, un
         const unsigned here = masks[c] & digits;
         if (here == 0) continue;
         ++holdingCells;
-        unitFlags += Popcount(here);
-        if (Popcount(here) < 2) continue;
+        unitFlags += std::popcount(here);
+        if (std::popcount(here) < 2) continue;
         // Both pruning rules drop only cell sets that cannot pass their mode's
         // test, so the first reported set is the one of the full enumeration:
         // a naked subset's cells hold no other digit (inside = 0) ...
@@ -94,8 +90,8 @@ bool SearchUnit(const std::array<unsigned, 81>& masks, const UnitEntry& unit, un
         for (int i = 0; i < k; ++i) {
             const unsigned m = masks[qualifying[idx[i]]];
             covered |= m;
-            inside += Popcount(m & ~digits);
-            insideDigitFlags += Popcount(m & digits);
+            inside += std::popcount(m & ~digits);
+            insideDigitFlags += std::popcount(m & digits);
         }
         if (k > 2 && (covered & digits) != digits) continue;
         const int outside = unitFlags - insideDigitFlags;
