@@ -24,6 +24,7 @@
 #include "tables.h"
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -175,6 +176,29 @@ class Engine {
     // applier's eliminations), as the solving drivers do.
     void ApplyStep(int technique);
 
+    // ---- Generator ------------------------------------------------------------------
+    void MakeFullGrid();
+    void MarkConsecutivePairs();
+    void MarkParityFromSolution();
+    void RemoveClues();
+    void ThinClues();
+    void ThinCluesWithinBand();
+    // ScoreMin, ScoreMax and BruteForceLimit of a band (generation.h).
+    void SetDifficulty(int difficulty);
+    // One attempt: a full grid, its variant marks, removal and thinning; true
+    // when the puzzle lands in the band.
+    bool GenerationAttempt();
+    // Repeats attempts until one lands in the band, then sets the puzzle up as a
+    // fixed puzzle with its analysis (Givens, SolutionGrid, counters, log), for
+    // VariantKind, XSudoku and SymmetryChoice as they stand. progress receives
+    // the attempt count. When cancel turns true, the engine is put back exactly
+    // as it was and false is returned. Safe on a worker thread for an engine of
+    // its own.
+    bool GeneratePuzzle(const std::function<void(int attempts)>& progress = {},
+                        const std::atomic<bool>* cancel = nullptr);
+    // The brute-force count of the last rating.
+    int BruteForceSteps() const;
+
     // The position as a player or a file sees it.
     Grid& Position() { return CellGrid[0]; }
     const Grid& Position() const { return CellGrid[0]; }
@@ -182,14 +206,24 @@ class Engine {
     const Grid& Level() const { return CellGrid[HistoryLevel]; }
 
   private:
-    template <bool kFindOne> void Search(bool entryPure);
+    template <bool kFindOne> void Search(bool entryPure, bool checked);
     bool Hopeless() const;
     bool PropagateSinglesFast();
     bool UnitsDistinct() const;
+    int DrawRepresentative(bool firstPhase);
+    void ThinCluesImpl(bool withinBand);
     int FindChainTechnique();
     bool BruteForceTrial();
     bool shortcuts_ = false; // set by the outermost search call
-    Bits81 HiddenSinglesOf(int digit) const;
+    // Rows, columns and boxes as 9-bit sets.
+    struct UnitSets {
+        unsigned rows = 0, columns = 0, boxes = 0;
+    };
+    struct DigitScan {
+        Bits81 alone = 0;
+        UnitSets units;
+    };
+    DigitScan ScanDigit(Bits81 places) const;
 
     int ChooseBranchCell() const;
     bool FindHiddenSingleOf(int digit);

@@ -59,16 +59,28 @@ bool Engine::Hopeless() const {
 // Singles are therefore placed in batches, and the work stops at the first
 // contradiction (an empty cell without candidate): returns false then.
 bool Engine::PropagateSinglesFast() {
-    Bits81 empty = kAllCells & ~Level().FilledCells();
+    const Grid& grid = Level();
+    Bits81 empty = kAllCells & ~grid.FilledCells();
+    // How often each digit is placed. With no unit repeating a digit, each one
+    // placed fills one row, one column and one box where it has no place left.
+    std::array<int, 16> placed{};
+    for (int c = 0; c < kCells; ++c) ++placed[grid[c] & 15];
+    const auto place = [&](int cell, int digit) {
+        PlaceDigit(cell, digit);
+        empty &= ~CellBit(cell);
+        ++placed[digit];
+    };
+    // A digit whose places have not changed since a scan found nothing for it
+    // needs no second scan.
+    std::array<Bits81, 10> scanned{};
+    std::array<bool, 10> clean{};
     for (;;) {
         for (Bits81 singles = CandidateTable.SingleCells(); singles != 0;
              singles = CandidateTable.SingleCells()) {
             for (int d = 1; d <= 9; ++d) {
                 ForEachCell(singles & CandidateTable.CellsWith(d), [&](int cell) {
                     // An earlier placement of this batch may have taken the digit.
-                    if (!CandidateTable.Has(cell, d)) return;
-                    PlaceDigit(cell, d);
-                    empty &= ~CellBit(cell);
+                    if (CandidateTable.Has(cell, d)) place(cell, d);
                 });
             }
             if (FilledCount >= kCells) return true;
@@ -76,24 +88,34 @@ bool Engine::PropagateSinglesFast() {
         }
         if ((empty & ~CandidateTable.AnyCells()) != 0) return false;
 
-        bool placed = false;
+        bool progress = false;
         for (int d = 1; d <= 9; ++d) {
-            const Bits81 alone = HiddenSinglesOf(d);
-            ForEachCell(alone, [&](int cell) {
+            const Bits81 places = CandidateTable.CellsWith(d);
+            if (clean[d] && scanned[d] == places) continue;
+            const DigitScan scan = ScanDigit(places);
+            // A row, column or box with neither the digit nor a place for it.
+            const int open = 9 - placed[d];
+            if (std::popcount(scan.units.rows) != open || std::popcount(scan.units.columns) != open ||
+                std::popcount(scan.units.boxes) != open)
+                return false;
+            ForEachCell(scan.alone, [&](int cell) {
                 if (!CandidateTable.Has(cell, d)) return;
-                PlaceDigit(cell, d);
-                empty &= ~CellBit(cell);
-                placed = true;
+                place(cell, d);
+                progress = true;
             });
+            clean[d] = scan.alone == 0;
+            scanned[d] = places;
         }
-        if (!placed || FilledCount >= kCells) return true;
+        if (!progress || FilledCount >= kCells) return true;
     }
 }
 
-// Every cell that is the only place of the digit in one of its units.
-Bits81 Engine::HiddenSinglesOf(int digit) const {
-    const Bits81 places = CandidateTable.CellsWith(digit);
-    if (places == 0) return 0;
+// The cells that are the only place of a digit in one of their units, and the
+// rows, columns and boxes that have any place for it. The places are cut into
+// three 27-bit bands of three rows, so that every unit test is a 32-bit mask.
+Engine::DigitScan Engine::ScanDigit(Bits81 places) const {
+    DigitScan scan;
+    if (places == 0) return scan;
     constexpr std::uint32_t kBand = (1u << 27) - 1;
     const std::array<std::uint32_t, 3> band = {static_cast<std::uint32_t>(places) & kBand,
                                                static_cast<std::uint32_t>(places >> 27) & kBand,
@@ -105,26 +127,29 @@ Bits81 Engine::HiddenSinglesOf(int digit) const {
         const int shift = 9 * (r % 3);
         const std::uint32_t row = (band[r / 3] >> shift) & 0x1FF;
         if (alone(row)) found[r / 3] |= row << shift;
+        if (row != 0) scan.units.rows |= 1u << r;
         twice |= once & row;
         once |= row;
     }
+    scan.units.columns = once;
     const std::uint32_t columns = once & ~twice;
     constexpr std::uint32_t kBoxInBand = 0x7u | (0x7u << 9) | (0x7u << 18);
     for (int t = 0; t < 3; ++t) {
         found[t] |= band[t] & (columns | columns << 9 | columns << 18);
         for (int j = 0; j < 3; ++j) {
             const std::uint32_t box = band[t] & (kBoxInBand << (3 * j));
+            if (box != 0) scan.units.boxes |= 1u << (3 * t + j);
             if (alone(box)) found[t] |= box;
         }
     }
-    Bits81 result = Bits81{found[0]} | Bits81{found[1]} << 27 | Bits81{found[2]} << 54;
+    scan.alone = Bits81{found[0]} | Bits81{found[1]} << 27 | Bits81{found[2]} << 54;
     if (XSudoku == 1) {
         for (int k = 0; k < 2; ++k) {
             const Bits81 here = places & kDiagonalMask[k];
-            if (here != 0 && (here & (here - 1)) == 0) result |= here;
+            if (here != 0 && (here & (here - 1)) == 0) scan.alone |= here;
         }
     }
-    return result;
+    return scan;
 }
 
 // One level of the trial search. Level L is the position; each digit of the
@@ -137,16 +162,17 @@ Bits81 Engine::HiddenSinglesOf(int digit) const {
 // candidates of level L are restored from a copy instead of being recomputed,
 // and a hopeless position below level 0 is left at once: its subtree could find
 // no solution and would only cost time (exponential time when the contradiction
-// sits late in cell order). Singles are batched only when, in addition, no unit
+// sits late in cell order; checked says the fast propagation of the caller has
+// already looked). Singles are batched only when, in addition, no unit
 // repeats a digit (shortcuts_). Level 0 always runs its trials, which set
 // FirstBranch. A call below level 0 leaves the restoring to its caller.
-template <bool kFindOne> void Engine::Search(bool entryPure) {
+template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
     if (kFindOne || Generating) Pump();
     const int level = HistoryLevel;
     if (level + 1 >= kGridLevels) return; // unreachable: every level fills one more cell
     CellGrid[level + 1] = CellGrid[level];
 
-    const bool prune = level > 0 && entryPure && Hopeless();
+    const bool prune = level > 0 && entryPure && !checked && Hopeless();
     const int cell = SolutionCount < SolutionLimit && !prune ? ChooseBranchCell() : -1;
     if (cell >= 0) {
         HistoryLevel = level + 1;
@@ -157,8 +183,9 @@ template <bool kFindOne> void Engine::Search(bool entryPure) {
             if (!CandidateTable.Has(cell, d)) continue;
             PlaceDigit(cell, d);
             if (HistoryLevel == 1) FirstBranch = {cell, d};
+            const bool fast = pure && shortcuts_;
             bool open = true;
-            if (pure && shortcuts_)
+            if (fast)
                 open = PropagateSinglesFast();
             else
                 PropagateSingles();
@@ -172,7 +199,7 @@ template <bool kFindOne> void Engine::Search(bool entryPure) {
                 BruteForceCell = FirstBranch.cell;
                 BruteForceDigit = FirstBranch.digit;
             } else if (open) {
-                Search<kFindOne>(pure);
+                Search<kFindOne>(pure, fast);
             }
             // Back to level L: its grid, and the candidates the rules give for it.
             CellGrid[level + 1] = CellGrid[level];
@@ -214,12 +241,12 @@ bool Engine::UnitsDistinct() const {
 
 void Engine::CountSolutions() {
     shortcuts_ = UnitsDistinct();
-    Search<false>(CandidateTable == RulesCandidates());
+    Search<false>(CandidateTable == RulesCandidates(), false);
 }
 
 void Engine::FindOneSolution() {
     shortcuts_ = UnitsDistinct();
-    Search<true>(CandidateTable == RulesCandidates());
+    Search<true>(CandidateTable == RulesCandidates(), false);
 }
 
 } // namespace vemo

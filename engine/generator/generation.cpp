@@ -1,0 +1,68 @@
+// Repeated generation attempts until a puzzle lands in the chosen band.
+#include "../engine.h"
+#include "generation.h"
+
+namespace vemo {
+
+namespace {
+struct Cancelled {};
+} // namespace
+
+void Engine::SetDifficulty(int difficulty) {
+    const DifficultyBand& band = kDifficultyBands[difficulty >= 0 && difficulty < 5 ? difficulty : 0];
+    ScoreMin = band.scoreMin;
+    ScoreMax = band.scoreMax;
+    BruteForceLimit = band.bruteForceLimit;
+}
+
+bool Engine::GenerationAttempt() {
+    const int kind = VariantKind;
+    // Consecutive and odd/even puzzles are drawn on a classic full grid.
+    if (kind == kConsecutive || kind == kOddEven) VariantKind = kClassic;
+    MakeFullGrid();
+    VariantKind = kind;
+    if (kind == kConsecutive) MarkConsecutivePairs();
+    if (kind == kOddEven) MarkParityFromSolution();
+    RemoveClues();
+    if (SolutionCount >= 2) return false;
+    if (kind == kClassic) {
+        ThinClues();
+    } else if (PuzzleScore() < ScoreMax && BruteForceSteps() <= BruteForceLimit) {
+        ThinCluesWithinBand();
+    }
+    return ScoreMin <= PuzzleScore() && PuzzleScore() <= ScoreMax &&
+           BruteForceSteps() <= BruteForceLimit;
+}
+
+bool Engine::GeneratePuzzle(const std::function<void(int attempts)>& progress,
+                            const std::atomic<bool>* cancel) {
+    const Engine before = *this;
+    const std::function<void()> pump = MessagePump;
+    // Cancelling is noticed between attempts and inside the searches.
+    MessagePump = [&] {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) throw Cancelled{};
+        if (pump) pump();
+    };
+    try {
+        Generating = true;
+        PuzzleFixed = false;
+        HistoryLevel = 0;
+        for (int attempts = 1;; ++attempts) {
+            if (progress) progress(attempts);
+            if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) throw Cancelled{};
+            if (GenerationAttempt()) break;
+        }
+        Givens = CellGrid[0];
+        AnalysePuzzle();
+        MessagePump = pump;
+        Generating = false;
+        PuzzleFixed = true;
+        return true;
+    } catch (const Cancelled&) {
+        *this = before;
+        MessagePump = pump;
+        return false;
+    }
+}
+
+} // namespace vemo

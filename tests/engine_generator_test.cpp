@@ -1,0 +1,222 @@
+// The generator: full grids, variant marks, clue removal by orbits, thinning and
+// the generation loop with its bands.
+#include "test_support.h"
+
+#include "engine/generator/generation.h"
+#include "engine/generator/symmetry.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace vemo {
+namespace {
+
+std::set<int> Distinct(const Orbit& o) { return {o.cells.begin(), o.cells.begin() + o.size}; }
+
+TEST(Orbits, CentreAndMiddleLines) {
+    EXPECT_EQ(Distinct(OrbitOf(kCentral, 40)), std::set<int>{40});
+    EXPECT_EQ(Distinct(OrbitOf(kCentral, 3)), (std::set<int>{3, 77}));
+    EXPECT_EQ(Distinct(OrbitOf(kAxial, 4)), std::set<int>{4});
+    EXPECT_EQ(Distinct(OrbitOf(kAxial, 10)), (std::set<int>{10, 16}));
+    EXPECT_EQ(Distinct(OrbitOf(kReflective, 40)), std::set<int>{40});
+    EXPECT_EQ(Distinct(OrbitOf(kReflective, 37)), (std::set<int>{37, 43}));  // row 4
+    EXPECT_EQ(Distinct(OrbitOf(kReflective, 13)), (std::set<int>{13, 67}));  // column 4
+    EXPECT_EQ(Distinct(OrbitOf(kReflective, 0)), (std::set<int>{0, 8, 72, 80}));
+    EXPECT_EQ(OrbitOf(kReflective, 40).size, 4); // the centre listed four times
+}
+
+TEST(FullGrid, ValidUnderEveryRuleSet) {
+    for (const int kind : {kClassic, kNonConsecutive}) {
+        for (const int x : {0, 1}) {
+            Engine e;
+            e.Rng.Seed(1234 + kind * 10 + x);
+            e.VariantKind = kind;
+            e.XSudoku = x;
+            e.Generating = true;
+            e.MakeFullGrid();
+            const Grid& g = e.CellGrid[0];
+            ASSERT_TRUE(test::IsValidSolution(g, x == 1)) << test::TextOf(g);
+            EXPECT_EQ(e.CandidateTable.AnyCells(), kNoCells);
+            if (kind == kNonConsecutive) {
+                for (int c = 0; c < 81; ++c) {
+                    if (c % 9 < 8) {
+                        EXPECT_NE(std::abs(g[c] - g[c + 1]), 1);
+                    }
+                    if (c < 72) {
+                        EXPECT_NE(std::abs(g[c] - g[c + 9]), 1);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(FullGrid, SeedRepeatsTheGrid) {
+    Engine a, b;
+    a.Rng.Seed(99);
+    b.Rng.Seed(99);
+    a.MakeFullGrid();
+    b.MakeFullGrid();
+    EXPECT_EQ(test::TextOf(a.CellGrid[0]), test::TextOf(b.CellGrid[0]));
+    b.MakeFullGrid();
+    EXPECT_NE(test::TextOf(a.CellGrid[0]), test::TextOf(b.CellGrid[0]));
+}
+
+TEST(VariantMarks, BarsFollowConsecutiveDigitsAndKeepEdges) {
+    Engine e;
+    e.Rng.Seed(5);
+    e.MakeFullGrid();
+    e.MarkConsecutivePairs();
+    const Grid& g = e.CellGrid[0];
+    for (int c = 0; c < 81; ++c) {
+        int bars = 0;
+        for (int k = 1; k <= 4; ++k) {
+            const bool edge = (k == 1 && c % 9 == 8) || (k == 2 && c >= 72) ||
+                              (k == 3 && c % 9 == 0) || (k == 4 && c < 9);
+            if (edge) {
+                EXPECT_EQ(e.NeighbourMarks[c][k], -1);
+                continue;
+            }
+            const int n = c + NeighbourOffsets[k];
+            EXPECT_EQ(e.NeighbourMarks[c][k], std::abs(g[c] - g[n]) == 1 ? 1 : 0);
+            bars += e.NeighbourMarks[c][k];
+        }
+        EXPECT_EQ(e.NeighbourMarks[c][0], bars);
+    }
+    e.MarkParityFromSolution();
+    for (int c = 0; c < 81; ++c) EXPECT_EQ(e.ParityMarks[c], g[c] % 2 == 0 ? 2 : 1);
+}
+
+bool Symmetric(const Grid& g, int symmetry) {
+    for (int c = 0; c < 81; ++c) {
+        const Orbit o = OrbitOf(symmetry, c);
+        for (int i = 0; i < o.size; ++i)
+            if ((g[o.cells[i]] != 0) != (g[c] != 0)) return false;
+    }
+    return true;
+}
+
+TEST(RemoveClues, UniqueSymmetricAndAboveTheLimit) {
+    const int minimum[] = {16, 19, 23, 25};
+    for (int symmetry = 0; symmetry < 4; ++symmetry) {
+        int successes = 0;
+        for (int seed = 0; seed < 12; ++seed) {
+            Engine e;
+            e.Rng.Seed(100 + seed);
+            e.SymmetryChoice = symmetry;
+            e.Generating = true;
+            e.BruteForceLimit = 2;
+            e.MakeFullGrid();
+            const Grid full = e.CellGrid[0];
+            e.RemoveClues();
+            if (e.SolutionCount != 1) continue;
+            ++successes;
+            const Grid& puzzle = e.CellGrid[0];
+            EXPECT_GE(puzzle.FilledCount(), minimum[symmetry]) << symmetry;
+            EXPECT_TRUE(Symmetric(puzzle, symmetry)) << symmetry << test::TextOf(puzzle);
+            for (int c = 0; c < 81; ++c)
+                if (puzzle[c] != 0) EXPECT_EQ(puzzle[c], full[c]);
+            Engine check;
+            test::LoadPuzzle(check, test::TextOf(puzzle));
+            check.SolutionCount = 0;
+            check.CountSolutions();
+            EXPECT_EQ(check.SolutionCount, 1);
+        }
+        EXPECT_GT(successes, 0) << "symmetry " << symmetry;
+    }
+}
+
+// A few seeded generations per band: unique, inside the band, within the trial
+// budget, symmetric; the analysis set up as for play.
+TEST(Generation, PuzzlesLandInTheirBand) {
+    for (int difficulty = kFacile; difficulty <= kAleatoire; ++difficulty) {
+        for (int seed = 0; seed < 3; ++seed) {
+            Engine e;
+            e.Rng.Seed(7000 + difficulty * 10 + seed);
+            e.SetDifficulty(difficulty);
+            e.SymmetryChoice = kCentral;
+            int attempts = 0;
+            ASSERT_TRUE(e.GeneratePuzzle([&](int n) { attempts = n; }));
+            EXPECT_GE(attempts, 1);
+            const DifficultyBand& band = kDifficultyBands[difficulty];
+            EXPECT_GE(e.PuzzleScore(), band.scoreMin);
+            EXPECT_LE(e.PuzzleScore(), band.scoreMax);
+            EXPECT_LE(e.BruteForceSteps(), band.bruteForceLimit);
+            EXPECT_TRUE(e.PuzzleFixed);
+            EXPECT_FALSE(e.Generating);
+            EXPECT_TRUE(Symmetric(e.Givens, kCentral));
+            EXPECT_EQ(test::TextOf(e.Givens), test::TextOf(e.CellGrid[0]));
+            ASSERT_TRUE(test::IsValidSolution(e.SolutionGrid));
+            Engine check;
+            test::LoadPuzzle(check, test::TextOf(e.Givens));
+            check.SolutionCount = 0;
+            check.CountSolutions();
+            EXPECT_EQ(check.SolutionCount, 1);
+        }
+    }
+}
+
+TEST(Generation, VariantsKeepTheirRules) {
+    for (const int kind : {kNonConsecutive, kConsecutive, kOddEven}) {
+        for (const int x : {0, 1}) {
+            Engine e;
+            e.Rng.Seed(300 + kind * 2 + x);
+            e.SetDifficulty(kMoyen);
+            e.VariantKind = kind;
+            e.XSudoku = x;
+            ASSERT_TRUE(e.GeneratePuzzle());
+            EXPECT_TRUE(test::IsValidSolution(e.SolutionGrid, x == 1)) << kind << x;
+            EXPECT_GE(e.PuzzleScore(), 106);
+            EXPECT_LE(e.PuzzleScore(), 320);
+            const Grid& s = e.SolutionGrid;
+            for (int c = 0; c < 81; ++c) {
+                if (kind == kOddEven) {
+                    EXPECT_EQ(e.ParityMarks[c], s[c] % 2 == 0 ? 2 : 1);
+                }
+                if (kind == kNonConsecutive && c % 9 < 8) {
+                    EXPECT_NE(std::abs(s[c] - s[c + 1]), 1);
+                }
+                if (kind == kConsecutive && c % 9 < 8) {
+                    EXPECT_EQ(e.NeighbourMarks[c][1], std::abs(s[c] - s[c + 1]) == 1 ? 1 : 0);
+                }
+            }
+        }
+    }
+}
+
+TEST(Generation, SeedRepeatsThePuzzle) {
+    Engine a, b;
+    a.Rng.Seed(42);
+    b.Rng.Seed(42);
+    a.SetDifficulty(kMoyen);
+    b.SetDifficulty(kMoyen);
+    ASSERT_TRUE(a.GeneratePuzzle());
+    ASSERT_TRUE(b.GeneratePuzzle());
+    EXPECT_EQ(test::TextOf(a.Givens), test::TextOf(b.Givens));
+    EXPECT_EQ(a.PuzzleScore(), b.PuzzleScore());
+}
+
+TEST(Generation, CancellingKeepsThePreviousPuzzle) {
+    Engine e;
+    test::LoadPuzzle(e, test::ReadCollection("top1465.txt")[0]);
+    e.AnalysePuzzle();
+    const Engine before = e;
+    std::atomic<bool> cancel{false};
+    int pumps = 0;
+    e.MessagePump = [&] {
+        if (++pumps == 50) cancel = true;
+    };
+    e.SetDifficulty(kExtreme);
+    EXPECT_FALSE(e.GeneratePuzzle({}, &cancel));
+    EXPECT_EQ(test::TextOf(e.CellGrid[0]), test::TextOf(before.CellGrid[0]));
+    EXPECT_EQ(test::TextOf(e.SolutionGrid), test::TextOf(before.SolutionGrid));
+    EXPECT_EQ(e.CandidateTable, before.CandidateTable);
+    EXPECT_EQ(e.TechniqueCounters, before.TechniqueCounters);
+    EXPECT_EQ(e.PuzzleFixed, before.PuzzleFixed);
+    EXPECT_FALSE(e.Generating);
+    EXPECT_TRUE(static_cast<bool>(e.MessagePump)); // the caller's pump is back
+}
+
+} // namespace
+} // namespace vemo
