@@ -95,4 +95,27 @@ std::string GridText(const Grid& grid) {
     return text;
 }
 
+std::string RecordLine(const Grid& givens, int variantKind, int xSudoku,
+                       const std::array<NeighbourRecord, 81>& marks,
+                       const std::array<int, 81>& parity) {
+    std::string line = "3x3:";
+    line += xSudoku == 1 ? 'd' : ' ';
+    line += variantKind == kNonConsecutive || variantKind == kConsecutive ? ":c"
+            : variantKind == kOddEven                                     ? ":o"
+                                                                          : ": ";
+    for (int c = 0; c < 81; ++c) {
+        int value = givens[c];
+        if (variantKind == kNonConsecutive || variantKind == kConsecutive) {
+            value *= 256;
+            for (int k = 1; k <= 4; ++k)
+                if (marks[c][k] == 1) value += 1 << (k - 1);
+        } else if (variantKind == kOddEven && parity[c] == 2) {
+            value += 256;
+        }
+        line += ':';
+        line += std::to_string(value);
+    }
+    return line + ':';
+}
+
 } // namespace vemo::cli

@@ -36,4 +36,9 @@ void InstallLinePuzzle(Engine& engine, const LinePuzzle& puzzle);
 // The 81 characters of a grid, "." for an empty cell.
 std::string GridText(const Grid& grid);
 
+// The one-line "3x3" record of a puzzle's givens and variant marks.
+std::string RecordLine(const Grid& givens, int variantKind, int xSudoku,
+                       const std::array<NeighbourRecord, 81>& marks,
+                       const std::array<int, 81>& parity);
+
 } // namespace vemo::cli
