@@ -101,7 +101,7 @@ TEST(RemoveClues, UniqueSymmetricAndAboveTheLimit) {
     const int minimum[] = {16, 19, 23, 25};
     for (int symmetry = 0; symmetry < 4; ++symmetry) {
         int successes = 0;
-        for (int seed = 0; seed < 12; ++seed) {
+        for (int seed = 0; seed < 40; ++seed) {
             Engine e;
             e.Rng.Seed(100 + seed);
             e.SymmetryChoice = symmetry;
@@ -115,8 +115,11 @@ TEST(RemoveClues, UniqueSymmetricAndAboveTheLimit) {
             const Grid& puzzle = e.CellGrid[0];
             EXPECT_GE(puzzle.FilledCount(), minimum[symmetry]) << symmetry;
             EXPECT_TRUE(Symmetric(puzzle, symmetry)) << symmetry << test::TextOf(puzzle);
-            for (int c = 0; c < 81; ++c)
-                if (puzzle[c] != 0) EXPECT_EQ(puzzle[c], full[c]);
+            for (int c = 0; c < 81; ++c) {
+                if (puzzle[c] != 0) {
+                    EXPECT_EQ(puzzle[c], full[c]);
+                }
+            }
             Engine check;
             test::LoadPuzzle(check, test::TextOf(puzzle));
             check.SolutionCount = 0;
