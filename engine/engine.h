@@ -207,7 +207,7 @@ class Engine {
 
   private:
     template <bool kFindOne> void Search(bool entryPure, bool checked);
-    bool Hopeless() const;
+    bool Hopeless(const Candidates& table) const;
     bool PropagateSinglesFast();
     bool UnitsDistinct() const;
     int DrawRepresentative(bool firstPhase);

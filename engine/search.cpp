@@ -34,17 +34,17 @@ int Engine::ChooseBranchCell() const {
 // candidate has no completion: candidates only shrink as cells fill, so that
 // cell never takes a digit. When no unit repeats a digit, a digit without place
 // in a row, column or box is just as fatal.
-bool Engine::Hopeless() const {
+bool Engine::Hopeless(const Candidates& table) const {
     const Grid& grid = Level();
     const Bits81 filled = grid.FilledCells();
-    if ((kAllCells & ~filled & ~CandidateTable.AnyCells()) != 0) return true;
+    if ((kAllCells & ~filled & ~table.AnyCells()) != 0) return true;
     if (!shortcuts_) return false;
     std::array<Bits81, 10> places{};
     ForEachCell(filled, [&](int c) {
         if (grid[c] <= 9) places[grid[c]] |= CellBit(c);
     });
     for (int d = 1; d <= 9; ++d) {
-        const Bits81 p = places[d] | CandidateTable.CellsWith(d);
+        const Bits81 p = places[d] | table.CellsWith(d);
         for (int u = 0; u < 9; ++u)
             if ((p & kRowMask[u]) == 0 || (p & kColumnMask[u]) == 0 || (p & kBoxMask[u]) == 0)
                 return true;
@@ -95,7 +95,8 @@ bool Engine::PropagateSinglesFast() {
             const DigitScan scan = ScanDigit(places);
             // A row, column or box with neither the digit nor a place for it.
             const int open = 9 - placed[d];
-            if (std::popcount(scan.units.rows) != open || std::popcount(scan.units.columns) != open ||
+            if (std::popcount(scan.units.rows) != open ||
+                std::popcount(scan.units.columns) != open ||
                 std::popcount(scan.units.boxes) != open)
                 return false;
             ForEachCell(scan.alone, [&](int cell) {
@@ -172,7 +173,11 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
     if (level + 1 >= kGridLevels) return; // unreachable: every level fills one more cell
     CellGrid[level + 1] = CellGrid[level];
 
-    const bool prune = level > 0 && entryPure && !checked && Hopeless();
+    // Candidates left by a caller's eliminations are judged by the rules alone:
+    // a cell that the rules leave without candidate stays so below, whatever
+    // the caller removed.
+    const bool prune = level > 0 && (entryPure ? !checked && Hopeless(CandidateTable)
+                                               : Hopeless(RulesCandidates()));
     const int cell = SolutionCount < SolutionLimit && !prune ? ChooseBranchCell() : -1;
     if (cell >= 0) {
         HistoryLevel = level + 1;

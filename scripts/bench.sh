@@ -2,8 +2,9 @@
 # Runs every benchmark of the build folder.
 set -euo pipefail
 build=${1:-build}
-for b in "$build"/bench/vemo_bench_*; do
-    [ -x "$b" ] || continue
+for b in "$build"/bench/vemo_bench_search "$build"/bench/vemo_bench_solver; do
     echo "== $(basename "$b")"
     "$b" --benchmark_counters_tabular=true
 done
+echo "== vemo_bench_generator"
+"$build"/bench/vemo_bench_generator "${GENERATOR_RUNS:-21}"

@@ -112,19 +112,55 @@ bool SearchUnit(const std::array<unsigned, 81>& masks, const UnitEntry& unit, un
     return false;
 }
 
+// Per unit, what decides cheaply whether a digit set can report there at all:
+// naked, the masks of the cells with 2..k candidates (a qualifying cell holds
+// nothing outside the set); hidden, the positions of each digit (the set's
+// digits must occupy exactly k cells). Units that fail are skipped before the
+// full search, which alone decides what is reported.
+struct UnitDigest {
+    std::array<unsigned, 9> small{};
+    int smallCount = 0;
+    std::array<unsigned, 9> positions{}; // per digit d-1: bit i for the unit's i-th cell
+};
+
 void FindSubset(const Candidates& table, int k, int mode, bool diagonals, SubsetResult& out) {
     out = {};
     // Only modes 0 and 1 have a report test; anything else finds nothing.
     if (mode != 0 && mode != 1) return;
     const std::array<unsigned, 81> masks = CellMasks(table);
     const int units = diagonals ? static_cast<int>(kScanUnits.size()) : kLineAndBoxUnits;
+    std::array<UnitDigest, 29> digests{};
+    for (int u = 0; u < units; ++u) {
+        UnitDigest& digest = digests[u];
+        for (int i = 0; i < 9; ++i) {
+            const unsigned m = masks[kScanUnits[u].cells[i]];
+            const int n = std::popcount(m);
+            if (n >= 2 && n <= k) digest.small[digest.smallCount++] = m;
+            for (unsigned rest = m; rest != 0; rest &= rest - 1)
+                digest.positions[std::countr_zero(rest)] |= 1u << i;
+        }
+    }
+    const auto worthSearching = [&](const UnitDigest& digest, unsigned digits) {
+        if (mode == 0) {
+            if (digest.smallCount < k) return false;
+            int inside = 0;
+            for (int i = 0; i < digest.smallCount; ++i) inside += (digest.small[i] & ~digits) == 0;
+            return inside >= k;
+        }
+        unsigned cells = 0;
+        for (unsigned rest = digits; rest != 0; rest &= rest - 1)
+            cells |= digest.positions[std::countr_zero(rest)];
+        return std::popcount(cells) == k;
+    };
     // The digit set is the outermost loop: 1-2, 1-3, ..., 8-9 for pairs.
     std::array<int, 4> digitIdx = FirstCombination();
     do {
         unsigned digits = 0;
         for (int i = 0; i < k; ++i) digits |= 1u << digitIdx[i];
         for (int u = 0; u < units; ++u)
-            if (SearchUnit(masks, kScanUnits[u], digits, k, mode, out)) return;
+            if (worthSearching(digests[u], digits) &&
+                SearchUnit(masks, kScanUnits[u], digits, k, mode, out))
+                return;
     } while (NextCombination(digitIdx, k, 9));
 }
 
