@@ -23,8 +23,10 @@ int RunGenerate(const std::vector<std::string>& args);
 
 const Command kGenerate{
     "generate",
-    "[--difficulty facile|moyen|difficile|extreme|aleatoire] [--symmetry none|central|axial|reflective]"
-    " [--variant classic|nonconsecutive|consecutive|oddeven] [--x] [--count N] [--seed S] [--jobs J]"
+    "[--difficulty facile|moyen|difficile|extreme|aleatoire] [--symmetry "
+    "none|central|axial|reflective]"
+    " [--variant classic|nonconsecutive|consecutive|oddeven] [--x] [--count N] [--seed S] [--jobs "
+    "J]"
     " [--json]",
     "new puzzles, one line each (81 characters, or a \"3x3\" record for a variant)", RunGenerate};
 
@@ -52,15 +54,19 @@ std::optional<long long> Number(const std::string& text, long long low, long lon
 
 // Parses the options; on a bad one returns nothing and says why.
 std::optional<Request> ParseRequest(const std::vector<std::string>& args, std::string& error) {
-    static const std::map<std::string, int> difficulties = {
-        {"facile", kFacile}, {"moyen", kMoyen}, {"difficile", kDifficile}, {"extreme", kExtreme},
-        {"aleatoire", kAleatoire}};
-    static const std::map<std::string, int> symmetries = {
-        {"none", kNoSymmetry}, {"central", kCentral}, {"axial", kAxial}, {"reflective", kReflective}};
+    static const std::map<std::string, int> difficulties = {{"facile", kFacile},
+                                                            {"moyen", kMoyen},
+                                                            {"difficile", kDifficile},
+                                                            {"extreme", kExtreme},
+                                                            {"aleatoire", kAleatoire}};
+    static const std::map<std::string, int> symmetries = {{"none", kNoSymmetry},
+                                                          {"central", kCentral},
+                                                          {"axial", kAxial},
+                                                          {"reflective", kReflective}};
     static const std::map<std::string, int> variants = {{"classic", kClassic},
-                                                         {"nonconsecutive", kNonConsecutive},
-                                                         {"consecutive", kConsecutive},
-                                                         {"oddeven", kOddEven}};
+                                                        {"nonconsecutive", kNonConsecutive},
+                                                        {"consecutive", kConsecutive},
+                                                        {"oddeven", kOddEven}};
     Request r;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];

@@ -65,9 +65,8 @@ void Analyse(const std::string& line, const LinePuzzle& puzzle) {
     std::ostringstream out;
     out << "{\"puzzle\":";
     JsonString(out, line);
-    out << ",\"variant\":" << engine.VariantKind
-        << ",\"x\":" << engine.XSudoku << ",\"validity\":" << validity << ",\"count\":" << count
-        << ",\"counters\":";
+    out << ",\"variant\":" << engine.VariantKind << ",\"x\":" << engine.XSudoku
+        << ",\"validity\":" << validity << ",\"count\":" << count << ",\"counters\":";
     JsonArray(out, std::span<const int>(engine.TechniqueCounters).first(kTechniqueCount));
     out << ",\"score\":" << engine.PuzzleScore() << ",\"rating_done\":" << engine.RatingDone
         << ",\"rating_solutions\":" << ratingSolutions << ",\"steps\":[";
@@ -80,8 +79,8 @@ void Analyse(const std::string& line, const LinePuzzle& puzzle) {
         if (n > 1) out << ',';
         JsonArray(out, row);
     }
-    out << "],\"solution\":\"" << GridText(engine.SolutionGrid) << "\",\"hint\":{\"technique\":"
-        << hintTechnique << ",\"cells\":";
+    out << "],\"solution\":\"" << GridText(engine.SolutionGrid)
+        << "\",\"hint\":{\"technique\":" << hintTechnique << ",\"cells\":";
     JsonArray(out, hint.cells);
     out << ",\"count\":" << hint.count << ",\"digits\":";
     JsonArray(out, hint.digits);
@@ -149,8 +148,9 @@ int RunHint(const std::vector<std::string>& args) {
         }
         std::cout << " :";
         const int digits = id == kImpossibleNeighbour ? std::min(r.count, 15)
-                           : (id >= kNakedPair && id <= kHiddenQuadruplet) ? 2 + (id - kNakedPair) / 2
-                                                                           : 1;
+                           : (id >= kNakedPair && id <= kHiddenQuadruplet)
+                               ? 2 + (id - kNakedPair) / 2
+                               : 1;
         for (int i = 0; i < digits; ++i) std::cout << ' ' << r.digits[i];
         std::cout << '\n';
     });

@@ -6,13 +6,20 @@ namespace vemo::cli {
 
 std::string Texts::Text(int identifier) const {
     switch (identifier) {
-    case 59: return "Extrême";
-    case 60: return "Difficile";
-    case 61: return "Moyen";
-    case 62: return "Facile";
-    case 530: return "Force brute";
-    case 541: return "Voisin impossible";
-    default: break;
+    case 59:
+        return "Extrême";
+    case 60:
+        return "Difficile";
+    case 61:
+        return "Moyen";
+    case 62:
+        return "Facile";
+    case 530:
+        return "Force brute";
+    case 541:
+        return "Voisin impossible";
+    default:
+        break;
     }
     for (const auto& t : TechniqueCatalogue)
         if (t.text == identifier && t.french[0] != '\0') return t.french;

@@ -1,0 +1,206 @@
+// stats and top1465: the batch statistics of the generator and of a collection.
+#include "commands.h"
+#include "puzzle_lines.h"
+
+#include "devtools/statistics.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+namespace vemo::cli {
+
+namespace {
+
+int RunStats(const std::vector<std::string>& args);
+int RunTop1465(const std::vector<std::string>& args);
+
+const Command kStats{"stats", "[--count N] [--seed S] [--jobs J] [--out DIR]",
+                     "rate N generated puzzles (default 10000): results table and examples",
+                     RunStats};
+const Command kTop1465{"top1465", "FILE [--jobs J] [--out DIR]",
+                       "rate a puzzle collection: results table and three examples", RunTop1465};
+
+struct Options {
+    std::vector<std::string> files;
+    long long count = 10000;
+    std::optional<std::uint64_t> seed;
+    int jobs = 1;
+    std::string out = "stats";
+};
+
+std::optional<long long> Number(const std::string& text, long long low, long long high) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    long long value = 0;
+    for (const char ch : text) {
+        if (ch < '0' || ch > '9') return std::nullopt;
+        value = value * 10 + (ch - '0');
+    }
+    return value >= low && value <= high ? std::optional<long long>(value) : std::nullopt;
+}
+
+std::optional<Options> Parse(const std::vector<std::string>& args, std::string& error) {
+    Options o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) != 0) {
+            o.files.push_back(a);
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = "option " + a + " needs a value";
+            return std::nullopt;
+        }
+        const std::string& v = args[++i];
+        if (a == "--count") {
+            const auto n = Number(v, 1, 100000000);
+            if (!n) return error = "--count takes a number from 1", std::nullopt;
+            o.count = *n;
+        } else if (a == "--seed") {
+            const auto n = Number(v, 0, 999999999999999999);
+            if (!n) return error = "--seed takes a non-negative number", std::nullopt;
+            o.seed = static_cast<std::uint64_t>(*n);
+        } else if (a == "--jobs") {
+            const auto n = Number(v, 1, 64);
+            if (!n) return error = "--jobs takes a number from 1 to 64", std::nullopt;
+            o.jobs = static_cast<int>(*n);
+        } else if (a == "--out") {
+            o.out = v;
+        } else {
+            error = "unknown option '" + a + "'";
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+// The framed grid of a puzzle file, CR LF line ends.
+std::string FramedGrid(const Grid& g) {
+    std::string text = " *-----------*\r\n";
+    for (int r = 0; r < 9; ++r) {
+        if (r == 3 || r == 6) text += " |---+---+---|\r\n";
+        text += " |";
+        for (int c = 0; c < 9; ++c) {
+            text += g[r * 9 + c] ? static_cast<char>('0' + g[r * 9 + c]) : '.';
+            if (c % 3 == 2) text += '|';
+        }
+        text += "\r\n";
+    }
+    return text + " *-----------*\r\n";
+}
+
+bool WriteFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+// Runs rows 0..n-1 on `jobs` threads, each row with an engine of its own, so
+// the results do not depend on the number of jobs.
+template <typename MakeRow>
+std::vector<devtools::StatisticsRow> RunRows(long long n, int jobs, MakeRow makeRow) {
+    std::vector<devtools::StatisticsRow> rows(static_cast<std::size_t>(n));
+    std::atomic<long long> next{0};
+    const auto worker = [&] {
+        Engine engine;
+        for (long long i; (i = next++) < n;) rows[static_cast<std::size_t>(i)] = makeRow(engine, i);
+    };
+    std::vector<std::thread> threads;
+    for (int j = 1; j < jobs; ++j) threads.emplace_back(worker);
+    worker();
+    for (auto& t : threads) t.join();
+    return rows;
+}
+
+int Finish(const std::vector<devtools::StatisticsRow>& rows, const std::filesystem::path& folder,
+           const char* resultsName, bool collection) {
+    bool written = true;
+    devtools::ExamplePicker picker([&](const std::string& name, const Grid& puzzle) {
+        written &= WriteFile(folder / std::filesystem::u8path(name), FramedGrid(puzzle));
+    });
+    for (const auto& row : rows) {
+        if (collection)
+            picker.Collection(row);
+        else
+            picker.Generated(row);
+    }
+    written &= WriteFile(folder / resultsName, devtools::ResultsText(rows));
+    if (!written) {
+        std::cerr << "vemotarn-cli: cannot write into '" << folder.string() << "'\n";
+        return kExitBadInput;
+    }
+    std::cout << rows.size() << " puzzles; results in " << (folder / resultsName).string() << '\n';
+    return kExitOk;
+}
+
+bool MakeFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder)) {
+        std::cerr << "vemotarn-cli: cannot create the folder '" << folder.string() << "'\n";
+        return false;
+    }
+    return true;
+}
+
+int RunStats(const std::vector<std::string>& args) {
+    std::string error;
+    const auto o = Parse(args, error);
+    if (!o) return UsageError(kStats, error);
+    if (!o->files.empty()) return UsageError(kStats, "stats takes no file");
+    const std::filesystem::path folder = std::filesystem::u8path(o->out);
+    if (!MakeFolder(folder)) return kExitUsage;
+    std::uint64_t base = o->seed ? *o->seed : 0;
+    if (!o->seed) {
+        Random clock;
+        clock.SeedFromClock();
+        base = clock.Next();
+    }
+    const auto rows = RunRows(o->count, o->jobs, [&](Engine& engine, long long i) {
+        engine.Rng.Seed(base * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(i));
+        return devtools::GenerateRow(engine);
+    });
+    return Finish(rows, folder, "Statistiques.txt", false);
+}
+
+int RunTop1465(const std::vector<std::string>& args) {
+    std::string error;
+    const auto o = Parse(args, error);
+    if (!o) return UsageError(kTop1465, error);
+    if (o->files.size() != 1) return UsageError(kTop1465, "top1465 takes one file");
+    std::ifstream in(o->files[0], std::ios::binary);
+    if (!in) {
+        std::cerr << "vemotarn-cli: cannot open '" << o->files[0] << "'\n";
+        return kExitBadInput;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::vector<Grid> puzzles = devtools::ReadCollection(text.str());
+    if (puzzles.empty()) {
+        std::cerr << "vemotarn-cli: '" << o->files[0] << "' holds no complete puzzle\n";
+        return kExitBadInput;
+    }
+    const std::filesystem::path folder = std::filesystem::u8path(o->out);
+    if (!MakeFolder(folder)) return kExitUsage;
+    const auto rows =
+        RunRows(static_cast<long long>(puzzles.size()), o->jobs, [&](Engine& engine, long long i) {
+            return devtools::RateRow(engine, puzzles[static_cast<std::size_t>(i)]);
+        });
+    const int status = Finish(rows, folder, "Top1465.txt", true);
+    if (puzzles.size() != 1465) {
+        std::cerr << "vemotarn-cli: '" << o->files[0] << "' holds " << puzzles.size()
+                  << " complete puzzles, not 1465\n";
+        return kExitBadInput;
+    }
+    return status;
+}
+
+const bool kRegistered = RegisterCommand(kStats) && RegisterCommand(kTop1465);
+
+} // namespace
+
+} // namespace vemo::cli
