@@ -190,22 +190,5 @@ TEST(Drivers, GenerationBudgetRejectsBruteForce) {
     GTEST_SKIP() << "no puzzle of the collection needs a trial";
 }
 
-TEST(Drivers, LongSolvesStopLoggingAtTheTable) {
-    for (const auto& p : test::ReadCollection("top1465.txt")) {
-        Engine e;
-        test::LoadPuzzle(e, p);
-        e.RatePuzzle();
-        int steps = 0;
-        for (int k = 0; k < kTechniqueCount; ++k) steps += e.TechniqueCounters[k];
-        if (steps <= kStepLogSize) continue;
-        test::LoadPuzzle(e, p);
-        e.SolveWithLog();
-        EXPECT_EQ(e.StepCount, kStepLogSize + 1);
-        EXPECT_EQ(e.FilledCount, 81);
-        return;
-    }
-    GTEST_SKIP() << "no puzzle of the collection needs more than 100 steps";
-}
-
 } // namespace
 } // namespace vemo
