@@ -13,7 +13,8 @@ namespace {
 using devtools::StatisticsRow;
 
 TEST(StatisticsCollection, CellsGatherAcrossLinesAndSurplusIsIgnored) {
-    const std::string first = "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
+    const std::string first =
+        "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
     std::string text;
     // Nine lines of nine with frames, then one bare line with a surplus.
     for (int r = 0; r < 9; ++r) text += "| " + first.substr(r * 9, 9) + " |\n";
@@ -38,7 +39,8 @@ TEST(StatisticsResults, HeaderAveragesAndRows) {
     const auto firstLine = text.substr(0, text.find('\n'));
     EXPECT_EQ(firstLine, devtools::kStatisticsHeader);
     EXPECT_NE(text.find("\n\nMoyenne 15.0000    "), std::string::npos);
-    EXPECT_NE(text.find("200.0000    0.0000    0.0000    25.0000    0    0    \n\n"), std::string::npos);
+    EXPECT_NE(text.find("200.0000    0.0000    0.0000    25.0000    0    0    \n\n"),
+              std::string::npos);
     EXPECT_NE(text.find("\n1   10  0  "), std::string::npos);
     EXPECT_NE(text.find("  24  0.500000000  0.000000000  \n"), std::string::npos);
     EXPECT_NE(text.find("\n2   20  "), std::string::npos);

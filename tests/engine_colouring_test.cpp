@@ -1,1 +1,100 @@
+// Colouring and multi-colouring: which digits are coloured, the wrap and trap
+// rules, and that no elimination ever takes a solution digit.
 #include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace vemo {
+namespace {
+
+using test::CellAt;
+
+// A blank grid where digit d keeps only the given cells.
+Engine DigitOnly(int d, std::initializer_list<int> cells) {
+    Engine e;
+    test::LoadPuzzle(e, std::string(81, '.'), kNonConsecutive);
+    for (int c = 0; c < 81; ++c) {
+        bool keep = false;
+        for (const int k : cells) keep |= k == c;
+        if (!keep) e.CandidateTable.Remove(c, d);
+    }
+    // Other digits must not be coloured: give each at most four places.
+    for (int other = 1; other <= 9; ++other) {
+        if (other == d) continue;
+        for (int c = 4; c < 81; ++c) e.CandidateTable.Remove(c, other);
+    }
+    return e;
+}
+
+TEST(Colouring, FourPlacesAreNeverColoured) {
+    // Two conjugate pairs that would wrap, but only four places.
+    Engine e = DigitOnly(5, {CellAt(0, 0), CellAt(0, 4), CellAt(4, 0), CellAt(4, 4)});
+    e.FindColouring();
+    EXPECT_EQ(e.Colouring.found, 0);
+}
+
+TEST(Colouring, WrapInABox) {
+    // (2,2) keeps box 0 from being a conjugate pair itself.
+    Engine e = DigitOnly(7, {CellAt(0, 0), CellAt(0, 6), CellAt(3, 6), CellAt(3, 1), CellAt(1, 1),
+                             CellAt(1, 8), CellAt(2, 2)});
+    // Rows: 0: (0,0)+1,(0,6)-1; 1: (1,1)+2,(1,8)-2; 3: (3,1)+3,(3,6)-3.
+    // Column 6: (0,6)-1,(3,6)-3 not opposite: merge 3 into 1: -3 -> +1? The
+    // merge gives (3,6) the colour opposite (0,6): +1, and (3,1) -1.
+    // Column 1: (1,1)+2 and (3,1)-1: merge 2 into 1: (1,1) becomes +1, (1,8) -1.
+    // Box 0 then holds (0,0)+1 and (1,1)+1: +1 is false.
+    e.FindColouring();
+    ASSERT_EQ(e.Colouring.found, 1);
+    EXPECT_EQ(e.Colouring.digit, 7);
+    std::vector<int> list;
+    for (const int c : e.Colouring.eliminations)
+        if (c >= 0) list.push_back(c);
+    EXPECT_EQ(list, (std::vector<int>{CellAt(0, 0), CellAt(1, 1), CellAt(3, 6)}));
+    e.ApplyColouring();
+    EXPECT_FALSE(e.CandidateTable.Has(CellAt(0, 0), 7));
+    EXPECT_TRUE(e.CandidateTable.Has(CellAt(0, 6), 7));
+}
+
+TEST(Colouring, SameColourPairTurnsTheChainIntoOneColour) {
+    // Without (2,2), box 0 is a conjugate pair of two cells of the same colour:
+    // only a puzzle without solution does that, and every cell of the chain goes.
+    Engine e = DigitOnly(
+        7, {CellAt(0, 0), CellAt(0, 6), CellAt(3, 6), CellAt(3, 1), CellAt(1, 1), CellAt(1, 8)});
+    e.FindColouring();
+    ASSERT_EQ(e.Colouring.found, 1);
+    int listed = 0;
+    for (const int c : e.Colouring.eliminations) listed += c >= 0 ? 1 : 0;
+    EXPECT_EQ(listed, 6);
+}
+
+TEST(Colouring, EliminationsKeepTheSolution) {
+    const auto puzzles = test::ReadCollection("top1465.txt");
+    int found = 0;
+    for (std::size_t i = 0; i < puzzles.size(); i += 5) {
+        Engine e;
+        test::LoadPuzzle(e, puzzles[i]);
+        e.SolutionCount = 0;
+        e.FindOneSolution();
+        const Grid solution = e.SearchSolution;
+        for (int step = 0; step < 200 && e.FilledCount < 81; ++step) {
+            e.FindColouring();
+            if (e.Colouring.found != 0) {
+                ++found;
+                for (const int c : e.Colouring.eliminations) {
+                    if (c >= 0) {
+                        ASSERT_NE(solution[c], e.Colouring.digit) << puzzles[i];
+                    }
+                }
+                e.ApplyColouring();
+                continue;
+            }
+            e.HintTechnique = 0;
+            e.FindNextTechnique();
+            if (e.HintTechnique == 0) break;
+            e.ApplyStep(e.HintTechnique);
+        }
+    }
+    EXPECT_GT(found, 10);
+}
+
+} // namespace
+} // namespace vemo

@@ -101,7 +101,8 @@ TEST(Drivers, StepsKeepTheSolution) {
             e.ApplyStep(e.HintTechnique);
             for (int c = 0; c < 81; ++c) {
                 const int placed = e.CellGrid[0][c];
-                ASSERT_TRUE(placed == solution[c] || (placed == 0 && e.CandidateTable.Has(c, solution[c])))
+                ASSERT_TRUE(placed == solution[c] ||
+                            (placed == 0 && e.CandidateTable.Has(c, solution[c])))
                     << puzzles[i] << " technique " << e.HintTechnique << " cell " << c;
             }
         }
@@ -153,7 +154,8 @@ TEST(Drivers, NoSolutionStopsTheRating) {
     Engine probe;
     test::LoadPuzzle(probe, puzzle);
     for (int d = 1; d <= 9; ++d)
-        if (d != solution[cell] && probe.CandidateTable.Has(cell, d)) puzzle[cell] = static_cast<char>('0' + d);
+        if (d != solution[cell] && probe.CandidateTable.Has(cell, d))
+            puzzle[cell] = static_cast<char>('0' + d);
     Engine e;
     test::LoadPuzzle(e, puzzle);
     e.RatePuzzle();

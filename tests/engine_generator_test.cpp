@@ -12,7 +12,9 @@
 namespace vemo {
 namespace {
 
-std::set<int> Distinct(const Orbit& o) { return {o.cells.begin(), o.cells.begin() + o.size}; }
+std::set<int> Distinct(const Orbit& o) {
+    return {o.cells.begin(), o.cells.begin() + o.size};
+}
 
 TEST(Orbits, CentreAndMiddleLines) {
     EXPECT_EQ(Distinct(OrbitOf(kCentral, 40)), std::set<int>{40});
@@ -20,8 +22,8 @@ TEST(Orbits, CentreAndMiddleLines) {
     EXPECT_EQ(Distinct(OrbitOf(kAxial, 4)), std::set<int>{4});
     EXPECT_EQ(Distinct(OrbitOf(kAxial, 10)), (std::set<int>{10, 16}));
     EXPECT_EQ(Distinct(OrbitOf(kReflective, 40)), std::set<int>{40});
-    EXPECT_EQ(Distinct(OrbitOf(kReflective, 37)), (std::set<int>{37, 43}));  // row 4
-    EXPECT_EQ(Distinct(OrbitOf(kReflective, 13)), (std::set<int>{13, 67}));  // column 4
+    EXPECT_EQ(Distinct(OrbitOf(kReflective, 37)), (std::set<int>{37, 43})); // row 4
+    EXPECT_EQ(Distinct(OrbitOf(kReflective, 13)), (std::set<int>{13, 67})); // column 4
     EXPECT_EQ(Distinct(OrbitOf(kReflective, 0)), (std::set<int>{0, 8, 72, 80}));
     EXPECT_EQ(OrbitOf(kReflective, 40).size, 4); // the centre listed four times
 }

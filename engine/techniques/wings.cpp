@@ -142,9 +142,14 @@ void Engine::ImpossibleNeighbourDigits(int cellA, int cellB) {
 
 void Engine::FindImpossibleNeighbour() {
     ImpossibleNeighbour = {};
+    Bits81 barred = 0;
+    for (int c = 0; c < kCells; ++c)
+        if (NeighbourMarks[c][0] >= 1) barred |= CellBit(c);
+    if (barred == 0) return; // no bar, nothing to find (every classic grid)
+    const auto planes = CandidateTable.Planes();
     for (int n = 2; n <= 9; ++n) {
-        for (int a = 0; a < kCells; ++a) {
-            if (CandidateTable.Count(a) != n || NeighbourMarks[a][0] < 1) continue;
+        for (Bits81 cells = planes.WithCount(n) & barred; cells != 0; cells &= cells - 1) {
+            const int a = FirstCell(cells);
             const unsigned aMask = CandidateTable.Mask(a);
             // Digits one less or one more than a candidate of A.
             const unsigned allowed = ((aMask << 1) | (aMask >> 1)) & 0x1FF;
