@@ -36,12 +36,10 @@ TEST(Colouring, FourPlacesAreNeverColoured) {
 TEST(Colouring, WrapInABox) {
     // (2,2) keeps box 0 from being a conjugate pair itself.
     Engine e = DigitOnly(7, {CellAt(0, 0), CellAt(0, 6), CellAt(3, 6), CellAt(3, 1), CellAt(1, 1),
-                             CellAt(1, 8), CellAt(2, 2)});
-    // Rows: 0: (0,0)+1,(0,6)-1; 1: (1,1)+2,(1,8)-2; 3: (3,1)+3,(3,6)-3.
-    // Column 6: (0,6)-1,(3,6)-3 not opposite: merge 3 into 1: -3 -> +1? The
-    // merge gives (3,6) the colour opposite (0,6): +1, and (3,1) -1.
-    // Column 1: (1,1)+2 and (3,1)-1: merge 2 into 1: (1,1) becomes +1, (1,8) -1.
-    // Box 0 then holds (0,0)+1 and (1,1)+1: +1 is false.
+                             CellAt(1, 5), CellAt(2, 2)});
+    // Rows colour (0,0)+1 (0,6)-1, (1,1)+2 (1,5)-2, (3,1)+3 (3,6)-3. Column 1
+    // merges chain 3 into 2 ((3,1) -2, (3,6) +2), column 6 chain 2 into 1
+    // ((1,1) and (3,6) +1, (1,5) and (3,1) -1). Box 0 then holds +1 twice.
     e.FindColouring();
     ASSERT_EQ(e.Colouring.found, 1);
     EXPECT_EQ(e.Colouring.digit, 7);
@@ -55,7 +53,7 @@ TEST(Colouring, WrapInABox) {
 }
 
 TEST(Colouring, SameColourPairTurnsTheChainIntoOneColour) {
-    // Without (2,2), box 0 is a conjugate pair of two cells of the same colour:
+    // With (1,8) for (1,5) and no (2,2), box 2 pairs two cells of one colour:
     // only a puzzle without solution does that, and every cell of the chain goes.
     Engine e = DigitOnly(
         7, {CellAt(0, 0), CellAt(0, 6), CellAt(3, 6), CellAt(3, 1), CellAt(1, 1), CellAt(1, 8)});
