@@ -2,6 +2,8 @@
 
 #include "commands.h"
 
+#include "io/puzzle_text.h"
+
 #include <fstream>
 #include <iostream>
 
@@ -22,6 +24,20 @@ std::string Trimmed(const std::string& line) {
 
 std::optional<LinePuzzle> ParsePuzzleLine(const std::string& rawLine, std::string& error) {
     const std::string line = Trimmed(rawLine);
+    if (io::IsRecord(line)) {
+        const io::ReadResult read = io::ReadRecord(line);
+        if (read.outcome != io::ReadOutcome::kOk) {
+            error = "bad \"3x3\" record: " + read.detail;
+            return std::nullopt;
+        }
+        LinePuzzle puzzle;
+        puzzle.givens = read.puzzle.cells;
+        puzzle.variantKind = read.puzzle.variantKind;
+        puzzle.xSudoku = read.puzzle.xSudoku;
+        puzzle.neighbourMarks = read.puzzle.neighbourMarks;
+        puzzle.parityMarks = read.puzzle.parityMarks;
+        return puzzle;
+    }
     if (line.size() != 81) {
         error = "expected 81 cells, found " + std::to_string(line.size()) + " characters";
         return std::nullopt;
