@@ -4,7 +4,9 @@
 
 #include "devtools/statistics.h"
 
+#include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -22,6 +24,11 @@ int RunTop1465(const std::vector<std::string>& args);
 const Command kStats{"stats", "[--count N] [--seed S] [--jobs J] [--out DIR]",
                      "rate N generated puzzles (default 10000): results table and examples",
                      RunStats};
+int RunExamples(const std::vector<std::string>& args);
+
+const Command kExamples{"examples", "[--count N] [--seed S] [--jobs J] [--out DIR]",
+                        "generate until every example family has its files (N: generations at most)",
+                        RunExamples};
 const Command kTop1465{"top1465", "FILE [--jobs J] [--out DIR]",
                        "rate a puzzle collection: results table and three examples", RunTop1465};
 
@@ -199,7 +206,62 @@ int RunTop1465(const std::vector<std::string>& args) {
     return status;
 }
 
-const bool kRegistered = RegisterCommand(kStats) && RegisterCommand(kTop1465);
+// Generations rotate through the five bands; each puzzle goes to the first
+// family that still needs a file and whose rule its rating meets.
+int RunExamples(const std::vector<std::string>& args) {
+    std::string error;
+    auto o = Parse(args, error);
+    if (!o) return UsageError(kExamples, error);
+    if (!o->files.empty()) return UsageError(kExamples, "examples takes no file");
+    if (std::find(args.begin(), args.end(), "--count") == args.end()) o->count = 2000000;
+    const std::filesystem::path folder = std::filesystem::u8path(o->out);
+    if (!MakeFolder(folder)) return kExitUsage;
+    const auto& families = devtools::ExampleFamilies();
+    std::array<int, 16> have{};
+    std::mutex lock;
+    std::atomic<long long> next{0};
+    std::atomic<bool> done{false};
+    const std::uint64_t base = o->seed.value_or(1);
+    const auto worker = [&] {
+        Engine engine;
+        for (long long i; !done && (i = next++) < o->count;) {
+            engine.Rng.Seed(base * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(i));
+            engine.SetDifficulty(static_cast<int>(i % 5));
+            engine.SymmetryChoice = static_cast<int>((i / 5) % 4);
+            engine.VariantKind = kClassic;
+            engine.XSudoku = 0;
+            engine.GeneratePuzzle();
+            std::array<int, 19> counters{};
+            for (int k = 0; k < 19; ++k) counters[k] = engine.TechniqueCounters[k];
+            std::lock_guard<std::mutex> guard(lock);
+            for (std::size_t f = 0; f < families.size(); ++f) {
+                if (have[f] >= families[f].files || !devtools::FitsFamily(families[f], counters)) continue;
+                const std::string name = families[f].stem + std::to_string(++have[f]) + ".sku";
+                WriteFile(folder / std::filesystem::u8path(name), FramedGrid(engine.Givens));
+                break;
+            }
+            bool complete = true;
+            for (std::size_t f = 0; f < families.size(); ++f) complete &= have[f] >= families[f].files;
+            if (complete) done = true;
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int j = 1; j < o->jobs; ++j) threads.emplace_back(worker);
+    worker();
+    for (auto& t : threads) t.join();
+    int missing = 0;
+    for (std::size_t f = 0; f < families.size(); ++f) {
+        if (have[f] < families[f].files) {
+            std::cerr << "vemotarn-cli: " << families[f].stem << ": " << have[f] << " of "
+                      << families[f].files << " files\n";
+            ++missing;
+        }
+    }
+    return missing == 0 ? kExitOk : kExitBadInput;
+}
+
+const bool kRegistered =
+    RegisterCommand(kStats) && RegisterCommand(kTop1465) && RegisterCommand(kExamples);
 
 } // namespace
 

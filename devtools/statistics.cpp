@@ -242,3 +242,50 @@ std::vector<Grid> ReadCollection(const std::string& text) {
 }
 
 } // namespace vemo::devtools
+
+namespace vemo::devtools {
+
+namespace {
+
+std::array<bool, 17> Excluding(std::initializer_list<std::pair<int, int>> ranges) {
+    std::array<bool, 17> excluded{};
+    for (const auto& [from, to] : ranges)
+        for (int t = from; t <= to; ++t) excluded[t - 1] = true;
+    return excluded;
+}
+
+} // namespace
+
+const std::array<ExampleFamily, 16>& ExampleFamilies() {
+    // The rules of the statistics run, without its running records; a single
+    // technique family excludes everything above it.
+    static const std::array<ExampleFamily, 16> families = {{
+        {"candidatunique", 4, 1, 0, Excluding({{2, 16}})},
+        {"candidatcaché", 4, 2, 0, Excluding({{3, 16}})},
+        {"verouille1-", 4, 3, 1, Excluding({{4, 16}})},
+        {"verouille2-", 4, 4, 1, Excluding({{3, 3}, {5, 16}})},
+        {"pairenue", 4, 5, 3, Excluding({{3, 4}, {6, 16}})},
+        {"tripletnu", 4, 7, 1, Excluding({{6, 6}, {8, 16}})},
+        {"quadrupletnu", 4, 9, 0, Excluding({{6, 8}, {10, 16}})},
+        {"pairecachée", 4, 6, 0, Excluding({{8, 8}, {10, 16}})},
+        {"Xwing", 4, 11, 1, Excluding({{7, 10}, {12, 16}})},
+        {"swordfish", 4, 12, 0, Excluding({{8, 8}, {10, 10}, {13, 16}})},
+        {"couleur", 4, 13, 2, Excluding({{7, 12}, {14, 16}})},
+        {"multicouleur", 4, 14, 1, Excluding({{7, 13}, {15, 16}})},
+        {"tripletcaché", 4, 8, 0, Excluding({{10, 10}, {15, 16}})},
+        {"XYwing", 4, 15, 1, Excluding({{7, 14}, {16, 16}})},
+        {"quadrupletcaché", 4, 10, 0, Excluding({{16, 16}})},
+        {"extreme", 12, 0, 0, Excluding({})},
+    }};
+    return families;
+}
+
+bool FitsFamily(const ExampleFamily& family, const std::array<int, 19>& counters) {
+    if (family.technique == 0) return counters[18] >= 651;
+    if (counters[family.technique - 1] <= family.moreThan) return false;
+    for (int t = 1; t <= 17; ++t)
+        if (family.excluded[t - 1] && counters[t - 1] != 0) return false;
+    return counters[18] > 0;
+}
+
+} // namespace vemo::devtools

@@ -73,3 +73,23 @@ class ExamplePicker {
 std::vector<Grid> ReadCollection(const std::string& text);
 
 } // namespace vemo::devtools
+
+namespace vemo::devtools {
+
+// The example families of the examples dialog: file stem, how many files, and
+// the rule a puzzle's rating must meet.
+struct ExampleFamily {
+    const char* stem;
+    int files;
+    int technique;                 // must be used (0 for the extreme family)
+    int moreThan;                  // ... more than this many times
+    std::array<bool, 17> excluded; // techniques 1..17 that must not be used
+};
+
+// The sixteen families, in the order of the dialog's results 1..16.
+const std::array<ExampleFamily, 16>& ExampleFamilies();
+
+// True when a rating (the first 17 counters and the score) fits the family.
+bool FitsFamily(const ExampleFamily& family, const std::array<int, 19>& counters);
+
+} // namespace vemo::devtools

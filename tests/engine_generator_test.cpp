@@ -132,15 +132,15 @@ TEST(RemoveClues, UniqueSymmetricAndAboveTheLimit) {
     }
 }
 
-// A few seeded generations per band: unique, inside the band, within the trial
-// budget, symmetric; the analysis set up as for play.
+// Sixty seeded generations per band, over the four symmetries: unique, inside
+// the band, within the trial budget, symmetric; the analysis set up as for play.
 TEST(Generation, PuzzlesLandInTheirBand) {
     for (int difficulty = kFacile; difficulty <= kAleatoire; ++difficulty) {
-        for (int seed = 0; seed < 3; ++seed) {
+        for (int seed = 0; seed < 60; ++seed) {
             Engine e;
-            e.Rng.Seed(7000 + difficulty * 10 + seed);
+            e.Rng.Seed(7000 + difficulty * 1000 + seed);
             e.SetDifficulty(difficulty);
-            e.SymmetryChoice = kCentral;
+            e.SymmetryChoice = seed % 4;
             int attempts = 0;
             ASSERT_TRUE(e.GeneratePuzzle([&](int n) { attempts = n; }));
             EXPECT_GE(attempts, 1);
@@ -150,7 +150,7 @@ TEST(Generation, PuzzlesLandInTheirBand) {
             EXPECT_LE(e.BruteForceSteps(), band.bruteForceLimit);
             EXPECT_TRUE(e.PuzzleFixed);
             EXPECT_FALSE(e.Generating);
-            EXPECT_TRUE(Symmetric(e.Givens, kCentral));
+            EXPECT_TRUE(Symmetric(e.Givens, seed % 4));
             EXPECT_EQ(test::TextOf(e.Givens), test::TextOf(e.CellGrid[0]));
             ASSERT_TRUE(test::IsValidSolution(e.SolutionGrid));
             Engine check;
@@ -158,6 +158,10 @@ TEST(Generation, PuzzlesLandInTheirBand) {
             check.SolutionCount = 0;
             check.CountSolutions();
             EXPECT_EQ(check.SolutionCount, 1);
+            // The rating of the installed puzzle is the one a fresh analysis gives.
+            test::LoadPuzzle(check, test::TextOf(e.Givens));
+            check.AnalysePuzzle();
+            EXPECT_EQ(check.PuzzleScore(), e.PuzzleScore());
         }
     }
 }
