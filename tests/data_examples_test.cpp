@@ -15,11 +15,13 @@ namespace vemo {
 namespace {
 
 TEST(ExamplePuzzles, EveryFileNeedsItsTechnique) {
-    const std::filesystem::path folder = std::filesystem::path(VEMO_SOURCE_DIR) / "data" / "exemples";
+    const std::filesystem::path folder =
+        std::filesystem::path(VEMO_SOURCE_DIR) / "data" / "exemples";
     int files = 0;
     for (const auto& family : devtools::ExampleFamilies()) {
         for (int n = 1; n <= family.files; ++n) {
-            const auto path = folder / std::filesystem::u8path(family.stem + std::to_string(n) + ".sku");
+            const auto path =
+                folder / std::filesystem::u8path(family.stem + std::to_string(n) + ".sku");
             std::ifstream in(path, std::ios::binary);
             ASSERT_TRUE(in) << path;
             std::stringstream text;
@@ -37,7 +39,8 @@ TEST(ExamplePuzzles, EveryFileNeedsItsTechnique) {
             e.AnalysePuzzle();
             std::array<int, 19> counters{};
             for (int k = 0; k < 19; ++k) counters[k] = e.TechniqueCounters[k];
-            EXPECT_TRUE(devtools::FitsFamily(family, counters)) << path << " score " << e.PuzzleScore();
+            EXPECT_TRUE(devtools::FitsFamily(family, counters))
+                << path << " score " << e.PuzzleScore();
             ++files;
         }
     }

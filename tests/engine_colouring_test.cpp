@@ -64,6 +64,36 @@ TEST(Colouring, SameColourPairTurnsTheChainIntoOneColour) {
     EXPECT_EQ(listed, 6);
 }
 
+TEST(Colouring, TrapThroughRowAndColumn) {
+    // Row 0 colours (0,0)+1 (0,7)-1; column 0 gives (4,0) -1; box 2 gives (2,8)
+    // +1. (4,8) sees -1 through its row and +1 through its column; (4,4) sees
+    // -1 through its row only and keeps the digit.
+    Engine e = DigitOnly(5, {CellAt(0, 0), CellAt(0, 7), CellAt(4, 0), CellAt(2, 8), CellAt(4, 8),
+                             CellAt(4, 4), CellAt(7, 8)});
+    e.FindColouring();
+    ASSERT_EQ(e.Colouring.found, 2);
+    EXPECT_EQ(e.Colouring.unitPair, 1);
+    EXPECT_EQ(e.Colouring.digit, 5);
+    EXPECT_EQ(e.Colouring.eliminations[0], CellAt(4, 8));
+    EXPECT_EQ(e.Colouring.eliminations[1], -1);
+    e.ApplyColouring();
+    EXPECT_FALSE(e.CandidateTable.Has(CellAt(4, 8), 5));
+    EXPECT_TRUE(e.CandidateTable.Has(CellAt(4, 4), 5));
+}
+
+TEST(Colouring, MultiColouringThroughColumnAndBox) {
+    // Rows 0 and 8 make two chains: (0,1)+1 (0,7)-1 and (8,1)+2 (8,6)-2.
+    // Column 1 holds +1 and +2, so one of -1 and -2 is true; (6,7) sees -1
+    // through its column and -2 through its box.
+    Engine e = DigitOnly(4, {CellAt(0, 1), CellAt(0, 7), CellAt(8, 1), CellAt(8, 6), CellAt(4, 1),
+                             CellAt(6, 7), CellAt(3, 7), CellAt(7, 8)});
+    e.FindColouring();
+    ASSERT_EQ(e.Colouring.found, 3);
+    EXPECT_EQ(e.Colouring.unitPair, 3);
+    EXPECT_EQ(e.Colouring.eliminations[0], CellAt(6, 7));
+    EXPECT_EQ(e.Colouring.eliminations[1], -1);
+}
+
 TEST(Colouring, EliminationsKeepTheSolution) {
     const auto puzzles = test::ReadCollection("top1465.txt");
     int found = 0;

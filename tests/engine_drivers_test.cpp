@@ -192,5 +192,64 @@ TEST(Drivers, GenerationBudgetRejectsBruteForce) {
     GTEST_SKIP() << "no puzzle of the collection needs a trial";
 }
 
+TEST(StepRecords, FishRowsFirstAndLinesPlusOneInTheLog) {
+    Engine e;
+    test::LoadPuzzle(e, std::string(81, '.'));
+    e.XWing = {2, 4, {2, 7, 0}, {1, 5, 0}}; // found on columns 2 and 7, cover rows 1 and 5
+    StepRecord log = e.DescribeStep(kXWing, 1);
+    EXPECT_EQ((std::array<int, 4>{log.cells[0], log.cells[1], log.cells[2], log.cells[3]}),
+              (std::array<int, 4>{2, 6, 3, 8}));
+    EXPECT_EQ(log.digits[0], 4);
+    StepRecord hint = e.DescribeStep(kXWing, 0);
+    EXPECT_EQ(hint.cells[0], 1);
+    EXPECT_EQ(hint.cells[2], 2);
+    e.Swordfish = {1, 9, {0, 4, 8}, {2, 3, 6}};
+    log = e.DescribeStep(kSwordfish, 1);
+    EXPECT_EQ((std::array<int, 6>{log.cells[0], log.cells[1], log.cells[2], log.cells[3],
+                                  log.cells[4], log.cells[5]}),
+              (std::array<int, 6>{1, 5, 9, 3, 4, 7}));
+}
+
+TEST(StepRecords, ColouringListsTheHeldCellsAtMostFourteen) {
+    Engine e;
+    test::LoadPuzzle(e, std::string(81, '.'));
+    e.Colouring.found = 1;
+    e.Colouring.digit = 3;
+    for (int i = 0; i < kColouringSlots; ++i) e.Colouring.eliminations[i] = i * 5;
+    e.CandidateTable.Remove(10, 3); // no longer holds the digit: not listed
+    const StepRecord r = e.DescribeStep(kColouring, 1);
+    EXPECT_EQ(r.count, 14);
+    EXPECT_EQ(r.cells[1], 5);
+    EXPECT_EQ(r.cells[2], 15);
+    EXPECT_EQ(r.cells[13], 70);
+}
+
+TEST(StepRecords, ImpossibleNeighbourDigitsOfBothCells) {
+    Engine e;
+    test::LoadPuzzle(e, std::string(81, '.'), kConsecutive);
+    e.ImpossibleNeighbour = {40, 41, {9, 0, 0, 0, 0, 0, 0, 0, 0}, 1, {5, 7, 0, 0, 0, 0, 0, 0, 0},
+                             2};
+    const StepRecord r = e.DescribeStep(kImpossibleNeighbour, 1);
+    EXPECT_EQ(r.cells[0], 40);
+    EXPECT_EQ(r.cells[1], 41);
+    EXPECT_EQ(r.count, 3);
+    EXPECT_EQ((std::array<int, 3>{r.digits[0], r.digits[1], r.digits[2]}),
+              (std::array<int, 3>{9, 5, 7}));
+}
+
+TEST(Hint, SlotsBeyondTheTechniqueKeepTheirValues) {
+    Engine e;
+    test::LoadPuzzle(e, test::ReadCollection("top1465.txt")[0]);
+    e.HintRecord.cells.fill(77);
+    e.HintRecord.digits.fill(8);
+    e.HintRecord.count = 5;
+    e.FindNextTechnique();
+    ASSERT_EQ(e.HintTechnique, kHiddenSingle);
+    EXPECT_EQ(e.HintRecord.cells[1], 0);  // the first nine slots are cleared
+    EXPECT_EQ(e.HintRecord.cells[9], 77); // the others are left as they were
+    EXPECT_EQ(e.HintRecord.digits[9], 8);
+    EXPECT_EQ(e.HintRecord.count, 5); // a single does not write the count
+}
+
 } // namespace
 } // namespace vemo
