@@ -16,6 +16,8 @@ ParsedPuzzle Blank() {
 
 ReadResult Bad(std::string detail) {
     ReadResult r;
+    r.puzzle = Blank();
+    r.puzzle.record = true;
     r.outcome = ReadOutcome::kBadField;
     r.detail = std::move(detail);
     return r;

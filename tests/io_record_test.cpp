@@ -1,6 +1,8 @@
 // Reading puzzles from text: "3x3" records and the free layout.
 #include "io/puzzle_text.h"
 
+#include "engine/random.h"
+
 #include <gtest/gtest.h>
 
 namespace vemo::io {
@@ -110,6 +112,58 @@ TEST(PuzzleFile, FirstLineDecidesAndLaterLinesAreIgnored) {
     EXPECT_TRUE(r.puzzle.record);
     EXPECT_EQ(r.puzzle.cells[0], 7);
     EXPECT_EQ(r.puzzle.cells[1], 0);
+}
+
+} // namespace
+} // namespace vemo::io
+
+namespace vemo::io {
+namespace {
+
+// Thousands of random and mutated texts: the readers never crash, never read a
+// digit outside 0..9, and a record either reads or is refused as a whole.
+TEST(Robustness, RandomAndMutatedTexts) {
+    Random rng(2026);
+    const std::string seeds[] = {
+        "3x3:d:c:1283:0:256:2:3:4:5:6:7:8:9:",
+        "3x3: :o:256:260:7:0:0:0:",
+        " *-----------*\r\n |4..|.3.|...|\r\n |---+---+---|\r\n",
+        "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........",
+    };
+    const char alphabet[] = "0123456789:.xX 3x|-+*\r\ncdo\xe9\xff";
+    for (int i = 0; i < 5000; ++i) {
+        std::string text = seeds[i % 4];
+        const int edits = rng.Below(12);
+        for (int k = 0; k < edits; ++k) {
+            const int op = rng.Below(3);
+            const std::size_t at =
+                text.empty() ? 0
+                             : static_cast<std::size_t>(rng.Below(static_cast<int>(text.size())));
+            const char ch = alphabet[rng.Below(static_cast<int>(sizeof alphabet) - 1)];
+            if (op == 0 && !text.empty())
+                text[at] = ch;
+            else if (op == 1)
+                text.insert(text.begin() + static_cast<long>(at), ch);
+            else if (!text.empty())
+                text.erase(at, 1);
+        }
+        if (i % 10 == 0) { // now and then pure noise
+            text.clear();
+            for (int k = rng.Below(300); k > 0; --k) text += static_cast<char>(rng.Below(256));
+        }
+        const ReadResult r = ReadPuzzleFile(text);
+        for (int c = 0; c < 81; ++c) ASSERT_LE(r.puzzle.cells[c], 9);
+        for (int c = 0; c < 81; ++c) {
+            ASSERT_TRUE(r.puzzle.parityMarks[c] == 1 || r.puzzle.parityMarks[c] == 2);
+            const auto& m = r.puzzle.neighbourMarks[c];
+            int bars = 0;
+            for (int k = 1; k <= 4; ++k) bars += m[k] == 1;
+            ASSERT_EQ(m[0], bars);
+        }
+        if (r.outcome == ReadOutcome::kBadField) {
+            ASSERT_FALSE(r.detail.empty());
+        }
+    }
 }
 
 } // namespace
