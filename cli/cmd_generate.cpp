@@ -41,17 +41,6 @@ struct Request {
     bool json = false;
 };
 
-std::optional<long long> Number(const std::string& text, long long low, long long high) {
-    if (text.empty() || text.size() > 19) return std::nullopt;
-    long long value = 0;
-    for (const char ch : text) {
-        if (ch < '0' || ch > '9') return std::nullopt;
-        value = value * 10 + (ch - '0');
-    }
-    if (value < low || value > high) return std::nullopt;
-    return value;
-}
-
 // Parses the options; on a bad one returns nothing and says why.
 std::optional<Request> ParseRequest(const std::vector<std::string>& args, std::string& error) {
     static const std::map<std::string, int> difficulties = {{"facile", kFacile},
@@ -100,21 +89,21 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args, std::s
         } else if (option == "--variant") {
             if (!pick(variants, r.variant)) return std::nullopt;
         } else if (option == "--count") {
-            const auto n = Number(value, 1, 100000000);
+            const auto n = ParseNumber(value, 1, 100000000);
             if (!n) {
                 error = "--count takes a number from 1";
                 return std::nullopt;
             }
             r.count = *n;
         } else if (option == "--seed") {
-            const auto n = Number(value, 0, 999999999999999999);
+            const auto n = ParseNumber(value, 0, 999999999999999999);
             if (!n) {
                 error = "--seed takes a non-negative number";
                 return std::nullopt;
             }
             r.seed = static_cast<std::uint64_t>(*n);
         } else if (option == "--jobs") {
-            const auto n = Number(value, 1, 64);
+            const auto n = ParseNumber(value, 1, 64);
             if (!n) {
                 error = "--jobs takes a number from 1 to 64";
                 return std::nullopt;

@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -26,9 +26,9 @@ const Command kStats{"stats", "[--count N] [--seed S] [--jobs J] [--out DIR]",
                      RunStats};
 int RunExamples(const std::vector<std::string>& args);
 
-const Command kExamples{"examples", "[--count N] [--seed S] [--jobs J] [--out DIR]",
-                        "generate until every example family has its files (N: generations at most)",
-                        RunExamples};
+const Command kExamples{
+    "examples", "[--count N] [--seed S] [--jobs J] [--out DIR]",
+    "generate until every example family has its files (N: generations at most)", RunExamples};
 const Command kTop1465{"top1465", "FILE [--jobs J] [--out DIR]",
                        "rate a puzzle collection: results table and three examples", RunTop1465};
 
@@ -39,16 +39,6 @@ struct Options {
     int jobs = 1;
     std::string out = "stats";
 };
-
-std::optional<long long> Number(const std::string& text, long long low, long long high) {
-    if (text.empty() || text.size() > 18) return std::nullopt;
-    long long value = 0;
-    for (const char ch : text) {
-        if (ch < '0' || ch > '9') return std::nullopt;
-        value = value * 10 + (ch - '0');
-    }
-    return value >= low && value <= high ? std::optional<long long>(value) : std::nullopt;
-}
 
 std::optional<Options> Parse(const std::vector<std::string>& args, std::string& error) {
     Options o;
@@ -64,15 +54,15 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
         }
         const std::string& v = args[++i];
         if (a == "--count") {
-            const auto n = Number(v, 1, 100000000);
+            const auto n = ParseNumber(v, 1, 100000000);
             if (!n) return error = "--count takes a number from 1", std::nullopt;
             o.count = *n;
         } else if (a == "--seed") {
-            const auto n = Number(v, 0, 999999999999999999);
+            const auto n = ParseNumber(v, 0, 999999999999999999);
             if (!n) return error = "--seed takes a non-negative number", std::nullopt;
             o.seed = static_cast<std::uint64_t>(*n);
         } else if (a == "--jobs") {
-            const auto n = Number(v, 1, 64);
+            const auto n = ParseNumber(v, 1, 64);
             if (!n) return error = "--jobs takes a number from 1 to 64", std::nullopt;
             o.jobs = static_cast<int>(*n);
         } else if (a == "--out") {
@@ -235,13 +225,15 @@ int RunExamples(const std::vector<std::string>& args) {
             for (int k = 0; k < 19; ++k) counters[k] = engine.TechniqueCounters[k];
             std::lock_guard<std::mutex> guard(lock);
             for (std::size_t f = 0; f < families.size(); ++f) {
-                if (have[f] >= families[f].files || !devtools::FitsFamily(families[f], counters)) continue;
+                if (have[f] >= families[f].files || !devtools::FitsFamily(families[f], counters))
+                    continue;
                 const std::string name = families[f].stem + std::to_string(++have[f]) + ".sku";
                 WriteFile(folder / std::filesystem::u8path(name), FramedGrid(engine.Givens));
                 break;
             }
             bool complete = true;
-            for (std::size_t f = 0; f < families.size(); ++f) complete &= have[f] >= families[f].files;
+            for (std::size_t f = 0; f < families.size(); ++f)
+                complete &= have[f] >= families[f].files;
             if (complete) done = true;
         }
     };

@@ -1,6 +1,7 @@
 // The sub-commands of vemotarn-cli. Each source file registers its own commands.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct Command {
 
 bool RegisterCommand(const Command& command);
 const std::vector<Command>& Commands();
+
+// A decimal number of at most 18 digits within low..high; nothing otherwise.
+std::optional<long long> ParseNumber(const std::string& text, long long low, long long high);
 
 // Prints "vemotarn-cli: message" and the command's usage to standard error.
 int UsageError(const Command& command, const std::string& message);

@@ -24,6 +24,17 @@ const std::vector<Command>& Commands() {
     return Registry();
 }
 
+std::optional<long long> ParseNumber(const std::string& text, long long low, long long high) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    long long value = 0;
+    for (const char ch : text) {
+        if (ch < '0' || ch > '9') return std::nullopt;
+        value = value * 10 + (ch - '0');
+    }
+    if (value < low || value > high) return std::nullopt;
+    return value;
+}
+
 int UsageError(const Command& command, const std::string& message) {
     std::cerr << "vemotarn-cli: " << message << "\nusage: vemotarn-cli " << command.name << ' '
               << command.usage << '\n';
