@@ -1,1 +1,0 @@
-// Commands over the io library: show, save.
