@@ -1,0 +1,56 @@
+// The settings file "VemoTarn.ini" and the list of recent files.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace vemo::io {
+
+inline constexpr int kRecentCount = 5;
+using RecentList = std::array<std::string, kRecentCount>;
+
+struct Settings {
+    RecentList RecentFiles{};
+    std::string Language; // "Français.lng" when the file names none
+    int Left = -1;
+    int Top = -1;
+    int Difficulty = -1; // ScoreMin of the band; -1 keeps the built-in one
+    int Symmetry = -1;
+    int CandidateDisplay = 0;
+    int Type = 0;
+    int XSudoku = 0;
+};
+
+inline constexpr const char* kDefaultLanguage = "Français.lng";
+
+// Reads settings from the file's text (UTF-8 or Windows-1252). Sections and
+// keys match without regard to case; a missing key or a value that is not an
+// integer gives the default.
+Settings ParseSettings(std::string_view bytes);
+
+// The file's text: sections "Fichiers" and "Divers" in the written key order,
+// UTF-8, CR LF line ends.
+std::string SettingsText(const Settings& settings);
+
+// Reads the file at `path`; a missing or unreadable file gives the defaults.
+Settings ReadSettingsFile(const std::string& path);
+
+// Writes the file through a temporary file; false and a reason on failure.
+bool WriteSettingsFile(const std::string& path, const Settings& settings,
+                       std::string* error = nullptr);
+
+// Where the settings live: "VemoTarn.ini" in the program folder when that
+// folder is writable, otherwise $XDG_CONFIG_HOME/VemoTarn/VemoTarn.ini (or
+// ~/.config/VemoTarn/VemoTarn.ini). An existing file beside the program wins
+// only when it can be written.
+std::string SettingsPath(const std::string& programFolder);
+
+// Moves or inserts `path` at the front; when several entries are equal the
+// last one counts.
+void UpdateRecentFiles(RecentList& recent, const std::string& path);
+
+// Drops entry 1 (the one just moved to the front) and moves the rest up.
+void DropFirstRecentFile(RecentList& recent);
+
+} // namespace vemo::io
