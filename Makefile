@@ -4,7 +4,7 @@ SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all setup configure build run test bench sanitize install package clean format
+.PHONY: all setup configure build run test bench sanitize fuzz install package clean format
 
 all: build
 
@@ -31,6 +31,12 @@ sanitize: setup
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The puzzle text readers under libFuzzer for a minute (needs clang).
+fuzz: build
+	@cmake --build $(BUILD) --target fuzz_puzzle_text
+	@mkdir -p $(BUILD)/fuzz-corpus
+	@$(BUILD)/vemo-fuzz-puzzle-text -max_total_time=60 $(BUILD)/fuzz-corpus data/exemples
 
 install: build
 	@cmake --install $(BUILD)

@@ -15,10 +15,11 @@ inline constexpr int kTextPasteTooShort = 513;
 // The text "Copier Sudoku" (positionOnly false) or "Copier position actuelle"
 // (true) puts on the clipboard. `moved` is true once the player has made a
 // move. A variant or an X-Sudoku gives the record of its givens; a classic
-// grid gives the narrow grids and the wide candidate grid. Lines end in CR LF.
+// grid gives the narrow grids and the wide candidate grid, every line ending in
+// CR LF.
 std::string BuildGridText(const Engine& engine, bool positionOnly, bool moved);
 
-// The wide grid of every empty cell's candidates, lines ending in `eol`.
+// The wide grid of every empty cell's candidates, every line ending in `eol`.
 std::string CandidateGrid(const Engine& engine, std::string_view eol);
 
 struct PasteResult {

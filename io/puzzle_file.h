@@ -55,7 +55,7 @@ std::vector<int> ValidityMessages(int validityStatus);
 // marks; lines end in CR LF.
 std::string PuzzleFileText(const Engine& engine);
 
-// The framed 13-line grid of `cells` ("." for empty), each line ending in `eol`.
+// The framed 13-line grid of `cells` ("." for empty), every line ending in `eol`.
 std::string FramedGrid(const Grid& cells, std::string_view eol);
 
 // The "3x3" record of the givens and the marks, without a line end.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,15 @@ struct Settings {
     int CandidateDisplay = 0;
     int Type = 0;
     int XSudoku = 0;
+    // The text the settings were read from (UTF-8). Writing keeps its other
+    // sections, keys and comments.
+    std::string Original;
 };
+
+// The text of `key` in `section` of settings text, or nothing. For keys this
+// program reads beyond the table above.
+std::optional<std::string> FindSetting(std::string_view text, std::string_view section,
+                                       std::string_view key);
 
 inline constexpr const char* kDefaultLanguage = "Français.lng";
 
@@ -29,8 +38,9 @@ inline constexpr const char* kDefaultLanguage = "Français.lng";
 // integer gives the default.
 Settings ParseSettings(std::string_view bytes);
 
-// The file's text: sections "Fichiers" and "Divers" in the written key order,
-// UTF-8, CR LF line ends.
+// The file's text: the keys of sections "Fichiers" and "Divers" set in place in
+// the original text (missing ones appended in the written order), UTF-8, CR LF
+// line ends.
 std::string SettingsText(const Settings& settings);
 
 // Reads the file at `path`; a missing or unreadable file gives the defaults.
