@@ -1,0 +1,21 @@
+// Printing one grid through the system's print dialog (its "Print to File"
+// makes a PDF).
+#pragma once
+
+#include "print/print_layout.h"
+
+class QWidget;
+class QPrinter;
+
+namespace vemo::print {
+
+// Paints the page of `kind` on a printer that is ready to print.
+void PrintSingleGridOn(QPrinter& printer, const Engine& game, PrintKind kind,
+                       const TitleTexts& texts, const PrintColours& colours = {});
+
+// Shows the print dialog over `parent` and prints one page; false when the
+// user cancels.
+bool PrintSingleGrid(QWidget* parent, const Engine& game, PrintKind kind, const TitleTexts& texts,
+                     const PrintColours& colours = {});
+
+} // namespace vemo::print

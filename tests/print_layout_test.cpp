@@ -1,0 +1,318 @@
+// The printed sheets, painted on images and PDF files.
+#include "print/print_job.h"
+#include "print/print_layout.h"
+#include "test_support.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace vemo::print {
+namespace {
+
+const std::string kPuzzle =
+    "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
+
+TEST(PrintGeometry, QuantitiesRoundHalvesToEven) {
+    // One layout unit per pixel; (4677 - 3676) / 2 = 500.5 rounds to 500.
+    GridGeometry g = SingleGridGeometry(4677, 4676);
+    EXPECT_EQ(g.grid, 3676);
+    EXPECT_EQ(g.left, 500);
+    EXPECT_EQ(g.top, 500);
+    EXPECT_EQ(g.cell, 408);
+    EXPECT_EQ(g.inset, 30);
+    EXPECT_EQ(g.boxLine, 12);
+    EXPECT_EQ(g.outerFrame, 50);
+    // A quarter: 7.5 and 12.5 round to 8 and 12.
+    g = SingleGridGeometry(1169, 1169);
+    EXPECT_EQ(g.grid, 919);
+    EXPECT_EQ(g.inset, 8);
+    EXPECT_EQ(g.outerFrame, 12);
+    EXPECT_EQ(g.boxLine, 3);
+    EXPECT_EQ(g.cell, 102);
+}
+
+TEST(PrintGeometry, TheShorterSideSetsTheGrid) {
+    const GridGeometry landscape = SingleGridGeometry(2000, 1000);
+    const GridGeometry portrait = SingleGridGeometry(1000, 2000);
+    EXPECT_EQ(landscape.grid, 786); // 3676 × 1000 / 4676
+    EXPECT_EQ(portrait.grid, 786);
+    EXPECT_EQ(landscape.left, 607);
+    EXPECT_EQ(landscape.top, 107);
+    EXPECT_EQ(portrait.left, 107);
+    EXPECT_EQ(portrait.top, 607);
+}
+
+TEST(PrintGeometry, FourGridsTwoByTwoWithEqualGaps) {
+    // A4 portrait at 141 dpi.
+    const GridGeometry g0 = FourGridGeometry(1169, 1654, 0);
+    EXPECT_EQ(g0.grid, 511); // 919 / 1.8
+    EXPECT_EQ(g0.cell, 57);
+    EXPECT_EQ(g0.inset, 5);
+    EXPECT_EQ(g0.left, 49);
+    EXPECT_EQ(g0.top, 211);
+    const GridGeometry g1 = FourGridGeometry(1169, 1654, 1);
+    const GridGeometry g2 = FourGridGeometry(1169, 1654, 2);
+    const GridGeometry g3 = FourGridGeometry(1169, 1654, 3);
+    EXPECT_EQ(g1.left, 49 + 511 + 49);
+    EXPECT_EQ(g1.top, 211);
+    EXPECT_EQ(g2.left, 49);
+    EXPECT_EQ(g2.top, 211 + 511 + 211);
+    EXPECT_EQ(g3.left, g1.left);
+    EXPECT_EQ(g3.top, g2.top);
+    EXPECT_EQ(g3.left + g3.grid + 49, 1169); // the right-hand gap is the same
+}
+
+QString French(int id) {
+    switch (id) {
+    case 3:
+        return "Grille";
+    case 532:
+        return "Score";
+    case 533:
+        return "Niveau";
+    case 540:
+        return "Type";
+    case 59:
+        return "Extrême";
+    case 60:
+        return "Difficile";
+    case 61:
+        return "Moyen";
+    case 62:
+        return "Facile";
+    case 89:
+        return "Classique";
+    case 90:
+        return "(Non) Consécutif";
+    case 91:
+        return " Consécutif";
+    case 93:
+        return "Pair/Impair";
+    default:
+        return {};
+    }
+}
+
+TEST(PrintTitles, LevelAndVariantNames) {
+    Engine e;
+    e.TechniqueCounters[18] = 0;
+    EXPECT_EQ(MakeTitleTexts(e, French).levelName, "");
+    for (const auto& [score, name] :
+         std::initializer_list<std::pair<int, const char*>>{{1, "Facile"},
+                                                            {105, "Facile"},
+                                                            {106, "Moyen"},
+                                                            {319, "Moyen"},
+                                                            {320, "Difficile"},
+                                                            {649, "Difficile"},
+                                                            {650, "Extrême"},
+                                                            {9000, "Extrême"}}) {
+        e.TechniqueCounters[18] = score;
+        EXPECT_EQ(MakeTitleTexts(e, French).levelName, QString::fromUtf8(name)) << score;
+    }
+    e.VariantKind = kConsecutive;
+    EXPECT_EQ(MakeTitleTexts(e, French).variantName, "Consécutif"); // leading blank removed
+    e.VariantKind = kOddEven;
+    EXPECT_EQ(MakeTitleTexts(e, French).variantName, "Pair/Impair");
+}
+
+// The puzzle with a placed digit and its solution, in a chosen variant.
+Engine Game(int kind = kClassic, int x = 0) {
+    Engine e;
+    test::LoadPuzzle(e, kPuzzle, kind, x);
+    e.SolutionGrid = test::GridFrom(
+        "468931527751624839392578461134756298289413675675289314846192753513867942927345186");
+    e.PlaceDigit(1, 6); // r1c2, a digit of the player
+    return e;
+}
+
+QImage Page(const Engine& e, PrintKind kind, int side = 1169) {
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintSingleGrid(painter, side, side, 141, e, kind, MakeTitleTexts(e, French));
+    return image;
+}
+
+QColor At(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}
+
+// On a 1169-pixel page: grid at 125, cells of 102, inset 8.
+constexpr int kLeft = 125, kCell = 102, kInset = 8;
+int CellX(int c) {
+    return kLeft + (c % 9) * kCell;
+}
+int CellY(int c) {
+    return kLeft + (c / 9) * kCell;
+}
+// A point inside the inner square, clear of the digit.
+QPoint InnerCorner(int c) {
+    return {CellX(c) + kInset + 2, CellY(c) + kInset + 2};
+}
+
+TEST(PrintPage, ColoursOfTheThreePrints) {
+    const Engine e = Game();
+    const QImage puzzle = Page(e, PrintKind::kPuzzle);
+    const QImage position = Page(e, PrintKind::kPosition);
+    const QImage solution = Page(e, PrintKind::kSolution);
+    const QPoint given = InnerCorner(0), placed = InnerCorner(1), empty = InnerCorner(2);
+
+    EXPECT_EQ(At(puzzle, given.x(), given.y()), QColor(198, 243, 251));
+    EXPECT_EQ(At(position, given.x(), given.y()), QColor(198, 243, 251));
+    EXPECT_EQ(At(solution, given.x(), given.y()), QColor(255, 255, 203));
+
+    EXPECT_EQ(At(puzzle, placed.x(), placed.y()), QColor(224, 255, 255)); // the background
+    EXPECT_EQ(At(position, placed.x(), placed.y()), QColor(217, 248, 253));
+    EXPECT_EQ(At(solution, placed.x(), placed.y()), QColor(255, 255, 224));
+
+    EXPECT_EQ(At(position, empty.x(), empty.y()), QColor(224, 255, 255));
+    EXPECT_EQ(At(solution, empty.x(), empty.y()), QColor(255, 255, 224));
+
+    // Given digits in black, the player's and the solution's in blue.
+    const auto count = [](const QImage& image, int c, const QColor& colour) {
+        int n = 0;
+        for (int y = CellY(c) + kInset; y < CellY(c) + kCell - kInset; ++y)
+            for (int x = CellX(c) + kInset; x < CellX(c) + kCell - kInset; ++x)
+                n += image.pixelColor(x, y) == colour;
+        return n;
+    };
+    EXPECT_GT(count(puzzle, 0, Qt::black), 20);
+    EXPECT_GT(count(position, 1, QColor(0, 0, 255)), 20);
+    EXPECT_EQ(count(puzzle, 1, QColor(0, 0, 255)), 0);
+    EXPECT_GT(count(solution, 2, QColor(0, 0, 255)), 20);
+}
+
+TEST(PrintPage, LinesAndFrames) {
+    const QImage page = Page(Game(), PrintKind::kPuzzle);
+    const int middle = kLeft + kCell / 2; // between the inner squares of a row
+    EXPECT_EQ(At(page, kLeft + 2 * kCell, CellY(2) + kCell / 2),
+              QColor(120, 120, 120)); // cell line
+    EXPECT_EQ(At(page, kLeft + 3 * kCell - 2, CellY(2) + kCell / 2), QColor(Qt::black)); // box line
+    EXPECT_EQ(At(page, CellX(2) + kCell / 2, kLeft + 6 * kCell - 2), QColor(Qt::black));
+    EXPECT_EQ(At(page, kLeft - 2, middle), QColor(Qt::black));       // inner frame
+    EXPECT_EQ(At(page, kLeft - 12, middle), QColor(Qt::black));      // outer frame
+    EXPECT_EQ(At(page, kLeft - 7, middle), QColor(Qt::white));       // between them
+    EXPECT_EQ(At(page, kLeft + 919 + 1, middle), QColor(Qt::black)); // right-hand frame
+    // No diagonal on a classic grid: the centre of r5c5 is background.
+    EXPECT_EQ(At(page, kLeft + 919 / 2, kLeft + 919 / 2), QColor(224, 255, 255));
+}
+
+TEST(PrintPage, DiagonalsBarsAndEvenCells) {
+    const QImage x = Page(Game(kClassic, 1), PrintKind::kSolution);
+    EXPECT_EQ(At(x, kLeft + 460, kLeft + 460), QColor(Qt::black));
+    EXPECT_EQ(At(x, kLeft + 919 - 460, kLeft + 460), QColor(Qt::black));
+
+    Engine bars = Game(kConsecutive);
+    bars.NeighbourMarks[2][1] = 1; // r1c3 - r1c4
+    bars.NeighbourMarks[2][2] = 1; // r1c3 above r2c3
+    bars.NeighbourMarks[2][0] = 2;
+    for (const PrintKind kind : {PrintKind::kPuzzle, PrintKind::kPosition, PrintKind::kSolution}) {
+        const QImage page = Page(bars, kind);
+        EXPECT_EQ(At(page, CellX(2) + kCell - kInset + 1, CellY(2) + kCell / 2), QColor(Qt::black));
+        EXPECT_EQ(At(page, CellX(2) + kCell + kInset - 1, CellY(2) + kCell / 2), QColor(Qt::black));
+        EXPECT_EQ(At(page, CellX(2) + kCell / 2, CellY(2) + kCell + kInset - 1), QColor(Qt::black));
+        // Outside the bar's length, the line between the cells shows again.
+        EXPECT_NE(At(page, CellX(2) + kCell - kInset + 1, CellY(2) + kInset), QColor(Qt::black));
+    }
+    bars.VariantKind = kNonConsecutive; // the marks mean nothing there
+    EXPECT_EQ(
+        At(Page(bars, PrintKind::kPuzzle), CellX(2) + kCell - kInset + 1, CellY(2) + kCell / 2),
+        QColor(224, 255, 255));
+
+    Engine even = Game(kOddEven);
+    even.ParityMarks[2] = 2;
+    const QPoint p = InnerCorner(2);
+    EXPECT_EQ(At(Page(even, PrintKind::kPuzzle), p.x(), p.y()), QColor(173, 223, 214));
+    EXPECT_EQ(At(Page(even, PrintKind::kPosition), p.x(), p.y()), QColor(224, 255, 255));
+}
+
+TEST(PrintPage, TitleLinesAboveTheGrid) {
+    // A4 at 300 dpi: the grid starts at 779, the titles at 79, 279 and 479.
+    const int width = 2480, height = 3508;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    Engine e = Game();
+    e.TechniqueCounters[18] = 320;
+    {
+        QPainter painter(&image);
+        PaintSingleGrid(painter, width, height, 300, e, PrintKind::kPuzzle,
+                        MakeTitleTexts(e, French));
+    }
+    const GridGeometry g = SingleGridGeometry(width, height);
+    ASSERT_EQ(g.top, 779);
+    const auto inkBetween = [&](int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < width; ++x) n += image.pixelColor(x, y) == QColor(Qt::black);
+        return n;
+    };
+    EXPECT_GT(inkBetween(79, 79 + 67), 100);
+    EXPECT_GT(inkBetween(279, 279 + 67), 100);
+    EXPECT_GT(inkBetween(479, 479 + 67), 100);
+    EXPECT_EQ(inkBetween(0, 70), 0);
+    // Every title starts at left + 500.
+    for (int y = 79; y < 546; ++y)
+        for (int x = 0; x < g.left + 500; ++x) ASSERT_NE(image.pixelColor(x, y), QColor(Qt::black));
+}
+
+TEST(PrintPage, PdfThroughThePrinter) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("grid.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    const Engine e = Game(kConsecutive, 1);
+    PrintSingleGridOn(printer, e, PrintKind::kSolution, MakeTitleTexts(e, French));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    EXPECT_GT(file.size(), 1000);
+}
+
+TEST(PrintPage, FourGridSheet) {
+    // Each grid painted alone: on a page this coarse the fixed title offsets
+    // of the lower grids reach into the upper ones.
+    const int width = 1169, height = 1654;
+    for (int k = 0; k < 4; ++k) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        Engine e = Game(k == 3 ? kOddEven : kClassic, k == 1 ? 1 : 0);
+        e.ParityMarks[2] = 2;
+        {
+            QPainter painter(&image);
+            PaintSheetGrid(painter, width, height, 141, k, e, MakeTitleTexts(e, French));
+        }
+        const GridGeometry g = FourGridGeometry(width, height, k);
+        const auto at = [&](int c) {
+            // The bottom-left corner of the inner square: clear of digit and diagonal.
+            return image.pixelColor(g.left + (c % 9) * g.cell + g.inset + 2,
+                                    g.top + (c / 9) * g.cell + g.cell - g.inset - 3);
+        };
+        EXPECT_EQ(at(0), QColor(198, 243, 251)) << k; // a given
+        EXPECT_EQ(at(1), QColor(224, 255, 255)) << k; // no player's digit
+        EXPECT_EQ(at(2), k == 3 ? QColor(173, 223, 214) : QColor(224, 255, 255)) << k; // even cell
+        EXPECT_EQ(image.pixelColor(g.left + g.grid / 2, g.top + g.grid / 2),
+                  k == 1 ? QColor(Qt::black) : QColor(224, 255, 255))
+            << k; // the diagonals of the X grid
+        // Nothing drawn on another grid's place.
+        const GridGeometry other = FourGridGeometry(width, height, 3 - k);
+        EXPECT_EQ(image.pixelColor(other.left + other.grid / 2, other.top + other.grid / 2),
+                  QColor(Qt::white));
+    }
+}
+
+} // namespace
+} // namespace vemo::print
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
