@@ -48,6 +48,14 @@ std::string Texts::Text(int identifier) const {
         return "Force brute";
     case 541:
         return "Voisin impossible";
+    case 3:
+        return "Grille";
+    case 532:
+        return "Score";
+    case 533:
+        return "Niveau";
+    case 540:
+        return "Type";
     case 89:
         return "Classique";
     case 90:

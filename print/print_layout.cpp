@@ -50,13 +50,16 @@ void TextAt(QPainter& painter, int x, int y, const QString& text) {
     painter.drawText(QRect(x, y, 1 << 20, 1 << 20), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
+// The title lines sit 700, 500 and 300 pixels above the grid; `lift` scales
+// those distances.
 void PaintTitles(QPainter& painter, int x, int top, int resolutionY, const QString& first,
-                 const TitleTexts& texts, int score) {
+                 const TitleTexts& texts, int score, double lift = 1.0) {
     painter.setFont(Typeface(16, resolutionY));
     painter.setPen(Qt::black);
-    TextAt(painter, x, top - 700, first);
-    TextAt(painter, x, top - 500, texts.levelLabel + QStringLiteral(" :  ") + texts.levelName);
-    TextAt(painter, x, top - 300,
+    TextAt(painter, x, top - Round(700 * lift), first);
+    TextAt(painter, x, top - Round(500 * lift),
+           texts.levelLabel + QStringLiteral(" :  ") + texts.levelName);
+    TextAt(painter, x, top - Round(300 * lift),
            texts.scoreLabel + QStringLiteral(" : ") + QString::number(score));
 }
 
@@ -182,10 +185,14 @@ void PaintSheetGrid(QPainter& painter, int width, int height, int resolutionY, i
     const GridGeometry g = FourGridGeometry(width, height, k);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // The title distances are printer pixels of a 600-dpi printer or finer. On a
+    // coarser page they would put the upper row's titles above the paper, so
+    // there they shrink with the resolution.
+    const double lift = std::min(1.0, resolutionY / 600.0);
     PaintTitles(painter, g.left + 100, g.top, resolutionY,
                 texts.gridLabel + QStringLiteral(" : ") + QString::number(k + 1) +
                     QStringLiteral("  ") + texts.variantName,
-                texts, game.PuzzleScore());
+                texts, game.PuzzleScore(), lift);
     PaintGrid(painter, g, resolutionY, game, PrintKind::kPuzzle, 16, colours);
     painter.restore();
 }
