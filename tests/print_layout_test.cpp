@@ -307,6 +307,26 @@ TEST(PrintPage, FourGridSheet) {
     }
 }
 
+TEST(PrintPage, SheetTitlesStayOnACoarsePage) {
+    // A4 at 300 dpi: the upper grids start 447 pixels down, less than the 700
+    // of the first title line, which therefore comes down to 447 - 350.
+    const int width = 2480, height = 3508;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    Engine e = Game();
+    {
+        QPainter painter(&image);
+        PaintSheetGrid(painter, width, height, 300, 0, e, MakeTitleTexts(e, French));
+    }
+    const GridGeometry g = FourGridGeometry(width, height, 0);
+    ASSERT_EQ(g.top, 447);
+    int ink = 0;
+    for (int y = 97; y < 97 + 67; ++y)
+        for (int x = g.left + 100; x < width / 2; ++x)
+            ink += image.pixelColor(x, y) == QColor(Qt::black);
+    EXPECT_GT(ink, 100);
+}
+
 } // namespace
 } // namespace vemo::print
 

@@ -1,0 +1,51 @@
+// A generation on a worker thread with an engine of its own, so that the
+// window keeps painting and answering while the attempts run, and can cancel
+// them. The window's engine is never touched from the worker.
+#pragma once
+
+#include "engine/engine.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace vemo::ui {
+
+class GenerationTask : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit GenerationTask(QObject* parent = nullptr);
+    ~GenerationTask() override; // cancels a running generation and waits for it
+
+    // Starts generating on a copy of `settings` (band, symmetry, variant, X
+    // flag and random state as they stand). False while one is running.
+    bool Start(const Engine& settings);
+    // Asks the worker to stop; Finished(false) follows.
+    void Cancel();
+    bool Running() const { return running_; }
+
+    // The engine of the last generation that finished with a puzzle: the new
+    // puzzle with its analysis, and the random state after it.
+    const Engine& Result() const { return *result_; }
+
+  signals:
+    // Attempts begun so far, delivered on the window's thread.
+    void Progress(int attempts);
+    // On the window's thread once the worker is done: true with a puzzle in
+    // Result(), false when cancelled.
+    void Finished(bool generated);
+
+  private:
+    void Join();
+
+    std::unique_ptr<Engine> work_;
+    std::unique_ptr<Engine> result_ = std::make_unique<Engine>();
+    std::atomic<bool> cancel_{false};
+    bool running_ = false;
+    std::thread thread_;
+};
+
+} // namespace vemo::ui
