@@ -8,3 +8,7 @@ for b in "$build"/bench/vemo_bench_search "$build"/bench/vemo_bench_solver; do
 done
 echo "== vemo_bench_generator"
 "$build"/bench/vemo_bench_generator "${GENERATOR_RUNS:-21}"
+if [ -x "$build"/bench/vemo_bench_responsiveness ]; then
+    echo "== vemo_bench_responsiveness"
+    "$build"/bench/vemo_bench_responsiveness "${GENERATOR_RUNS:-21}"
+fi
