@@ -41,6 +41,10 @@ fuzz: build
 install: build
 	@cmake --install $(BUILD)
 
+# A Debian package in the build folder.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
 clean:
 	@rm -rf $(BUILD) $(SAN_BUILD)
 
