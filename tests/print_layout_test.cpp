@@ -1,4 +1,5 @@
 // The printed sheets, painted on images and PDF files.
+#include "print/game_state.h"
 #include "print/print_job.h"
 #include "print/print_layout.h"
 #include "test_support.h"
@@ -325,6 +326,41 @@ TEST(PrintPage, SheetTitlesStayOnACoarsePage) {
         for (int x = g.left + 100; x < width / 2; ++x)
             ink += image.pixelColor(x, y) == QColor(Qt::black);
     EXPECT_GT(ink, 100);
+}
+
+TEST(GameState, FourGenerationsLeaveTheSavedGameExactly) {
+    Engine e = Game(kConsecutive, 1);
+    e.NeighbourMarks[2][1] = 1;
+    e.NeighbourMarks[2][0] = 1;
+    e.PuzzleFixed = true;
+    e.AnalysePuzzle();
+    e.CandidateTable.Remove(2, 5); // a candidate the player removed
+    const Engine before = e;
+    const GameState saved = SaveGameState(e);
+    for (int k = 0; k < 4; ++k) {
+        e.Rng.Seed(70 + k);
+        e.SetDifficulty(1);
+        e.VariantKind = kOddEven; // the menus chose another type for the sheet
+        e.XSudoku = 0;
+        ASSERT_TRUE(e.GeneratePuzzle());
+    }
+    RestoreGameState(saved, e);
+    EXPECT_EQ(test::TextOf(e.CellGrid[0]), test::TextOf(before.CellGrid[0]));
+    EXPECT_EQ(test::TextOf(e.Givens), test::TextOf(before.Givens));
+    EXPECT_EQ(test::TextOf(e.SolutionGrid), test::TextOf(before.SolutionGrid));
+    for (int c = 0; c < 81; ++c)
+        EXPECT_EQ(test::CandidateString(e, c), test::CandidateString(before, c));
+    EXPECT_EQ(e.NeighbourMarks, before.NeighbourMarks);
+    EXPECT_EQ(e.ParityMarks, before.ParityMarks);
+    EXPECT_EQ(e.TechniqueCounters, before.TechniqueCounters);
+    EXPECT_EQ(e.StepCount, before.StepCount);
+    for (int n = 1; n < e.StepCount; ++n)
+        EXPECT_EQ(e.StepLog[n].record.Flatten(), before.StepLog[n].record.Flatten());
+    EXPECT_EQ(e.RatingDone, before.RatingDone);
+    EXPECT_EQ(e.FilledCount, before.FilledCount);
+    EXPECT_EQ(e.VariantKind, kConsecutive);
+    EXPECT_EQ(e.XSudoku, 1);
+    EXPECT_EQ(e.HistoryLevel, 0);
 }
 
 } // namespace
