@@ -1,0 +1,219 @@
+#include "board_painter.h"
+
+#include "engine/engine.h"
+#include "engine/techniques/catalogue.h"
+
+#include <QFont>
+#include <QPainter>
+
+namespace vemo::ui {
+
+namespace {
+
+// The sizes of 32 and 10 points on the 96-dpi canvas the board was laid out
+// for, as pixels so that the digits keep their place on any device.
+constexpr int kDigitPixels = 43;
+constexpr int kCandidatePixels = 13;
+
+struct CellBox {
+    int x0, y0, x1, y1; // right and bottom exclusive
+
+    CellBox(int row, int column)
+        : x0(column * kCellSize - 1), y0(row * kCellSize - 1), x1((column + 1) * kCellSize + 1),
+          y1((row + 1) * kCellSize + 1) {}
+};
+
+QColor ToColor(const Rgb& c) {
+    return QColor(c.red, c.green, c.blue);
+}
+
+// A rectangle from (x0, y0) to (x1, y1), right and bottom exclusive: the pen
+// draws its outline on the outermost pixels and the brush fills the inside.
+void FillBox(QPainter& p, int x0, int y0, int x1, int y1) {
+    p.drawRect(QRect(x0, y0, x1 - x0 - 1, y1 - y0 - 1));
+}
+
+void UsePenAndBrush(QPainter& p, const QColor& pen, const QColor& brush) {
+    p.setPen(QPen(pen, 1));
+    p.setBrush(brush);
+}
+
+void FillInner(QPainter& p, const CellBox& b) {
+    FillBox(p, b.x0 + 4, b.y0 + 4, b.x1 - 5, b.y1 - 6);
+}
+
+void OutlineInner(QPainter& p, const CellBox& b, const QColor& colour) {
+    p.setPen(QPen(colour, 1));
+    const QPoint corners[5] = {{b.x0 + 4, b.y1 - 6},
+                               {b.x1 - 5, b.y1 - 6},
+                               {b.x1 - 5, b.y0 + 4},
+                               {b.x0 + 4, b.y0 + 4},
+                               {b.x0 + 4, b.y1 - 6}};
+    p.drawPolyline(corners, 5);
+}
+
+// Text with its top-left corner at (x, y), as the canvas writes it.
+void WriteAt(QPainter& p, int x, int y, const QString& text) {
+    p.drawText(QRect(x, y, 200, 100), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+}
+
+void SetFont(QPainter& p, int pixels, const QColor& colour) {
+    QFont font = p.font();
+    font.setPixelSize(pixels);
+    p.setFont(font);
+    p.setPen(colour);
+}
+
+// The candidates as a 3 x 3 keypad: 1 2 3 on top, 7 8 9 at the bottom.
+void WriteCandidates(QPainter& p, const CellBox& b, const QString& text) {
+    SetFont(p, kCandidatePixels, colours::kGivenDigit);
+    for (int d = 1; d <= 9 && d <= text.size(); ++d) {
+        if (text[d - 1] == QLatin1Char('0')) continue;
+        const int i = (d - 1) / 3;
+        const int j = (d - 1) % 3;
+        WriteAt(p, b.x0 + 12 + 14 * j, b.y0 + 5 + 16 * i, QString::number(d));
+    }
+}
+
+void DrawBars(QPainter& p, const Engine& e, int cell, const CellBox& b) {
+    if (e.VariantKind != kConsecutive) return;
+    const NeighbourRecord& marks = e.NeighbourMarks[cell];
+    UsePenAndBrush(p, colours::kBars, colours::kBars);
+    if (marks[1] == 1) FillBox(p, b.x1 - 5, b.y0 + 10, b.x1, b.y1 - 10);
+    if (marks[2] == 1) FillBox(p, b.x0 + 10, b.y1 - 5, b.x1 - 10, b.y1);
+    if (marks[3] == 1) FillBox(p, b.x0, b.y0 + 10, b.x0 + 5, b.y1 - 10);
+    if (marks[4] == 1) FillBox(p, b.x0 + 10, b.y0, b.x1 - 10, b.y0 + 5);
+}
+
+void DrawDiagonals(QPainter& p, const Engine& e, int row, int column, const CellBox& b) {
+    if (e.XSudoku != 1) return;
+    p.setPen(QPen(colours::kPlayerDigit, 1, Qt::SolidLine));
+    if (row == column) p.drawLine(b.x0, b.y0, b.x1, b.y1);
+    if (row + column == 8) p.drawLine(b.x1 - 1, b.y0 - 1, b.x0 - 1, b.y1 - 1);
+}
+
+void DrawBoxLines(QPainter& p) {
+    p.setPen(QPen(Qt::black, 2));
+    for (int k = 1; k <= 2; ++k) {
+        const int at = 3 * k * kCellSize;
+        p.drawLine(at, 0, at, 9 * kCellSize);
+        p.drawLine(0, at, 9 * kCellSize, at);
+    }
+}
+
+void DrawBoardCell(QPainter& p, const Engine& e, const BoardState& board,
+                   const std::array<QString, 81>& texts, int row, int column) {
+    const int cell = row * 9 + column;
+    const CellBox b(row, column);
+    const bool filled = e.Position()[cell] != 0;
+    const bool given = e.Givens[cell] != 0;
+
+    const QColor& ground = !filled ? colours::kEmptyCell
+                           : given ? colours::kGivenCell
+                                   : colours::kPlayerCell;
+    UsePenAndBrush(p, colours::kThinBorder, ground);
+    FillBox(p, b.x0, b.y0, b.x1, b.y1);
+
+    if (e.VariantKind == kOddEven && e.ParityMarks[cell] == 2 && !filled && !given) {
+        UsePenAndBrush(p, colours::kEvenCell, colours::kEvenCell);
+        FillInner(p, b);
+    }
+
+    if (board.CellHighlight[cell] == kHintCell) {
+        const QColor hint =
+            e.HintTechnique < 3 ? colours::kHintCell : ToColor(TechniqueColours[e.HintTechnique]);
+        p.setBrush(hint);
+        FillBox(p, b.x0, b.y0, b.x1, b.y1);
+    }
+
+    if (board.CellHighlight[cell] == kFilteredCell) {
+        p.setBrush(colours::kFilterMark);
+        FillInner(p, b);
+    }
+
+    const int candidateCount = e.CandidateTable.Count(cell);
+    if (candidateCount == 0) {
+        const QColor& ink = (!filled || given) ? colours::kGivenDigit : colours::kPlayerDigit;
+        SetFont(p, filled ? kDigitPixels : kCandidatePixels, ink);
+        WriteAt(p, b.x0 + 16, b.y0 + 2, texts[cell]);
+    } else if (board.CandidateDisplay == kShowAllCandidates) {
+        WriteCandidates(p, b, texts[cell]);
+    }
+
+    if (given) OutlineInner(p, b, colours::kGivenDigit);
+
+    if (column == board.ActiveColumn && row == board.ActiveRow && board.ActiveCellShown == 1 &&
+        !board.ChooserVisible) {
+        OutlineInner(p, b, colours::kActiveFrame);
+        if (board.CandidateDisplay == kShowActiveCell && candidateCount > 0)
+            WriteCandidates(p, b, texts[cell]);
+    }
+
+    DrawBars(p, e, cell, b);
+    DrawDiagonals(p, e, row, column, b);
+}
+
+} // namespace
+
+std::array<QString, 81> BuildCellTexts(const Engine& engine) {
+    std::array<QString, 81> texts;
+    for (int cell = 0; cell < 81; ++cell) {
+        const int digit = engine.Position()[cell];
+        if (digit != 0) {
+            texts[cell] = QString::number(digit);
+        } else if (engine.CandidateTable.Count(cell) > 0) {
+            QString s(9, QLatin1Char('0'));
+            for (int d = 1; d <= 9; ++d)
+                if (engine.CandidateTable.Has(cell, d)) s[d - 1] = QLatin1Char('0' + d);
+            texts[cell] = s;
+        }
+    }
+    return texts;
+}
+
+void DrawBoardPicture(QPainter& painter, const Engine& engine, const BoardState& board) {
+    if (engine.Generating) return;
+    const std::array<QString, 81> texts = BuildCellTexts(engine);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int row = 0; row < 9; ++row) {
+        for (int column = 0; column < 9; ++column) {
+            DrawBoardCell(painter, engine, board, texts, row, column);
+            // Again after every cell, so that they stay above every cell layer.
+            DrawBoxLines(painter);
+        }
+    }
+    painter.restore();
+}
+
+void DrawSolutionPicture(QPainter& painter, const Engine& engine, const BoardState& board) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int row = 0; row < 9; ++row) {
+        for (int column = 0; column < 9; ++column) {
+            const int cell = row * 9 + column;
+            const CellBox b(row, column);
+            const bool given = engine.Givens[cell] != 0;
+            const int digit = engine.SolutionGrid[cell];
+            // Black marks a cell whose solution the solver did not reach.
+            const bool reached = digit != 0 || engine.FilledCount < 1 || board.HandEntry == 1 ||
+                                 engine.SolutionCount < 1;
+            const QColor ground = !reached ? QColor(Qt::black)
+                                  : given  ? colours::kSolutionGiven
+                                           : colours::kSolutionOther;
+            UsePenAndBrush(painter, colours::kThinBorder, ground);
+            FillBox(painter, b.x0, b.y0, b.x1, b.y1);
+
+            SetFont(painter, kDigitPixels, given ? colours::kGivenDigit : colours::kPlayerDigit);
+            if (digit != 0) WriteAt(painter, b.x0 + 16, b.y0 + 2, QString::number(digit));
+
+            if (given) OutlineInner(painter, b, colours::kGivenDigit);
+            DrawBars(painter, engine, cell, b);
+            DrawDiagonals(painter, engine, row, column, b);
+        }
+    }
+    DrawBoxLines(painter);
+    painter.restore();
+}
+
+} // namespace vemo::ui

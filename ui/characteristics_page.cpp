@@ -1,0 +1,171 @@
+#include "characteristics_page.h"
+
+#include "characteristics.h"
+#include "game_controller.h"
+#include "texts.h"
+
+#include "engine/techniques/catalogue.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+namespace vemo::ui {
+
+namespace {
+
+// Item data beyond the text: a raised header cell, and where the text starts.
+constexpr int kRaisedRole = Qt::UserRole + 1;
+constexpr int kTextOffsetRole = Qt::UserRole + 2;
+
+QColor ToColor(const Rgb& c) {
+    return QColor(c.red, c.green, c.blue);
+}
+
+class GridDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QRect r = option.rect;
+        p->save();
+        if (index.data(kRaisedRole).toBool()) {
+            p->fillRect(r, option.palette.color(QPalette::Button));
+            p->setPen(Qt::white);
+            p->drawLine(r.topLeft(), r.topRight());
+            p->drawLine(r.topLeft(), r.bottomLeft());
+            p->setPen(QColor(241, 239, 226));
+            p->drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
+            p->drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
+            p->setPen(QColor(113, 111, 100));
+            p->drawLine(r.bottomLeft(), r.bottomRight());
+            p->drawLine(r.topRight(), r.bottomRight());
+            p->setPen(QColor(172, 168, 153));
+            p->drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
+            p->drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
+        } else {
+            p->fillRect(r, index.data(Qt::BackgroundRole).value<QColor>());
+        }
+        QFont font = option.font;
+        font.setPointSize(8);
+        p->setFont(font);
+        p->setPen(index.data(Qt::ForegroundRole).value<QColor>());
+        const int dx =
+            index.data(kTextOffsetRole).isValid() ? index.data(kTextOffsetRole).toInt() : 2;
+        p->drawText(r.adjusted(dx, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, index.data().toString());
+        p->restore();
+    }
+};
+
+QTableWidgetItem* MakeItem(const QString& text, const QColor& background, const QColor& ink,
+                           bool raised, int offset = 2) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled);
+    item->setData(Qt::BackgroundRole, background);
+    item->setData(Qt::ForegroundRole, ink);
+    item->setData(kRaisedRole, raised);
+    item->setData(kTextOffsetRole, offset);
+    return item;
+}
+
+void PlainTable(QTableWidget* table) {
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->setItemDelegate(new GridDelegate(table));
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setShowGrid(true);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+} // namespace
+
+CharacteristicsPage::CharacteristicsPage(const GameController& game, QWidget* parent)
+    : QWidget(parent), game_(game) {
+    const TextSource& texts = game.Texts();
+    listingLabel_ = new QLabel(texts.Text(85), this);
+    listingLabel_->setObjectName(QStringLiteral("Label3"));
+    listingLabel_->setGeometry(8, 8, 332, 18);
+    techniquesLabel_ = new QLabel(texts.Text(86), this);
+    techniquesLabel_->setObjectName(QStringLiteral("Label4"));
+    techniquesLabel_->setGeometry(351, 8, 169, 18);
+
+    listing_ = new QTableWidget(this);
+    listing_->setObjectName(QStringLiteral("grillelisting"));
+    listing_->setGeometry(8, 28, 332, 498);
+    PlainTable(listing_);
+    // The header row stays in place while the steps scroll under it.
+    listing_->horizontalHeader()->show();
+    listing_->horizontalHeader()->setFixedHeight(18);
+    listing_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    listing_->setColumnCount(4);
+    const int widths[4] = {20, 116, 114, 58};
+    for (int c = 0; c < 4; ++c) listing_->setColumnWidth(c, widths[c]);
+    listing_->verticalHeader()->setDefaultSectionSize(18);
+    listing_->verticalHeader()->setMinimumSectionSize(10);
+
+    gridaid_ = new QTableWidget(this);
+    gridaid_->setObjectName(QStringLiteral("Gridaid"));
+    PlainTable(gridaid_);
+    gridaid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    gridaid_->setColumnCount(2);
+    gridaid_->setColumnWidth(0, 120);
+    gridaid_->setColumnWidth(1, 45);
+    gridaid_->verticalHeader()->setMinimumSectionSize(10);
+    gridaid_->verticalHeader()->setDefaultSectionSize(19);
+    Refill();
+}
+
+void CharacteristicsPage::Refill() {
+    FillTechniqueGrid();
+    FillListing();
+}
+
+void CharacteristicsPage::FillTechniqueGrid() {
+    const std::vector<TechniqueRow> rows = TechniqueGridRows(game_.Game(), game_.Texts());
+    const int n = static_cast<int>(rows.size());
+    const int emptyRow = n - 4;
+    gridaid_->clearContents();
+    gridaid_->setRowCount(n);
+    gridaid_->setGeometry(351, 28, 169, n == 22 ? 445 : 425);
+    const QColor face = palette().color(QPalette::Button);
+    for (int r = 0; r < n; ++r) {
+        gridaid_->setRowHeight(r, r == 1 ? 20 : 19);
+        const TechniqueRow& row = rows[r];
+        const bool header = r == 0;
+        gridaid_->setItem(
+            r, 0, MakeItem(row.name, face, header ? Qt::black : Qt::blue, true, header ? 40 : 2));
+        QColor tint = Qt::white;
+        if (row.technique > 0 && row.count != QLatin1String("0"))
+            tint = ToColor(TechniqueColours[row.technique]);
+        const QColor ink = header || r < emptyRow ? QColor(Qt::black) : QColor(Qt::red);
+        gridaid_->setItem(r, 1,
+                          MakeItem(row.count, header ? face : tint, ink, header || r == emptyRow,
+                                   header ? 16 : 2));
+    }
+}
+
+void CharacteristicsPage::FillListing() {
+    const std::vector<ListingRow> rows = ListingRows(game_.Game(), game_.Texts());
+    listing_->clearContents();
+    listing_->setHorizontalHeaderLabels(
+        {rows[0].number, rows[0].technique, rows[0].cells, rows[0].digits});
+    const int n = static_cast<int>(rows.size()) - 1;
+    listing_->setRowCount(n);
+    const QColor face = palette().color(QPalette::Button);
+    for (int r = 0; r < n; ++r) {
+        const ListingRow& row = rows[r + 1];
+        const QColor tint = ToColor(TechniqueColours[row.techniqueId]);
+        listing_->setItem(r, 0, MakeItem(row.number, face, Qt::blue, true));
+        listing_->setItem(r, 1, MakeItem(row.technique, tint, Qt::black, false));
+        listing_->setItem(r, 2, MakeItem(row.cells, tint, Qt::black, false));
+        listing_->setItem(r, 3, MakeItem(row.digits, tint, Qt::black, false));
+    }
+    listing_->scrollToTop();
+}
+
+} // namespace vemo::ui

@@ -1,0 +1,30 @@
+// The pop-up chooser beside a clicked cell: " -", "Jouer" or "Candidats", the
+// candidate digits and, in play, "Exclure" with the digits again.
+#pragma once
+
+#include <QListWidget>
+
+namespace vemo::ui {
+
+class GameController;
+
+class ChooserWidget : public QListWidget {
+    Q_OBJECT
+
+  public:
+    ChooserWidget(const GameController& game, QWidget* parent = nullptr);
+
+    // Fills the list from the game's chooser and shows it with its top-left
+    // corner at the given point of the parent; hides it when it is closed.
+    void Sync(const QPoint& topLeft);
+
+    static constexpr int kRowHeight = 16;
+
+  signals:
+    void chosen(int index);
+
+  private:
+    const GameController& game_;
+};
+
+} // namespace vemo::ui

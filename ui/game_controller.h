@@ -1,0 +1,221 @@
+// The life of one game over an engine: modes, move history, filters, input,
+// status messages and the clock. No painting here; the window listens to the
+// signals and redraws.
+#pragma once
+
+#include "board_state.h"
+#include "candidate_filter.h"
+#include "commands.h"
+#include "key_input.h"
+#include "move_history.h"
+
+#include "engine/engine.h"
+#include "io/grid_text.h"
+#include "io/settings.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+
+namespace vemo::ui {
+
+class TextSource;
+
+enum Page : int { kBoardPage = 0, kCharacteristicsPage = 1, kSolutionPage = 2 };
+
+inline const QColor kAlarmColour{237, 122, 116};
+
+// The pop-up chooser of a cell: its items and where the "Exclure" section starts.
+struct Chooser {
+    bool visible = false;
+    int cell = 0;
+    QStringList items;
+    int excludeIndex = 0; // 1 + the number of candidates of the "Jouer" section
+};
+
+class GameController : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit GameController(const TextSource& texts, QObject* parent = nullptr);
+
+    Engine& Game() { return engine_; }
+    const Engine& Game() const { return engine_; }
+    const BoardState& Board() const { return board_; }
+    const CandidateFilter& Filter() const { return filter_; }
+    const MoveHistory& History() const { return history_; }
+    const Chooser& CellChooser() const { return chooser_; }
+    const TextSource& Texts() const { return texts_; }
+
+    bool IsEnabled(Command c) const { return enabled_[Index(c)]; }
+    bool HandEntry() const { return board_.HandEntry == 1; }
+    const QString& StatusMessage() const { return statusMessage_; }
+    const QColor& StatusColour() const { return statusColour_; }
+    const QString& ClockText() const { return clockText_; }
+    const QString& Caption() const { return caption_; }
+    const QString& VariantLabel() const { return variantLabel_; }
+    const QString& CaptionSuffix() const { return captionSuffix_; }
+    bool MessageTimerActive() const { return messageTimer_.isActive(); }
+    bool ClockRunning() const { return clockTimer_.isActive(); }
+    const QDateTime& StartTime() const { return startTime_; }
+
+    int ErrorsMade = 0;
+    int HintsShown = 0;
+    int CompleteHintsShown = 0;
+    int HintsPlayed = 0;
+    int LoadFailed = 0;
+
+    // Game control.
+    void ResetPlayControls();
+    // Clears the board's own per-cell state before a puzzle is read in.
+    void ClearBoardState();
+    // The puzzle is in level 0, Givens and SolutionGrid; ValidityStatus holds
+    // the loader's check.
+    void InstallPuzzle();
+    void OpenBlankGrid();
+    void StartGame();
+    void RestartGame();
+    void ChooseVariant(int kind);
+    void ToggleXSudoku();
+    void SetCandidateDisplay(int mode);
+
+    // Puzzle files and the clipboard. A file or a text that cannot be read
+    // changes nothing but the status message.
+    // The open command once a file is chosen: load, install, type command.
+    void OpenFile(const QString& path);
+    // The recent entry k (1..5): dropped silently when its file is gone.
+    void OpenRecent(int k);
+    // Writes the save file; false with the reason when it cannot be written.
+    bool SaveFile(const QString& path, QString* error);
+    // The text of "Copier Sudoku" (false) or "Copier position actuelle" (true).
+    QString CopyText(bool positionOnly) const;
+    // Shows the copy message (509 or 510).
+    void Copied(bool positionOnly);
+    // "Coller": a puzzle from clipboard text, started like a loaded file.
+    void Paste(const QString& text);
+    io::RecentList RecentFiles{};
+
+    // Generation settings and their labels. `band` is a Difficulty of the
+    // generator (kFacile..kAleatoire).
+    void ChooseDifficulty(int band);
+    void ChooseSymmetry(int symmetry);
+    int DifficultyBand() const { return difficultyBand_; }
+    // The tooltip of "Nouveau (Généré)": suffix, type, band and symmetry.
+    QString GenerateHint() const;
+    // Relabels what the program composes itself after a language switch.
+    void Retranslate();
+
+    // "Générer": the settings of the attempts (variant and X choices applied)
+    // for a worker's engine; the window shows the waiting state meanwhile.
+    Engine BeginGeneration();
+    // The worker's puzzle becomes the new game.
+    void FinishGeneration(const Engine& generated);
+    // The generation was cancelled: the game on the board comes back as it was.
+    void CancelGeneration();
+    bool GenerationRunning() const { return generating_; }
+    // The attempt count of the running generation, in the status bar.
+    void GenerationProgress(int attempts);
+
+    // Hints: F6, F7, F8. Nothing happens unless a puzzle is being played.
+    void ShowHint();
+    void ShowCompleteHint();
+    void PlayHint();
+
+    // Move history.
+    void PushMove(int kind, int cell, int digit);
+    void Undo();
+    void Redo();
+
+    // Filters.
+    void FilterDigit(int digit);
+    void FilterPairs();
+    void CancelFilter();
+
+    // Input.
+    void HandleKey(const KeyInput& key);
+    void PointerOverBoard(int x, int y);
+    void PointerOffBoard();
+    void BoardPressed(int x, int y, bool shift);
+    void ChooseItem(int index);
+    void HideChooser();
+
+    // The standing message: language text 502 and the filled-cell count.
+    void ShowCount();
+    void Alarm(const QString& message);
+    void SetStatusColourToNormal();
+
+    // The timers' work, callable directly.
+    void MessageTimerFired();
+    void ClockTick();
+
+  signals:
+    void boardChanged();
+    void solutionChanged();
+    void statusChanged();
+    void commandsChanged();
+    void pagesChanged();
+    void pageRequested(int page);
+    void chooserChanged();
+    void captionChanged();
+    void clockChanged();
+    void gameFinished();
+
+  private:
+    void Enable(Command c, bool on);
+    void ShowMessages(const std::vector<int>& messages, const QString& detail = {});
+    void Notice(const QString& message, const QColor& colour);
+    void EnableHints(bool on);
+    void ClearAnalysis();
+    void StartClock();
+    void StopClock();
+    void ZeroCounters();
+    Snapshot CurrentPosition() const;
+    void Restore(const Snapshot& s);
+    void PlacementMove(int cell, int digit);
+    void FinishGame();
+    void HandEntryKey(const KeyInput& key, int cell);
+    void PlayKey(const KeyInput& key, int cell);
+    void ToggleBar(int cell, int direction);
+    void ClearHandCell(int cell);
+    void ClearHighlights() { board_.CellHighlight.fill(kNoMark); }
+
+    const TextSource& texts_;
+    Engine engine_;
+    BoardState board_;
+    CandidateFilter filter_;
+    MoveHistory history_;
+    Chooser chooser_;
+    std::array<bool, kCommandCount> enabled_{};
+    QString statusMessage_;
+    QColor statusColour_;
+    QString clockText_;
+    QString caption_ = QStringLiteral(" Vemo Tarn");
+    QString variantLabel_;
+    QString captionSuffix_;
+    QDateTime startTime_;
+    int difficultyBand_ = 0;
+    QString difficultyLabel_;
+    QString symmetryLabel_;
+    // What a cancelled generation puts back.
+    struct Backup {
+        std::array<bool, kCommandCount> enabled;
+        QString statusMessage;
+        QColor statusColour;
+        QString caption;
+        QString clockText;
+        bool clockRunning;
+        BoardState board;
+        CandidateFilter filter;
+    };
+    std::unique_ptr<Backup> backup_;
+    bool generating_ = false;
+    QTimer messageTimer_;
+    QTimer clockTimer_;
+};
+
+} // namespace vemo::ui

@@ -1,0 +1,132 @@
+// The file and clipboard commands of the game: what happens once the dialog
+// has given a path or the clipboard a text.
+#include "game_controller.h"
+#include "texts.h"
+
+#include "io/puzzle_file.h"
+#include "io/text_file.h"
+
+#include <QFileInfo>
+
+namespace vemo::ui {
+
+namespace {
+
+const QColor kCopiedColour{224, 255, 255};
+
+} // namespace
+
+void GameController::ShowMessages(const std::vector<int>& messages, const QString& detail) {
+    QString text;
+    for (const int id : messages) text += texts_.Text(id);
+    Alarm(text + detail);
+}
+
+void GameController::Notice(const QString& message, const QColor& colour) {
+    statusMessage_ = message;
+    statusColour_ = colour;
+    messageTimer_.start();
+    emit statusChanged();
+}
+
+void GameController::OpenFile(const QString& path) {
+    board_.HandEntry = 0;
+    emit pageRequested(kBoardPage);
+    io::UpdateRecentFiles(RecentFiles, path.toStdString());
+
+    Engine loaded = engine_; // the load is tried on a copy: a refusal keeps the game
+    const io::LoadReport report = io::LoadPuzzleFile(path.toStdString(), loaded);
+    if (report.outcome != io::LoadOutcome::kInstalled) {
+        ShowMessages(report.messages, report.outcome == io::LoadOutcome::kCannotRead
+                                          ? QString::fromStdString(report.detail)
+                                          : QString());
+        return;
+    }
+    engine_ = std::move(loaded);
+    captionSuffix_ = engine_.XSudoku == 1 ? QStringLiteral(" X") : QString();
+    Enable(Command::CopyPosition, engine_.VariantKind == kClassic);
+    caption_ = QStringLiteral(" Vemo Tarn : ") + QString::fromStdString(report.caption);
+    emit captionChanged();
+    ClearBoardState();
+    emit boardChanged();
+    emit solutionChanged();
+    if (!report.messages.empty()) ShowMessages(report.messages);
+    InstallPuzzle();
+    ChooseVariant(engine_.VariantKind);
+}
+
+void GameController::OpenRecent(int k) {
+    if (k < 1 || k > io::kRecentCount) return;
+    const std::string path = RecentFiles[k - 1];
+    io::UpdateRecentFiles(RecentFiles, path);
+    if (path.empty() || !QFileInfo(QString::fromStdString(path)).isFile()) {
+        io::DropFirstRecentFile(RecentFiles);
+        return;
+    }
+    OpenFile(QString::fromStdString(path));
+}
+
+bool GameController::SaveFile(const QString& path, QString* error) {
+    std::string reason;
+    if (!io::SavePuzzleFile(path.toStdString(), engine_, &reason)) {
+        if (error) *error = QString::fromStdString(reason);
+        ShowMessages({io::kTextCannotWrite}, QString::fromStdString(reason));
+        return false;
+    }
+    caption_ = QStringLiteral(" Vemo Tarn : ") + QFileInfo(path).completeBaseName();
+    emit captionChanged();
+    io::UpdateRecentFiles(RecentFiles, path.toStdString());
+    return true;
+}
+
+QString GameController::CopyText(bool positionOnly) const {
+    return QString::fromStdString(
+        io::BuildGridText(engine_, positionOnly, history_.MoveLevel() > 1));
+}
+
+void GameController::Copied(bool positionOnly) {
+    Notice(texts_.Text(positionOnly ? 510 : 509), kCopiedColour);
+}
+
+void GameController::Paste(const QString& text) {
+    const io::PasteResult read = io::ParsePastedText(text.toStdString());
+    if (read.outcome == io::ReadOutcome::kTooFewCells) {
+        Alarm(texts_.Text(io::kTextPasteTooShort));
+        return;
+    }
+    if (read.outcome == io::ReadOutcome::kBadField) {
+        Alarm(texts_.Text(io::kTextBadField));
+        return;
+    }
+    HideChooser();
+    StopClock();
+    board_.HandEntry = 0;
+    engine_.PuzzleFixed = false; // the type and X commands apply to the pasted grid
+    const io::ParsedPuzzle& p = read.puzzle;
+    ChooseVariant(p.record ? p.variantKind : kClassic);
+    engine_.XSudokuChoice = 1 - (p.record ? p.xSudoku : 0);
+    ToggleXSudoku();
+    caption_ = QStringLiteral(" Vemo Tarn :") + texts_.Text(51);
+    emit captionChanged();
+
+    const std::vector<int> messages = io::InstallParsedPuzzle(p, engine_);
+    captionSuffix_ = engine_.XSudoku == 1 ? QStringLiteral(" X") : QString();
+    Enable(Command::CopyPosition, engine_.VariantKind == kClassic);
+    // The grid stays in SolutionGrid for the solution page until it is solved.
+    engine_.SolutionGrid = engine_.ValidityGrid;
+    ClearHighlights();
+    ClearAnalysis();
+    history_.Rewind();
+    emit pagesChanged();
+    emit solutionChanged();
+    emit boardChanged();
+    if (!messages.empty()) {
+        ResetPlayControls();
+        ShowMessages(messages);
+        return;
+    }
+    engine_.SolutionGrid.Clear();
+    InstallPuzzle();
+}
+
+} // namespace vemo::ui

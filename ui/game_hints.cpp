@@ -1,0 +1,78 @@
+// The three hint commands: name the next technique, show its cells and digits,
+// or play it as a move of the game.
+#include "game_controller.h"
+#include "hint_display.h"
+#include "texts.h"
+
+#include "engine/techniques/catalogue.h"
+
+namespace vemo::ui {
+
+namespace {
+
+QColor TechniqueColour(int technique) {
+    const Rgb& c = TechniqueColours[technique];
+    return QColor(c.red, c.green, c.blue);
+}
+
+} // namespace
+
+void GameController::ShowHint() {
+    if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
+    engine_.HintTechnique = 0;
+    engine_.FindNextTechnique();
+    const int id = engine_.HintTechnique;
+    if (id == 0) return; // nothing found: the position stays as it is
+    ++HintsShown;
+    Notice(TechniqueName(texts_, id), TechniqueColour(id));
+}
+
+void GameController::ShowCompleteHint() {
+    if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
+    ClearHighlights();
+    engine_.HintTechnique = 0;
+    engine_.FindNextTechnique();
+    const HintDisplay hint = DescribeHint(engine_);
+    if (hint.technique == 0) {
+        emit boardChanged();
+        return;
+    }
+    filter_.Cancel(board_.CellHighlight);
+    for (const int c : hint.cells) board_.CellHighlight[c] = kHintCell;
+    for (const int d : hint.digits) filter_.PressButton(d);
+    ++CompleteHintsShown;
+    Notice(QString::fromStdString(
+               CompleteHintText(hint, TechniqueName(texts_, hint.technique).toStdString(),
+                                texts_.Text(536).toStdString())),
+           TechniqueColour(hint.technique));
+    emit commandsChanged();
+    emit boardChanged();
+}
+
+void GameController::PlayHint() {
+    if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
+    engine_.HintTechnique = 0;
+    engine_.FindNextTechnique();
+    const HintDisplay hint = DescribeHint(engine_);
+    if (hint.technique == 0) return;
+    filter_.Cancel(board_.CellHighlight);
+    engine_.ApplyStep(hint.technique);
+    ClearHighlights();
+    filter_.Reset(board_.CellHighlight);
+    emit boardChanged();
+
+    history_.Push({kPlayedHint, -1, 0}, CurrentPosition());
+    Enable(Command::Undo, true);
+    Enable(Command::Restart, true);
+    Enable(Command::Start, false);
+    Enable(Command::Redo, false);
+    ++HintsPlayed;
+    Notice(QString::fromStdString(
+               CompleteHintText(hint, TechniqueName(texts_, hint.technique).toStdString(),
+                                texts_.Text(536).toStdString())),
+           TechniqueColour(hint.technique));
+    emit commandsChanged();
+    if (engine_.FilledCount == 81) FinishGame();
+}
+
+} // namespace vemo::ui

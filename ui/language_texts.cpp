@@ -1,0 +1,21 @@
+#include "language_texts.h"
+
+#include "io/settings.h"
+
+namespace vemo::ui {
+
+QString LanguageTexts::Text(int identifier, int subIndex) const {
+    if (!table_.Loaded()) return builtIn_.Text(identifier, subIndex);
+    return QString::fromStdString(table_.LookupText(identifier, subIndex));
+}
+
+io::LanguageLoadReport LanguageTexts::Load(const QString& path) {
+    return table_.Load(path.toStdString());
+}
+
+QString LanguageTexts::LanguageFile() const {
+    if (table_.LanguageFile().empty()) return QString::fromUtf8(io::kDefaultLanguage);
+    return QString::fromStdString(table_.LanguageFile());
+}
+
+} // namespace vemo::ui

@@ -1,0 +1,473 @@
+#include "main_window.h"
+
+#include "board_widget.h"
+#include "characteristics_page.h"
+#include "chooser_widget.h"
+#include "engine/generator/generation.h"
+#include "generation_task.h"
+#include "icons.h"
+#include "status_panel.h"
+#include "translator.h"
+
+#include "io/settings.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTime>
+#include <QToolBar>
+
+#include <map>
+
+namespace vemo::ui {
+
+namespace {
+
+QString OpenFilter() {
+    return QStringLiteral("Fichier Sudoku (*.sku *.ss *.sdu *.sdk *.sud)");
+}
+
+QString SaveFilter() {
+    return QStringLiteral("Fichier Sudoku (*.sku)");
+}
+
+} // namespace
+
+QString DefaultProgramFolder() {
+    const QString folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    if (QFileInfo::exists(folder + QStringLiteral("Langues"))) return folder;
+    const QString installed = folder + QStringLiteral("../share/vemotarn/");
+    if (QFileInfo::exists(installed + QStringLiteral("Langues")))
+        return QDir(installed).absolutePath() + QLatin1Char('/');
+    return folder;
+}
+
+namespace {
+
+// The client area below the menu bar.
+constexpr int kClientWidth = 552;
+constexpr int kClientHeight = 685;
+constexpr int kStatusBarHeight = 22;
+
+QString Qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Glyphs of the generated toolbar and menu icons.
+QIcon CommandIcon(Command c) {
+    const QColor tile(236, 240, 248);
+    switch (c) {
+    case Command::BlankGrid:
+        return GlyphIcon(QStringLiteral("#"), tile);
+    case Command::Generate:
+        return GlyphIcon(QStringLiteral("★"), QColor(255, 236, 170));
+    case Command::Open:
+        return GlyphIcon(QStringLiteral("O"), QColor(255, 226, 160));
+    case Command::Save:
+        return GlyphIcon(QStringLiteral("S"), QColor(200, 220, 255));
+    case Command::Undo:
+        return GlyphIcon(QStringLiteral("↶"), tile);
+    case Command::Redo:
+        return GlyphIcon(QStringLiteral("↷"), tile);
+    case Command::Hint:
+        return GlyphIcon(QStringLiteral("?"), QColor(224, 255, 255));
+    case Command::CompleteHint:
+        return GlyphIcon(QStringLiteral("??"), QColor(194, 232, 255));
+    case Command::PlayHint:
+        return GlyphIcon(QStringLiteral("!"), QColor(252, 149, 118));
+    case Command::Print:
+        return GlyphIcon(QStringLiteral("P"), tile);
+    case Command::About:
+        return GlyphIcon(QStringLiteral("i"), tile, QColor(0, 0, 255));
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
+    : QMainWindow(parent), game_(std::make_unique<GameController>(texts_)),
+      generation_(std::make_unique<GenerationTask>()) {
+    programFolder_ =
+        options.programFolder.isEmpty() ? DefaultProgramFolder() : options.programFolder;
+    if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
+    settingsPath_ = options.settingsPath;
+    setWindowTitle(game_->Caption());
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    central_ = new QWidget(this);
+    central_->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+    central_->setMouseTracking(true);
+    central_->installEventFilter(this);
+    setCentralWidget(central_);
+
+    BuildMenus();
+    BuildToolbars();
+    BuildPages(central_);
+    BuildStatusBar();
+    BindHandlers();
+
+    setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+
+    GameController* g = game_.get();
+    connect(g, &GameController::boardChanged, board_, &BoardWidget::Redraw);
+    connect(g, &GameController::solutionChanged, solution_, &BoardWidget::Redraw);
+    connect(g, &GameController::statusChanged, statusPanel_, qOverload<>(&QWidget::update));
+    connect(g, &GameController::commandsChanged, this, &MainWindow::SyncCommands);
+    connect(g, &GameController::pagesChanged, characteristics_, &CharacteristicsPage::Refill);
+    connect(g, &GameController::pageRequested, pages_, &QTabWidget::setCurrentIndex);
+    connect(g, &GameController::chooserChanged, this, &MainWindow::SyncChooser);
+    connect(g, &GameController::captionChanged, this, [this] { setWindowTitle(game_->Caption()); });
+    connect(g, &GameController::clockChanged, this,
+            [this] { clockPanel_->setText(game_->ClockText()); });
+    connect(g, &GameController::gameFinished, this, &MainWindow::ShowFinish);
+    connect(pages_, &QTabWidget::currentChanged, this, [this] { game_->HideChooser(); });
+    connect(board_, &BoardWidget::pressed, g, &GameController::BoardPressed);
+    connect(chooser_, &ChooserWidget::chosen, g, &GameController::ChooseItem);
+
+    finishHandler_ = [this] {
+        QMessageBox::information(this, QStringLiteral("Vemo Tarn"),
+                                 QStringLiteral("FELICITATIONS\n\n%1\n%2%3")
+                                     .arg(game_->ClockText(), texts_.Text(518))
+                                     .arg(game_->ErrorsMade));
+    };
+    ChooseOpenPath = [this] {
+        return QFileDialog::getOpenFileName(this, texts_.Text(50), QString(), OpenFilter());
+    };
+    ChooseSavePath = [this] {
+        QString path = QFileDialog::getSaveFileName(this, texts_.Text(49), QString(), SaveFilter());
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".sku");
+        return path;
+    };
+    ReportError = [this](const QString& message) {
+        QMessageBox::warning(this, QStringLiteral("Vemo Tarn"), message);
+    };
+    connect(generation_.get(), &GenerationTask::Progress, this,
+            [this](int attempts) { game_->GenerationProgress(attempts); });
+    connect(generation_.get(), &GenerationTask::Finished, this, &MainWindow::GenerationDone);
+
+    // Every key reaches the board's key handler before any control; the
+    // shortcuts have been handled before the key press is delivered.
+    qApp->installEventFilter(this);
+
+    // Start-up: settings, language, built-in defaults, stored settings.
+    ReadSettings();
+    const QString language = QString::fromStdString(settings_.Language);
+    const QString french = QString::fromUtf8(io::kDefaultLanguage);
+    if (!SwitchLanguage(language) && language != french) SwitchLanguage(french);
+    game_->ChooseDifficulty(kFacile);
+    game_->ChooseSymmetry(1);
+    game_->ResetPlayControls();
+    ApplyStoredSettings();
+    game_->ClearBoardState();
+    game_->ShowCount();
+
+    SyncCommands();
+    board_->Redraw();
+    solution_->Redraw();
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::BuildMenus() {
+    std::map<std::string_view, QMenu*> menus;
+    for (const MenuInfo& m : kMenus) {
+        QMenu* menu = m.parent.empty() ? menuBar()->addMenu(Qs(m.caption))
+                                       : menus.at(m.parent)->addMenu(Qs(m.caption));
+        menus[m.key] = menu;
+        NameElement(menu, io::Window::kMain, m.text, io::ElementKind::kMenuItem);
+    }
+    connect(menus.at("Fichier"), &QMenu::aboutToShow, this, &MainWindow::RefreshRecentMenu);
+    auto* variants = new QActionGroup(this);
+    auto* display = new QActionGroup(this);
+    auto* levels = new QActionGroup(this);
+    auto* symmetries = new QActionGroup(this);
+    auto* languages = new QActionGroup(this);
+    for (const CommandInfo& c : kCommands) {
+        QMenu* menu = menus.at(c.menu);
+        if (c.separatorBefore) menu->addSeparator();
+        QAction* action = menu->addAction(CommandIcon(c.id), Qs(c.caption));
+        if (!c.shortcut.empty()) action->setShortcut(QKeySequence(Qs(c.shortcut)));
+        action->setCheckable(c.checkable);
+        action->setData(c.text);
+        if (c.menu == "Type" && c.id != Command::XSudoku) variants->addAction(action);
+        if (c.menu == "Candidats") display->addAction(action);
+        if (c.menu == "Difficulte") levels->addAction(action);
+        if (c.menu == "Symetrie") symmetries->addAction(action);
+        if (c.menu == "Langue") languages->addAction(action);
+        actions_[Index(c.id)] = action;
+        NameElement(action, io::Window::kMain, c.text, io::ElementKind::kMenuItem);
+        const Command id = c.id;
+        connect(action, &QAction::triggered, this, [this, id] {
+            if (handlers_[Index(id)]) handlers_[Index(id)]();
+            SyncCommands();
+        });
+    }
+    // The stored settings are applied by the settings reader; these are the
+    // built-in ones.
+    Action(Command::Easy)->setChecked(true);
+    Action(Command::Central)->setChecked(true);
+    Action(Command::French)->setChecked(true);
+}
+
+void MainWindow::BuildToolbars() {
+    commandBar_ = new QToolBar(central_);
+    commandBar_->setObjectName(QStringLiteral("commands"));
+    commandBar_->setGeometry(4, 0, 465, 38);
+    commandBar_->setIconSize(QSize(24, 24));
+    for (const ToolButtonInfo& b : kCommandButtons) {
+        if (b.separatorBefore) commandBar_->addSeparator();
+        QAction* action = Action(b.id);
+        action->setToolTip(Qs(b.hint));
+        commandBar_->addAction(action);
+    }
+
+    filterBar_ = new QToolBar(central_);
+    filterBar_->setObjectName(QStringLiteral("filters"));
+    filterBar_->setGeometry(4, 47, 447, 38);
+    filterBar_->setIconSize(QSize(24, 24));
+    for (int d = 1; d <= 10; ++d) {
+        const bool pairs = d == 10;
+        QAction* button =
+            filterBar_->addAction(GlyphIcon(pairs ? QStringLiteral("P") : QString::number(d),
+                                            QColor(224, 255, 255), QColor(0, 0, 160)),
+                                  QString());
+        button->setCheckable(true);
+        button->setToolTip(pairs ? texts_.Text(16, 1) : texts_.Text(26 - d, 1));
+        button->setObjectName(pairs ? QStringLiteral("Bpaire") : QStringLiteral("B%1").arg(d));
+        filterButtons_[d] = button;
+        connect(button, &QAction::triggered, this, [this, d] {
+            if (d == 10) {
+                game_->FilterPairs();
+            } else {
+                game_->FilterDigit(d);
+            }
+            SyncCommands();
+        });
+    }
+    filterBar_->addSeparator();
+    QAction* cancel = filterBar_->addAction(
+        GlyphIcon(QStringLiteral("×"), QColor(255, 230, 230), QColor(160, 0, 0)), QString());
+    cancel->setToolTip(texts_.Text(15, 1));
+    cancel->setObjectName(QStringLiteral("Bannul"));
+    filterButtons_[11] = cancel;
+    connect(cancel, &QAction::triggered, this, [this] { game_->CancelFilter(); });
+
+    // A click on either toolbar first shows the "Grille" page.
+    for (QToolBar* bar : {commandBar_, filterBar_})
+        for (QObject* child : bar->children())
+            if (auto* w = qobject_cast<QWidget*>(child)) w->installEventFilter(this);
+}
+
+void MainWindow::BuildPages(QWidget* central) {
+    pages_ = new QTabWidget(central);
+    pages_->setGeometry(6, 96, 540, 562);
+
+    const auto framed = [this](QWidget* page, BoardWidget::Kind kind) {
+        auto* frame = new QFrame(page);
+        frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        frame->setLineWidth(2);
+        frame->setGeometry(8, 8, 516, 516);
+        auto* picture = new BoardWidget(*game_, kind, frame);
+        picture->move(2, 2);
+        return picture;
+    };
+
+    auto* grille = new QWidget;
+    board_ = framed(grille, BoardWidget::Kind::Board);
+    board_->setObjectName(QStringLiteral("Image4"));
+    characteristics_ = new CharacteristicsPage(*game_);
+    auto* solutionPage = new QWidget;
+    solution_ = framed(solutionPage, BoardWidget::Kind::Solution);
+    solution_->setObjectName(QStringLiteral("Image5"));
+
+    pages_->addTab(grille, texts_.Text(3));
+    pages_->addTab(characteristics_, texts_.Text(2));
+    pages_->addTab(solutionPage, texts_.Text(1));
+    NameElement(grille, io::Window::kMain, 3, io::ElementKind::kTabPage);
+    NameElement(characteristics_, io::Window::kMain, 2, io::ElementKind::kTabPage);
+    NameElement(solutionPage, io::Window::kMain, 1, io::ElementKind::kTabPage);
+
+    chooser_ = new ChooserWidget(*game_, central);
+}
+
+void MainWindow::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setFixedHeight(kStatusBarHeight);
+    bar->setSizeGripEnabled(false);
+    statusPanel_ = new StatusPanel(*game_, bar);
+    clockPanel_ = new QLabel(bar);
+    // Wide enough for the label and the time: the rest of the bar.
+    clockPanel_->setMinimumWidth(50);
+    cancelGeneration_ = new QPushButton(texts_.Text(547), bar);
+    cancelGeneration_->setObjectName(QStringLiteral("CancelGeneration"));
+    cancelGeneration_->setFixedHeight(kStatusBarHeight - 2);
+    cancelGeneration_->setVisible(false);
+    connect(cancelGeneration_, &QPushButton::clicked, this, &MainWindow::CancelGenerateCommand);
+    bar->addWidget(statusPanel_);
+    bar->addWidget(clockPanel_, 1);
+    bar->addWidget(cancelGeneration_);
+}
+
+void MainWindow::BindHandlers() {
+    GameController& g = *game_;
+    const auto bind = [this](Command c, std::function<void()> f) {
+        handlers_[Index(c)] = std::move(f);
+    };
+    bind(Command::BlankGrid, [&g] { g.OpenBlankGrid(); });
+    bind(Command::Start, [&g] { g.StartGame(); });
+    bind(Command::Restart, [&g] { g.RestartGame(); });
+    bind(Command::Quit, [this] { close(); });
+    bind(Command::Undo, [&g] { g.Undo(); });
+    bind(Command::Redo, [&g] { g.Redo(); });
+    bind(Command::CandidatesNone, [&g] { g.SetCandidateDisplay(kShowNoCandidates); });
+    bind(Command::CandidatesAll, [&g] { g.SetCandidateDisplay(kShowAllCandidates); });
+    bind(Command::CandidatesActive, [&g] { g.SetCandidateDisplay(kShowActiveCell); });
+    bind(Command::ShowSolution, [this] { pages_->setCurrentIndex(kSolutionPage); });
+    bind(Command::ShowCharacteristics, [this] { pages_->setCurrentIndex(kCharacteristicsPage); });
+    for (int d = 1; d <= 9; ++d) bind(FilterCommand(d), [&g, d] { g.FilterDigit(d); });
+    bind(Command::FilterPairs, [&g] { g.FilterPairs(); });
+    bind(Command::CancelFilter, [&g] { g.CancelFilter(); });
+    bind(Command::Classic, [&g] { g.ChooseVariant(kClassic); });
+    bind(Command::NonConsecutive, [&g] { g.ChooseVariant(kNonConsecutive); });
+    bind(Command::Consecutive, [&g] { g.ChooseVariant(kConsecutive); });
+    bind(Command::OddEven, [&g] { g.ChooseVariant(kOddEven); });
+    bind(Command::XSudoku, [&g] { g.ToggleXSudoku(); });
+    bind(Command::Open, [this] { OpenCommand(); });
+    bind(Command::Save, [this] { SaveCommand(); });
+    for (int k = 1; k <= io::kRecentCount; ++k)
+        bind(static_cast<Command>(Index(Command::Recent1) + k - 1), [this, k] {
+            game_->OpenRecent(k);
+            SyncCommands();
+        });
+    bind(Command::CopyPuzzle, [this] { CopyCommand(false); });
+    bind(Command::CopyPosition, [this] { CopyCommand(true); });
+    bind(Command::Paste, [this] { PasteCommand(); });
+    bind(Command::Generate, [this] { GenerateCommand(); });
+    bind(Command::Easy, [&g] { g.ChooseDifficulty(kFacile); });
+    bind(Command::Medium, [&g] { g.ChooseDifficulty(kMoyen); });
+    bind(Command::Hard, [&g] { g.ChooseDifficulty(kDifficile); });
+    bind(Command::Extreme, [&g] { g.ChooseDifficulty(kExtreme); });
+    bind(Command::RandomLevel, [&g] { g.ChooseDifficulty(kAleatoire); });
+    bind(Command::NoSymmetry, [&g] { g.ChooseSymmetry(0); });
+    bind(Command::Central, [&g] { g.ChooseSymmetry(1); });
+    bind(Command::Axial, [&g] { g.ChooseSymmetry(2); });
+    bind(Command::Reflective, [&g] { g.ChooseSymmetry(3); });
+    bind(Command::French, [this] { SwitchLanguage(QString::fromUtf8(io::kDefaultLanguage)); });
+    bind(Command::English, [this] { SwitchLanguage(QStringLiteral("English.lng")); });
+    bind(Command::Hint, [&g] { g.ShowHint(); });
+    bind(Command::CompleteHint, [&g] { g.ShowCompleteHint(); });
+    bind(Command::PlayHint, [&g] { g.PlayHint(); });
+}
+
+void MainWindow::SyncCommands() {
+    const GameController& g = *game_;
+    for (const CommandInfo& c : kCommands) {
+        // A command without its handler yet keeps its place, disabled.
+        actions_[Index(c.id)]->setEnabled(handlers_[Index(c.id)] && g.IsEnabled(c.id));
+    }
+    const int choice = g.Game().VariantChoice;
+    Action(Command::Classic)->setChecked(choice == kClassic);
+    Action(Command::NonConsecutive)->setChecked(choice == kNonConsecutive);
+    Action(Command::Consecutive)->setChecked(choice == kConsecutive);
+    Action(Command::OddEven)->setChecked(choice == kOddEven);
+    Action(Command::XSudoku)->setChecked(g.Game().XSudokuChoice == 1);
+    const int mode = g.Board().CandidateDisplay;
+    Action(Command::CandidatesNone)->setChecked(mode == kShowNoCandidates);
+    Action(Command::CandidatesAll)->setChecked(mode == kShowAllCandidates);
+    Action(Command::CandidatesActive)->setChecked(mode == kShowActiveCell);
+    for (int d = 1; d <= 9; ++d) filterButtons_[d]->setChecked(g.Filter().DigitPressed(d));
+    filterButtons_[10]->setChecked(g.Filter().PairsPressed());
+    const int band = g.DifficultyBand();
+    Action(Command::Easy)->setChecked(band == kFacile);
+    Action(Command::Medium)->setChecked(band == kMoyen);
+    Action(Command::Hard)->setChecked(band == kDifficile);
+    Action(Command::Extreme)->setChecked(band == kExtreme);
+    Action(Command::RandomLevel)->setChecked(band == kAleatoire);
+    const int symmetry = g.Game().SymmetryChoice;
+    Action(Command::NoSymmetry)->setChecked(symmetry == 0);
+    Action(Command::Central)->setChecked(symmetry == 1);
+    Action(Command::Axial)->setChecked(symmetry == 2);
+    Action(Command::Reflective)->setChecked(symmetry == 3);
+    Action(Command::Generate)->setToolTip(g.GenerateHint());
+}
+
+void MainWindow::SyncChooser() {
+    const Chooser& c = game_->CellChooser();
+    if (c.visible) {
+        // Beside the clicked cell, level with its top; in column 8 over the
+        // cell itself so that the list stays on the board.
+        const int row = c.cell / 9;
+        const int column = c.cell % 9;
+        const int x = (column == 8 ? column : column + 1) * kCellSize;
+        chooser_->Sync(board_->mapTo(central_, QPoint(x, row * kCellSize)));
+    } else {
+        chooser_->Sync({});
+    }
+}
+
+void MainWindow::ShowFinish() {
+    repaint();
+    if (finishHandler_) finishHandler_();
+    activateWindow();
+}
+
+void MainWindow::OpenArgument(const QString& path) {
+    const io::RecentList before = game_->RecentFiles;
+    game_->OpenFile(path);
+    // Only a puzzle set up for play goes to the recent files.
+    if (!game_->Game().PuzzleFixed) game_->RecentFiles = before;
+    game_->Game().ComputeCandidates();
+    SyncCommands();
+    board_->Redraw();
+    solution_->Redraw();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && generation_->Running()) {
+        // While the worker runs, Esc cancels and nothing else reaches the game.
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) CancelGenerateCommand();
+        return qobject_cast<QWidget*>(watched) && qobject_cast<QWidget*>(watched)->window() == this;
+    }
+    if (generation_->Running() && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove) &&
+        (watched == board_ || watched == chooser_))
+        return true;
+    if (type == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && isActiveWindow()) {
+            game_->HandleKey(ReadKey(*static_cast<QKeyEvent*>(event)));
+            pages_->setFocus();
+            return true;
+        }
+        return false;
+    }
+    if (watched == central_ && type == QEvent::MouseMove) {
+        game_->PointerOffBoard();
+        return false;
+    }
+    if (type == QEvent::MouseButtonPress && watched != central_) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget->parent() == commandBar_ || widget->parent() == filterBar_))
+            pages_->setCurrentIndex(kBoardPage);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace vemo::ui

@@ -1,0 +1,141 @@
+// The main window: menus and toolbars built from the command table, the three
+// pages, the status bar, and the routing of keys and clicks to the game.
+#pragma once
+
+#include "commands.h"
+#include "game_controller.h"
+#include "language_texts.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+
+namespace vemo::ui {
+
+class BoardWidget;
+class CharacteristicsPage;
+class ChooserWidget;
+class StatusPanel;
+class GenerationTask;
+
+// The executable's folder when the data folders are beside it, else the
+// installed data folder (../share/vemotarn/), with a trailing "/".
+QString DefaultProgramFolder();
+
+// Where the window finds its data and keeps its settings.
+struct StartOptions {
+    // The folder of "Langues", "exemples" and "Divers"; the executable's
+    // folder (or the installed data folder) when empty.
+    QString programFolder;
+    // The settings file; empty: none is read or written.
+    QString settingsPath;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(const StartOptions& options = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The first command-line argument: a puzzle file, installed for play when
+    // it is valid, and then put first in the recent files.
+    void OpenArgument(const QString& path);
+
+    // The program folder with a trailing "/", and the settings file.
+    const QString& ProgramFolder() const { return programFolder_; }
+    const QString& SettingsPath() const { return settingsPath_; }
+    LanguageTexts& Texts() { return texts_; }
+    // Reads the language file `name` ("Français.lng", "English.lng") from the
+    // program's "Langues" folder and applies it; false keeps the language.
+    bool SwitchLanguage(const QString& name);
+    void WriteSettings();
+
+    // Replaceable for tests: the file dialogs, the error box and the clipboard.
+    std::function<QString()> ChooseOpenPath;
+    std::function<QString()> ChooseSavePath;
+    std::function<void(const QString& message)> ReportError;
+
+    // The commands, callable directly.
+    void Run(Command c);
+    GenerationTask& Generation() { return *generation_; }
+    QPushButton* CancelGenerationButton() const { return cancelGeneration_; }
+
+    // What FinishGame shows; a test replaces the modal box.
+    void SetFinishHandler(std::function<void()> handler) { finishHandler_ = std::move(handler); }
+
+    GameController& Game() { return *game_; }
+    QAction* Action(Command c) const { return actions_[Index(c)]; }
+    QAction* FilterButton(int digit) const { return filterButtons_[digit]; }
+    QAction* PairsButton() const { return filterButtons_[10]; }
+    BoardWidget* Board() const { return board_; }
+    BoardWidget* SolutionPicture() const { return solution_; }
+    ChooserWidget* CellChooser() const { return chooser_; }
+    CharacteristicsPage* Characteristics() const { return characteristics_; }
+    QTabWidget* Pages() const { return pages_; }
+    StatusPanel* StatusMessagePanel() const { return statusPanel_; }
+    QLabel* ClockPanel() const { return clockPanel_; }
+    QToolBar* CommandBar() const { return commandBar_; }
+    QToolBar* FilterBar() const { return filterBar_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildToolbars();
+    void BuildPages(QWidget* central);
+    void BuildStatusBar();
+    void BindHandlers();
+    void SyncCommands();
+    void SyncChooser();
+    void ShowFinish();
+    void ReadSettings();
+    void ApplyStoredSettings();
+    void Translate();
+    void SetFrenchCaptions();
+    void RefreshRecentMenu();
+    void OpenCommand();
+    void SaveCommand();
+    void CopyCommand(bool positionOnly);
+    void PasteCommand();
+    void GenerateCommand();
+    void CancelGenerateCommand();
+    void GenerationDone(bool generated);
+    void SetGenerationLock(bool locked);
+
+    QString programFolder_;
+    QString settingsPath_;
+    io::Settings settings_;
+    QPoint rememberedPosition_{-1, -1};
+    LanguageTexts texts_;
+    std::unique_ptr<GameController> game_;
+    std::array<QAction*, kCommandCount> actions_{};
+    std::array<std::function<void()>, kCommandCount> handlers_{};
+    // Indexes 1..9 the digit toggles, 10 the pairs toggle, 11 the cancel button.
+    std::array<QAction*, 12> filterButtons_{};
+    QWidget* central_ = nullptr;
+    QToolBar* commandBar_ = nullptr;
+    QToolBar* filterBar_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    BoardWidget* board_ = nullptr;
+    BoardWidget* solution_ = nullptr;
+    ChooserWidget* chooser_ = nullptr;
+    CharacteristicsPage* characteristics_ = nullptr;
+    StatusPanel* statusPanel_ = nullptr;
+    QLabel* clockPanel_ = nullptr;
+    QPushButton* cancelGeneration_ = nullptr;
+    std::unique_ptr<GenerationTask> generation_;
+    std::function<void()> finishHandler_;
+};
+
+} // namespace vemo::ui

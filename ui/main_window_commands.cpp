@@ -1,0 +1,204 @@
+// The window's commands that reach beyond the game: settings, language, files,
+// the clipboard and the generation worker.
+#include "board_widget.h"
+#include "generation_task.h"
+#include "main_window.h"
+#include "translator.h"
+
+#include "engine/generator/generation.h"
+#include "io/puzzle_file.h"
+#include "io/settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include <cstdio>
+
+namespace vemo::ui {
+
+namespace {
+
+// The band of a stored "Difficulté": its lower bound.
+constexpr int kBandScoreMin[] = {0, 106, 321, 651, 120};
+
+QString FromUtf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+void MainWindow::Run(Command c) {
+    if (QAction* action = Action(c); action && action->isEnabled()) action->trigger();
+}
+
+void MainWindow::ReadSettings() {
+    settings_ = settingsPath_.isEmpty() ? io::ParseSettings("")
+                                        : io::ReadSettingsFile(settingsPath_.toStdString());
+    game_->RecentFiles = settings_.RecentFiles;
+    if (settings_.Left >= 0 && settings_.Top >= 0)
+        rememberedPosition_ = {settings_.Left, settings_.Top};
+}
+
+void MainWindow::ApplyStoredSettings() {
+    for (int band = 0; band < 5; ++band)
+        if (settings_.Difficulty == kBandScoreMin[band]) game_->ChooseDifficulty(band);
+    if (settings_.Symmetry >= 0 && settings_.Symmetry <= 3)
+        game_->ChooseSymmetry(settings_.Symmetry);
+    if (settings_.CandidateDisplay >= 0 && settings_.CandidateDisplay <= 2)
+        game_->SetCandidateDisplay(settings_.CandidateDisplay);
+    // An unknown type is taken as the classic one.
+    const int type =
+        settings_.Type >= kClassic && settings_.Type <= kOddEven ? settings_.Type : kClassic;
+    game_->Game().VariantKind = type;
+    game_->ChooseVariant(type);
+    const int x = settings_.XSudoku == 1 ? 1 : 0;
+    game_->Game().XSudokuChoice = 1 - x;
+    game_->ToggleXSudoku();
+    if (rememberedPosition_.x() >= 0) {
+        // Where it was closed, as long as that is still on a screen.
+        const QScreen* screen = QGuiApplication::screenAt(rememberedPosition_);
+        if (screen) move(rememberedPosition_);
+    }
+}
+
+void MainWindow::WriteSettings() {
+    if (settingsPath_.isEmpty()) return;
+    settings_.RecentFiles = game_->RecentFiles;
+    settings_.Language = texts_.LanguageFile().toStdString();
+    settings_.Left = pos().x();
+    settings_.Top = pos().y();
+    settings_.Difficulty = kBandScoreMin[game_->DifficultyBand()];
+    settings_.Symmetry = game_->Game().SymmetryChoice;
+    settings_.CandidateDisplay = game_->Board().CandidateDisplay;
+    settings_.Type = game_->Game().VariantKind;
+    settings_.XSudoku = game_->Game().XSudoku;
+    std::string error;
+    if (!io::WriteSettingsFile(settingsPath_.toStdString(), settings_, &error))
+        std::fprintf(stderr, "vemotarn: %s%s\n", texts_.Text(549).toUtf8().constData(),
+                     error.empty() ? "" : (": " + error).c_str());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (generation_->Running()) CancelGenerateCommand();
+    WriteSettings();
+    QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::SwitchLanguage(const QString& name) {
+    const io::LanguageLoadReport report =
+        texts_.Load(programFolder_ + QStringLiteral("Langues/") + name);
+    if (!report.ok) {
+        // A file that is there but malformed is reported; a missing one is not.
+        if (report.line > 0)
+            game_->Alarm(texts_.Text(io::kTextBadLanguageLine) + QString::number(report.line));
+        return false;
+    }
+    Translate();
+    return true;
+}
+
+void MainWindow::Translate() {
+    TranslateWindow(this, io::Window::kMain, texts_);
+    for (const ToolButtonInfo& b : kCommandButtons)
+        Action(b.id)->setToolTip(texts_.Text(b.hintText, 1));
+    for (int d = 1; d <= 9; ++d) filterButtons_[d]->setToolTip(texts_.Text(26 - d, 1));
+    filterButtons_[10]->setToolTip(texts_.Text(16, 1));
+    filterButtons_[11]->setToolTip(texts_.Text(15, 1));
+    if (cancelGeneration_) cancelGeneration_->setText(texts_.Text(547));
+    Action(Command::French)
+        ->setChecked(texts_.LanguageFile() == QString::fromUtf8(io::kDefaultLanguage));
+    Action(Command::English)->setChecked(texts_.LanguageFile() == QStringLiteral("English.lng"));
+    game_->Retranslate();
+    SyncCommands();
+}
+
+void MainWindow::RefreshRecentMenu() {
+    for (int k = 1; k <= io::kRecentCount; ++k) {
+        QAction* entry = Action(static_cast<Command>(Index(Command::Recent1) + k - 1));
+        const QString path = FromUtf8(game_->RecentFiles[k - 1]);
+        // "&" in a path is no accelerator.
+        entry->setText(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        entry->setVisible(true);
+    }
+}
+
+void MainWindow::OpenCommand() {
+    pages_->setCurrentIndex(kBoardPage);
+    const QString path = ChooseOpenPath ? ChooseOpenPath() : QString();
+    if (path.isEmpty()) return; // cancelled: nothing changes
+    game_->OpenFile(path);
+    SyncCommands();
+}
+
+void MainWindow::SaveCommand() {
+    const QString path = ChooseSavePath ? ChooseSavePath() : QString();
+    if (path.isEmpty()) return;
+    QString error;
+    if (!game_->SaveFile(path, &error) && ReportError)
+        ReportError(texts_.Text(io::kTextCannotWrite) + error);
+}
+
+void MainWindow::CopyCommand(bool positionOnly) {
+    QApplication::clipboard()->setText(game_->CopyText(positionOnly));
+    game_->Copied(positionOnly);
+}
+
+void MainWindow::PasteCommand() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    game_->Paste(data && data->hasText() ? data->text() : QString());
+    SyncCommands();
+}
+
+void MainWindow::SetGenerationLock(bool locked) {
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+        const QString name = menu->objectName();
+        if (name == QStringLiteral("Fichier1") || name == QStringLiteral("Edition1") ||
+            name == QStringLiteral("affichage1"))
+            menu->menuAction()->setEnabled(!locked);
+    }
+    Action(Command::Examples)->setEnabled(!locked);
+    commandBar_->setEnabled(!locked);
+    filterBar_->setEnabled(!locked);
+    cancelGeneration_->setVisible(locked);
+    if (locked) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void MainWindow::GenerateCommand() {
+    if (generation_->Running()) return;
+    const Engine settings = game_->BeginGeneration();
+    SetGenerationLock(true);
+    generation_->Start(settings);
+}
+
+void MainWindow::CancelGenerateCommand() {
+    if (!generation_->Running()) return;
+    generation_->Cancel();
+}
+
+void MainWindow::GenerationDone(bool generated) {
+    SetGenerationLock(false);
+    if (generated) {
+        game_->FinishGeneration(generation_->Result());
+    } else {
+        game_->CancelGeneration();
+    }
+    SyncCommands();
+    board_->Redraw();
+    solution_->Redraw();
+}
+
+} // namespace vemo::ui
