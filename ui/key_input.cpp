@@ -86,10 +86,16 @@ KeyInput ReadKey(const QKeyEvent& event) {
     default:
         break;
     }
-    const int digit =
-        in.keypad
-            ? (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9 ? event.key() - Qt::Key_0 : -1)
-            : TopRowDigit(event.key());
+    int digit = -1;
+    if (in.keypad) {
+        if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9) digit = event.key() - Qt::Key_0;
+    } else if (const quint32 code = event.nativeScanCode(); code >= 10 && code <= 19) {
+        // On X11 the keys of the top row are key codes 10 ("1") to 19 ("0")
+        // whatever the keyboard layout and the modifiers.
+        digit = code == 19 ? 0 : static_cast<int>(code) - 9;
+    } else {
+        digit = TopRowDigit(event.key());
+    }
     if (digit >= 0) {
         in.kind = KeyInput::Kind::Digit;
         in.digit = digit;
