@@ -12,6 +12,7 @@
 #include "engine/engine.h"
 #include "io/grid_text.h"
 #include "io/settings.h"
+#include "print/game_state.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -120,6 +121,12 @@ class GameController : public QObject {
     bool GenerationRunning() const { return generating_; }
     // The attempt count of the running generation, in the status bar.
     void GenerationProgress(int attempts);
+
+    // After the four-grid sheet: the game put aside comes back; the history
+    // keeps only its restored position at the current level.
+    void RestoreAfterSheet(const print::GameState& saved, bool puzzleFixed);
+    // A status message in the printing colour (texts 511, 512).
+    void PrintedNotice(int text);
 
     // Hints: F6, F7, F8. Nothing happens unless a puzzle is being played.
     void ShowHint();

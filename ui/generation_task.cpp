@@ -41,10 +41,13 @@ bool GenerationTask::Start(const Engine& settings) {
             [self, generated] {
                 if (!self) return;
                 self->Join();
-                if (generated) self->result_ = std::move(self->work_);
+                // A cancel asked for before this result arrived wins: the user
+                // asked for the old game back.
+                const bool kept = generated && !self->cancel_.load();
+                if (kept) self->result_ = std::move(self->work_);
                 self->work_.reset();
                 self->running_ = false;
-                emit self->Finished(generated);
+                emit self->Finished(kept);
             },
             Qt::QueuedConnection);
     });

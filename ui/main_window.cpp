@@ -23,6 +23,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -152,6 +156,10 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         QString path = QFileDialog::getSaveFileName(this, texts_.Text(49), QString(), SaveFilter());
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".sku");
         return path;
+    };
+    ChoosePrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        return dialog.exec() == QDialog::Accepted;
     };
     ReportError = [this](const QString& message) {
         QMessageBox::warning(this, QStringLiteral("Vemo Tarn"), message);
@@ -291,6 +299,28 @@ void MainWindow::BuildPages(QWidget* central) {
 
     auto* grille = new QWidget;
     board_ = framed(grille, BoardWidget::Kind::Board);
+    // The waiting panel of the four-grid sheet, over the board.
+    waitingPanel_ = new QFrame(grille);
+    waitingPanel_->setObjectName(QStringLiteral("Panel1"));
+    waitingPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    waitingPanel_->setAutoFillBackground(true);
+    waitingPanel_->setGeometry(48, 152, 417, 169);
+    auto* icon = new QLabel(waitingPanel_);
+    icon->setPixmap(QApplication::windowIcon().pixmap(96, 96));
+    icon->setGeometry(24, 36, 100, 100);
+    sheetProgress_ = new QProgressBar(waitingPanel_);
+    sheetProgress_->setObjectName(QStringLiteral("ProgressBar1"));
+    sheetProgress_->setGeometry(152, 30, 233, 25);
+    sheetProgress_->setRange(0, 100);
+    QPalette bar = sheetProgress_->palette();
+    bar.setColor(QPalette::Highlight, QColor(224, 255, 255).darker(130));
+    sheetProgress_->setPalette(bar);
+    auto* waiting = new QLabel(texts_.Text(82), waitingPanel_);
+    waiting->setObjectName(QStringLiteral("Panel2"));
+    waiting->setGeometry(152, 86, 233, 57);
+    waiting->setAlignment(Qt::AlignCenter);
+    waiting->setWordWrap(true);
+    waitingPanel_->hide();
     board_->setObjectName(QStringLiteral("Image4"));
     characteristics_ = new CharacteristicsPage(*game_);
     auto* solutionPage = new QWidget;
@@ -371,6 +401,11 @@ void MainWindow::BindHandlers() {
     bind(Command::Reflective, [&g] { g.ChooseSymmetry(3); });
     bind(Command::French, [this] { SwitchLanguage(QString::fromUtf8(io::kDefaultLanguage)); });
     bind(Command::English, [this] { SwitchLanguage(QStringLiteral("English.lng")); });
+    bind(Command::Print, [this] { PrintCommand(0); });
+    bind(Command::PrintPosition, [this] { PrintCommand(1); });
+    bind(Command::PrintSolution, [this] { PrintCommand(2); });
+    bind(Command::PrintFour, [this] { PrintFourCommand(); });
+    bind(Command::CopyImage, [this] { CopyImageCommand(); });
     bind(Command::Hint, [&g] { g.ShowHint(); });
     bind(Command::CompleteHint, [&g] { g.ShowCompleteHint(); });
     bind(Command::PlayHint, [&g] { g.PlayHint(); });

@@ -13,7 +13,11 @@
 #include <memory>
 
 class QAction;
+class QFrame;
 class QLabel;
+class QPainter;
+class QPrinter;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QToolBar;
@@ -63,11 +67,16 @@ class MainWindow : public QMainWindow {
     std::function<QString()> ChooseOpenPath;
     std::function<QString()> ChooseSavePath;
     std::function<void(const QString& message)> ReportError;
+    // Shows the print dialog for `printer`; false when the user cancels.
+    std::function<bool(QPrinter& printer)> ChoosePrinter;
 
     // The commands, callable directly.
     void Run(Command c);
     GenerationTask& Generation() { return *generation_; }
     QPushButton* CancelGenerationButton() const { return cancelGeneration_; }
+    QFrame* WaitingPanel() const { return waitingPanel_; }
+    QProgressBar* SheetProgress() const { return sheetProgress_; }
+    bool PrintingSheet() const { return sheetIndex_ >= 0; }
 
     // What FinishGame shows; a test replaces the modal box.
     void SetFinishHandler(std::function<void()> handler) { finishHandler_ = std::move(handler); }
@@ -112,6 +121,11 @@ class MainWindow : public QMainWindow {
     void CancelGenerateCommand();
     void GenerationDone(bool generated);
     void SetGenerationLock(bool locked);
+    void PrintCommand(int kind);
+    void CopyImageCommand();
+    void PrintFourCommand();
+    void SheetGridGenerated();
+    void EndSheet(bool completed);
 
     QString programFolder_;
     QString settingsPath_;
@@ -135,6 +149,14 @@ class MainWindow : public QMainWindow {
     QLabel* clockPanel_ = nullptr;
     QPushButton* cancelGeneration_ = nullptr;
     std::unique_ptr<GenerationTask> generation_;
+    QFrame* waitingPanel_ = nullptr;
+    QProgressBar* sheetProgress_ = nullptr;
+    // The four-grid sheet while its puzzles are generated.
+    std::unique_ptr<QPrinter> sheetPrinter_;
+    std::unique_ptr<QPainter> sheetPainter_;
+    print::GameState sheetSaved_;
+    bool sheetPuzzleFixed_ = false;
+    int sheetIndex_ = -1;
     std::function<void()> finishHandler_;
 };
 

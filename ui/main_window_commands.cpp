@@ -196,6 +196,14 @@ void MainWindow::GenerationDone(bool generated) {
     } else {
         game_->CancelGeneration();
     }
+    if (PrintingSheet()) {
+        if (generated) {
+            SheetGridGenerated();
+        } else {
+            EndSheet(false);
+        }
+        return;
+    }
     SyncCommands();
     board_->Redraw();
     solution_->Redraw();

@@ -1,0 +1,280 @@
+// Generation, hints and printing from the real window, offscreen.
+#include "engine/generator/generation.h"
+#include "engine/techniques/catalogue.h"
+#include "ui/characteristics_page.h"
+#include "ui/generation_task.h"
+#include "ui_window_fixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QToolBar>
+
+namespace vemo::ui {
+namespace {
+
+// Waits for the worker; true when it produced a puzzle.
+bool WaitForGeneration(MainWindow& w) {
+    QSignalSpy finished(&w.Generation(), &GenerationTask::Finished);
+    if (!w.Generation().Running() && finished.isEmpty()) return w.Game().Game().PuzzleFixed;
+    if (!finished.wait(60000)) return false;
+    QApplication::processEvents();
+    return finished.first().at(0).toBool();
+}
+
+bool UniqueSolution(const Engine& e) {
+    Engine check = e;
+    check.CellGrid[0] = check.Givens;
+    check.HistoryLevel = 0;
+    check.SolutionCount = 0;
+    check.CountSolutions();
+    return check.SolutionCount == 1;
+}
+
+QMenu* TopMenu(MainWindow& w, const char* name) {
+    for (QMenu* m : w.menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        if (m->objectName() == name) return m;
+    return nullptr;
+}
+
+TEST_F(Window, GenerationInEveryBand) {
+    const Command bands[] = {Command::Easy, Command::Medium, Command::Hard, Command::Extreme,
+                             Command::RandomLevel};
+    for (int band = 0; band < 5; ++band) {
+        window_->Run(bands[band]);
+        window_->Run(Command::Generate);
+        ASSERT_TRUE(WaitForGeneration(*window_)) << band;
+        ASSERT_TRUE(E().PuzzleFixed);
+        EXPECT_GE(E().PuzzleScore(), kDifficultyBands[band].scoreMin) << band;
+        EXPECT_LE(E().PuzzleScore(), kDifficultyBands[band].scoreMax) << band;
+        EXPECT_TRUE(UniqueSolution(E())) << band;
+        EXPECT_TRUE(Game().ClockRunning());
+        EXPECT_TRUE(window_->Action(Command::Hint)->isEnabled());
+        EXPECT_EQ(Status(), window_->Texts().Text(502) + QString::number(E().Givens.FilledCount()));
+        EXPECT_EQ(Game().Caption(), " Vemo Tarn :&Nouveau");
+        EXPECT_TRUE(window_->CommandBar()->isEnabled());
+        // The characteristics page shows the new analysis.
+        EXPECT_EQ(window_->Characteristics()->TechniqueGrid()->item(19, 1)->text(),
+                  QString::number(E().PuzzleScore()));
+    }
+}
+
+TEST_F(Window, PendingChoicesApplyAtTheNextGeneration) {
+    window_->Run(Command::Medium);
+    window_->Run(Command::Generate);
+    ASSERT_TRUE(WaitForGeneration(*window_));
+    window_->Run(Command::OddEven); // while a game is played: only the choice changes
+    window_->Run(Command::XSudoku);
+    EXPECT_EQ(E().VariantKind, kClassic);
+    EXPECT_EQ(E().XSudoku, 0);
+    EXPECT_TRUE(Game().GenerateHint().startsWith(" X "));
+    window_->Run(Command::Generate);
+    ASSERT_TRUE(WaitForGeneration(*window_));
+    EXPECT_EQ(E().VariantKind, kOddEven);
+    EXPECT_EQ(E().XSudoku, 1);
+    for (int c = 0; c < 81; ++c)
+        EXPECT_EQ(E().ParityMarks[c] == 2, E().SolutionGrid[c] % 2 == 0) << c;
+}
+
+TEST_F(Window, MenusAreLockedWhileGeneratingAndCancelRestoresTheGame) {
+    Open(Write("p.sku", kPuzzle));
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(kSolved[cell] - '0');
+    const std::string position = test::TextOf(E().CellGrid[0]);
+    const QString status = Status();
+    const QString caption = Game().Caption();
+
+    window_->Run(Command::Extreme);
+    window_->Run(Command::Generate);
+    ASSERT_TRUE(window_->Generation().Running());
+    EXPECT_FALSE(window_->CommandBar()->isEnabled());
+    EXPECT_FALSE(window_->FilterBar()->isEnabled());
+    EXPECT_FALSE(TopMenu(*window_, "Fichier1")->menuAction()->isEnabled());
+    EXPECT_FALSE(TopMenu(*window_, "Edition1")->menuAction()->isEnabled());
+    EXPECT_FALSE(window_->Action(Command::Examples)->isEnabled());
+    EXPECT_TRUE(window_->CancelGenerationButton()->isVisible());
+    EXPECT_EQ(Status(), window_->Texts().Text(82));
+    // Keys do not reach the board meanwhile; Esc cancels.
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(WaitForGeneration(*window_));
+    EXPECT_EQ(test::TextOf(E().CellGrid[0]), position);
+    EXPECT_EQ(Status(), status);
+    EXPECT_EQ(Game().Caption(), caption);
+    EXPECT_TRUE(Game().ClockRunning());
+    EXPECT_TRUE(window_->Action(Command::Undo)->isEnabled());
+    EXPECT_TRUE(window_->CommandBar()->isEnabled());
+    EXPECT_TRUE(TopMenu(*window_, "Fichier1")->menuAction()->isEnabled());
+    EXPECT_FALSE(window_->CancelGenerationButton()->isVisible());
+    window_->Run(Command::Undo); // the game's own history is still there
+    EXPECT_EQ(E().CellGrid[0][cell], 0);
+}
+
+TEST_F(Window, CompleteHintOnANakedSingle) {
+    std::string almost = kSolved;
+    almost[10] = '.';
+    Open(Write("one.sku", almost));
+    window_->Run(Command::CompleteHint);
+    EXPECT_EQ(E().HintTechnique, kNakedSingle);
+    EXPECT_EQ(Game().Board().CellHighlight[10], kHintCell);
+    EXPECT_EQ(Status(), TechniqueName(window_->Texts(), kNakedSingle) + " " +
+                            window_->Texts().Text(536) + " : " + QChar(kSolved[10]));
+    EXPECT_TRUE(window_->FilterButton(kSolved[10] - '0')->isChecked());
+    EXPECT_EQ(Game().CompleteHintsShown, 1);
+    const Rgb& c = TechniqueColours[kNakedSingle];
+    EXPECT_EQ(Game().StatusColour(), QColor(c.red, c.green, c.blue));
+    // The simple hint names it and highlights nothing new.
+    window_->Run(Command::Hint);
+    EXPECT_EQ(Status(), TechniqueName(window_->Texts(), kNakedSingle));
+    EXPECT_EQ(Game().HintsShown, 1);
+}
+
+TEST_F(Window, PlayedHintsUndoRedoAndFinish) {
+    std::string almost = kSolved;
+    almost[10] = almost[50] = '.';
+    Open(Write("two.sku", almost));
+    window_->Run(Command::PlayHint);
+    EXPECT_EQ(E().FilledCount, 80);
+    EXPECT_EQ(Game().HintsPlayed, 1);
+    for (int c = 0; c < 81; ++c) EXPECT_EQ(Game().Board().CellHighlight[c], kNoMark);
+    for (int d = 1; d <= 9; ++d) EXPECT_FALSE(window_->FilterButton(d)->isChecked());
+    window_->Run(Command::Undo);
+    EXPECT_EQ(E().FilledCount, 79);
+    window_->Run(Command::Redo);
+    EXPECT_EQ(E().FilledCount, 80);
+    EXPECT_EQ(finished_, 0);
+    window_->Run(Command::PlayHint); // the last digit
+    EXPECT_EQ(E().FilledCount, 81);
+    EXPECT_EQ(finished_, 1);
+    EXPECT_FALSE(window_->Action(Command::PlayHint)->isEnabled());
+    EXPECT_EQ(test::TextOf(E().CellGrid[0]), kSolved);
+}
+
+TEST_F(Window, HintsDoNothingWithoutAGame) {
+    window_->Run(Command::BlankGrid);
+    Game().ShowHint();
+    Game().ShowCompleteHint();
+    Game().PlayHint();
+    EXPECT_EQ(Game().HintsShown + Game().CompleteHintsShown + Game().HintsPlayed, 0);
+    EXPECT_EQ(E().FilledCount, 0);
+}
+
+TEST_F(Window, PrintsAndTheBoardPicture) {
+    Open(Write("p.sku", kPuzzle));
+    int dialogs = 0;
+    const QString pdf = folder_.filePath("page.pdf");
+    window_->ChoosePrinter = [&](QPrinter& printer) {
+        ++dialogs;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    window_->Run(Command::PrintSolution);
+    EXPECT_EQ(dialogs, 1);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(4) == "%PDF");
+
+    window_->Run(Command::CopyImage);
+    const QImage image = QApplication::clipboard()->image();
+    EXPECT_EQ(image.size(), QSize(516, 516));
+    EXPECT_EQ(Status(), window_->Texts().Text(511));
+    EXPECT_EQ(Game().StatusColour(), QColor(0xE0, 0xFF, 0xFF));
+}
+
+TEST_F(Window, FourGridSheetBringsTheGameBack) {
+    window_->Run(Command::Consecutive); // the restored game keeps its own rules
+    std::string record = "3x3: : ";
+    for (int c = 0; c < 81; ++c)
+        record += ":" + std::string(1, kPuzzle[c] == '.' ? '0' : kPuzzle[c]);
+    Open(Write("p.sku", kPuzzle));
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(kSolved[cell] - '0');
+    int other = 0;
+    const int next = cell + 1;
+    for (int d = 1; d <= 9; ++d)
+        if (d != kSolved[next] - '0' && E().CandidateTable.Has(next, d)) other = d;
+    GoTo(next);
+    Digit(other, Qt::ControlModifier | Qt::KeypadModifier);
+    const Engine before = E();
+
+    // Cancelling the dialog changes nothing.
+    window_->ChoosePrinter = [](QPrinter&) { return false; };
+    window_->Run(Command::PrintFour);
+    EXPECT_FALSE(window_->PrintingSheet());
+    EXPECT_TRUE(window_->Action(Command::Undo)->isEnabled());
+
+    const QString pdf = folder_.filePath("sheet.pdf");
+    window_->ChoosePrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    window_->Run(Command::PrintFour);
+    ASSERT_TRUE(window_->PrintingSheet());
+    EXPECT_TRUE(window_->WaitingPanel()->isVisible());
+    for (int k = 0; k < 4; ++k) ASSERT_TRUE(WaitForGeneration(*window_)) << k;
+    EXPECT_FALSE(window_->PrintingSheet());
+    EXPECT_FALSE(window_->WaitingPanel()->isVisible());
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(4) == "%PDF");
+
+    EXPECT_EQ(test::TextOf(E().CellGrid[0]), test::TextOf(before.CellGrid[0]));
+    EXPECT_EQ(test::TextOf(E().Givens), test::TextOf(before.Givens));
+    EXPECT_EQ(test::TextOf(E().SolutionGrid), test::TextOf(before.SolutionGrid));
+    for (int c = 0; c < 81; ++c)
+        EXPECT_EQ(test::CandidateString(E(), c), test::CandidateString(before, c));
+    EXPECT_EQ(E().TechniqueCounters, before.TechniqueCounters);
+    EXPECT_EQ(E().VariantKind, kClassic);
+    EXPECT_EQ(E().FilledCount, before.FilledCount);
+    EXPECT_TRUE(E().PuzzleFixed);
+    EXPECT_TRUE(Game().ClockRunning());
+    EXPECT_EQ(Status(), window_->Texts().Text(512));
+    // The history restarts with the restored position as its only level.
+    EXPECT_FALSE(window_->Action(Command::Undo)->isEnabled());
+    EXPECT_EQ(Game().History().MoveLevel(), 1);
+    // Play goes on in the restored game.
+    const int third = [&] {
+        for (int c = next + 1; c < 81; ++c)
+            if (E().CellGrid[0][c] == 0) return c;
+        return -1;
+    }();
+    GoTo(third);
+    Digit(kSolved[third] - '0');
+    EXPECT_EQ(E().CellGrid[0][third], kSolved[third] - '0');
+    window_->Run(Command::Undo);
+    EXPECT_EQ(test::TextOf(E().CellGrid[0]), test::TextOf(before.CellGrid[0]));
+    EXPECT_FALSE(E().CandidateTable.Has(next, other));
+}
+
+TEST_F(Window, SheetWithoutAGameLeavesTheClockStopped) {
+    const QString pdf = folder_.filePath("sheet.pdf");
+    window_->ChoosePrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    window_->Run(Command::PrintFour);
+    for (int k = 0; k < 4; ++k) ASSERT_TRUE(WaitForGeneration(*window_)) << k;
+    EXPECT_FALSE(E().PuzzleFixed);
+    EXPECT_FALSE(Game().ClockRunning());
+    EXPECT_EQ(E().FilledCount, 0);
+}
+
+} // namespace
+} // namespace vemo::ui
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

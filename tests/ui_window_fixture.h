@@ -1,0 +1,91 @@
+// The real window offscreen, with its data folders from the source tree and
+// its settings in a temporary folder, driven by keys, clicks and commands.
+#pragma once
+
+#include "test_support.h"
+#include "ui/board_widget.h"
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace vemo::ui {
+
+inline const std::string kPuzzle =
+    "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
+inline const std::string kSolved =
+    "468931527751624839392578461134756298289413675675289314846192753513867942927345186";
+inline const QColor kAlarm(237, 122, 116);
+
+class Window : public ::testing::Test {
+  protected:
+    void SetUp() override { window_ = Make(); }
+
+    std::unique_ptr<MainWindow> Make() {
+        StartOptions options;
+        options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
+        options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
+        auto w = std::make_unique<MainWindow>(options);
+        w->SetFinishHandler([this] { ++finished_; });
+        w->ReportError = [this](const QString& m) { errors_ << m; };
+        w->show();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        return w;
+    }
+
+    QString Write(const QString& name, const std::string& content) {
+        const QString path = folder_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content.data(), static_cast<qint64>(content.size()));
+        return path;
+    }
+
+    void Open(const QString& path) {
+        window_->ChooseOpenPath = [path] { return path; };
+        window_->Run(Command::Open);
+    }
+
+    GameController& Game() { return window_->Game(); }
+    Engine& E() { return window_->Game().Game(); }
+
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(window_->Board(), key, modifiers);
+    }
+
+    // Moves the active cell with the arrow keys.
+    void GoTo(int cell) {
+        while (Game().Board().ActiveRow < cell / 9) Key(Qt::Key_Down);
+        while (Game().Board().ActiveRow > cell / 9) Key(Qt::Key_Up);
+        while (Game().Board().ActiveColumn < cell % 9) Key(Qt::Key_Right);
+        while (Game().Board().ActiveColumn > cell % 9) Key(Qt::Key_Left);
+        ASSERT_EQ(Game().Board().ActiveRow * 9 + Game().Board().ActiveColumn, cell);
+    }
+
+    void Digit(int d, Qt::KeyboardModifiers modifiers = Qt::KeypadModifier) {
+        Key(static_cast<Qt::Key>(Qt::Key_0 + d), modifiers);
+    }
+
+    QString Status() const { return window_->Game().StatusMessage(); }
+    QString Count() { return window_->Texts().Text(502) + QString::number(E().FilledCount); }
+
+    int FirstEmpty() {
+        for (int c = 0; c < 81; ++c)
+            if (E().CellGrid[0][c] == 0) return c;
+        return -1;
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<MainWindow> window_;
+    int finished_ = 0;
+    QStringList errors_;
+};
+
+} // namespace vemo::ui

@@ -1,0 +1,118 @@
+// Printing: the three single-grid prints, the four-grid sheet and the board
+// picture on the clipboard.
+#include "board_widget.h"
+#include "generation_task.h"
+#include "main_window.h"
+
+#include "print/print_job.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QTabWidget>
+
+namespace vemo::ui {
+
+namespace {
+
+print::PrintColours Colours() {
+    print::PrintColours colours;
+    colours.cellLines = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    return colours;
+}
+
+} // namespace
+
+void MainWindow::PrintCommand(int kind) {
+    pages_->setCurrentIndex(kBoardPage);
+    QPrinter printer(QPrinter::HighResolution);
+    if (!ChoosePrinter || !ChoosePrinter(printer)) {
+        repaint();
+        return;
+    }
+    repaint();
+    const Engine& game = game_->Game();
+    print::PrintSingleGridOn(
+        printer, game, static_cast<print::PrintKind>(kind),
+        print::MakeTitleTexts(game, [this](int id) { return texts_.Text(id); }), Colours());
+    repaint();
+}
+
+void MainWindow::CopyImageCommand() {
+    pages_->setCurrentIndex(kBoardPage);
+    board_->Redraw();
+    // The 512-pixel picture stretched to 516, as the clipboard picture is.
+    const QImage picture =
+        board_->Picture().scaled(516, 516, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage exact = picture;
+    exact.setDevicePixelRatio(1.0);
+    QApplication::clipboard()->setImage(exact);
+    game_->PrintedNotice(511);
+}
+
+void MainWindow::PrintFourCommand() {
+    if (PrintingSheet() || generation_->Running()) return;
+    sheetPuzzleFixed_ = game_->Game().PuzzleFixed;
+    pages_->setCurrentIndex(kBoardPage);
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!ChoosePrinter || !ChoosePrinter(*printer)) {
+        repaint(); // cancelled: nothing changes
+        return;
+    }
+    repaint();
+    sheetPrinter_ = std::move(printer);
+    sheetPainter_ = std::make_unique<QPainter>();
+    if (!sheetPainter_->begin(sheetPrinter_.get())) {
+        sheetPainter_.reset();
+        sheetPrinter_.reset();
+        if (ReportError) ReportError(texts_.Text(544));
+        return;
+    }
+    sheetSaved_ = print::SaveGameState(game_->Game());
+    waitingPanel_->move((pages_->currentWidget()->width() - waitingPanel_->width()) / 2,
+                        (pages_->currentWidget()->height() - waitingPanel_->height()) / 2);
+    waitingPanel_->show();
+    waitingPanel_->raise();
+    sheetIndex_ = 0;
+    sheetProgress_->setValue(0);
+    QApplication::processEvents();
+    GenerateCommand();
+}
+
+void MainWindow::SheetGridGenerated() {
+    const Engine& game = game_->Game();
+    print::PaintSheetGrid(*sheetPainter_, sheetPrinter_->width(), sheetPrinter_->height(),
+                          sheetPrinter_->logicalDpiY(), sheetIndex_, game,
+                          print::MakeTitleTexts(game, [this](int id) { return texts_.Text(id); }),
+                          Colours());
+    ++sheetIndex_;
+    if (sheetIndex_ == 4) {
+        EndSheet(true);
+        return;
+    }
+    sheetProgress_->setValue(25 * sheetIndex_);
+    GenerateCommand();
+}
+
+void MainWindow::EndSheet(bool completed) {
+    if (completed) {
+        sheetPainter_->end();
+    } else {
+        sheetPrinter_->abort(); // a cancelled generation prints nothing
+        sheetPainter_->end();
+    }
+    sheetPainter_.reset();
+    sheetPrinter_.reset();
+    sheetIndex_ = -1;
+    waitingPanel_->hide();
+    game_->RestoreAfterSheet(sheetSaved_, sheetPuzzleFixed_);
+    SyncCommands();
+    board_->Redraw();
+    solution_->Redraw();
+}
+
+} // namespace vemo::ui
