@@ -2,7 +2,7 @@
 # Runs every benchmark of the build folder.
 set -euo pipefail
 build=${1:-build}
-for b in "$build"/bench/vemo_bench_search "$build"/bench/vemo_bench_solver; do
+for b in "$build"/bench/vemo_bench_search "$build"/bench/vemo_bench_solver "$build"/bench/vemo_bench_board; do
     echo "== $(basename "$b")"
     "$b" --benchmark_counters_tabular=true
 done

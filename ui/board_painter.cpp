@@ -5,6 +5,11 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QtMath>
+
+#include <algorithm>
+#include <array>
+#include <vector>
 
 namespace vemo::ui {
 
@@ -53,14 +58,62 @@ void OutlineInner(QPainter& p, const CellBox& b, const QColor& colour) {
 }
 
 // Text with its top-left corner at (x, y), as the canvas writes it.
-void WriteAt(QPainter& p, int x, int y, const QString& text) {
+void DrawTextAt(QPainter& p, int x, int y, const QString& text) {
     p.drawText(QRect(x, y, 200, 100), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
+// A digit as the canvas writes it, rendered once per size, colour, typeface
+// and pixel ratio and then copied: the board draws up to 729 of them on every
+// mouse move.
+void WriteAt(QPainter& p, int x, int y, const QString& text) {
+    if (text.size() != 1 || text[0] < QLatin1Char('1') || text[0] > QLatin1Char('9')) {
+        DrawTextAt(p, x, y, text);
+        return;
+    }
+    struct Key {
+        int pixels;
+        QRgb colour;
+        qreal ratio;
+        QString family;
+        bool operator==(const Key&) const = default;
+    };
+    struct Sprites {
+        Key key;
+        std::array<QImage, 10> digits;
+    };
+    static std::vector<Sprites> cache;
+    const QFont& font = p.font();
+    const Key key{font.pixelSize(), p.pen().color().rgb(), p.device()->devicePixelRatioF(),
+                  font.family()};
+    auto it =
+        std::find_if(cache.begin(), cache.end(), [&](const Sprites& s) { return s.key == key; });
+    if (it == cache.end()) {
+        if (cache.size() > 16) cache.clear(); // a bounded cache: fonts rarely change
+        Sprites sprites{key, {}};
+        const int side = font.pixelSize() * 2;
+        for (int d = 1; d <= 9; ++d) {
+            QImage& image = sprites.digits[d];
+            image = QImage(qCeil(side * key.ratio), qCeil(side * key.ratio),
+                           QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(key.ratio);
+            image.fill(Qt::transparent);
+            QPainter sprite(&image);
+            sprite.setFont(font);
+            sprite.setPen(p.pen().color());
+            DrawTextAt(sprite, 0, 0, QString::number(d));
+        }
+        cache.push_back(std::move(sprites));
+        it = cache.end() - 1;
+    }
+    p.drawImage(QPoint(x, y), it->digits[text[0].digitValue()]);
+}
+
 void SetFont(QPainter& p, int pixels, const QColor& colour) {
-    QFont font = p.font();
-    font.setPixelSize(pixels);
-    p.setFont(font);
+    if (p.font().pixelSize() != pixels) {
+        QFont font = p.font();
+        font.setPixelSize(pixels);
+        p.setFont(font);
+    }
     p.setPen(colour);
 }
 
@@ -179,10 +232,12 @@ void DrawBoardPicture(QPainter& painter, const Engine& engine, const BoardState&
     for (int row = 0; row < 9; ++row) {
         for (int column = 0; column < 9; ++column) {
             DrawBoardCell(painter, engine, board, texts, row, column);
-            // Again after every cell, so that they stay above every cell layer.
-            DrawBoxLines(painter);
         }
     }
+    // The box lines lie above every cell layer. Drawn after each cell or once
+    // after the last one, the finished picture is the same, and the picture is
+    // only shown finished.
+    DrawBoxLines(painter);
     painter.restore();
 }
 
