@@ -7,6 +7,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace {
 
 // Developer switch: VEMOTARN_SHOTS=folder grabs each page of the window into
@@ -35,9 +37,18 @@ int main(int argc, char* argv[]) {
     options.programFolder = vemo::ui::DefaultProgramFolder();
     options.settingsPath = QString::fromStdString(
         vemo::io::SettingsPath(QCoreApplication::applicationDirPath().toStdString()));
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1 && arguments.at(1) == QStringLiteral("--self-test")) {
+        // For packaging checks: the window comes up and finds its data.
+        options.settingsPath.clear();
+        vemo::ui::MainWindow window(options);
+        const bool loaded = window.Texts().Loaded();
+        std::printf("program folder: %s\nlanguage: %s %s\n", qPrintable(window.ProgramFolder()),
+                    qPrintable(window.Texts().LanguageFile()), loaded ? "loaded" : "missing");
+        return loaded ? 0 : 1;
+    }
     vemo::ui::MainWindow window(options);
     window.show();
-    const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) window.OpenArgument(arguments.at(1));
     if (const QString shots = qEnvironmentVariable("VEMOTARN_SHOTS"); !shots.isEmpty())
         GrabPagesLater(window, shots);
