@@ -195,9 +195,12 @@ TEST_F(PuzzleFiles, RoundTripOfEveryVariant) {
                 return false;
             }();
             EXPECT_EQ(f.VariantKind, kind == kConsecutive && !anyBar ? kNonConsecutive : kind);
-            if (kind == kConsecutive || kind == kNonConsecutive)
+            if (kind == kConsecutive || kind == kNonConsecutive) {
                 EXPECT_EQ(f.NeighbourMarks, e.NeighbourMarks);
-            if (kind == kOddEven) EXPECT_EQ(f.ParityMarks, e.ParityMarks);
+            }
+            if (kind == kOddEven) {
+                EXPECT_EQ(f.ParityMarks, e.ParityMarks);
+            }
         }
     }
 }

@@ -112,9 +112,11 @@ TEST_P(ShippedLanguageFiles, HoldEveryIdentifier) {
     // 8-bit text with CR LF line ends.
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        if (bytes[i] == '\n')
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
             ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "line end at byte " << i;
+        }
+    }
 }
 
 TEST(ShippedLanguageFilesAgree, SameIdentifiersInBoth) {

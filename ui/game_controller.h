@@ -89,6 +89,9 @@ class GameController : public QObject {
     // changes nothing but the status message.
     // The open command once a file is chosen: load, install, type command.
     void OpenFile(const QString& path);
+    // An example puzzle: loaded and installed like a file, without touching
+    // the recent files or the type menu.
+    void OpenExample(const QString& path);
     // The recent entry k (1..5): dropped silently when its file is gone.
     void OpenRecent(int k);
     // Writes the save file; false with the reason when it cannot be written.
@@ -175,6 +178,7 @@ class GameController : public QObject {
   private:
     void Enable(Command c, bool on);
     void ShowMessages(const std::vector<int>& messages, const QString& detail = {});
+    bool LoadAndInstall(const QString& path);
     void Notice(const QString& message, const QColor& colour);
     void EnableHints(bool on);
     void ClearAnalysis();

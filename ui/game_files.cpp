@@ -33,14 +33,23 @@ void GameController::OpenFile(const QString& path) {
     board_.HandEntry = 0;
     emit pageRequested(kBoardPage);
     io::UpdateRecentFiles(RecentFiles, path.toStdString());
+    if (LoadAndInstall(path)) ChooseVariant(engine_.VariantKind);
+}
 
+void GameController::OpenExample(const QString& path) {
+    board_.HandEntry = 0;
+    emit pageRequested(kBoardPage);
+    LoadAndInstall(path);
+}
+
+bool GameController::LoadAndInstall(const QString& path) {
     Engine loaded = engine_; // the load is tried on a copy: a refusal keeps the game
     const io::LoadReport report = io::LoadPuzzleFile(path.toStdString(), loaded);
     if (report.outcome != io::LoadOutcome::kInstalled) {
         ShowMessages(report.messages, report.outcome == io::LoadOutcome::kCannotRead
                                           ? QString::fromStdString(report.detail)
                                           : QString());
-        return;
+        return false;
     }
     engine_ = std::move(loaded);
     captionSuffix_ = engine_.XSudoku == 1 ? QStringLiteral(" X") : QString();
@@ -52,7 +61,7 @@ void GameController::OpenFile(const QString& path) {
     emit solutionChanged();
     if (!report.messages.empty()) ShowMessages(report.messages);
     InstallPuzzle();
-    ChooseVariant(engine_.VariantKind);
+    return true;
 }
 
 void GameController::OpenRecent(int k) {
