@@ -1,0 +1,71 @@
+// The box shown when the grid is complete: a blinking title, the game's
+// statistics and a piece of music.
+#pragma once
+
+#include "ui/dialogs/music_player.h"
+#include "ui/dialogs/statistics_lines.h"
+#include "ui/dialogs/text_lookup.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QFrame;
+
+namespace vemo::ui {
+
+class CongratulationsDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit CongratulationsDialog(QWidget* parent = nullptr);
+    ~CongratulationsDialog() override;
+
+    void Retranslate(const TextLookup& text);
+
+    // The folder holding Musique1.mid .. Musique5.mid ("Divers" beside the
+    // program unless told otherwise).
+    void SetMusicFolder(const QString& folder) { musicFolder_ = folder; }
+    void SetMusicOutput(const MusicOutput& output) { music_.SetOutput(output); }
+    void SetSoundFonts(std::vector<std::string> soundFonts) {
+        music_.SetSoundFonts(std::move(soundFonts));
+    }
+
+    // Fills the statistics lines; they stay until the next call.
+    void SetStatistics(const GameStatistics& statistics);
+    // SetStatistics, then shows the box modally; returns its result.
+    int ShowStatistics(const GameStatistics& statistics);
+
+    QStringList StatisticsText() const;
+    QColor TitleColour() const { return titleColour_; }
+    QString MusicFile() const { return musicFile_; }
+    MusicState Music() const { return music_.State(); }
+
+    void done(int result) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void Blink();
+    void PaintTitle(const QColor& colour);
+    void PlaceTexts();
+
+    TextLookup text_;
+    GameStatistics statistics_;
+    QString musicFolder_;
+    QString musicFile_;
+    MusicPlayer music_;
+    QTimer blink_;
+    QColor titleColour_;
+
+    QLabel* title_;
+    QFrame* panel_;
+    QLabel* heading_;
+    std::array<QLabel*, 5> lines_{};
+    QPushButton* ok_;
+};
+
+} // namespace vemo::ui
