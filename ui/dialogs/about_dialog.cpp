@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <utility>
 
 namespace vemo::ui {
 
@@ -60,8 +61,8 @@ QUrl MailUrl(const QString& address) {
 
 AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent), openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
-    RemoveTitleBar(*this);
     setFixedSize(kWidth, kHeight);
+    RemoveTitleBar(*this);
     setModal(true);
 
     name_ = ColouredLabel(QStringLiteral("VEMO TARN"), Qt::blue, this);
@@ -129,6 +130,12 @@ void AboutDialog::Retranslate(const TextLookup& text) {
     versionLabel_->setText(TextOr(text_, 205, 0, QStringLiteral("Version : ")));
     if (!check_.Running()) checkLink_->setText(TextOr(text_, 206, 0, kCheckText));
     checkLink_->setToolTip(TextOr(text_, 206, 1, QStringLiteral("Cliquez")));
+    const std::pair<QLabel*, int> hinted[] = {
+        {designed_, 201}, {mail_, 202}, {site_, 204}, {versionLabel_, 205}, {author_, 207}};
+    for (const auto& [label, identifier] : hinted) {
+        const QString hint = text_ ? text_(identifier, 1) : QString();
+        if (!hint.isEmpty()) label->setToolTip(hint);
+    }
     for (QLabel* label : {mail_, site_, versionLabel_}) label->adjustSize();
     PlaceTexts();
 }

@@ -1,5 +1,6 @@
 #include "ui/dialogs/centring.h"
 
+#include <QFrame>
 #include <QWidget>
 #include <cmath>
 
@@ -24,6 +25,10 @@ void CentreOnWindow(QWidget& dialog, const QWidget* owner) {
 
 void RemoveTitleBar(QWidget& dialog) {
     dialog.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    auto* border = new QFrame(&dialog);
+    border->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+    border->setGeometry(dialog.rect());
+    border->lower();
 }
 
 } // namespace vemo::ui

@@ -15,7 +15,9 @@ int CentredOffset(int outer, int width);
 // (frame to frame). Does nothing without an owner.
 void CentreOnWindow(QWidget& dialog, const QWidget* owner);
 
-// Gives the dialog the style of a box without a title bar.
+// Gives the dialog the style of a box without a title bar, with a raised
+// border of its own so that its edges show over the main window. Call it
+// once the dialog has its final size.
 void RemoveTitleBar(QWidget& dialog);
 
 } // namespace vemo::ui

@@ -58,8 +58,8 @@ QFont PixelFont(int pixels, bool bold) {
 CongratulationsDialog::CongratulationsDialog(QWidget* parent)
     : QDialog(parent),
       musicFolder_(QCoreApplication::applicationDirPath() + QStringLiteral("/Divers")) {
-    RemoveTitleBar(*this);
     setFixedSize(kWidth, kHeight);
+    RemoveTitleBar(*this);
     setModal(true);
 
     auto* icon = new QLabel(this);
@@ -112,6 +112,10 @@ void CongratulationsDialog::Retranslate(const TextLookup& text) {
     text_ = text;
     title_->setText(TextOr(text_, 306, 0, QStringLiteral("FELICITATIONS")));
     ok_->setText(TextOr(text_, 300, 0, QStringLiteral(" O K")));
+    if (text_) {
+        if (const QString hint = text_(300, 1); !hint.isEmpty()) ok_->setToolTip(hint);
+        if (const QString hint = text_(306, 1); !hint.isEmpty()) title_->setToolTip(hint);
+    }
     SetStatistics(statistics_);
 }
 

@@ -44,9 +44,9 @@ QLabel* RedLine(int identifier, const QString& text, QWidget* parent) {
 } // namespace
 
 ExamplesDialog::ExamplesDialog(QWidget* parent) : QDialog(parent) {
-    RemoveTitleBar(*this);
     setWindowTitle(QStringLiteral("Aide"));
     setFixedSize(kWidth, kHeight);
+    RemoveTitleBar(*this);
     setModal(true);
     results_.assign(kCancelResult, nullptr);
 
@@ -75,19 +75,19 @@ ExamplesDialog::ExamplesDialog(QWidget* parent) : QDialog(parent) {
         }
     };
 
-    fill(AddGroup(105, QStringLiteral("Techniques de base : "), QRect(kMargin, 78, kHalf, 96)),
+    fill(AddGroup(105, QStringLiteral("Techniques de base : "), QRect(kMargin, 76, kHalf, 90)),
          {{1, 101, "Candidat unique"}, {2, 102, "Candidat caché"}}, 1);
     fill(AddGroup(106, QStringLiteral("Techniques modérées : "),
-                  QRect(kWidth - kMargin - kHalf, 78, kHalf, 96)),
+                  QRect(kWidth - kMargin - kHalf, 76, kHalf, 90)),
          {{3, 103, "Candidats Vérouillés (1)"}, {4, 104, "Candidats Vérouillés (2)"}}, 1);
-    fill(AddGroup(111, QStringLiteral("Techniques évoluées : "), QRect(kMargin, 184, kInner, 96)),
+    fill(AddGroup(111, QStringLiteral("Techniques évoluées : "), QRect(kMargin, 174, kInner, 90)),
          {{5, 107, "Paire nue"},
           {6, 108, "Triplet nu"},
           {7, 109, "Quadruplet nu"},
           {8, 110, "Paire cachée"}},
          2);
     fill(AddGroup(113, QStringLiteral("Techniques très évoluées : "),
-                  QRect(kMargin, 290, kInner, 128)),
+                  QRect(kMargin, 272, kInner, 122)),
          {{9, 114, "X-wing"},
           {10, 115, "Swordfish"},
           {11, 116, "Couleurs"},
@@ -98,7 +98,7 @@ ExamplesDialog::ExamplesDialog(QWidget* parent) : QDialog(parent) {
          3);
 
     QGroupBox* const mixed =
-        AddGroup(121, QStringLiteral("Multitechniques : "), QRect(kMargin, 428, kInner, 62));
+        AddGroup(121, QStringLiteral("Multitechniques : "), QRect(kMargin, 402, kInner, 58));
     auto* row = new QHBoxLayout(mixed);
     row->setContentsMargins(12, 6, 12, 8);
     auto* extreme = new QLabel(QStringLiteral("Sudoku extrême :  "), mixed);
@@ -110,7 +110,7 @@ ExamplesDialog::ExamplesDialog(QWidget* parent) : QDialog(parent) {
 
     QPushButton* const cancel = AddButton(this, 112, QStringLiteral("   Annuler"), -1);
     cancel->setDefault(true);
-    cancel->setGeometry(CentredOffset(kWidth, 110), kHeight - 38, 110, 28);
+    cancel->setGeometry(CentredOffset(kWidth, 110), 472, 110, 28);
 }
 
 QGroupBox* ExamplesDialog::AddGroup(int identifier, const QString& title, const QRect& geometry) {

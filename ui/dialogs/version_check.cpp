@@ -17,6 +17,7 @@ QString VersionCheckText(const VersionReply& reply, const QByteArray& version,
 
 VersionCheck::VersionCheck(QObject* parent) : QObject(parent) {
     deadline_.setSingleShot(true);
+    deadline_.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5 % early
     connect(&deadline_, &QTimer::timeout, this, [this] {
         if (reply_) reply_->abort(); // reported as a failure through Done
     });
