@@ -32,6 +32,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <set>
 
 namespace vemo::ui {
 namespace {
@@ -195,6 +196,32 @@ TEST(CongratulationsDialog, WorksWithoutASoundFont) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return box.Music() == MusicState::kSilent; }, 2000));
     box.accept();
     EXPECT_FALSE(box.isVisible());
+}
+
+TEST(CongratulationsDialog, ThePieceNumberNamesTheFile) {
+    for (const int piece : {1, 3, 5}) {
+        CongratulationsDialog box;
+        box.SetMusicFolder("/nonexistent/Divers");
+        box.SetPieceChooser([piece] { return piece; });
+        box.show();
+        EXPECT_EQ(box.MusicFile(), QStringLiteral("/nonexistent/Divers/Musique%1.mid").arg(piece));
+        box.accept();
+    }
+}
+
+TEST(CongratulationsDialog, PiecesAreDrawnFromOneToFive) {
+    std::set<QString> files;
+    CongratulationsDialog box;
+    box.SetMusicFolder("/nonexistent");
+    for (int k = 0; k < 200; ++k) {
+        box.show();
+        files.insert(box.MusicFile());
+        box.accept();
+    }
+    std::set<QString> expected;
+    for (int n = 1; n <= 5; ++n)
+        expected.insert(QStringLiteral("/nonexistent/Musique%1.mid").arg(n));
+    EXPECT_EQ(files, expected);
 }
 
 TEST(CongratulationsDialog, TitleBlinksBetweenRedAndBlue) {
@@ -372,6 +399,32 @@ TEST(VersionCheck, ConnectionRefused) {
     about.Retranslate(English().Lookup());
     EXPECT_EQ(Check(about, QUrl(QStringLiteral("http://127.0.0.1:%1/VersionVemo.txt").arg(port))),
               English().Text(515));
+}
+
+TEST(VersionCheck, AnUnusableAddressGivesNoInformation) {
+    AboutDialog about;
+    about.Retranslate(English().Lookup());
+    EXPECT_EQ(Check(about, QUrl("nonsense:VersionVemo.txt")), English().Text(515));
+}
+
+TEST(VersionCheck, ANotFoundAnswerGivesNoInformation) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            socket->readAll();
+            socket->write("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n"
+                          "Connection: close\r\n\r\nnot found");
+            socket->disconnectFromHost();
+        });
+    });
+    AboutDialog about;
+    about.Retranslate(English().Lookup());
+    EXPECT_EQ(
+        Check(about,
+              QUrl(QStringLiteral("http://127.0.0.1:%1/VersionVemo.txt").arg(server.serverPort()))),
+        English().Text(515));
 }
 
 TEST(VersionCheck, NoAnswerEndsAfterTheTimeOut) {

@@ -9,12 +9,14 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cmath>
 
 namespace vemo::ui {
 
 namespace {
 
+constexpr int kPieces = 5; // Musique1.mid .. Musique5.mid
 constexpr int kWidth = 409;
 constexpr int kHeight = 268;
 constexpr int kPanelLeft = 92;
@@ -57,7 +59,8 @@ QFont PixelFont(int pixels, bool bold) {
 
 CongratulationsDialog::CongratulationsDialog(QWidget* parent)
     : QDialog(parent),
-      musicFolder_(QCoreApplication::applicationDirPath() + QStringLiteral("/Divers")) {
+      musicFolder_(QCoreApplication::applicationDirPath() + QStringLiteral("/Divers")),
+      choosePiece_([] { return QRandomGenerator::global()->bounded(1, kPieces + 1); }) {
     setFixedSize(kWidth, kHeight);
     RemoveTitleBar(*this);
     setModal(true);
@@ -144,7 +147,7 @@ void CongratulationsDialog::showEvent(QShowEvent* event) {
     PlaceTexts();
     // The lines are filled before the music starts; a missing piece only
     // leaves the box silent.
-    const int piece = QRandomGenerator::global()->bounded(1, 6);
+    const int piece = std::clamp(choosePiece_(), 1, kPieces);
     musicFile_ = musicFolder_ + QStringLiteral("/Musique%1.mid").arg(piece);
     music_.Play(musicFile_.toStdString());
     PaintTitle(Qt::red);

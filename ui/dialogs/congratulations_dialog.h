@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QTimer>
 #include <array>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -32,6 +33,10 @@ class CongratulationsDialog : public QDialog {
     void SetSoundFonts(std::vector<std::string> soundFonts) {
         music_.SetSoundFonts(std::move(soundFonts));
     }
+
+    // Draws the piece number 1..5; the program's shared generator by default
+    // is QRandomGenerator's, the window may hand in its own.
+    void SetPieceChooser(std::function<int()> chooser) { choosePiece_ = std::move(chooser); }
 
     // Fills the statistics lines; they stay until the next call.
     void SetStatistics(const GameStatistics& statistics);
@@ -57,6 +62,7 @@ class CongratulationsDialog : public QDialog {
     GameStatistics statistics_;
     QString musicFolder_;
     QString musicFile_;
+    std::function<int()> choosePiece_;
     MusicPlayer music_;
     QTimer blink_;
     QColor titleColour_;
