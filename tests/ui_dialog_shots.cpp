@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -18,6 +21,21 @@ void Save(QWidget& dialog, const QString& path) {
     QApplication::processEvents();
     if (!dialog.grab().save(path)) std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     dialog.hide();
+}
+
+// A local server announcing a newer version, so that the About box can be
+// pictured with the outcome of a check.
+void AnswerNewVersion(QTcpServer& server) {
+    server.listen(QHostAddress::LocalHost);
+    QObject::connect(&server, &QTcpServer::newConnection, [&server] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            socket->readAll();
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 7\r\nConnection: close\r\n\r\n"
+                          "1.2.0.0");
+            socket->disconnectFromHost();
+        });
+    });
 }
 
 } // namespace
@@ -46,6 +64,19 @@ int main(int argc, char** argv) {
         vemo::ui::AboutDialog about;
         about.Retranslate(text);
         Save(about, folder + "/about-" + suffix + ".png");
+        QTcpServer server;
+        AnswerNewVersion(server);
+        about.SetVersionUrl(
+            QUrl(QStringLiteral("http://127.0.0.1:%1/VersionVemo.txt").arg(server.serverPort())));
+        about.show();
+        QEventLoop wait;
+        QObject::connect(&about, &vemo::ui::AboutDialog::VersionCheckFinished, &wait,
+                         &QEventLoop::quit);
+        QTimer::singleShot(5000, &wait, &QEventLoop::quit);
+        about.CheckVersion();
+        wait.exec();
+        about.grab().save(folder + "/about-checked-" + suffix + ".png");
+        about.hide();
 
         vemo::ui::ExamplesDialog examples;
         examples.Retranslate(text);
