@@ -465,6 +465,35 @@ TEST(AboutDialog, ClosingRestoresTheFirstLinkText) {
     EXPECT_EQ(link->toolTip(), "Click");
 }
 
+TEST(AboutDialog, ClosingRestoresATextSetByTheWindowsTranslator) {
+    VersionServer server("2.0.0.0");
+    AboutDialog about;
+    auto* link = about.findChild<QLabel*>("About206");
+    ASSERT_NE(link, nullptr);
+    link->setText("Check for a new version"); // as a translator walking the widgets would
+    about.show();
+    EXPECT_EQ(Check(about, server.Url()), "Nouvelle version disponible : 2.0.0.0");
+    about.accept();
+    EXPECT_EQ(about.VersionCheckLinkText(), "Check for a new version");
+    // A second check and close come back to the same text.
+    about.show();
+    Check(about, server.Url());
+    Check(about, server.Url());
+    about.accept();
+    EXPECT_EQ(about.VersionCheckLinkText(), "Check for a new version");
+}
+
+TEST(AboutDialog, RetranslatingKeepsAnOutcomeOnShow) {
+    VersionServer server(VersionString());
+    AboutDialog about;
+    about.show();
+    EXPECT_EQ(Check(about, server.Url()), "Vous avez la dernière version");
+    about.Retranslate(English().Lookup());
+    EXPECT_EQ(about.VersionCheckLinkText(), "Vous avez la dernière version");
+    about.accept();
+    EXPECT_EQ(about.VersionCheckLinkText(), English().Text(206));
+}
+
 TEST(AboutDialog, ClosingDuringACheckForgetsIt) {
     VersionServer silent(std::nullopt);
     AboutDialog about;

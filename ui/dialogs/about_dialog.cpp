@@ -128,7 +128,8 @@ void AboutDialog::Retranslate(const TextLookup& text) {
     mail_->setText(TextOr(text_, 202, 0, QStringLiteral("Mail :")));
     site_->setText(TextOr(text_, 204, 0, QStringLiteral("Site internet :")));
     versionLabel_->setText(TextOr(text_, 205, 0, QStringLiteral("Version : ")));
-    if (!check_.Running()) checkLink_->setText(TextOr(text_, 206, 0, kCheckText));
+    firstCheckText_ = TextOr(text_, 206, 0, kCheckText);
+    if (!showingOutcome_) checkLink_->setText(firstCheckText_);
     checkLink_->setToolTip(TextOr(text_, 206, 1, QStringLiteral("Cliquez")));
     const std::pair<QLabel*, int> hinted[] = {
         {designed_, 201}, {mail_, 202}, {site_, 204}, {versionLabel_, 205}, {author_, 207}};
@@ -141,6 +142,9 @@ void AboutDialog::Retranslate(const TextLookup& text) {
 }
 
 void AboutDialog::CheckVersion() {
+    // The window's translator may have set the link's text: that is the one
+    // to come back to.
+    if (!showingOutcome_ && !check_.Running()) firstCheckText_ = checkLink_->text();
     check_.Start(versionUrl_);
 }
 
@@ -160,7 +164,8 @@ void AboutDialog::done(int result) {
     // The next opening starts from the first text; a check still running is
     // forgotten.
     check_.Cancel();
-    checkLink_->setText(TextOr(text_, 206, 0, kCheckText));
+    if (showingOutcome_) checkLink_->setText(firstCheckText_);
+    showingOutcome_ = false;
     PlaceTexts();
     QDialog::done(result);
 }
@@ -175,6 +180,7 @@ void AboutDialog::showEvent(QShowEvent* event) {
 
 void AboutDialog::ShowOutcome(const VersionReply& reply) {
     checkLink_->setText(VersionCheckText(reply, VersionString(), text_));
+    showingOutcome_ = true;
     PlaceTexts();
     emit VersionCheckFinished(checkLink_->text());
 }

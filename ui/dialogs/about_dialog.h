@@ -66,6 +66,8 @@ class AboutDialog : public QDialog {
     TextLookup text_;
     QUrl versionUrl_{QString::fromLatin1(kDefaultVersionUrl)};
     std::function<bool(const QUrl&)> openUrl_;
+    QString firstCheckText_; // text 206, which closing the box brings back
+    bool showingOutcome_ = false;
     VersionCheck check_;
 
     QLabel* name_;
