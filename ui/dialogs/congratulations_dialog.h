@@ -34,8 +34,8 @@ class CongratulationsDialog : public QDialog {
         music_.SetSoundFonts(std::move(soundFonts));
     }
 
-    // Draws the piece number 1..5; the program's shared generator by default
-    // is QRandomGenerator's, the window may hand in its own.
+    // Draws the piece number 1..5: QRandomGenerator unless the window hands
+    // in the program's own generator.
     void SetPieceChooser(std::function<int()> chooser) { choosePiece_ = std::move(chooser); }
 
     // Fills the statistics lines; they stay until the next call.
