@@ -2,6 +2,8 @@
 #include "engine/generator/generation.h"
 #include "engine/techniques/catalogue.h"
 #include "ui/characteristics_page.h"
+#include "ui/dialogs/congratulations_dialog.h"
+#include "ui/dialogs/examples_dialog.h"
 #include "ui/generation_task.h"
 #include "ui_window_fixture.h"
 
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolBar>
 
 namespace vemo::ui {
@@ -267,6 +270,79 @@ TEST_F(Window, SheetWithoutAGameLeavesTheClockStopped) {
     EXPECT_FALSE(E().PuzzleFixed);
     EXPECT_FALSE(Game().ClockRunning());
     EXPECT_EQ(E().FilledCount, 0);
+}
+
+TEST_F(Window, ExamplesStayWithinTheirFiles) {
+    QSet<QString> seen;
+    window_->ChooseExample = [] { return 1; }; // "Candidat unique"
+    for (int i = 0; i < 10; ++i) {
+        window_->Run(Command::Examples);
+        ASSERT_TRUE(E().PuzzleFixed) << i;
+        seen << Game().Caption();
+    }
+    for (const QString& caption : seen) {
+        EXPECT_TRUE(caption == " Vemo Tarn : candidatunique1" ||
+                    caption == " Vemo Tarn : candidatunique2" ||
+                    caption == " Vemo Tarn : candidatunique3" ||
+                    caption == " Vemo Tarn : candidatunique4")
+            << caption.toStdString();
+    }
+    EXPECT_GE(seen.size(), 2);            // the number is drawn
+    EXPECT_EQ(Game().RecentFiles[0], ""); // examples stay out of the recent files
+    // "Multitechniques" and a name with an accent.
+    window_->ChooseExample = [] { return 16; };
+    window_->Run(Command::Examples);
+    EXPECT_TRUE(Game().Caption().startsWith(" Vemo Tarn : extreme"));
+    window_->ChooseExample = [] { return 2; };
+    window_->Run(Command::Examples);
+    EXPECT_TRUE(Game().Caption().startsWith(" Vemo Tarn : candidatcaché"));
+    // "Annuler" keeps the board; hand entry has ended.
+    const std::string position = test::TextOf(E().CellGrid[0]);
+    window_->ChooseExample = [] { return -1; };
+    window_->Run(Command::Examples);
+    EXPECT_EQ(test::TextOf(E().CellGrid[0]), position);
+    EXPECT_EQ(window_->Pages()->currentIndex(), 0);
+}
+
+TEST_F(Window, TheExamplesDialogItself) {
+    // The real dialog, answered by a click on its "X-wing" button.
+    window_->ChooseExample = [this] {
+        QTimer::singleShot(0, window_->Examples(),
+                           [this] { window_->Examples()->ButtonFor(9)->click(); });
+        return window_->Examples()->Choose();
+    };
+    window_->Run(Command::Examples);
+    EXPECT_TRUE(Game().Caption().startsWith(" Vemo Tarn : Xwing"));
+}
+
+TEST_F(Window, FinishingShowsTheCongratulations) {
+    window_ = Make(true);
+    std::string almost = kSolved;
+    almost[0] = '.';
+    Open(Write("almost.sku", almost));
+    CongratulationsDialog* box = window_->Congratulations();
+    box->SetMusicFolder(folder_.filePath("no music here")); // silent, and still working
+    QStringList lines;
+    bool shown = false;
+    // Read and close the box as soon as it is up.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!box->isVisible()) return;
+        shown = true;
+        lines = box->StatisticsText();
+        box->done(QDialog::Accepted);
+    });
+    poll.start(10);
+    GoTo(0);
+    Digit(1); // wrong first
+    Game().MessageTimerFired();
+    Digit(4);
+    poll.stop();
+    ASSERT_EQ(E().FilledCount, 81);
+    ASSERT_TRUE(shown);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().endsWith("1")) << lines.last().toStdString(); // one error
+    EXPECT_FALSE(Game().ClockRunning());
 }
 
 } // namespace

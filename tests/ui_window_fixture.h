@@ -27,12 +27,13 @@ class Window : public ::testing::Test {
   protected:
     void SetUp() override { window_ = Make(); }
 
-    std::unique_ptr<MainWindow> Make() {
+    // `realFinish`: the window shows its own congratulations box.
+    std::unique_ptr<MainWindow> Make(bool realFinish = false) {
         StartOptions options;
         options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
         options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
         auto w = std::make_unique<MainWindow>(options);
-        w->SetFinishHandler([this] { ++finished_; });
+        if (!realFinish) w->SetFinishHandler([this] { ++finished_; });
         w->ReportError = [this](const QString& m) { errors_ << m; };
         w->show();
         w->activateWindow();

@@ -174,6 +174,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
 
     // Start-up: settings, language, built-in defaults, stored settings.
     ReadSettings();
+    CreateDialogs();
     const QString language = QString::fromStdString(settings_.Language);
     const QString french = QString::fromUtf8(io::kDefaultLanguage);
     if (!SwitchLanguage(language) && language != french) SwitchLanguage(french);
@@ -406,6 +407,8 @@ void MainWindow::BindHandlers() {
     bind(Command::PrintSolution, [this] { PrintCommand(2); });
     bind(Command::PrintFour, [this] { PrintFourCommand(); });
     bind(Command::CopyImage, [this] { CopyImageCommand(); });
+    bind(Command::Examples, [this] { ExamplesCommand(); });
+    bind(Command::About, [this] { AboutCommand(); });
     bind(Command::Hint, [&g] { g.ShowHint(); });
     bind(Command::CompleteHint, [&g] { g.ShowCompleteHint(); });
     bind(Command::PlayHint, [&g] { g.PlayHint(); });
@@ -417,6 +420,8 @@ void MainWindow::SyncCommands() {
         // A command without its handler yet keeps its place, disabled.
         actions_[Index(c.id)]->setEnabled(handlers_[Index(c.id)] && g.IsEnabled(c.id));
     }
+    // While the worker generates, no example may replace the game.
+    if (generation_ && generation_->Running()) Action(Command::Examples)->setEnabled(false);
     const int choice = g.Game().VariantChoice;
     Action(Command::Classic)->setChecked(choice == kClassic);
     Action(Command::NonConsecutive)->setChecked(choice == kNonConsecutive);

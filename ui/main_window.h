@@ -29,6 +29,9 @@ class CharacteristicsPage;
 class ChooserWidget;
 class StatusPanel;
 class GenerationTask;
+class AboutDialog;
+class CongratulationsDialog;
+class ExamplesDialog;
 
 // The executable's folder when the data folders are beside it, else the
 // installed data folder (../share/vemotarn/), with a trailing "/".
@@ -67,6 +70,8 @@ class MainWindow : public QMainWindow {
     std::function<QString()> ChooseOpenPath;
     std::function<QString()> ChooseSavePath;
     std::function<void(const QString& message)> ReportError;
+    // Shows the examples dialog: 1..16, or -1 when cancelled.
+    std::function<int()> ChooseExample;
     // Shows the print dialog for `printer`; false when the user cancels.
     std::function<bool(QPrinter& printer)> ChoosePrinter;
 
@@ -77,6 +82,9 @@ class MainWindow : public QMainWindow {
     QFrame* WaitingPanel() const { return waitingPanel_; }
     QProgressBar* SheetProgress() const { return sheetProgress_; }
     bool PrintingSheet() const { return sheetIndex_ >= 0; }
+    CongratulationsDialog* Congratulations() const { return congratulations_; }
+    AboutDialog* About() const { return about_; }
+    ExamplesDialog* Examples() const { return examples_; }
 
     // What FinishGame shows; a test replaces the modal box.
     void SetFinishHandler(std::function<void()> handler) { finishHandler_ = std::move(handler); }
@@ -121,6 +129,10 @@ class MainWindow : public QMainWindow {
     void CancelGenerateCommand();
     void GenerationDone(bool generated);
     void SetGenerationLock(bool locked);
+    void CreateDialogs();
+    void TranslateDialogs();
+    void ExamplesCommand();
+    void AboutCommand();
     void PrintCommand(int kind);
     void CopyImageCommand();
     void PrintFourCommand();
@@ -149,6 +161,9 @@ class MainWindow : public QMainWindow {
     QLabel* clockPanel_ = nullptr;
     QPushButton* cancelGeneration_ = nullptr;
     std::unique_ptr<GenerationTask> generation_;
+    CongratulationsDialog* congratulations_ = nullptr;
+    AboutDialog* about_ = nullptr;
+    ExamplesDialog* examples_ = nullptr;
     QFrame* waitingPanel_ = nullptr;
     QProgressBar* sheetProgress_ = nullptr;
     // The four-grid sheet while its puzzles are generated.

@@ -119,6 +119,7 @@ void MainWindow::Translate() {
         ->setChecked(texts_.LanguageFile() == QString::fromUtf8(io::kDefaultLanguage));
     Action(Command::English)->setChecked(texts_.LanguageFile() == QStringLiteral("English.lng"));
     game_->Retranslate();
+    TranslateDialogs();
     SyncCommands();
 }
 

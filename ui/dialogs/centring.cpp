@@ -1,0 +1,34 @@
+#include "ui/dialogs/centring.h"
+
+#include <QFrame>
+#include <QWidget>
+#include <cmath>
+
+namespace vemo::ui {
+
+int RoundHalfEven(double value) {
+    return static_cast<int>(std::nearbyint(value)); // the default rounding mode is to even
+}
+
+int CentredOffset(int outer, int width) {
+    return RoundHalfEven((outer - width) / 2.0);
+}
+
+void CentreOnWindow(QWidget& dialog, const QWidget* owner) {
+    if (owner == nullptr) return;
+    const QRect main = owner->window()->frameGeometry();
+    const QRect box = dialog.frameGeometry();
+    const int left = main.left() + RoundHalfEven(main.width() / 2.0 - box.width() / 2.0);
+    const int top = main.top() + RoundHalfEven(main.height() / 2.0 - box.height() / 2.0);
+    dialog.move(left, top);
+}
+
+void RemoveTitleBar(QWidget& dialog) {
+    dialog.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    auto* border = new QFrame(&dialog);
+    border->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+    border->setGeometry(dialog.rect());
+    border->lower();
+}
+
+} // namespace vemo::ui

@@ -1,0 +1,23 @@
+// Placement helpers shared by the three dialogs: offsets are rounded to the
+// nearest integer with halves going to the even neighbour.
+#pragma once
+
+class QWidget;
+
+namespace vemo::ui {
+
+int RoundHalfEven(double value);
+
+// Left of a child of width `width` centred in a container of width `outer`.
+int CentredOffset(int outer, int width);
+
+// Moves a top-level dialog so that it is centred on the window of `owner`
+// (frame to frame). Does nothing without an owner.
+void CentreOnWindow(QWidget& dialog, const QWidget* owner);
+
+// Gives the dialog the style of a box without a title bar, with a raised
+// border of its own so that its edges show over the main window. Call it
+// once the dialog has its final size.
+void RemoveTitleBar(QWidget& dialog);
+
+} // namespace vemo::ui

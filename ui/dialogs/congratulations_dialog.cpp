@@ -1,0 +1,181 @@
+#include "ui/dialogs/congratulations_dialog.h"
+
+#include "ui/dialogs/centring.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cmath>
+
+namespace vemo::ui {
+
+namespace {
+
+constexpr int kPieces = 5; // Musique1.mid .. Musique5.mid
+constexpr int kWidth = 409;
+constexpr int kHeight = 268;
+constexpr int kPanelLeft = 92;
+constexpr int kPanelTop = 58;
+constexpr int kPanelWidth = 300;
+constexpr int kPanelHeight = 158;
+constexpr int kLineLeft = 22;
+constexpr int kLineTop = 38;
+constexpr int kLineStep = 22;
+const QColor kSkyBlue(166, 202, 240);
+const QColor kPanelColour(28, 44, 92);
+
+QPixmap StarPicture() {
+    QPixmap picture(56, 56);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath star;
+    for (int k = 0; k < 10; ++k) {
+        const double radius = k % 2 == 0 ? 26.0 : 11.0;
+        const double angle = -M_PI / 2 + k * M_PI / 5;
+        const QPointF point(28 + radius * std::cos(angle), 29 + radius * std::sin(angle));
+        k == 0 ? star.moveTo(point) : star.lineTo(point);
+    }
+    star.closeSubpath();
+    painter.setPen(QPen(QColor(176, 120, 0), 2));
+    painter.setBrush(QColor(255, 204, 0));
+    painter.drawPath(star);
+    return picture;
+}
+
+QFont PixelFont(int pixels, bool bold) {
+    QFont font;
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+CongratulationsDialog::CongratulationsDialog(QWidget* parent)
+    : QDialog(parent),
+      musicFolder_(QCoreApplication::applicationDirPath() + QStringLiteral("/Divers")),
+      choosePiece_([] { return QRandomGenerator::global()->bounded(1, kPieces + 1); }) {
+    setFixedSize(kWidth, kHeight);
+    RemoveTitleBar(*this);
+    setModal(true);
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(StarPicture());
+    icon->setGeometry(18, 16, 56, 56);
+
+    title_ = new QLabel(QStringLiteral("FELICITATIONS"), this);
+    title_->setObjectName(QStringLiteral("Congratulations306"));
+    title_->setFont(PixelFont(27, true));
+    PaintTitle(Qt::red);
+
+    panel_ = new QFrame(this);
+    panel_->setFrameShape(QFrame::Panel);
+    panel_->setFrameShadow(QFrame::Sunken);
+    panel_->setGeometry(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
+    panel_->setAutoFillBackground(true);
+    QPalette panelPalette = panel_->palette();
+    panelPalette.setColor(QPalette::Window, kPanelColour);
+    panelPalette.setColor(QPalette::WindowText, Qt::white);
+    panel_->setPalette(panelPalette);
+
+    heading_ = new QLabel(QStringLiteral("STATISTIQUES"), panel_);
+    heading_->setFont(PixelFont(16, true));
+    QPalette headingPalette = heading_->palette();
+    headingPalette.setColor(QPalette::WindowText, kSkyBlue);
+    heading_->setPalette(headingPalette);
+
+    for (std::size_t k = 0; k < lines_.size(); ++k) {
+        lines_[k] = new QLabel(panel_);
+        lines_[k]->setGeometry(kLineLeft, kLineTop + static_cast<int>(k) * kLineStep,
+                               kPanelWidth - 2 * kLineLeft, kLineStep);
+    }
+
+    ok_ = new QPushButton(QStringLiteral(" O K"), this);
+    ok_->setObjectName(QStringLiteral("Congratulations300"));
+    ok_->setDefault(true);
+    ok_->setGeometry(kPanelLeft + CentredOffset(kPanelWidth, 96), kPanelTop + kPanelHeight + 14, 96,
+                     30);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+
+    blink_.setInterval(300);
+    connect(&blink_, &QTimer::timeout, this, &CongratulationsDialog::Blink);
+
+    SetStatistics({});
+}
+
+CongratulationsDialog::~CongratulationsDialog() = default;
+
+void CongratulationsDialog::Retranslate(const TextLookup& text) {
+    text_ = text;
+    title_->setText(TextOr(text_, 306, 0, QStringLiteral("FELICITATIONS")));
+    ok_->setText(TextOr(text_, 300, 0, QStringLiteral(" O K")));
+    if (text_) {
+        if (const QString hint = text_(300, 1); !hint.isEmpty()) ok_->setToolTip(hint);
+        if (const QString hint = text_(306, 1); !hint.isEmpty()) title_->setToolTip(hint);
+    }
+    SetStatistics(statistics_);
+}
+
+void CongratulationsDialog::SetStatistics(const GameStatistics& statistics) {
+    statistics_ = statistics;
+    const QStringList lines = StatisticsLines(statistics_, text_);
+    for (std::size_t k = 0; k < lines_.size(); ++k)
+        lines_[k]->setText(lines.value(static_cast<qsizetype>(k)));
+    PlaceTexts();
+}
+
+int CongratulationsDialog::ShowStatistics(const GameStatistics& statistics) {
+    SetStatistics(statistics);
+    return exec();
+}
+
+QStringList CongratulationsDialog::StatisticsText() const {
+    QStringList lines;
+    for (const QLabel* line : lines_) lines << line->text();
+    return lines;
+}
+
+void CongratulationsDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CentreOnWindow(*this, parentWidget());
+    PlaceTexts();
+    // The lines are filled before the music starts; a missing piece only
+    // leaves the box silent.
+    const int piece = std::clamp(choosePiece_(), 1, kPieces);
+    musicFile_ = musicFolder_ + QStringLiteral("/Musique%1.mid").arg(piece);
+    music_.Play(musicFile_.toStdString());
+    PaintTitle(Qt::red);
+    blink_.start();
+}
+
+void CongratulationsDialog::done(int result) {
+    music_.Stop();
+    blink_.stop();
+    QDialog::done(result);
+}
+
+void CongratulationsDialog::Blink() {
+    PaintTitle(titleColour_ == QColor(Qt::red) ? QColor(Qt::blue) : QColor(Qt::red));
+}
+
+void CongratulationsDialog::PaintTitle(const QColor& colour) {
+    titleColour_ = colour;
+    QPalette palette = title_->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    title_->setPalette(palette);
+}
+
+void CongratulationsDialog::PlaceTexts() {
+    title_->adjustSize();
+    title_->move(kPanelLeft + CentredOffset(kPanelWidth, title_->width()), 14);
+    heading_->adjustSize();
+    heading_->move(CentredOffset(kPanelWidth, heading_->width()), 8);
+}
+
+} // namespace vemo::ui

@@ -1,0 +1,174 @@
+#include "ui/dialogs/examples_dialog.h"
+
+#include "ui/dialogs/centring.h"
+#include "ui/dialogs/example_files.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace vemo::ui {
+
+namespace {
+
+constexpr int kWidth = 517;
+constexpr int kHeight = 513;
+constexpr int kMargin = 10;
+constexpr int kInner = kWidth - 2 * kMargin;
+constexpr int kHalf = (kInner - kMargin) / 2;
+constexpr int kCancelResult = 17; // slot of "Annuler" in results_
+
+// One technique button: result, identifier, French caption.
+struct Technique {
+    int result;
+    int identifier;
+    const char* caption;
+};
+
+QLabel* RedLine(int identifier, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QStringLiteral("Examples%1").arg(identifier));
+    QFont font = label->font();
+    font.setPixelSize(15);
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+ExamplesDialog::ExamplesDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Aide"));
+    setFixedSize(kWidth, kHeight);
+    RemoveTitleBar(*this);
+    setModal(true);
+    results_.assign(kCancelResult, nullptr);
+
+    auto* banner = new QFrame(this);
+    banner->setFrameShape(QFrame::Panel);
+    banner->setFrameShadow(QFrame::Sunken);
+    banner->setGeometry(kMargin, kMargin, kInner, 58);
+    click_ = RedLine(125, QStringLiteral("Cliquez et chargez un puzzle"), banner);
+    then_ = RedLine(126, QStringLiteral("Ensuite consultez les caractéristiques"), banner);
+    bound_.push_back({click_, 125, click_->text()});
+    bound_.push_back({then_, 126, then_->text()});
+
+    const auto fill = [this](QGroupBox* group, std::initializer_list<Technique> techniques,
+                             int columns) {
+        auto* grid = new QGridLayout(group);
+        grid->setContentsMargins(12, 6, 12, 8);
+        grid->setHorizontalSpacing(12);
+        grid->setVerticalSpacing(6);
+        int k = 0;
+        for (const Technique& technique : techniques) {
+            QPushButton* const button =
+                AddButton(group, technique.identifier, QString::fromUtf8(technique.caption),
+                          technique.result);
+            grid->addWidget(button, k / columns, k % columns);
+            ++k;
+        }
+    };
+
+    fill(AddGroup(105, QStringLiteral("Techniques de base : "), QRect(kMargin, 76, kHalf, 90)),
+         {{1, 101, "Candidat unique"}, {2, 102, "Candidat caché"}}, 1);
+    fill(AddGroup(106, QStringLiteral("Techniques modérées : "),
+                  QRect(kWidth - kMargin - kHalf, 76, kHalf, 90)),
+         {{3, 103, "Candidats Vérouillés (1)"}, {4, 104, "Candidats Vérouillés (2)"}}, 1);
+    fill(AddGroup(111, QStringLiteral("Techniques évoluées : "), QRect(kMargin, 174, kInner, 90)),
+         {{5, 107, "Paire nue"},
+          {6, 108, "Triplet nu"},
+          {7, 109, "Quadruplet nu"},
+          {8, 110, "Paire cachée"}},
+         2);
+    fill(AddGroup(113, QStringLiteral("Techniques très évoluées : "),
+                  QRect(kMargin, 272, kInner, 122)),
+         {{9, 114, "X-wing"},
+          {10, 115, "Swordfish"},
+          {11, 116, "Couleurs"},
+          {12, 117, "Couleurs multiples"},
+          {13, 118, "Triplet caché"},
+          {14, 119, "XY-wing"},
+          {15, 120, "Quadruplet caché"}},
+         3);
+
+    QGroupBox* const mixed =
+        AddGroup(121, QStringLiteral("Multitechniques : "), QRect(kMargin, 402, kInner, 58));
+    auto* row = new QHBoxLayout(mixed);
+    row->setContentsMargins(12, 6, 12, 8);
+    auto* extreme = new QLabel(QStringLiteral("Sudoku extrême :  "), mixed);
+    extreme->setObjectName(QStringLiteral("Examples122"));
+    bound_.push_back({extreme, 122, extreme->text()});
+    row->addWidget(extreme);
+    row->addWidget(AddButton(mixed, 123, QStringLiteral("  Multitechniques"), 16), 1);
+    row->addStretch(1);
+
+    QPushButton* const cancel = AddButton(this, 112, QStringLiteral("   Annuler"), -1);
+    cancel->setDefault(true);
+    cancel->setGeometry(CentredOffset(kWidth, 110), 472, 110, 28);
+}
+
+QGroupBox* ExamplesDialog::AddGroup(int identifier, const QString& title, const QRect& geometry) {
+    auto* group = new QGroupBox(title, this);
+    group->setObjectName(QStringLiteral("Examples%1").arg(identifier));
+    group->setGeometry(geometry);
+    bound_.push_back({group, identifier, title});
+    return group;
+}
+
+QPushButton* ExamplesDialog::AddButton(QWidget* parent, int identifier, const QString& caption,
+                                       int result) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QStringLiteral("Examples%1").arg(identifier));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+    results_[static_cast<std::size_t>(result > 0 ? result - 1 : kCancelResult - 1)] = button;
+    bound_.push_back({button, identifier, caption});
+    return button;
+}
+
+void ExamplesDialog::Retranslate(const TextLookup& text) {
+    for (const Bound& element : bound_) {
+        const QString caption = TextOr(text, element.identifier, 0, element.builtIn);
+        const QString hint = text ? text(element.identifier, 1) : QString();
+        if (auto* group = qobject_cast<QGroupBox*>(element.widget)) group->setTitle(caption);
+        if (auto* label = qobject_cast<QLabel*>(element.widget)) label->setText(caption);
+        if (auto* button = qobject_cast<QPushButton*>(element.widget)) button->setText(caption);
+        if (!hint.isEmpty()) element.widget->setToolTip(hint);
+    }
+    PlaceTexts();
+}
+
+int ExamplesDialog::Choose() {
+    return exec();
+}
+
+QAbstractButton* ExamplesDialog::ButtonFor(int result) const {
+    if (result == kExamplesCancelled) return results_[kCancelResult - 1];
+    if (ExampleCount(result) == 0) return nullptr;
+    return results_[static_cast<std::size_t>(result - 1)];
+}
+
+void ExamplesDialog::reject() {
+    done(kExamplesCancelled); // Esc is "Annuler"
+}
+
+void ExamplesDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    PlaceTexts();
+    CentreOnWindow(*this, parentWidget());
+}
+
+void ExamplesDialog::PlaceTexts() {
+    for (QLabel* line : {click_, then_}) line->adjustSize();
+    const int width = click_->parentWidget()->width();
+    click_->move(CentredOffset(width, click_->width()), 8);
+    then_->move(CentredOffset(width, then_->width()), 31);
+}
+
+} // namespace vemo::ui

@@ -1,0 +1,11 @@
+// The program's version: four numbers joined by "." (major, minor, release,
+// build), taken from the project version at build time.
+#pragma once
+
+#include <QByteArray>
+
+namespace vemo::ui {
+
+QByteArray VersionString();
+
+} // namespace vemo::ui

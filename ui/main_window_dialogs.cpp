@@ -1,0 +1,64 @@
+// The three dialogs of the window: congratulations, About and the examples.
+#include "main_window.h"
+
+#include "dialogs/about_dialog.h"
+#include "dialogs/congratulations_dialog.h"
+#include "dialogs/example_files.h"
+#include "dialogs/examples_dialog.h"
+#include "translator.h"
+
+#include "io/settings.h"
+
+#include <QTabWidget>
+
+namespace vemo::ui {
+
+void MainWindow::CreateDialogs() {
+    congratulations_ = new CongratulationsDialog(this);
+    congratulations_->SetMusicFolder(programFolder_ + QStringLiteral("Divers"));
+    congratulations_->SetPieceChooser([this] { return 1 + game_->Game().rnd(5); });
+    about_ = new AboutDialog(this);
+    if (const auto url = io::FindSetting(settings_.Original, "Divers", "VersionUrl");
+        url && !url->empty())
+        about_->SetVersionUrl(QUrl(QString::fromStdString(*url)));
+    examples_ = new ExamplesDialog(this);
+
+    finishHandler_ = [this] {
+        GameStatistics statistics;
+        statistics.clockText = game_->ClockText();
+        statistics.hintsShown = game_->HintsShown;
+        statistics.completeHintsShown = game_->CompleteHintsShown;
+        statistics.hintsPlayed = game_->HintsPlayed;
+        statistics.errorsMade = game_->ErrorsMade;
+        congratulations_->ShowStatistics(statistics);
+    };
+    ChooseExample = [this] { return examples_->Choose(); };
+    TranslateDialogs();
+}
+
+void MainWindow::TranslateDialogs() {
+    if (!congratulations_) return;
+    const TextLookup text = [this](int id, int sub) { return texts_.Text(id, sub); };
+    congratulations_->Retranslate(text);
+    about_->Retranslate(text);
+    examples_->Retranslate(text);
+}
+
+void MainWindow::ExamplesCommand() {
+    pages_->setCurrentIndex(kBoardPage);
+    repaint();
+    const int result = ChooseExample ? ChooseExample() : -1;
+    if (result < 1 || result > 16) return; // cancelled: the board stays as it was
+    const int n = 1 + game_->Game().rnd(ExampleCount(result));
+    const QString path = programFolder_ + QStringLiteral("exemples/") +
+                         QString::fromStdString(ExampleFileName(result, n));
+    game_->OpenExample(path);
+    SyncCommands();
+}
+
+void MainWindow::AboutCommand() {
+    about_->exec();
+    activateWindow();
+}
+
+} // namespace vemo::ui
