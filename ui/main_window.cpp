@@ -346,6 +346,9 @@ void MainWindow::BuildStatusBar() {
     clockPanel_ = new QLabel(bar);
     // Wide enough for the label and the time: the rest of the bar.
     clockPanel_->setMinimumWidth(50);
+    QFont small = clockPanel_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85); // the label and the time fit the panel
+    clockPanel_->setFont(small);
     cancelGeneration_ = new QPushButton(texts_.Text(547), bar);
     cancelGeneration_->setObjectName(QStringLiteral("CancelGeneration"));
     cancelGeneration_->setFixedHeight(kStatusBarHeight - 2);
