@@ -61,6 +61,12 @@ void GameController::StopClock() {
     clockTimer_.stop();
 }
 
+void GameController::StartClockAfresh() {
+    startTime_ = QDateTime::currentDateTime();
+    StartClock();
+    ZeroCounters();
+}
+
 void GameController::ZeroCounters() {
     HintsShown = CompleteHintsShown = HintsPlayed = ErrorsMade = 0;
 }
@@ -153,9 +159,7 @@ void GameController::InstallPuzzle() {
     EnableHints(true);
     emit commandsChanged();
 
-    startTime_ = QDateTime::currentDateTime();
-    StartClock();
-    ZeroCounters();
+    StartClockAfresh();
     history_.Reset(CurrentPosition());
 
     if (engine_.SolutionCount < 2) {
@@ -222,9 +226,7 @@ void GameController::StartGame() {
     EnableHints(true);
     Enable(Command::Start, false);
     emit commandsChanged();
-    startTime_ = QDateTime::currentDateTime();
-    StartClock();
-    ZeroCounters();
+    StartClockAfresh();
     history_.Reset(CurrentPosition());
 
     caption_ = QStringLiteral(" Vemo Tarn :") + texts_.Text(51);
@@ -244,9 +246,7 @@ void GameController::RestartGame() {
     EnableHints(true);
     emit commandsChanged();
 
-    startTime_ = QDateTime::currentDateTime();
-    StartClock();
-    ZeroCounters();
+    StartClockAfresh();
 
     // Level 1 is saved again: after a very long game the oldest levels, the
     // starting one among them, may have been dropped.

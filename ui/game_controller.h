@@ -26,6 +26,7 @@
 namespace vemo::ui {
 
 class TextSource;
+struct HintDisplay;
 
 enum Page : int { kBoardPage = 0, kCharacteristicsPage = 1, kSolutionPage = 2 };
 
@@ -179,11 +180,15 @@ class GameController : public QObject {
     void Enable(Command c, bool on);
     void ShowMessages(const std::vector<int>& messages, const QString& detail = {});
     bool LoadAndInstall(const QString& path);
+    // The status text of a complete or played hint.
+    QString HintText(const HintDisplay& hint) const;
     void Notice(const QString& message, const QColor& colour);
     void EnableHints(bool on);
     void ClearAnalysis();
     void StartClock();
     void StopClock();
+    // A game starts: the clock from now and the four counters at 0.
+    void StartClockAfresh();
     void ZeroCounters();
     Snapshot CurrentPosition() const;
     void Restore(const Snapshot& s);

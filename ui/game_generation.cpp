@@ -130,9 +130,7 @@ void GameController::FinishGeneration(const Engine& generated) {
     emit boardChanged();
     emit solutionChanged();
     HideChooser();
-    startTime_ = QDateTime::currentDateTime();
-    StartClock();
-    ZeroCounters();
+    StartClockAfresh();
     emit commandsChanged();
 }
 

@@ -17,6 +17,11 @@ QColor TechniqueColour(int technique) {
 
 } // namespace
 
+QString GameController::HintText(const HintDisplay& hint) const {
+    return QString::fromStdString(CompleteHintText(
+        hint, TechniqueName(texts_, hint.technique).toStdString(), texts_.Text(536).toStdString()));
+}
+
 void GameController::ShowHint() {
     if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
     engine_.HintTechnique = 0;
@@ -41,10 +46,7 @@ void GameController::ShowCompleteHint() {
     for (const int c : hint.cells) board_.CellHighlight[c] = kHintCell;
     for (const int d : hint.digits) filter_.PressButton(d);
     ++CompleteHintsShown;
-    Notice(QString::fromStdString(
-               CompleteHintText(hint, TechniqueName(texts_, hint.technique).toStdString(),
-                                texts_.Text(536).toStdString())),
-           TechniqueColour(hint.technique));
+    Notice(HintText(hint), TechniqueColour(hint.technique));
     emit commandsChanged();
     emit boardChanged();
 }
@@ -67,10 +69,7 @@ void GameController::PlayHint() {
     Enable(Command::Start, false);
     Enable(Command::Redo, false);
     ++HintsPlayed;
-    Notice(QString::fromStdString(
-               CompleteHintText(hint, TechniqueName(texts_, hint.technique).toStdString(),
-                                texts_.Text(536).toStdString())),
-           TechniqueColour(hint.technique));
+    Notice(HintText(hint), TechniqueColour(hint.technique));
     emit commandsChanged();
     if (engine_.FilledCount == 81) FinishGame();
 }
