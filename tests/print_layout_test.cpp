@@ -363,6 +363,56 @@ TEST(GameState, FourGenerationsLeaveTheSavedGameExactly) {
     EXPECT_EQ(e.HistoryLevel, 0);
 }
 
+// A4 at 300 dpi in both orientations, every kind and X, all three prints:
+// the grid's side and centring, a box line, a bar, the even square on the
+// puzzle print only, the diagonals.
+TEST(PrintPage, EveryVariantOnA4InBothOrientations) {
+    for (const auto& [width, height] : {std::pair{2480, 3508}, std::pair{3508, 2480}}) {
+        const GridGeometry g = SingleGridGeometry(width, height);
+        ASSERT_EQ(g.grid, 1950); // 3676 x 2480 / 4676, the shorter side
+        ASSERT_EQ(g.left, Round((width - 1950) / 2.0));
+        ASSERT_EQ(g.top, Round((height - 1950) / 2.0));
+        for (const int kind : {kClassic, kNonConsecutive, kConsecutive, kOddEven}) {
+            for (const int x : {0, 1}) {
+                Engine e = Game(kind, x);
+                e.NeighbourMarks[2][1] = e.NeighbourMarks[3][3] = 1;
+                e.NeighbourMarks[2][0] = e.NeighbourMarks[3][0] = 1;
+                e.ParityMarks[5] = 2;
+                for (const PrintKind print :
+                     {PrintKind::kPuzzle, PrintKind::kPosition, PrintKind::kSolution}) {
+                    QImage image(width, height, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    {
+                        QPainter painter(&image);
+                        PaintSingleGrid(painter, width, height, 300, e, print,
+                                        MakeTitleTexts(e, French));
+                    }
+                    const auto at = [&](int px, int py) {
+                        return image.pixelColor(g.left + px, g.top + py);
+                    };
+                    const int cell = g.cell, inset = g.inset;
+                    // Frames just outside the grid on all four sides.
+                    EXPECT_EQ(at(-2, g.grid / 3 + 5), QColor(Qt::black));
+                    EXPECT_EQ(at(g.grid + 1, g.grid / 3 + 5), QColor(Qt::black));
+                    // The box line between columns 3 and 4, in row 5 away from the diagonals.
+                    EXPECT_EQ(at(3 * cell - Round(g.boxLine / 2.0), 4 * cell + inset / 2),
+                              QColor(Qt::black));
+                    // The bar between r1c3 and r1c4 on consecutive grids only.
+                    const QColor bar = at(3 * cell - inset + 1, cell / 2);
+                    EXPECT_EQ(bar == QColor(Qt::black), kind == kConsecutive) << kind << x;
+                    // r1c6 is empty: shaded even on the odd/even puzzle print only.
+                    const QColor even = at(5 * cell + inset + 2, cell - inset - 3);
+                    EXPECT_EQ(even == QColor(173, 223, 214),
+                              kind == kOddEven && print == PrintKind::kPuzzle)
+                        << kind << x << int(print);
+                    // The diagonals cross at the centre of the grid.
+                    EXPECT_EQ(at(g.grid / 2, g.grid / 2) == QColor(Qt::black), x == 1);
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace vemo::print
 

@@ -425,6 +425,30 @@ TEST_F(Window, TechniqueGridColoursAndRows) {
     }
     EXPECT_EQ(grid->item(19, 1)->text(), QString::number(E().PuzzleScore()));
     EXPECT_EQ(grid->item(18, 0)->text(), window_->Texts().Text(531));
+    // Counts in their technique's colour, zeros on white.
+    for (int row = 1; row <= 16; ++row) {
+        const QColor ground = grid->item(row, 1)->data(Qt::BackgroundRole).value<QColor>();
+        const Rgb& c = TechniqueColours[row];
+        EXPECT_EQ(ground, E().TechniqueCounters[row - 1] > 0 ? QColor(c.red, c.green, c.blue)
+                                                             : QColor(Qt::white))
+            << row;
+    }
+    // The consecutive layout puts the impossible neighbour third, in its colour.
+    window_->Run(Command::Consecutive);
+    std::string record = "3x3: :c";
+    for (int c = 0; c < 81; ++c)
+        record += ":" + std::to_string((kPuzzle[c] == '.' ? 0 : kPuzzle[c] - '0') * 256);
+    Open(Write("c.sku", record + ":"));
+    ASSERT_EQ(E().VariantKind, kNonConsecutive); // no bar: the non-consecutive family
+    EXPECT_EQ(grid->rowCount(), 21);
+    std::string barred = "3x3: :c";
+    for (int c = 0; c < 81; ++c)
+        barred += ":" + std::to_string((kPuzzle[c] == '.' ? 0 : kPuzzle[c] - '0') * 256 +
+                                       (c == 80 ? 4 : 0));
+    Open(Write("b.sku", barred + ":"));
+    ASSERT_EQ(E().VariantKind, kConsecutive);
+    EXPECT_EQ(grid->rowCount(), 22);
+    EXPECT_EQ(grid->item(3, 0)->text(), TechniqueName(window_->Texts(), kImpossibleNeighbour));
 }
 
 } // namespace
