@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libfluidsynth-dev timgm6mb-soundfont
     xvfb xauth fonts-dejavu-core
+    dpkg-dev
 )
 
 missing=()
