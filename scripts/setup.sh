@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libfluidsynth-dev timgm6mb-soundfont
     xvfb xauth fonts-dejavu-core
-    dpkg-dev
+    dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()
