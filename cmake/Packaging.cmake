@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # `make package`: a Debian package of the program, its data folders and its
 # desktop integration, built by CPack from the install rules.
 set(CPACK_GENERATOR "DEB")

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages the project needs, only those that are missing.
 set -euo pipefail
 

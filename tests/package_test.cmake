@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package: built by CPack into a scratch folder, unpacked into a
 # temporary root, and the program started from there.
 file(REMOVE_RECURSE "${WORK}")

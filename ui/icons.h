@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plain generated icons for the toolbars and menus: a glyph on a tinted tile.
 #pragma once
 
