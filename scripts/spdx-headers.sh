@@ -34,7 +34,7 @@ list_files() {
 leader() {
     case "$1" in
         *.cpp | *.h) echo "//" ;;
-        *.cmake | */CMakeLists.txt | CMakeLists.txt | *.sh | Makefile | */Makefile) echo "#" ;;
+        *.cmake | */CMakeLists.txt | CMakeLists.txt | *.sh | *.bash | Makefile | */Makefile) echo "#" ;;
         *) echo "" ;;
     esac
 }

@@ -37,7 +37,8 @@ foreach(file usr/games/vemotarn usr/games/vemotarn-cli
              usr/share/mime/packages/vemotarn.xml
              usr/share/icons/hicolor/scalable/apps/vemotarn.svg ${icons}
              usr/share/man/man6/vemotarn.6.gz usr/share/man/man6/vemotarn-cli.6.gz
-             usr/share/doc/vemotarn/copyright usr/share/doc/vemotarn/changelog.gz)
+             usr/share/doc/vemotarn/copyright usr/share/doc/vemotarn/changelog.gz
+             usr/share/bash-completion/completions/vemotarn-cli)
     if(NOT EXISTS "${WORK}/root/${file}")
         message(FATAL_ERROR "the package lacks ${file}")
     endif()
