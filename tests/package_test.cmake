@@ -50,6 +50,29 @@ if(NOT status EQUAL 0 OR NOT out MATCHES "share/vemotarn/\nlanguage: Français.l
     message(FATAL_ERROR "the installed program did not come up with its data: ${status}\n${out}\n${err}")
 endif()
 
+# The MIME type: a ".sku" file by its name, a "3x3" record by its content, and
+# other text not taken for a puzzle.
+execute_process(COMMAND update-mime-database ${WORK}/root/usr/share/mime
+                RESULT_VARIABLE status ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "update-mime-database failed: ${err}")
+endif()
+file(WRITE ${WORK}/record "3x3: :c:1:4:2:2048:0:0:0:0:2:2:0:9:4:3:4:2:0:8:8:2:0:0:8:0:8\r\n")
+file(WRITE ${WORK}/notes "3 by 3 boxes make a Sudoku grid\n")
+foreach(pair "usr/share/vemotarn/exemples/extreme12.sku:application/x-vemotarn-sudoku"
+             "../record:application/x-vemotarn-sudoku" "../notes:text/plain")
+    string(REPLACE ":" ";" pair "${pair}")
+    list(GET pair 0 file)
+    list(GET pair 1 expected)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${WORK}/root/usr/share
+                            XDG_DATA_DIRS=/usr/share gio info -a standard::content-type
+                            ${WORK}/root/${file}
+                    OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT out MATCHES "content-type: ${expected}\n")
+        message(FATAL_ERROR "${file} is not seen as ${expected}:\n${out}\n${err}")
+    endif()
+endforeach()
+
 # lintian at its default profile: no error, no warning, no other tag.
 execute_process(COMMAND lintian --fail-on error,warning ${debs}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
