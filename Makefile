@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Two commands do everything on a fresh Debian machine: `make run` and `make test`.
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize

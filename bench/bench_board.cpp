@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One full board drawing, as after every mouse move: a puzzle in play with all
 // candidates shown, hint and filter marks, bars and diagonals.
 #include "engine/engine.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Seconds per generated puzzle for each band and symmetry (classic grids), and
 // per variant at "Moyen": the median over several seeded generations, with the
 // attempts per accepted puzzle and the time per attempt.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the window's thread fares while generations run on the worker: the
 // longest wait of a 1 ms timer (what a repaint or a key press would wait), and
 // the cost of the worker round trip against a generation run directly.

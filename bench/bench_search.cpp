@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Solution counting over whole collections: the inner loop of every rating and
 // of the generator. Reports puzzles per second and nanoseconds per puzzle.
 #include "bench_support.h"

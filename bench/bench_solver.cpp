@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The logical solver over top1465: ratings and logged solves per second, and
 // where the time of a rating goes, finder by finder.
 #include "bench_support.h"

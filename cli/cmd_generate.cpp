@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // generate: new puzzles at a difficulty, symmetry and variant, on several
 // threads with independent engines.
 #include "commands.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // show and save: puzzle files read and written exactly as the window's open
 // and save commands do.
 #include "commands.h"

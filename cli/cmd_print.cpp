@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // print and sheet: the printed pages as PDF files, A4 at 300 dpi or the --dpi
 // given, drawn by the same layouts as the window's prints.
 #include "commands.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // count and solve: the exhaustive search from the start position.
 #include "commands.h"
 #include "puzzle_lines.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // analyse, rate and hint: the logical solver on each puzzle of a file.
 #include "commands.h"
 #include "puzzle_lines.h"

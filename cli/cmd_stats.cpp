@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // stats and top1465: the batch statistics of the generator and of a collection.
 #include "commands.h"
 #include "puzzle_lines.h"

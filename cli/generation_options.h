@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The generation options shared by generate and sheet, and the seeding that
 // makes a seeded run reproducible whatever the number of jobs.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // vemotarn-cli: solving, rating, hinting and generating from the command line.
 #include "commands.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A small Standard MIDI File writer: tracks of timed events, encoded with
 // variable-length delta times. Enough to compose the program's music.
 #pragma once

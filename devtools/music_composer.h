@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The five short pieces the congratulations box plays: a melody over a
 // chord progression with an accompaniment and a bass line, each piece with
 // its own key, metre, tempo and General MIDI instruments.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The batch statistics: many generations (or a puzzle collection) rated one by
 // one, a results table with its averages, and example puzzles for each
 // technique picked by running records.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the congratulations music, Musique1.mid .. Musique5.mid, into the
 // folder given as argument (data/Divers of the sources by default).
 #include "devtools/music_composer.h"

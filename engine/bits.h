@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Sets of cells as 81-bit boards: bit c stands for cell c (row-major).
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The candidate table: for every digit, the set of cells that may still hold it.
 //
 // A cell's candidate count is the number of digits whose set contains it, so the

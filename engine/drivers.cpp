@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three drivers of the logical solver: the hint search, the logged solve
 // and the rating. They share one chain of finders, tried in a fixed order from
 // the simplest technique to the most advanced, falling back on a trial.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Sudoku engine: one object owns every table of a puzzle, its candidates,
 // the exhaustive search, the logical techniques and the generator.
 //

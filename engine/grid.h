@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One 9 x 9 grid of digits (0 empty, 1..9), padded to 96 bytes so that whole-grid
 // copies and scans work on aligned 16-byte blocks.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The engine's random source: xoshiro256** seeded through splitmix64, with
 // unbiased bounded draws, so that a seed gives the same puzzles everywhere.
 #pragma once

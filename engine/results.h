@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the finders report and what the drivers record. Each finder fills its
 // result without touching the candidates; the matching applier reads it.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The fixed tables of the 9 x 9 grid: units, diagonals, neighbour directions and
 // the cell sets derived from them. They never change, so they are compile-time
 // constants shared by every engine instance.

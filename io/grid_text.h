@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Puzzle text for the clipboard: what the copy commands put there and how a
 // pasted text is read.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Language files: one entry per line, "#" identifier (four digits), one
 // separator, sub-index (four digits), two separators, then the text. Other
 // lines are comments. A later entry replaces an earlier one.

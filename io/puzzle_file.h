@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Puzzle files as the open and save commands use them. The loader checks the
 // text completely before it touches the engine, so a rejected file leaves the
 // puzzle that was loaded as it was.

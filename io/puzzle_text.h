@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading puzzles from text: the one-line "3x3" record, which carries the
 // variant with the givens, and the free grid layout, in which every digit or
 // empty-cell character fills the next cell. Pure functions: the caller decides

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole-file reading and writing, and the two text encodings the program's
 // files come in. A write goes to a temporary file beside the target that is
 // then renamed over it, so a failed write never destroys the old file.

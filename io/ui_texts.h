@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which language entry belongs to which element of the windows. Each element
 // is named by its object name; the window sets these names on its widgets and
 // actions and applies the entries by kind.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game put aside while the four-grid sheet generates its puzzles, and
 // brought back afterwards: the position, the puzzle, its marks, its analysis
 // and its rules.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Printing one grid through the system's print dialog (its "Print to File"
 // makes a PDF).
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The printed sheets: one grid centred on the page with its three title lines,
 // or four grids two by two. The layouts paint on any QPainter from the page
 // size and resolution in device pixels, so a printer, a PDF file and a test

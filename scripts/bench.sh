@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs every benchmark of the build folder.
 set -euo pipefail
 build=${1:-build}

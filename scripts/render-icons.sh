@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Draws the application icon data/desktop/vemotarn.svg at the sizes of the
 # hicolor theme, into data/desktop/icons/hicolor/<size>/apps/vemotarn.png.
 # Run it after changing the drawing; it needs rsvg-convert (librsvg2-bin).

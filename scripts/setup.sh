@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages the project needs, only those that are missing.
 set -euo pipefail
 
@@ -9,7 +12,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libfluidsynth-dev timgm6mb-soundfont
     xvfb xauth fonts-dejavu-core
-    dpkg-dev
+    dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 missing=()

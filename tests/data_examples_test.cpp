@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The example puzzles beside the program: every family has its files, and each
 // file needs its family's technique and nothing the family excludes.
 #include "test_support.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The MIDI writer and the five composed pieces, read back by an independent
 // reader of the file format.
 #include "devtools/midi_writer.h"

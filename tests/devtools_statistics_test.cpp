@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The batch statistics: collection reading, the results layout, the example rules.
 #include "test_support.h"
 

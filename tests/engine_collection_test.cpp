@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole collections: every proper puzzle has exactly one solution, and the grid
 // the search completes obeys the rules and keeps the clues.
 #include "test_support.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Colouring and multi-colouring: which digits are coloured, the wrap and trap
 // rules, and that no elimination ever takes a solution digit.
 #include "test_support.h"

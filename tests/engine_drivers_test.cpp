@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The solving drivers: hint search, logged solve and rating, and the analysis
 // of a newly fixed puzzle.
 #include "test_support.h"

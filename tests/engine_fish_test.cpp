@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // X-Wing and Swordfish: scan order, the elimination test, eliminations; and a
 // property run of every subset and fish technique over real puzzles.
 #include "test_support.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The generator: full grids, variant marks, clue removal by orbits, thinning and
 // the generation loop with its bands.
 #include "test_support.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The grid model: unit tables, diagonals, neighbour and parity marks, clearing.
 #include "test_support.h"
 

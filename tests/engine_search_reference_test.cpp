@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The search against a line-by-line reference of the trial procedure: same
 // counts, same first branch, same brute-force cell and digit, same first
 // solution, same candidates afterwards. The engine's search takes shortcuts

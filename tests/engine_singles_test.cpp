@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Naked and hidden singles, locked candidates: scan order, reports, eliminations.
 #include "test_support.h"
 

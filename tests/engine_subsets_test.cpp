@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Naked and hidden pairs, triples and quadruplets: scan order, reports, modes,
 // eliminations, and the diagonals of X-Sudoku.
 #include "test_support.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Puzzle files: loading into the engine, saving, and the round trips of every
 // variant.
 #include "io/puzzle_file.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Clipboard text: the copied grids and the reading of pasted text.
 #include "io/grid_text.h"
 #include "io/puzzle_file.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Language files and the lookup of texts.
 #include "io/language.h"
 #include "io/ui_texts.h"

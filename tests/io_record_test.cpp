@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading puzzles from text: "3x3" records and the free layout.
 #include "io/puzzle_text.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every reader fed thousands of mutated and random inputs: no crash, and a
 // rejected input leaves what was loaded before exactly as it was.
 #include "engine/random.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file and the recent-files list.
 #include "io/settings.h"
 #include "io/text_file.h"

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Tests of the io library.
 add_executable(vemo_io_tests
     io_record_test.cpp

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The printed sheets, painted on images and PDF files.
 #include "print/game_state.h"
 #include "print/print_job.h"

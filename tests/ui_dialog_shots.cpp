@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictures of the three dialogs in French and in English, for a look by eye:
 // vemo_dialog_shots [folder] (default /tmp/shots).
 #include "io/language.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The congratulations box, the About box with its version check, the examples
 // dialog and the music player, offscreen.
 #include "io/language.h"

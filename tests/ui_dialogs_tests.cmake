@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The three dialogs and the music player, offscreen; the version check talks to
 # a local server.
 find_package(Qt6 REQUIRED COMPONENTS Test)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Generation, hints and printing from the real window, offscreen.
 #include "engine/generator/generation.h"
 #include "engine/techniques/catalogue.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Generations on the worker thread: finished in the band, cancelled without a
 // trace, and a window thread that stays free meanwhile.
 #include "engine/generator/generation.h"

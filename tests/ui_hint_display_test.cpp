@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the complete hint highlights and says, checked against the rules of
 // each technique on real solving paths.
 #include "engine/techniques/catalogue.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real window offscreen, with its data folders from the source tree and
 // its settings in a temporary folder, driven by keys, clicks and commands.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as a player sees it: a board that scales with the window, the
 // captions, Qt's own dialogs in the interface's language, columns wide enough
 // for their texts, readable colours, and the colouring hints' chains.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real window, offscreen, driven by keys, clicks and commands through
 // whole games.
 #include "engine/techniques/catalogue.h"

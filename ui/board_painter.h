@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drawing the two 512 x 512 pictures, the board and the solution, from the
 // engine's tables and the board state. Both paint on any painter in logical
 // pixels, so a test can paint on an image and the widget at any pixel ratio.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the board shows beyond the engine's tables: the mode, the highlights,
 // the active cell and the candidate display.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The 512 x 512 board picture ("Image4") or the solution picture ("Image5"):
 // a retained picture, redrawn whole on request. The picture keeps its 512 x 512
 // logical coordinates at any widget size: the painter is scaled to the widget

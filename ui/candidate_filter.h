@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The candidate filter: picks out the cells that could hold every selected
 // digit, or the cells with exactly two candidates.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The contents of the "Caractéristiques" page: the technique grid and the
 // listing of the logged solve, as rows of texts and tints.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The "Caractéristiques" page: the listing of the logged solve
 // (grillelisting) and the grid of techniques used (Gridaid).
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pop-up chooser beside a clicked cell: " -", "Jouer" or "Candidats", the
 // candidate digits and, in play, "Exclure" with the digits again.
 #pragma once

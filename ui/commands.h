@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's commands in one table: where each sits in the menu, its French
 // caption, shortcut and language identifier. The menus, the toolbars and the
 // enabled states are all built from it.

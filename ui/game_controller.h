@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The life of one game over an engine: modes, move history, filters, input,
 // status messages and the clock. No painting here; the window listens to the
 // signals and redraws.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The file and clipboard commands of the game: what happens once the dialog
 // has given a path or the clipboard a text.
 #include "game_controller.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three hint commands: name the next technique, show its cells and digits,
 // or play it as a move of the game.
 #include "game_controller.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A generation on a worker thread with an engine of its own, so that the
 // window keeps painting and answering while the attempts run, and can cancel
 // them. The window's engine is never touched from the worker.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the complete hint shows: the cells it highlights, the digits it lists,
 // and the status-bar texts of the three hint commands.
 #pragma once

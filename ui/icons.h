@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The icons of the toolbars and menus: the desktop theme's for the common
 // commands, with the program's own SVG drawings as fallbacks, and the
 // program's own SVG drawings for its own commands. SVG icons are drawn at

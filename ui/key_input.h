@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A key press as the board's key handler sees it: which key, and whether it
 // came from the numeric keypad with Shift or Ctrl held.
 #pragma once

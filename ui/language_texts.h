@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The texts of the language in use: the entries of the language file once one
 // has been read, the program's built-in French ones before that.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "desktop_session.h"
 #include "icons.h"
 #include "main_window.h"
 
@@ -31,6 +35,10 @@ void GrabPagesLater(vemo::ui::MainWindow& window, const QString& folder) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const auto message = vemo::ui::MissingDesktopSession(argc > 0 ? argv[0] : "vemotarn")) {
+        std::fputs(message->c_str(), stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vemo"));
     QApplication::setWindowIcon(vemo::ui::ApplicationIcon());

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window: menus and toolbars built from the command table, the three
 // pages, the status bar, and the routing of keys and clicks to the game.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's commands that reach beyond the game: settings, language, files,
 // the clipboard and the generation worker.
 #include "board_widget.h"

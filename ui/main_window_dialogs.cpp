@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three dialogs of the window: congratulations, About and the examples.
 #include "main_window.h"
 

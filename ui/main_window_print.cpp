@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Printing: the three single-grid prints, the four-grid sheet and the board
 // picture on the clipboard.
 #include "board_widget.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game as a stack of whole positions, one per move: undo and redo copy a
 // stored snapshot back, nothing is replayed.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Language texts by number. The window asks a TextSource for every text it
 // composes; the language-file reader plugs in its own source, and until one is
 // installed the built-in French texts answer.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Applies the language to a window: every element named in the table of
 // translated elements gets its caption, hint or title from the texts.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Repeated generation attempts until a puzzle lands in the chosen band.
 #include "../engine.h"
 #include "generation.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Clue removal by symmetry orbits with a uniqueness count after every step, and
 // the thinning pass under the rating.
 #include "../engine.h"

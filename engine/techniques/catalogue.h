@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The catalogue of techniques: what each step kind weighs in the score, the
 // colour of its hint and the language text that names it.
 #pragma once

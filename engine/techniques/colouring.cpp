@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Colouring and multi-colouring. For one digit, the cells of every unit with
 // exactly two places of it (a conjugate pair: one of them is the digit) are
 // linked into chains whose two sides get opposite colours. A colour twice in a

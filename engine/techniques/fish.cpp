@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // X-Wing and Swordfish: when a digit's places in two (three) base lines fall in
 // the same two (three) cover lines, one of them holds it in every cover line,
 // so it leaves the rest of the cover lines. Rows and columns only.

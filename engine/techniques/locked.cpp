@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Locked candidates: the places of a digit in a line that all lie in one box
 // (kind 2, line to box), or in a box that all lie in one line (kind 1, box to line).
 #include "../engine.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Naked singles (a cell with one candidate) and hidden singles (a digit with one
 // place left in a unit).
 #include "../engine.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Naked and hidden subsets: k digits confined to k cells of one unit. Naked, the
 // cells hold nothing else, so the digits leave the rest of the unit; hidden, the
 // digits are nowhere else in the unit, so every other digit leaves the cells.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // XY-wing (a pivot with two pincers that each share one digit with it) and the
 // impossible neighbour of consecutive grids (a barred pair whose digits must
 // differ by one).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer entry: the puzzle readers and the paste parser on arbitrary bytes.
 // Every outcome must leave a well-formed puzzle: digits 0..9, shading 1 or 2,
 // bar counts equal to the bars.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/dialogs/about_dialog.h"
 
 #include "ui/dialogs/centring.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The About box: author, contact and web links, the version, and the link
 // that asks the web server whether a newer version exists.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Placement helpers shared by the three dialogs: offsets are rounded to the
 // nearest integer with halves going to the even neighbour.
 #pragma once

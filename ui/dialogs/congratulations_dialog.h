@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The box shown when the grid is complete: a blinking title, the game's
 // statistics and a piece of music.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The example puzzles behind each result of the examples dialog: stem +
 // number + ".sku" in the examples folder, numbers counted from 1.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The examples dialog ("Aide"): one button per solving technique, grouped by
 // level; the chosen button's number is the dialog's result.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A label that acts as a link: hand cursor, one colour at rest and another
 // while the pointer is over it, a signal on a left click.
 #pragma once

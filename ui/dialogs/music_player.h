@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plays one MIDI file through FluidSynth on a worker thread, so that loading
 // the sound font and starting the audio output never hold up the window.
 // Whatever goes wrong (no file, no sound font, no audio device) only leaves

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The statistics lines of the congratulations box, built from the clock text
 // and the game's counters.
 #pragma once

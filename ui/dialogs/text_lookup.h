@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the dialogs ask for their language texts: (identifier, sub-index) to
 // text, empty when the language file has no such entry.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The version check of the About box: one HTTP GET of a small text file, kept
 // in memory, with a deadline so that a silent server cannot leave the box
 // waiting.
