@@ -19,7 +19,7 @@ foreach(needed libqt6widgets6 libqt6printsupport6 libqt6network6 libfluidsynth t
     endif()
 endforeach()
 execute_process(COMMAND dpkg-deb -x ${debs} ${WORK}/root RESULT_VARIABLE status)
-foreach(file usr/bin/vemotarn usr/bin/vemotarn-cli
+foreach(file usr/bin/vemotarn usr/bin/vemotarn-cli usr/libexec/vemotarn/vemotarn-cli-pdf
              usr/share/vemotarn/Langues/Français.lng usr/share/vemotarn/Langues/English.lng
              usr/share/vemotarn/exemples/extreme12.sku
              usr/share/applications/vemotarn.desktop
