@@ -209,19 +209,20 @@ class Engine {
     template <bool kFindOne> void Search(bool entryPure, bool checked);
     bool Hopeless(const Candidates& table) const;
     bool PropagateSinglesFast();
+    void CountPlaced();
+    Bits81 UnitPeers(int cell) const;
+    std::array<int, 16> placed_{}; // per digit, at the level of the fast propagation
     bool UnitsDistinct() const;
     int DrawRepresentative(bool firstPhase);
     void ThinCluesImpl(bool withinBand);
     int FindChainTechnique();
     bool BruteForceTrial();
     bool shortcuts_ = false; // set by the outermost search call
-    // Rows, columns and boxes as 9-bit sets.
-    struct UnitSets {
-        unsigned rows = 0, columns = 0, boxes = 0;
-    };
+    // The hidden singles of one digit, and how many rows, columns and boxes
+    // have a place for it.
     struct DigitScan {
         Bits81 alone = 0;
-        UnitSets units;
+        int rows = 0, columns = 0, boxes = 0;
     };
     DigitScan ScanDigit(Bits81 places) const;
 
