@@ -9,11 +9,11 @@ namespace vemo::cli {
 
 namespace {
 
-// A grid that repeats a digit in a row, column or box has no solution, but the
-// search cannot see the repetition and may take very long to exhaust the grid:
-// such grids are answered at once with the result the search would reach.
+// A grid whose givens break a rule (a repeated digit, in X-Sudoku on a
+// diagonal too, or a contradicted bar or parity mark) has no solution: it is
+// answered at once, without a search that could only find grids breaking it.
 bool Searchable(const Engine& engine) {
-    return engine.ValidityStatus != 1;
+    return !engine.BreaksRules();
 }
 
 int RunCount(const std::vector<std::string>& args);

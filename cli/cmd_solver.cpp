@@ -54,7 +54,7 @@ std::string Analyse(Engine&, const std::string& line, const LinePuzzle& puzzle) 
 
     engine.SolutionCount = 0;
     engine.BruteForceCell = engine.BruteForceDigit = -1;
-    engine.CountSolutions();
+    if (!engine.BreaksRules()) engine.CountSolutions(); // as the count command does
     const int count = engine.SolutionCount;
 
     engine.FindNextTechnique();

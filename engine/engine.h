@@ -64,6 +64,19 @@ class Engine {
     bool PuzzleFixed = false;
     bool Generating = false;
 
+    // The result of CheckValidity:
+    // 0 valid;
+    // 1 the givens break a rule between themselves or with the marks, so that
+    //   the grid has no solution: a digit twice in a row, column or box; in the
+    //   consecutive variants a bar between two givens that are not consecutive,
+    //   or two consecutive givens side by side without a bar; in the odd/even
+    //   variant a given against its cell's mark (an even mark, or an odd one
+    //   once the parity is known: a fixed puzzle, or generation);
+    // 2 a classic grid with fewer than 17 clues;
+    // 3 an empty cell without candidate, or a digit without place in a row,
+    //   column or box.
+    // Equal digits on an X-Sudoku diagonal are no status 1: they show up, if at
+    // all, as status 3 (BreaksRules below does count them).
     int ValidityStatus = 0;
 
     // ---- Search -----------------------------------------------------------
@@ -125,6 +138,12 @@ class Engine {
     void ApplyVariantPostPass();
     void PlaceDigit(int cell, int digit);
     void CheckValidity();
+    // True when the filled cells of level HistoryLevel break a rule between
+    // themselves or with the marks: everything that status 1 covers, and in
+    // X-Sudoku a digit twice on one diagonal. Such a position has no solution.
+    // The drivers stop on it at once; the searches stop at once on a digit
+    // repeated in a row, column or box.
+    bool BreaksRules() const;
 
     // ---- Search -------------------------------------------------------------------
     void PropagateSingles();
@@ -163,6 +182,9 @@ class Engine {
     std::function<void(const std::string&)> DeveloperLine;
 
     // ---- Drivers ------------------------------------------------------------------
+    // The three drivers stop at once on a position that BreaksRules(): no hint,
+    // an empty log, no rating and SolutionCount 0, as for a puzzle whose trial
+    // finds no solution.
     void FindNextTechnique();
     void SolveWithLog();
     void RatePuzzle();
@@ -213,6 +235,9 @@ class Engine {
     Bits81 UnitPeers(int cell) const;
     std::array<int, 16> placed_{}; // per digit, at the level of the fast propagation
     bool UnitsDistinct() const;
+    bool LinesRepeat(const Grid& grid) const;
+    bool SearchRefused();
+    bool MarksContradicted(const Grid& grid) const;
     int DrawRepresentative(bool firstPhase);
     void ThinCluesImpl(bool withinBand);
     int FindChainTechnique();

@@ -31,18 +31,23 @@ int Engine::ChooseBranchCell() const {
         const Bits81 cells = planes.WithCount(n) & scanned & empty;
         if (cells != 0) return FirstCell(cells);
     }
+    // Every empty cell has 9 candidates (an empty grid): the first one, as the
+    // first with the fewest.
+    if (dead == 0 && empty != 0) return FirstCell(empty);
     return -1;
 }
 
 // A position whose rules-derived candidates leave an empty cell without
 // candidate has no completion: candidates only shrink as cells fill, so that
-// cell never takes a digit. When no unit repeats a digit, a digit without place
-// in a row, column or box is just as fatal.
+// cell never takes a digit. A digit without place in a row, column or box is
+// just as fatal: the search only runs on positions where no row, column or box
+// repeats a digit, and every placement keeps it so, so each of them ends up
+// holding every digit once. (A repeat on an X-Sudoku diagonal changes nothing
+// to this.)
 bool Engine::Hopeless(const Candidates& table) const {
     const Grid& grid = Level();
     const Bits81 filled = grid.FilledCells();
     if ((kAllCells & ~filled & ~table.AnyCells()) != 0) return true;
-    if (!shortcuts_) return false;
     std::array<Bits81, 10> places{};
     ForEachCell(filled, [&](int c) {
         if (grid[c] <= 9) places[grid[c]] |= CellBit(c);
@@ -321,9 +326,9 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
 }
 
 // The shortcuts of the search rely on every unit of a completed grid holding
-// each digit once, which only holds when no unit already repeats a digit; an
-// X-Sudoku diagonal may (nothing rejects it), a row, column or box only in a
-// grid that the validity check refuses. Such grids take the literal path.
+// each digit once, which only holds when no unit already repeats a digit. The
+// searches refuse a row, column or box that does; an X-Sudoku diagonal may
+// (nothing rejects it), and such a grid takes the literal path.
 bool Engine::UnitsDistinct() const {
     const Grid& grid = Level();
     const auto distinct = [&](const std::array<int, 9>& unit) {
@@ -341,12 +346,24 @@ bool Engine::UnitsDistinct() const {
     return XSudoku != 1 || (distinct(MainDiagonal) && distinct(AntiDiagonal));
 }
 
+// A position that repeats a digit in a row, column or box has no solution, yet
+// the trials could take astronomically long to exhaust it: the searches leave
+// it at once, as they leave a position without branch cell.
+bool Engine::SearchRefused() {
+    if (!LinesRepeat(Level())) return false;
+    if (HistoryLevel + 1 < kGridLevels) CellGrid[HistoryLevel + 1] = CellGrid[HistoryLevel];
+    if (HistoryLevel == 0) ComputeCandidates();
+    return true;
+}
+
 void Engine::CountSolutions() {
+    if (SearchRefused()) return;
     shortcuts_ = UnitsDistinct();
     Search<false>(CandidateTable == RulesCandidates(), false);
 }
 
 void Engine::FindOneSolution() {
+    if (SearchRefused()) return;
     shortcuts_ = UnitsDistinct();
     Search<true>(CandidateTable == RulesCandidates(), false);
 }
