@@ -121,6 +121,9 @@ struct UnitDigest {
     std::array<unsigned, 9> small{};
     int smallCount = 0;
     std::array<unsigned, 9> positions{}; // per digit d-1: bit i for the unit's i-th cell
+    // The digits a reporting set can hold: naked, those of the cells with 2..k
+    // candidates; hidden, those on 1..k cells of the unit.
+    unsigned possible = 0;
 };
 
 void FindSubset(const Candidates& table, int k, int mode, bool diagonals, SubsetResult& out) {
@@ -139,8 +142,17 @@ void FindSubset(const Candidates& table, int k, int mode, bool diagonals, Subset
             for (unsigned rest = m; rest != 0; rest &= rest - 1)
                 digest.positions[std::countr_zero(rest)] |= 1u << i;
         }
+        if (mode == 0) {
+            for (int i = 0; i < digest.smallCount; ++i) digest.possible |= digest.small[i];
+        } else {
+            for (int d = 0; d < 9; ++d) {
+                const int n = std::popcount(digest.positions[d]);
+                if (n >= 1 && n <= k) digest.possible |= 1u << d;
+            }
+        }
     }
     const auto worthSearching = [&](const UnitDigest& digest, unsigned digits) {
+        if ((digits & ~digest.possible) != 0) return false;
         if (mode == 0) {
             if (digest.smallCount < k) return false;
             int inside = 0;
