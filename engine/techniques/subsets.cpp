@@ -139,10 +139,14 @@ void FindSubset(const Candidates& table, int k, int mode, bool diagonals, Subset
         UnitDigest& digest = digests[u];
         for (int i = 0; i < 9; ++i) {
             const unsigned m = masks[kScanUnits[u].cells[i]];
-            const int n = std::popcount(m);
-            if (n >= 2 && n <= k) digest.small[digest.smallCount++] = m;
-            for (unsigned rest = m; rest != 0; rest &= rest - 1)
-                digest.positions[std::countr_zero(rest)] |= 1u << i;
+            // Each form needs one half of the digest.
+            if (mode == 0) {
+                const int n = std::popcount(m);
+                if (n >= 2 && n <= k) digest.small[digest.smallCount++] = m;
+            } else {
+                for (unsigned rest = m; rest != 0; rest &= rest - 1)
+                    digest.positions[std::countr_zero(rest)] |= 1u << i;
+            }
         }
         if (mode == 0) {
             for (int i = 0; i < digest.smallCount; ++i) digest.possible |= digest.small[i];
