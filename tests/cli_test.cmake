@@ -43,6 +43,35 @@ file(WRITE "${WORK}/bad.txt" "1.........1.......................................
 expect_run(solve_none 0 ${CLI} solve "${WORK}/bad.txt")
 expect_match(solve_none_out "${OUT}" "^1 1\\.\\.\\.\\.\\.\\.\\.\\.\\.1")
 
+# Grids without solution that used to keep rate and analyse (and count, for a
+# repeated diagonal digit) searching without end, one per line before a valid
+# puzzle: two 1s in a row; two 1s on a diagonal of an X-Sudoku grid; a bar
+# between 1 and 5 in a consecutive grid. Every command answers every line at
+# once, each grid as one without solution.
+function(expect_answer name pattern)
+    execute_process(COMMAND ${ARGN} TIMEOUT 60 RESULT_VARIABLE status OUTPUT_VARIABLE out
+                    ERROR_VARIABLE err)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${name}: status '${status}', expected 0 within 60 s\n${out}\n${err}")
+    endif()
+    expect_match(${name} "${out}" "${pattern}")
+endfunction()
+string(REPEAT "." 79 dots79)
+set(x_repeat "3x3:d: :0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:1:0:0:0:0:0:0:0:9:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:9:0:0:1:0:0:0:0:0:0:1:0:0:0:0:0:0:0:0:0:0:0:0:0:")
+set(bar_1_5 "3x3: :c:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:257:1284:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:")
+file(WRITE "${WORK}/stuck.txt" "11${dots79}\n${x_repeat}\n${bar_1_5}\n${top}\n")
+expect_answer(stuck_count "^1 0 -1 -1\n[0-3] 0 -1 -1\n1 0 -1 -1\n0 1 [0-9]+ [1-9]\n$"
+              ${CLI} count "${WORK}/stuck.txt")
+expect_answer(stuck_solve "^1 11\\.+\n[0-3] [.19]+\n1 \\.+15\\.+\n0 ${solved}\n$"
+              ${CLI} solve "${WORK}/stuck.txt")
+expect_answer(stuck_hint "^-\n-\n-\n[^-\n][^\n]*\n$" ${CLI} hint "${WORK}/stuck.txt")
+string(REPEAT " 0" 17 no_counts)
+expect_answer(stuck_rate "^0 -${no_counts}\n0 -${no_counts}\n0 -${no_counts}\n[1-9][0-9]* [^\n]+\n$"
+              ${CLI} rate "${WORK}/stuck.txt")
+set(nothing "[^\n]*\"count\":0,\"counters\":\\[0(,0)*\\],\"score\":0,\"rating_done\":0,\"rating_solutions\":0,\"steps\":\\[\\][^\n]*\n")
+expect_answer(stuck_analyse "^${nothing}${nothing}${nothing}[^\n]*\"rating_done\":1[^\n]*\n$"
+              ${CLI} analyse "${WORK}/stuck.txt")
+
 # Usage errors.
 expect_run(missing_file 2 ${CLI} count "${WORK}/does-not-exist.txt")
 expect_run(no_argument 2 ${CLI} solve)
