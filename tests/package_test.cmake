@@ -22,6 +22,7 @@ execute_process(COMMAND dpkg-deb -x ${debs} ${WORK}/root RESULT_VARIABLE status)
 foreach(file usr/bin/vemotarn usr/bin/vemotarn-cli usr/libexec/vemotarn/vemotarn-cli-pdf
              usr/share/vemotarn/Langues/Français.lng usr/share/vemotarn/Langues/English.lng
              usr/share/vemotarn/exemples/extreme12.sku
+             usr/share/bash-completion/completions/vemotarn-cli
              usr/share/applications/vemotarn.desktop
              usr/share/metainfo/org.vemotarn.VemoTarn.metainfo.xml
              usr/share/mime/packages/vemotarn.xml
