@@ -9,8 +9,8 @@
 
 namespace {
 
-void CountCollection(benchmark::State& state, const char* fileName) {
-    const auto puzzles = vemo::bench::ReadGrids(fileName);
+void CountCollection(benchmark::State& state, const char* fileName, std::size_t limit = SIZE_MAX) {
+    const auto puzzles = vemo::bench::ReadGrids(fileName, limit);
     if (puzzles.empty()) {
         state.SkipWithError("collection not found");
         return;
@@ -60,6 +60,9 @@ void FindOneCollection(benchmark::State& state, const char* fileName) {
 
 BENCHMARK_CAPTURE(CountCollection, top1465, "top1465.txt")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(CountCollection, seventeen_clue, "17clue.txt")->Unit(benchmark::kMillisecond);
+// The first 5,000 of the hardest forum collection.
+BENCHMARK_CAPTURE(CountCollection, forum_hardest_5000, "forum_hardest_1905_11plus.txt", 5000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FindOneCollection, top1465, "top1465.txt")->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -6,17 +6,19 @@
 
 #include "engine/engine.h"
 
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
 
 namespace vemo::bench {
 
-inline std::vector<Grid> ReadGrids(const std::string& fileName) {
+// The first `limit` puzzles of a collection (all of them by default).
+inline std::vector<Grid> ReadGrids(const std::string& fileName, std::size_t limit = SIZE_MAX) {
     std::ifstream in(std::string(VEMO_SHARED_DATA) + "/" + fileName);
     std::vector<Grid> grids;
     std::string line;
-    while (std::getline(in, line)) {
+    while (grids.size() < limit && std::getline(in, line)) {
         if (line.size() < 81) continue;
         Grid g;
         for (int c = 0; c < 81; ++c)

@@ -4,49 +4,53 @@
 // count and solve: the exhaustive search from the start position.
 #include "commands.h"
 #include "puzzle_lines.h"
+#include "puzzle_source.h"
 
-#include <iostream>
+#include <sstream>
 
 namespace vemo::cli {
 
 namespace {
 
-// A grid that repeats a digit in a row, column or box has no solution, but the
-// search cannot see the repetition and may take very long to exhaust the grid:
-// such grids are answered at once with the result the search would reach.
+// A grid whose givens break a rule (a repeated digit, in X-Sudoku on a
+// diagonal too, or a contradicted bar or parity mark) has no solution: it is
+// answered at once, without a search that could only find grids breaking it.
 bool Searchable(const Engine& engine) {
-    return engine.ValidityStatus != 1;
+    return !engine.BreaksRules();
 }
 
 int RunCount(const std::vector<std::string>& args);
 int RunSolve(const std::vector<std::string>& args);
 
-const Command kCount{"count", "FILE|-",
+const Command kCount{"count", "FILE|- [--jobs J]",
                      "validity, solutions (up to 2), first branch cell and digit", RunCount};
 const Command kSolve{"solve", "FILE|-", "validity and the grid completed by the search", RunSolve};
 
 int RunCount(const std::vector<std::string>& args) {
-    if (args.size() != 1) return UsageError(kCount, "count takes one file");
-    Engine engine;
-    return ForEachPuzzleLine(args[0], [&](const std::string&, const LinePuzzle& puzzle) {
+    std::string error;
+    const auto source = ParseSourceArgs(args, error);
+    if (!source) return UsageError(kCount, error);
+    return ForEachPuzzle(*source, [](Engine& engine, const std::string&, const LinePuzzle& puzzle) {
         InstallLinePuzzle(engine, puzzle);
         engine.SolutionCount = 0;
         engine.BruteForceCell = engine.BruteForceDigit = -1;
         if (Searchable(engine)) engine.CountSolutions();
-        std::cout << engine.ValidityStatus << ' ' << engine.SolutionCount << ' '
-                  << engine.BruteForceCell << ' ' << engine.BruteForceDigit << '\n';
+        std::ostringstream out;
+        out << engine.ValidityStatus << ' ' << engine.SolutionCount << ' ' << engine.BruteForceCell
+            << ' ' << engine.BruteForceDigit << '\n';
+        return out.str();
     });
 }
 
 int RunSolve(const std::vector<std::string>& args) {
     if (args.size() != 1) return UsageError(kSolve, "solve takes one file");
-    Engine engine;
-    return ForEachPuzzleLine(args[0], [&](const std::string&, const LinePuzzle& puzzle) {
+    return ForEachPuzzle({args[0]}, [](Engine& engine, const std::string&,
+                                       const LinePuzzle& puzzle) {
         InstallLinePuzzle(engine, puzzle);
         engine.SolutionCount = 0;
         if (Searchable(engine)) engine.FindOneSolution();
         const Grid& shown = engine.SolutionCount > 0 ? engine.SearchSolution : engine.CellGrid[0];
-        std::cout << engine.ValidityStatus << ' ' << GridText(shown) << '\n';
+        return std::to_string(engine.ValidityStatus) + ' ' + GridText(shown) + '\n';
     });
 }
 

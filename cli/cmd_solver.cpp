@@ -4,6 +4,7 @@
 // analyse, rate and hint: the logical solver on each puzzle of a file.
 #include "commands.h"
 #include "puzzle_lines.h"
+#include "puzzle_source.h"
 #include "texts.h"
 
 #include "engine/techniques/catalogue.h"
@@ -21,9 +22,10 @@ int RunAnalyse(const std::vector<std::string>& args);
 int RunRate(const std::vector<std::string>& args);
 int RunHint(const std::vector<std::string>& args);
 
-const Command kAnalyse{"analyse", "FILE|-", "JSON per puzzle: counts, rating, logged solve, hint",
-                       RunAnalyse};
-const Command kRate{"rate", "FILE|-", "score, level and the count of each technique", RunRate};
+const Command kAnalyse{"analyse", "FILE|- [--jobs J]",
+                       "JSON per puzzle: counts, rating, logged solve, hint", RunAnalyse};
+const Command kRate{"rate", "FILE|- [--jobs J]", "score, level and the count of each technique",
+                    RunRate};
 const Command kHint{"hint", "FILE|-", "the next technique and its cells", RunHint};
 
 void JsonArray(std::ostream& out, std::span<const int> values) {
@@ -48,14 +50,14 @@ std::string CellLabel(int cell) {
     return label;
 }
 
-void Analyse(const std::string& line, const LinePuzzle& puzzle) {
+std::string Analyse(Engine&, const std::string& line, const LinePuzzle& puzzle) {
     Engine engine; // each puzzle on its own: no state carried from the previous one
     InstallLinePuzzle(engine, puzzle);
     const int validity = engine.ValidityStatus;
 
     engine.SolutionCount = 0;
     engine.BruteForceCell = engine.BruteForceDigit = -1;
-    engine.CountSolutions();
+    if (!engine.BreaksRules()) engine.CountSolutions(); // as the count command does
     const int count = engine.SolutionCount;
 
     engine.FindNextTechnique();
@@ -88,54 +90,61 @@ void Analyse(const std::string& line, const LinePuzzle& puzzle) {
     out << ",\"count\":" << hint.count << ",\"digits\":";
     JsonArray(out, hint.digits);
     out << "}}\n";
-    std::cout << out.str();
+    return out.str();
 }
 
 int RunAnalyse(const std::vector<std::string>& args) {
-    if (args.size() != 1) return UsageError(kAnalyse, "analyse takes one file");
-    return ForEachPuzzleLine(args[0], Analyse);
+    std::string error;
+    const auto source = ParseSourceArgs(args, error);
+    if (!source) return UsageError(kAnalyse, error);
+    return ForEachPuzzle(*source, Analyse);
+}
+
+// The score, the level and the technique counts of the rating alone.
+std::string Rate(Engine&, const std::string&, const LinePuzzle& puzzle) {
+    Engine engine; // each puzzle on its own: no state carried from the previous one
+    InstallLinePuzzle(engine, puzzle);
+    engine.HistoryLevel = 0;
+    engine.ComputeCandidates();
+    engine.RatePuzzle();
+    const int score = engine.PuzzleScore();
+    const std::string level = ProgramTexts().Text(LevelText(score));
+    std::string text = std::to_string(score) + ' ' + (level.empty() ? "-" : level);
+    for (int id = 1; id <= kTechniqueCount; ++id)
+        text += ' ' + std::to_string(engine.TechniqueCounters[id - 1]);
+    return text + '\n';
 }
 
 int RunRate(const std::vector<std::string>& args) {
-    if (args.size() != 1) return UsageError(kRate, "rate takes one file");
-    const Texts& texts = ProgramTexts();
-    return ForEachPuzzleLine(args[0], [&](const std::string&, const LinePuzzle& puzzle) {
-        Engine engine;
-        InstallLinePuzzle(engine, puzzle);
-        engine.AnalysePuzzle();
-        const int score = engine.PuzzleScore();
-        const std::string level = texts.Text(LevelText(score));
-        std::cout << score << ' ' << (level.empty() ? "-" : level);
-        for (int id = 1; id <= kTechniqueCount; ++id)
-            std::cout << ' ' << engine.TechniqueCounters[id - 1];
-        std::cout << '\n';
-    });
+    std::string error;
+    const auto source = ParseSourceArgs(args, error);
+    if (!source) return UsageError(kRate, error);
+    return ForEachPuzzle(*source, Rate);
 }
 
 int RunHint(const std::vector<std::string>& args) {
     if (args.size() != 1) return UsageError(kHint, "hint takes one file");
     const Texts& texts = ProgramTexts();
-    return ForEachPuzzleLine(args[0], [&](const std::string&, const LinePuzzle& puzzle) {
+    return ForEachPuzzle({args[0]}, [&](Engine&, const std::string&, const LinePuzzle& puzzle) {
         Engine engine;
         InstallLinePuzzle(engine, puzzle);
+        std::ostringstream out;
         if (engine.FilledCount >= kCells) {
-            std::cout << "-\n";
-            return;
+            return std::string("-\n");
         }
         engine.HintTechnique = 0;
         engine.FindNextTechnique();
         const int id = engine.HintTechnique;
         if (id == 0) {
-            std::cout << "-\n"; // no solution: nothing to hint
-            return;
+            return std::string("-\n"); // no solution: nothing to hint
         }
         const StepRecord r = engine.DescribeStep(id, 0);
-        std::cout << texts.TechniqueName(id);
-        if (r.diagonal) std::cout << " (diag)";
+        out << texts.TechniqueName(id);
+        if (r.diagonal) out << " (diag)";
         if (id == kXWing || id == kSwordfish) {
             const int n = id == kXWing ? 2 : 3;
-            for (int i = 0; i < n; ++i) std::cout << " L" << r.cells[i] + 1;
-            for (int i = 0; i < n; ++i) std::cout << " C" << r.cells[n + i] + 1;
+            for (int i = 0; i < n; ++i) out << " L" << r.cells[i] + 1;
+            for (int i = 0; i < n; ++i) out << " C" << r.cells[n + i] + 1;
         } else {
             int cells = 1;
             if (id == kLockedBoxToLine || id == kLockedLineToBox || id == kColouring ||
@@ -147,15 +156,16 @@ int RunHint(const std::vector<std::string>& args) {
                 cells = 3;
             else if (id == kNakedQuadruplet || id == kHiddenQuadruplet)
                 cells = 4;
-            for (int i = 0; i < cells; ++i) std::cout << ' ' << CellLabel(r.cells[i]);
+            for (int i = 0; i < cells; ++i) out << ' ' << CellLabel(r.cells[i]);
         }
-        std::cout << " :";
+        out << " :";
         const int digits = id == kImpossibleNeighbour ? std::min(r.count, 15)
                            : (id >= kNakedPair && id <= kHiddenQuadruplet)
                                ? 2 + (id - kNakedPair) / 2
                                : 1;
-        for (int i = 0; i < digits; ++i) std::cout << ' ' << r.digits[i];
-        std::cout << '\n';
+        for (int i = 0; i < digits; ++i) out << ' ' << r.digits[i];
+        out << '\n';
+        return out.str();
     });
 }
 

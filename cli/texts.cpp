@@ -26,7 +26,8 @@ const io::LanguageTable& French() {
         io::LanguageTable t;
         const std::string folder = ExecutableFolder();
         for (const std::string& candidate :
-             {folder + "/Langues/Français.lng", folder + "/../share/vemotarn/Langues/Français.lng"})
+             {folder + "/Langues/Français.lng", folder + "/../share/vemotarn/Langues/Français.lng",
+              folder + "/../../share/vemotarn/Langues/Français.lng"})
             if (t.Load(candidate).ok) break;
         return t;
     }();

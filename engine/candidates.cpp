@@ -117,23 +117,71 @@ void Engine::PlaceDigit(int cell, int digit) {
     RemoveSeenBy(CandidateTable, cell, digit);
 }
 
+namespace {
+
+bool Repeats(const Grid& grid, const std::array<int, 9>& unit) {
+    unsigned seen = 0;
+    for (const int c : unit) {
+        const int v = grid[c];
+        if (v < 1 || v > 9) continue;
+        if (seen & (1u << v)) return true;
+        seen |= 1u << v;
+    }
+    return false;
+}
+
+} // namespace
+
+// A digit twice in a row, column or box.
+bool Engine::LinesRepeat(const Grid& grid) const {
+    for (int u = 0; u < 9; ++u)
+        if (Repeats(grid, RowCells[u]) || Repeats(grid, ColumnCells[u]) ||
+            Repeats(grid, BoxCells[u]))
+            return true;
+    return false;
+}
+
+// Two filled neighbours against their bar, or a filled cell against its parity
+// mark. As for the candidates, a mark of 1 only means odd once the parity is
+// known (a fixed puzzle, or generation); during hand entry the cell is merely
+// not marked yet.
+bool Engine::MarksContradicted(const Grid& grid) const {
+    if (ConsecutiveRules(VariantKind)) {
+        for (int c = 0; c < kCells; ++c) {
+            if (grid[c] < 1 || grid[c] > 9) continue;
+            // Right and down: every pair of neighbours once.
+            for (const int k : {1, 2}) {
+                const int mark = NeighbourMarks[c][k];
+                const int n = c + NeighbourOffsets[k];
+                if (mark == -1 || n >= kCells || (k == 1 && c % 9 == 8)) continue;
+                if (grid[n] < 1 || grid[n] > 9) continue;
+                const bool consecutive = grid[n] == grid[c] + 1 || grid[n] + 1 == grid[c];
+                if (consecutive != (mark == 1)) return true;
+            }
+        }
+    } else if (VariantKind == kOddEven) {
+        const bool parityKnown = PuzzleFixed || Generating;
+        for (int c = 0; c < kCells; ++c) {
+            if (grid[c] < 1 || grid[c] > 9) continue;
+            const bool even = grid[c] % 2 == 0;
+            if ((ParityMarks[c] == 2 && !even) || (ParityMarks[c] == 1 && even && parityKnown))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool Engine::BreaksRules() const {
+    const Grid& grid = Level();
+    if (LinesRepeat(grid) || MarksContradicted(grid)) return true;
+    return XSudoku == 1 && (Repeats(grid, MainDiagonal) || Repeats(grid, AntiDiagonal));
+}
+
 void Engine::CheckValidity() {
     ComputeCandidates();
     ValidityStatus = 0;
 
-    const auto repeats = [&](const UnitTable& units) {
-        for (const auto& unit : units) {
-            unsigned seen = 0;
-            for (const int c : unit) {
-                const int v = ValidityGrid[c];
-                if (v < 1 || v > 9) continue;
-                if (seen & (1u << v)) return true;
-                seen |= 1u << v;
-            }
-        }
-        return false;
-    };
-    if (repeats(RowCells) || repeats(ColumnCells) || repeats(BoxCells)) {
+    if (LinesRepeat(ValidityGrid) || MarksContradicted(ValidityGrid)) {
         ValidityStatus = 1;
         return;
     }

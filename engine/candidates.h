@@ -13,6 +13,11 @@
 #include "tables.h"
 
 #include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vemo {
 
@@ -74,18 +79,43 @@ class Candidates {
     constexpr Bits81& CellsWith(int digit) { return cells_[digit - 1]; }
 
     // Cells with exactly one candidate, and cells with at least one.
-    constexpr Bits81 SingleCells() const {
+    constexpr Bits81 SingleCells() const { return SingleAndAny().single; }
+    constexpr Bits81 AnyCells() const { return SingleAndAny().any; }
+
+    struct SingleAndAnyCells {
+        Bits81 single = 0;
+        Bits81 any = 0;
+    };
+    // Both sets in one pass over the nine digits.
+    constexpr SingleAndAnyCells SingleAndAny() const {
+#if defined(__SSE2__)
+        if (!std::is_constant_evaluated()) {
+            const auto* p = reinterpret_cast<const __m128i*>(cells_.data());
+            __m128i once = _mm_load_si128(p), twice = _mm_setzero_si128();
+            for (int d = 1; d < 9; ++d) {
+                const __m128i set = _mm_load_si128(p + d);
+                twice = _mm_or_si128(twice, _mm_and_si128(once, set));
+                once = _mm_or_si128(once, set);
+            }
+            SingleAndAnyCells r;
+            const __m128i single = _mm_andnot_si128(twice, once);
+            std::memcpy(&r.single, &single, sizeof single);
+            std::memcpy(&r.any, &once, sizeof once);
+            return r;
+        }
+#endif
         Bits81 once = 0, twice = 0;
         for (const Bits81 set : cells_) {
             twice |= once & set;
             once |= set;
         }
-        return once & ~twice;
+        return {once & ~twice, once};
     }
-    constexpr Bits81 AnyCells() const {
-        Bits81 any = 0;
-        for (const Bits81 set : cells_) any |= set;
-        return any;
+
+    // Clears every flag of the given cells.
+    constexpr void ClearCells(Bits81 cells) {
+        const Bits81 keep = ~cells;
+        for (Bits81& set : cells_) set &= keep;
     }
 
     // The cells whose candidate count is exactly n, for n = 0..9 (bit-sliced sum).

@@ -256,6 +256,7 @@ void Engine::FindNextTechnique() {
         HintRecord.digits[i] = 0;
     }
     if (FilledCount >= kCells) return;
+    if (BreaksRules()) return; // no solution: nothing to hint
     int technique = FindChainTechnique();
     if (technique == 0) {
         if (!BruteForceTrial()) return; // HintTechnique keeps its value
@@ -273,6 +274,7 @@ void Engine::FindNextTechnique() {
 void Engine::SolveWithLog() {
     for (auto& entry : StepLog) entry = {};
     StepCount = 1;
+    if (BreaksRules()) return; // no solution: nothing to log
     for (int steps = 0; FilledCount < kCells && steps < kMaxSteps; ++steps) {
         int technique = FindChainTechnique();
         if (technique == 0) {
@@ -292,6 +294,10 @@ void Engine::RatePuzzle() {
     TechniqueCounters.fill(0);
     RatingDone = 0;
     SolutionCount = 1;
+    if (BreaksRules()) {
+        SolutionCount = 0; // no solution, as when a trial finds none
+        return;
+    }
     double score = kCells - FilledCount;
     int bruteForceSteps = 0;
     for (int steps = 0; FilledCount < kCells && steps < kMaxSteps; ++steps) {

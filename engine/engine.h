@@ -67,6 +67,19 @@ class Engine {
     bool PuzzleFixed = false;
     bool Generating = false;
 
+    // The result of CheckValidity:
+    // 0 valid;
+    // 1 the givens break a rule between themselves or with the marks, so that
+    //   the grid has no solution: a digit twice in a row, column or box; in the
+    //   consecutive variants a bar between two givens that are not consecutive,
+    //   or two consecutive givens side by side without a bar; in the odd/even
+    //   variant a given against its cell's mark (an even mark, or an odd one
+    //   once the parity is known: a fixed puzzle, or generation);
+    // 2 a classic grid with fewer than 17 clues;
+    // 3 an empty cell without candidate, or a digit without place in a row,
+    //   column or box.
+    // Equal digits on an X-Sudoku diagonal are no status 1: they show up, if at
+    // all, as status 3 (BreaksRules below does count them).
     int ValidityStatus = 0;
 
     // ---- Search -----------------------------------------------------------
@@ -128,6 +141,12 @@ class Engine {
     void ApplyVariantPostPass();
     void PlaceDigit(int cell, int digit);
     void CheckValidity();
+    // True when the filled cells of level HistoryLevel break a rule between
+    // themselves or with the marks: everything that status 1 covers, and in
+    // X-Sudoku a digit twice on one diagonal. Such a position has no solution.
+    // The drivers stop on it at once; the searches stop at once on a digit
+    // repeated in a row, column or box.
+    bool BreaksRules() const;
 
     // ---- Search -------------------------------------------------------------------
     void PropagateSingles();
@@ -166,6 +185,9 @@ class Engine {
     std::function<void(const std::string&)> DeveloperLine;
 
     // ---- Drivers ------------------------------------------------------------------
+    // The three drivers stop at once on a position that BreaksRules(): no hint,
+    // an empty log, no rating and SolutionCount 0, as for a puzzle whose trial
+    // finds no solution.
     void FindNextTechnique();
     void SolveWithLog();
     void RatePuzzle();
@@ -212,19 +234,23 @@ class Engine {
     template <bool kFindOne> void Search(bool entryPure, bool checked);
     bool Hopeless(const Candidates& table) const;
     bool PropagateSinglesFast();
+    void CountPlaced();
+    Bits81 UnitPeers(int cell) const;
+    std::array<int, 16> placed_{}; // per digit, at the level of the fast propagation
     bool UnitsDistinct() const;
+    bool LinesRepeat(const Grid& grid) const;
+    bool SearchRefused();
+    bool MarksContradicted(const Grid& grid) const;
     int DrawRepresentative(bool firstPhase);
     void ThinCluesImpl(bool withinBand);
     int FindChainTechnique();
     bool BruteForceTrial();
     bool shortcuts_ = false; // set by the outermost search call
-    // Rows, columns and boxes as 9-bit sets.
-    struct UnitSets {
-        unsigned rows = 0, columns = 0, boxes = 0;
-    };
+    // The hidden singles of one digit, and how many rows, columns and boxes
+    // have a place for it.
     struct DigitScan {
         Bits81 alone = 0;
-        UnitSets units;
+        int rows = 0, columns = 0, boxes = 0;
     };
     DigitScan ScanDigit(Bits81 places) const;
 

@@ -46,6 +46,35 @@ file(WRITE "${WORK}/bad.txt" "1.........1.......................................
 expect_run(solve_none 0 ${CLI} solve "${WORK}/bad.txt")
 expect_match(solve_none_out "${OUT}" "^1 1\\.\\.\\.\\.\\.\\.\\.\\.\\.1")
 
+# Grids without solution that used to keep rate and analyse (and count, for a
+# repeated diagonal digit) searching without end, one per line before a valid
+# puzzle: two 1s in a row; two 1s on a diagonal of an X-Sudoku grid; a bar
+# between 1 and 5 in a consecutive grid. Every command answers every line at
+# once, each grid as one without solution.
+function(expect_answer name pattern)
+    execute_process(COMMAND ${ARGN} TIMEOUT 60 RESULT_VARIABLE status OUTPUT_VARIABLE out
+                    ERROR_VARIABLE err)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${name}: status '${status}', expected 0 within 60 s\n${out}\n${err}")
+    endif()
+    expect_match(${name} "${out}" "${pattern}")
+endfunction()
+string(REPEAT "." 79 dots79)
+set(x_repeat "3x3:d: :0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:1:0:0:0:0:0:0:0:9:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:9:0:0:1:0:0:0:0:0:0:1:0:0:0:0:0:0:0:0:0:0:0:0:0:")
+set(bar_1_5 "3x3: :c:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:257:1284:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:")
+file(WRITE "${WORK}/stuck.txt" "11${dots79}\n${x_repeat}\n${bar_1_5}\n${top}\n")
+expect_answer(stuck_count "^1 0 -1 -1\n[0-3] 0 -1 -1\n1 0 -1 -1\n0 1 [0-9]+ [1-9]\n$"
+              ${CLI} count "${WORK}/stuck.txt")
+expect_answer(stuck_solve "^1 11\\.+\n[0-3] [.19]+\n1 \\.+15\\.+\n0 ${solved}\n$"
+              ${CLI} solve "${WORK}/stuck.txt")
+expect_answer(stuck_hint "^-\n-\n-\n[^-\n][^\n]*\n$" ${CLI} hint "${WORK}/stuck.txt")
+string(REPEAT " 0" 17 no_counts)
+expect_answer(stuck_rate "^0 -${no_counts}\n0 -${no_counts}\n0 -${no_counts}\n[1-9][0-9]* [^\n]+\n$"
+              ${CLI} rate "${WORK}/stuck.txt")
+set(nothing "[^\n]*\"count\":0,\"counters\":\\[0(,0)*\\],\"score\":0,\"rating_done\":0,\"rating_solutions\":0,\"steps\":\\[\\][^\n]*\n")
+expect_answer(stuck_analyse "^${nothing}${nothing}${nothing}[^\n]*\"rating_done\":1[^\n]*\n$"
+              ${CLI} analyse "${WORK}/stuck.txt")
+
 # Usage errors.
 expect_run(missing_file 2 ${CLI} count "${WORK}/does-not-exist.txt")
 expect_run(no_argument 2 ${CLI} solve)
@@ -143,3 +172,44 @@ if("${help_text}${help_err}" MATCHES "sheet")
     expect_run(sheet_dpi_bad 2 ${CLI} sheet --dpi 300x --out "${WORK}/t.pdf")
     expect_run(generate_out 2 ${CLI} generate --out "${WORK}/x.txt")
 endif()
+
+# The engine commands start without loading any Qt library (the PDF commands
+# are a program of their own).
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LD_DEBUG=libs ${CLI} count "${WORK}/one.txt"
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE loaded)
+if(NOT status EQUAL 0 OR loaded MATCHES "libQt")
+    message(FATAL_ERROR "count loaded Qt:\n${loaded}")
+endif()
+
+# --jobs: the same answers in the same order as one job.
+file(STRINGS "${DATA}/top1465.txt" several LIMIT_COUNT 6)
+list(APPEND several "${solved}")
+list(JOIN several "\n" several)
+file(WRITE "${WORK}/several.txt" "${several}\n")
+foreach(command count rate analyse)
+    expect_run(${command}_one_job 0 ${CLI} ${command} "${WORK}/several.txt")
+    set(one "${OUT}")
+    expect_run(${command}_jobs 0 ${CLI} ${command} --jobs 3 "${WORK}/several.txt")
+    if(NOT one STREQUAL OUT OR one STREQUAL "")
+        message(FATAL_ERROR "${command}: --jobs 3 changed the answers\n${one}\n${OUT}")
+    endif()
+endforeach()
+expect_run(count_jobs_zero 2 ${CLI} count --jobs 0 "${WORK}/several.txt")
+expect_run(rate_jobs_missing 2 ${CLI} rate "${WORK}/several.txt" --jobs)
+expect_run(rate_two_files 2 ${CLI} rate "${WORK}/several.txt" "${WORK}/one.txt")
+
+# A puzzle file in one of the window's layouts is read as the window opens it.
+expect_run(count_one 0 ${CLI} count "${WORK}/one.txt")
+set(one "${OUT}")
+expect_run(count_framed 0 ${CLI} count "${WORK}/framed.sku")
+if(NOT one STREQUAL OUT)
+    message(FATAL_ERROR "count of a framed grid: '${OUT}', expected '${one}'")
+endif()
+foreach(command solve rate hint)
+    expect_run(${command}_one 0 ${CLI} ${command} "${WORK}/one.txt")
+    set(one "${OUT}")
+    expect_run(${command}_framed 0 ${CLI} ${command} "${WORK}/framed.sku")
+    if(NOT one STREQUAL OUT)
+        message(FATAL_ERROR "${command} of a framed grid: '${OUT}', expected '${one}'")
+    endif()
+endforeach()

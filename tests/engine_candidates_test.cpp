@@ -43,6 +43,18 @@ TEST(Validity, SeventeenCluesPassSixteenOnlyOutsideClassic) {
     for (const int kind : {kClassic, kNonConsecutive, kConsecutive, kOddEven}) {
         test::LoadPuzzle(engine, sixteen, kind);
         engine.PuzzleFixed = false; // as during hand entry: unmarked cells are free
+        // Bars between neighbouring givens that differ by one, as the rules ask.
+        for (int c = 0; c < 81; ++c) {
+            for (const int k : {1, 2}) {
+                const int n = c + NeighbourOffsets[k];
+                if (engine.NeighbourMarks[c][k] == -1 || sixteen[c] == '.' || sixteen[n] == '.' ||
+                    std::abs(sixteen[c] - sixteen[n]) != 1)
+                    continue;
+                engine.NeighbourMarks[c][k] = engine.NeighbourMarks[n][k + 2] = 1;
+                ++engine.NeighbourMarks[c][0];
+                ++engine.NeighbourMarks[n][0];
+            }
+        }
         engine.CheckValidity();
         EXPECT_EQ(engine.ValidityStatus, kind == kClassic ? 2 : 0) << kind;
     }
@@ -79,6 +91,87 @@ TEST(Validity, EqualDigitsOnADiagonalAreNoDuplicate) {
     test::LoadPuzzle(engine, text, kNonConsecutive, 1);
     engine.CheckValidity();
     EXPECT_NE(engine.ValidityStatus, 1);
+}
+
+// A bar (or its absence) between cells 40 and 41, both holding givens, in an
+// otherwise empty grid of the given kind.
+Engine BarredPair(int kind, bool bar, char left, char right) {
+    std::string text(81, '.');
+    text[40] = left;
+    text[41] = right;
+    Engine engine;
+    test::LoadPuzzle(engine, text, kind);
+    if (bar) {
+        engine.NeighbourMarks[40][1] = engine.NeighbourMarks[41][3] = 1;
+        engine.NeighbourMarks[40][0] = engine.NeighbourMarks[41][0] = 1;
+    }
+    engine.CheckValidity();
+    return engine;
+}
+
+TEST(Validity, BarBetweenGivensThatAreNotConsecutive) {
+    for (const int kind : {kNonConsecutive, kConsecutive}) {
+        EXPECT_EQ(BarredPair(kind, true, '1', '5').ValidityStatus, 1) << kind;
+        EXPECT_TRUE(BarredPair(kind, true, '1', '5').BreaksRules()) << kind;
+        EXPECT_EQ(BarredPair(kind, true, '4', '5').ValidityStatus, 0) << kind;
+        EXPECT_EQ(BarredPair(kind, true, '6', '5').ValidityStatus, 0) << kind;
+    }
+}
+
+TEST(Validity, ConsecutiveGivensWithoutBar) {
+    for (const int kind : {kNonConsecutive, kConsecutive}) {
+        EXPECT_EQ(BarredPair(kind, false, '4', '5').ValidityStatus, 1) << kind;
+        EXPECT_EQ(BarredPair(kind, false, '5', '4').ValidityStatus, 1) << kind;
+        EXPECT_EQ(BarredPair(kind, false, '3', '5').ValidityStatus, 0) << kind;
+    }
+    // The same pair one above the other.
+    std::string text(81, '.');
+    text[31] = '8';
+    text[40] = '9';
+    Engine engine;
+    test::LoadPuzzle(engine, text, kNonConsecutive);
+    engine.CheckValidity();
+    EXPECT_EQ(engine.ValidityStatus, 1);
+    // Neighbours across the right edge of the grid are no pair: cells 44 and 45.
+    text = std::string(81, '.');
+    text[44] = '8';
+    text[45] = '9';
+    test::LoadPuzzle(engine, text, kNonConsecutive);
+    engine.CheckValidity();
+    EXPECT_EQ(engine.ValidityStatus, 0);
+    // A classic grid has no bars to contradict.
+    EXPECT_EQ(BarredPair(kClassic, true, '1', '5').ValidityStatus, 2);
+}
+
+TEST(Validity, ParityMarkContradictedByAGiven) {
+    Engine engine;
+    test::LoadPuzzle(engine, kSeventeen);
+    engine.SolutionCount = 0;
+    engine.FindOneSolution();
+    const Grid solution = engine.SearchSolution;
+    // The marks of the solution: every given agrees with its mark.
+    test::LoadPuzzle(engine, kSeventeen, kOddEven);
+    for (int c = 0; c < 81; ++c) engine.ParityMarks[c] = solution[c] % 2 == 0 ? 2 : 1;
+    engine.CheckValidity();
+    EXPECT_EQ(engine.ValidityStatus, 0);
+
+    const int odd = static_cast<int>(kSeventeen.find_first_of("13579"));
+    const int even = static_cast<int>(kSeventeen.find_first_of("2468"));
+    engine.ParityMarks[odd] = 2;
+    engine.CheckValidity();
+    EXPECT_EQ(engine.ValidityStatus, 1); // an odd given on an even mark
+    engine.ParityMarks[odd] = 1;
+    engine.ParityMarks[even] = 1;
+    engine.CheckValidity();
+    EXPECT_EQ(engine.ValidityStatus, 1); // an even given on an odd mark
+    // During hand entry a mark of 1 only means that the cell is not marked yet.
+    engine.PuzzleFixed = false;
+    engine.CheckValidity();
+    EXPECT_NE(engine.ValidityStatus, 1);
+    engine.PuzzleFixed = true;
+    engine.VariantKind = kClassic;
+    engine.CheckValidity();
+    EXPECT_EQ(engine.ValidityStatus, 0); // marks only count in their variant
 }
 
 TEST(ConsecutiveRules, ThreeBarsRemoveOneAndNine) {

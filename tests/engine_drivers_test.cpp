@@ -171,6 +171,116 @@ TEST(Drivers, NoSolutionStopsTheRating) {
     EXPECT_NE(e.HintTechnique, 0);
 }
 
+// What every driver leaves on a position that has no solution because its
+// givens break a rule: nothing found, nothing logged, nothing rated.
+void ExpectEveryDriverStopsAtOnce(Engine& e) {
+    const Grid position = e.CellGrid[0];
+    const std::string text = test::TextOf(position);
+    e.HintTechnique = 0;
+    e.HintRecord.cells[0] = 33;
+    e.FindNextTechnique();
+    EXPECT_EQ(e.HintTechnique, 0) << text;
+    EXPECT_EQ(e.HintRecord.cells[0], 0) << text;
+    EXPECT_EQ(test::TextOf(e.CellGrid[0]), text);
+
+    e.TechniqueCounters.fill(3);
+    e.RatePuzzle();
+    EXPECT_EQ(e.SolutionCount, 0) << text;
+    EXPECT_EQ(e.RatingDone, 0) << text;
+    for (const int n : e.TechniqueCounters) EXPECT_EQ(n, 0) << text;
+    EXPECT_EQ(test::TextOf(e.CellGrid[0]), text);
+
+    e.ComputeCandidates();
+    e.SolveWithLog();
+    EXPECT_EQ(e.StepCount, 1) << text;
+    EXPECT_EQ(test::TextOf(e.CellGrid[0]), text);
+
+    e.AnalysePuzzle();
+    EXPECT_EQ(test::TextOf(e.SolutionGrid), text);
+    EXPECT_EQ(e.PuzzleScore(), 0);
+    EXPECT_EQ(e.SolutionCount, 0);
+    EXPECT_EQ(test::TextOf(e.CellGrid[0]), text);
+}
+
+TEST(Drivers, RepeatedDigitStopsEveryDriverAtOnce) {
+    Engine e;
+    test::LoadPuzzle(e, "11" + std::string(79, '.'));
+    ExpectEveryDriverStopsAtOnce(e);
+    // A unique puzzle with a second copy of one of its givens in the same row.
+    std::string puzzle = test::ReadCollection("top1465.txt")[3];
+    const std::size_t given = puzzle.find_first_not_of('.');
+    const std::size_t row = given / 9 * 9;
+    for (std::size_t c = row; c < row + 9; ++c)
+        if (puzzle[c] == '.') {
+            puzzle[c] = puzzle[given];
+            break;
+        }
+    test::LoadPuzzle(e, puzzle);
+    ExpectEveryDriverStopsAtOnce(e);
+}
+
+// Under X-Sudoku rules a digit twice on a diagonal leaves no solution; the
+// drivers used to solve such grids into grids that break the diagonal, or run
+// without end.
+TEST(Drivers, RepeatOnAnXDiagonalStopsEveryDriver) {
+    for (const std::string& puzzle :
+         {"1" + std::string(79, '.') + "1",
+          std::string("........9..5.....................6....1..2.......1..............9......"
+                      "..........")}) {
+        Engine e;
+        test::LoadPuzzle(e, puzzle, kClassic, 1);
+        ExpectEveryDriverStopsAtOnce(e);
+        // The same grid without the diagonal rules is an ordinary grid.
+        test::LoadPuzzle(e, puzzle);
+        e.RatePuzzle();
+        EXPECT_EQ(e.RatingDone, 1) << puzzle;
+    }
+}
+
+TEST(Drivers, ContradictedBarOrParityStopsEveryDriver) {
+    // The top1465 puzzle as a non-consecutive grid: no bar anywhere, so two
+    // neighbouring givens that differ by one contradict it.
+    const std::string puzzle = test::ReadCollection("top1465.txt")[0];
+    int pair = -1;
+    for (int c = 0; c < 80 && pair < 0; ++c)
+        if (c % 9 < 8 && puzzle[c] != '.' && puzzle[c + 1] != '.' &&
+            std::abs(puzzle[c] - puzzle[c + 1]) == 1)
+            pair = c;
+    Engine e;
+    if (pair >= 0) {
+        test::LoadPuzzle(e, puzzle, kNonConsecutive);
+        ExpectEveryDriverStopsAtOnce(e);
+    }
+    // A bar between 1 and 5.
+    std::string two(81, '.');
+    two[40] = '1';
+    two[41] = '5';
+    test::LoadPuzzle(e, two, kConsecutive);
+    e.NeighbourMarks[40][1] = e.NeighbourMarks[41][3] = 1;
+    e.NeighbourMarks[40][0] = e.NeighbourMarks[41][0] = 1;
+    e.ComputeCandidates();
+    ExpectEveryDriverStopsAtOnce(e);
+    // An odd given on an even mark.
+    test::LoadPuzzle(e, puzzle, kOddEven);
+    for (int c = 0; c < 81; ++c) e.ParityMarks[c] = puzzle[c] != '.' && puzzle[c] % 2 == 0 ? 2 : 1;
+    const int odd = static_cast<int>(puzzle.find_first_of("13579"));
+    e.ParityMarks[odd] = 2;
+    e.ComputeCandidates();
+    ExpectEveryDriverStopsAtOnce(e);
+}
+
+// An empty variant grid is solved to the end by trials.
+TEST(Drivers, EmptyVariantGridIsSolved) {
+    Engine e;
+    test::LoadPuzzle(e, std::string(81, '.'), kNonConsecutive, 1);
+    e.AnalysePuzzle();
+    EXPECT_EQ(e.SolutionCount, 2);
+    EXPECT_EQ(e.RatingDone, 1);
+    EXPECT_GT(e.TechniqueCounters[kBruteForce - 1], 0);
+    EXPECT_TRUE(test::IsValidSolution(e.SolutionGrid, true));
+    EXPECT_EQ(test::TextOf(e.CellGrid[0]), std::string(81, '.'));
+}
+
 TEST(Drivers, GenerationBudgetRejectsBruteForce) {
     // A hard puzzle that needs a trial: over budget while generating.
     for (const auto& p : test::ReadCollection("top1465.txt")) {

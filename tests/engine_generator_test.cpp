@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <sstream>
 
 namespace vemo {
 namespace {
@@ -228,6 +230,165 @@ TEST(Generation, CancellingKeepsThePreviousPuzzle) {
     EXPECT_EQ(e.PuzzleFixed, before.PuzzleFixed);
     EXPECT_FALSE(e.Generating);
     EXPECT_TRUE(static_cast<bool>(e.MessagePump)); // the caller's pump is back
+}
+
+// ---- Stored puzzles of fixed seeds ----------------------------------------------
+
+struct GoldenPuzzle {
+    int seed, difficulty, symmetry, variant, x;
+    std::string givens, marks;
+    int score;
+};
+
+std::vector<GoldenPuzzle> ReadGolden() {
+    std::ifstream in(std::string(VEMO_SOURCE_DIR) + "/tests/data/generator_golden.txt");
+    std::vector<GoldenPuzzle> puzzles;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        GoldenPuzzle p{};
+        fields >> p.seed >> p.difficulty >> p.symmetry >> p.variant >> p.x >> p.givens >> p.marks >>
+            p.score;
+        if (fields && p.givens.size() == 81 && p.marks.size() == 81) puzzles.push_back(p);
+    }
+    return puzzles;
+}
+
+// The stored puzzle, fixed and ready for play, with its marks.
+void LoadGolden(Engine& e, const GoldenPuzzle& p) {
+    test::LoadPuzzle(e, p.givens, p.variant, p.x);
+    for (int c = 0; c < 81; ++c) {
+        if (p.variant == kNonConsecutive || p.variant == kConsecutive) {
+            const int bits = std::stoi(std::string(1, p.marks[c]), nullptr, 16);
+            e.NeighbourMarks[c][0] = 0;
+            for (int k = 1; k <= 4; ++k) {
+                e.NeighbourMarks[c][k] = (bits >> (k - 1)) & 1;
+                e.NeighbourMarks[c][0] += e.NeighbourMarks[c][k];
+            }
+        } else if (p.variant == kOddEven) {
+            e.ParityMarks[c] = p.marks[c] - '0';
+        }
+    }
+    e.SetEdgeMarks();
+    e.ComputeCandidates();
+}
+
+std::string MarksOf(const Engine& e) {
+    std::string marks(81, '-');
+    for (int c = 0; c < 81; ++c) {
+        if (e.VariantKind == kNonConsecutive || e.VariantKind == kConsecutive) {
+            int bits = 0;
+            for (int k = 1; k <= 4; ++k)
+                if (e.NeighbourMarks[c][k] == 1) bits |= 1 << (k - 1);
+            marks[c] = "0123456789abcdef"[bits];
+        } else if (e.VariantKind == kOddEven) {
+            marks[c] = static_cast<char>('0' + e.ParityMarks[c]);
+        }
+    }
+    return marks;
+}
+
+// The stored lines are puzzles that the generator may make: unique under their
+// rules, symmetric, in their band, with the marks of their solution.
+TEST(GeneratorGolden, StoredPuzzlesAreSound) {
+    const std::vector<GoldenPuzzle> puzzles = ReadGolden();
+    ASSERT_GE(puzzles.size(), 6u);
+    for (const GoldenPuzzle& p : puzzles) {
+        Engine e;
+        LoadGolden(e, p);
+        e.CheckValidity();
+        EXPECT_NE(e.ValidityStatus, 1) << p.seed;
+        e.SolutionCount = 0;
+        e.CountSolutions();
+        EXPECT_EQ(e.SolutionCount, 1) << p.seed;
+        for (int c = 0; c < 81; ++c) {
+            const Orbit orbit = OrbitOf(p.symmetry, c);
+            for (int i = 0; i < orbit.size; ++i)
+                EXPECT_EQ(p.givens[c] == '.', p.givens[orbit.cells[i]] == '.')
+                    << p.seed << ' ' << c;
+        }
+        e.AnalysePuzzle();
+        const DifficultyBand& band = kDifficultyBands[p.difficulty];
+        EXPECT_EQ(e.PuzzleScore(), p.score) << p.seed;
+        EXPECT_GE(p.score, band.scoreMin) << p.seed;
+        EXPECT_LE(p.score, band.scoreMax) << p.seed;
+        EXPECT_LE(e.BruteForceSteps(), band.bruteForceLimit) << p.seed;
+        const Grid& s = e.SolutionGrid;
+        ASSERT_TRUE(test::IsValidSolution(s, p.x == 1)) << p.seed;
+        for (int c = 0; c < 81; ++c) {
+            if (p.variant == kOddEven) {
+                EXPECT_EQ(p.marks[c] == '2', s[c] % 2 == 0) << p.seed << ' ' << c;
+            }
+            if (p.variant == kNonConsecutive || p.variant == kConsecutive) {
+                if (c % 9 < 8) {
+                    EXPECT_EQ(e.NeighbourMarks[c][1] == 1, std::abs(s[c] - s[c + 1]) == 1) << c;
+                }
+                if (c < 72) {
+                    EXPECT_EQ(e.NeighbourMarks[c][2] == 1, std::abs(s[c] - s[c + 9]) == 1) << c;
+                }
+            }
+        }
+    }
+}
+
+// Fixed seeds give exactly the stored puzzles: a change in the order or the
+// number of the draws changes them.
+TEST(GeneratorGolden, SeedsGiveTheStoredPuzzles) {
+    for (const GoldenPuzzle& p : ReadGolden()) {
+        Engine e;
+        e.Rng.Seed(static_cast<std::uint64_t>(p.seed));
+        e.SetDifficulty(p.difficulty);
+        e.SymmetryChoice = p.symmetry;
+        e.VariantKind = p.variant;
+        e.XSudoku = p.x;
+        ASSERT_TRUE(e.GeneratePuzzle());
+        EXPECT_EQ(test::TextOf(e.Givens), p.givens) << p.seed;
+        EXPECT_EQ(MarksOf(e), p.marks) << p.seed;
+        EXPECT_EQ(e.PuzzleScore(), p.score) << p.seed;
+    }
+}
+
+// ---- Minimality of the thinning ---------------------------------------------------
+
+// The thinning of a classic puzzle tries every orbit once and removes it when
+// the rating under generation still accepts the puzzle: a unique solution with
+// no more trials than the band allows (the score is not bounded then). So no
+// orbit of the finished puzzle can go: without it the puzzle has several
+// solutions, or needs more trials than its band allows.
+TEST(Thinning, NoOrbitOfAClassicPuzzleCanGo) {
+    for (const int symmetry : {kNoSymmetry, kCentral, kAxial, kReflective}) {
+        for (const int difficulty : {kFacile, kMoyen, kAleatoire}) {
+            Engine e;
+            e.Rng.Seed(static_cast<std::uint64_t>(700 + 10 * symmetry + difficulty));
+            e.SetDifficulty(difficulty);
+            e.SymmetryChoice = symmetry;
+            ASSERT_TRUE(e.GeneratePuzzle());
+            const Grid puzzle = e.Givens;
+            std::set<int> tried;
+            for (int c = 0; c < 81; ++c) {
+                if (puzzle[c] == 0) continue;
+                const Orbit orbit = OrbitOf(symmetry, c);
+                const std::set<int> cells = Distinct(orbit);
+                if (tried.contains(*cells.begin())) continue;
+                tried.insert(*cells.begin());
+                Engine f = e;
+                f.HistoryLevel = 0;
+                f.CellGrid[0] = puzzle;
+                for (const int cell : cells) f.CellGrid[0][cell] = 0;
+                f.ComputeCandidates();
+                f.SolutionCount = 0;
+                f.CountSolutions();
+                if (f.SolutionCount >= 2) continue; // uniqueness lost
+                ASSERT_EQ(f.SolutionCount, 1);
+                f.Generating = false;
+                f.RatePuzzle(); // counts every trial, past the band's allowance
+                EXPECT_GT(f.BruteForceSteps(), e.BruteForceLimit)
+                    << "orbit of cell " << c << " can go from " << test::TextOf(puzzle)
+                    << " (symmetry " << symmetry << ", difficulty " << difficulty << ")";
+            }
+        }
+    }
 }
 
 } // namespace

@@ -33,7 +33,13 @@ class ReferenceSearch {
                 chosen = c;
             }
         }
-        return chosen;
+        if (chosen >= 0) return chosen;
+        // Every empty cell with 9 candidates: the first one.
+        for (int c = 0; c < 81; ++c)
+            if (e_.CellGrid[e_.HistoryLevel][c] == 0 && e_.CandidateTable.Count(c) != 9) return -1;
+        for (int c = 0; c < 81; ++c)
+            if (e_.CellGrid[e_.HistoryLevel][c] == 0) return c;
+        return -1;
     }
 
     void Level() {
@@ -181,6 +187,14 @@ TEST(SearchReference, Variants) {
         Compare(p, kClassic, 1);
         Compare(p, kNonConsecutive, 0);
     }
+}
+
+TEST(SearchReference, EmptyGrids) {
+    const std::string empty(81, '.');
+    Compare(empty);
+    Compare(empty, kClassic, 1);
+    Compare(empty, kNonConsecutive, 0);
+    Compare(empty, kConsecutive, 1);
 }
 
 } // namespace

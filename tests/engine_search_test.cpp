@@ -135,15 +135,100 @@ TEST(CountSolutions, LastSolutionGivesTheBruteForceDigit) {
     EXPECT_EQ(engine.BruteForceDigit, std::max(a, other));
 }
 
-TEST(CountSolutions, EmptyOrFullGridOpensNoBranch) {
+TEST(CountSolutions, FullGridOpensNoBranch) {
     Engine engine;
-    test::LoadPuzzle(engine, std::string(81, '.'));
-    Count(engine);
-    EXPECT_EQ(engine.SolutionCount, 0);
     test::LoadPuzzle(engine, kSolution);
     Count(engine);
     EXPECT_EQ(engine.SolutionCount, 0);
     EXPECT_EQ(engine.FilledCount, 81);
+}
+
+// Every empty cell with 9 candidates: the search branches on the first one.
+TEST(CountSolutions, EmptyGridBranchesOnItsFirstCell) {
+    for (const int kind : {kClassic, kNonConsecutive, kConsecutive}) {
+        for (const int x : {0, 1}) {
+            Engine engine;
+            test::LoadPuzzle(engine, std::string(81, '.'), kind, x);
+            Count(engine);
+            EXPECT_EQ(engine.SolutionCount, 2) << kind << x;
+            EXPECT_EQ(engine.BruteForceCell, 0) << kind << x;
+            EXPECT_EQ(engine.HistoryLevel, 0);
+            EXPECT_EQ(engine.FilledCount, 0);
+            engine.SolutionCount = 0;
+            engine.FindOneSolution();
+            ASSERT_EQ(engine.SolutionCount, 2) << kind << x;
+            const Grid& s = engine.SearchSolution;
+            EXPECT_TRUE(test::IsValidSolution(s, x == 1)) << kind << x;
+            if (kind != kClassic) {
+                // No bar anywhere: no two neighbours differ by one.
+                for (int c = 0; c < 81; ++c) {
+                    if (c % 9 < 8) {
+                        EXPECT_NE(std::abs(s[c] - s[c + 1]), 1) << c;
+                    }
+                    if (c < 72) {
+                        EXPECT_NE(std::abs(s[c] - s[c + 9]), 1) << c;
+                    }
+                }
+            }
+        }
+    }
+    // An odd/even grid being entered: no parity known yet, nine candidates.
+    Engine engine;
+    test::LoadPuzzle(engine, std::string(81, '.'), kOddEven);
+    engine.PuzzleFixed = false;
+    engine.ComputeCandidates();
+    Count(engine);
+    EXPECT_EQ(engine.SolutionCount, 2);
+}
+
+// Two 1s in the first row, nothing else: no solution, and the trials could take
+// astronomically long to see it.
+TEST(CountSolutions, DigitRepeatedInARowIsRefusedAtOnce) {
+    const std::string puzzle = "11" + std::string(79, '.');
+    Engine engine;
+    test::LoadPuzzle(engine, puzzle);
+    const Candidates before = engine.CandidateTable;
+    Count(engine);
+    EXPECT_EQ(engine.SolutionCount, 0);
+    EXPECT_EQ(engine.BruteForceCell, -1);
+    EXPECT_EQ(engine.HistoryLevel, 0);
+    EXPECT_EQ(test::TextOf(engine.CellGrid[0]), puzzle);
+    EXPECT_TRUE(engine.CandidateTable == before);
+    engine.SolutionCount = 0;
+    engine.FindOneSolution();
+    EXPECT_EQ(engine.SolutionCount, 0);
+    // The same in a column and in a box.
+    for (const int second : {CellAt(5, 0), CellAt(2, 2)}) {
+        std::string p(81, '.');
+        p[0] = p[second] = '7';
+        test::LoadPuzzle(engine, p);
+        Count(engine);
+        EXPECT_EQ(engine.SolutionCount, 0) << second;
+    }
+}
+
+// A digit twice on an X-Sudoku diagonal: the search follows its procedure to
+// the end (rows, columns and boxes hold every digit once in any grid it
+// completes), and a grid it completes keeps the givens.
+TEST(Search, RepeatOnAnXDiagonalIsSearchedToTheEnd) {
+    for (const char* puzzle :
+         {"....................1.......9............................9..1......1.............",
+          "........9..5.....................6....1..2.......1..............9................"}) {
+        Engine engine;
+        test::LoadPuzzle(engine, puzzle, kClassic, 1);
+        ASSERT_TRUE(engine.BreaksRules());
+        Count(engine);
+        EXPECT_EQ(engine.HistoryLevel, 0);
+        EXPECT_EQ(test::TextOf(engine.CellGrid[0]), puzzle);
+        engine.SolutionCount = 0;
+        engine.FindOneSolution();
+        if (engine.SolutionCount == 0) continue;
+        EXPECT_TRUE(test::IsValidSolution(engine.SearchSolution)) << puzzle;
+        for (int c = 0; c < 81; ++c)
+            if (puzzle[c] != '.') {
+                EXPECT_EQ(engine.SearchSolution[c], puzzle[c] - '0');
+            }
+    }
 }
 
 TEST(CountSolutions, MultiSolutionCollectionStopsAtTwo) {

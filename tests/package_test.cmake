@@ -29,7 +29,7 @@ set(icons)
 foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND icons usr/share/icons/hicolor/${size}x${size}/apps/vemotarn.png)
 endforeach()
-foreach(file usr/games/vemotarn usr/games/vemotarn-cli
+foreach(file usr/games/vemotarn usr/games/vemotarn-cli usr/libexec/vemotarn/vemotarn-cli-pdf
              usr/share/vemotarn/Langues/Français.lng usr/share/vemotarn/Langues/English.lng
              usr/share/vemotarn/exemples/extreme12.sku
              usr/share/applications/${id}.desktop

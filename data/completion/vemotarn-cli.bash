@@ -18,7 +18,7 @@ _vemotarn_cli() {
         --symmetry) COMPREPLY=($(compgen -W "none central axial reflective" -- "$cur")); return ;;
         --variant) COMPREPLY=($(compgen -W "classic nonconsecutive consecutive oddeven" -- "$cur")); return ;;
         --what) COMPREPLY=($(compgen -W "puzzle position solution" -- "$cur")); return ;;
-        --count | --seed | --jobs) return ;;
+        --count | --seed | --jobs | --dpi) return ;;
         --out)
             case "$command" in
                 print | sheet) COMPREPLY=($(compgen -f -X '!*.pdf' -- "$cur") $(compgen -d -- "$cur")) ;;
@@ -29,8 +29,9 @@ _vemotarn_cli() {
     esac
     case "$command" in
         generate) options="--difficulty --symmetry --variant --x --count --seed --jobs --json" ;;
-        sheet) options="--difficulty --symmetry --variant --x --seed --out" ;;
-        print) options="--what --out" ;;
+        sheet) options="--difficulty --symmetry --variant --x --seed --dpi --out" ;;
+        count | analyse | rate) options="--jobs" ;;
+        print) options="--what --dpi --out" ;;
         stats | examples) options="--count --seed --jobs --out" ;;
         top1465) options="--jobs --out" ;;
         *) options="" ;;

@@ -7,7 +7,9 @@
 // One finder per size serves both forms; SubsetMode picks the form.
 #include "../engine.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdint>
 
 namespace vemo {
 
@@ -124,6 +126,9 @@ struct UnitDigest {
     std::array<unsigned, 9> small{};
     int smallCount = 0;
     std::array<unsigned, 9> positions{}; // per digit d-1: bit i for the unit's i-th cell
+    // The digits a reporting set can hold: naked, those of the cells with 2..k
+    // candidates; hidden, those on 1..k cells of the unit.
+    unsigned possible = 0;
 };
 
 void FindSubset(const Candidates& table, int k, int mode, bool diagonals, SubsetResult& out) {
@@ -137,13 +142,26 @@ void FindSubset(const Candidates& table, int k, int mode, bool diagonals, Subset
         UnitDigest& digest = digests[u];
         for (int i = 0; i < 9; ++i) {
             const unsigned m = masks[kScanUnits[u].cells[i]];
-            const int n = std::popcount(m);
-            if (n >= 2 && n <= k) digest.small[digest.smallCount++] = m;
-            for (unsigned rest = m; rest != 0; rest &= rest - 1)
-                digest.positions[std::countr_zero(rest)] |= 1u << i;
+            // Each form needs one half of the digest.
+            if (mode == 0) {
+                const int n = std::popcount(m);
+                if (n >= 2 && n <= k) digest.small[digest.smallCount++] = m;
+            } else {
+                for (unsigned rest = m; rest != 0; rest &= rest - 1)
+                    digest.positions[std::countr_zero(rest)] |= 1u << i;
+            }
+        }
+        if (mode == 0) {
+            for (int i = 0; i < digest.smallCount; ++i) digest.possible |= digest.small[i];
+        } else {
+            for (int d = 0; d < 9; ++d) {
+                const int n = std::popcount(digest.positions[d]);
+                if (n >= 1 && n <= k) digest.possible |= 1u << d;
+            }
         }
     }
     const auto worthSearching = [&](const UnitDigest& digest, unsigned digits) {
+        if ((digits & ~digest.possible) != 0) return false;
         if (mode == 0) {
             if (digest.smallCount < k) return false;
             int inside = 0;
@@ -155,16 +173,40 @@ void FindSubset(const Candidates& table, int k, int mode, bool diagonals, Subset
             cells |= digest.positions[std::countr_zero(rest)];
         return std::popcount(cells) == k;
     };
-    // The digit set is the outermost loop: 1-2, 1-3, ..., 8-9 for pairs.
-    std::array<int, 4> digitIdx = FirstCombination();
-    do {
-        unsigned digits = 0;
-        for (int i = 0; i < k; ++i) digits |= 1u << digitIdx[i];
-        for (int u = 0; u < units; ++u)
-            if (worthSearching(digests[u], digits) &&
-                SearchUnit(masks, kScanUnits[u], digits, k, mode, out))
-                return;
-    } while (NextCombination(digitIdx, k, 9));
+    // The digit set is the outermost loop: 1-2, 1-3, ..., 8-9 for pairs, and the
+    // units in scan order for each. Only the pairs of a digit set and a unit
+    // worth searching are listed, then taken in that order. Among sets of k
+    // digits, the one holding the lowest digit where two differ comes first,
+    // which is the order of their bit-reversed masks, highest first.
+    const auto reversed = [](unsigned digits) {
+        unsigned r = 0;
+        for (int d = 0; d < 9; ++d) r |= ((digits >> d) & 1u) << (8 - d);
+        return r;
+    };
+    std::array<std::uint32_t, 29 * 126> order; // 126 = sets of 4 among 9 digits
+    int listed = 0;
+    for (int u = 0; u < units; ++u) {
+        const unsigned possible = digests[u].possible;
+        const int m = std::popcount(possible);
+        if (m < k) continue;
+        std::array<int, 9> digitOf{};
+        int i = 0;
+        for (unsigned rest = possible; rest != 0; rest &= rest - 1)
+            digitOf[i++] = std::countr_zero(rest);
+        std::array<int, 4> idx = FirstCombination();
+        do {
+            unsigned digits = 0;
+            for (int j = 0; j < k; ++j) digits |= 1u << digitOf[idx[j]];
+            if (worthSearching(digests[u], digits))
+                order[listed++] =
+                    (511u - reversed(digits)) << 14 | digits << 5 | static_cast<std::uint32_t>(u);
+        } while (NextCombination(idx, k, m));
+    }
+    std::sort(order.begin(), order.begin() + listed);
+    for (int i = 0; i < listed; ++i) {
+        const unsigned digits = (order[i] >> 5) & 511u;
+        if (SearchUnit(masks, kScanUnits[order[i] & 31u], digits, k, mode, out)) return;
+    }
 }
 
 const std::array<int, 9>* UnitCells(const SubsetResult& r) {

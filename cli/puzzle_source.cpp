@@ -1,0 +1,175 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "puzzle_source.h"
+
+#include "commands.h"
+
+#include "io/puzzle_file.h"
+
+#include <condition_variable>
+#include <deque>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace vemo::cli {
+
+namespace {
+
+// True when the first non-blank line of the file is no puzzle line: the file
+// is then a layout for the window's reader.
+bool LooksLikeLayout(const std::string& source) {
+    if (source == "-") return false;
+    std::ifstream file(source, std::ios::binary);
+    std::string line;
+    // The first few lines only: a list file is recognised by its first puzzle.
+    for (int n = 0; n < 64 && std::getline(file, line); ++n) {
+        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        std::string error;
+        return !ParsePuzzleLine(line, error).has_value();
+    }
+    return false;
+}
+
+// The puzzle of a layout file as the window opens it, as a line puzzle.
+std::optional<LinePuzzle> ReadLayout(const std::string& source) {
+    Engine engine;
+    if (io::LoadPuzzleFile(source, engine).outcome != io::LoadOutcome::kInstalled)
+        return std::nullopt;
+    LinePuzzle puzzle;
+    puzzle.givens = engine.CellGrid[0];
+    puzzle.variantKind = engine.VariantKind;
+    puzzle.xSudoku = engine.XSudoku;
+    puzzle.neighbourMarks = engine.NeighbourMarks;
+    puzzle.parityMarks = engine.ParityMarks;
+    return puzzle;
+}
+
+std::string LineOf(const LinePuzzle& p) {
+    if (p.variantKind == kClassic && p.xSudoku != 1) return GridText(p.givens);
+    return RecordLine(p.givens, p.variantKind, p.xSudoku, p.neighbourMarks, p.parityMarks);
+}
+
+// Puzzles handed from the reading thread to the workers, and answers printed
+// in reading order as soon as every earlier one is printed.
+class Pool {
+  public:
+    Pool(int jobs, const Answer& answer) : answer_(answer) {
+        for (int j = 0; j < jobs; ++j) threads_.emplace_back([this] { Work(); });
+    }
+    ~Pool() { Finish(); }
+
+    void Add(const std::string& line, const LinePuzzle& puzzle) {
+        std::unique_lock<std::mutex> guard(lock_);
+        // A bounded queue: a long file is not read ahead of the workers.
+        room_.wait(guard, [&] { return queue_.size() < 4 * threads_.size(); });
+        queue_.push_back({added_++, line, puzzle});
+        work_.notify_one();
+    }
+
+    void Finish() {
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            closed_ = true;
+        }
+        work_.notify_all();
+        for (auto& t : threads_) t.join();
+        threads_.clear();
+    }
+
+  private:
+    struct Task {
+        long long index;
+        std::string line;
+        LinePuzzle puzzle;
+    };
+
+    void Work() {
+        Engine engine;
+        for (;;) {
+            Task task;
+            {
+                std::unique_lock<std::mutex> guard(lock_);
+                work_.wait(guard, [&] { return closed_ || !queue_.empty(); });
+                if (queue_.empty()) return;
+                task = std::move(queue_.front());
+                queue_.pop_front();
+                room_.notify_one();
+            }
+            std::string text = answer_(engine, task.line, task.puzzle);
+            std::lock_guard<std::mutex> guard(lock_);
+            ready_[task.index] = std::move(text);
+            while (!ready_.empty() && ready_.begin()->first == printed_) {
+                std::cout << ready_.begin()->second;
+                ready_.erase(ready_.begin());
+                ++printed_;
+            }
+        }
+    }
+
+    const Answer& answer_;
+    std::mutex lock_;
+    std::condition_variable work_, room_;
+    std::deque<Task> queue_;
+    std::map<long long, std::string> ready_;
+    long long added_ = 0, printed_ = 0;
+    bool closed_ = false;
+    std::vector<std::thread> threads_;
+};
+
+} // namespace
+
+std::optional<SourceArgs> ParseSourceArgs(const std::vector<std::string>& args,
+                                          std::string& error) {
+    SourceArgs parsed;
+    bool haveSource = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--jobs") {
+            const auto jobs = i + 1 < args.size() ? ParseNumber(args[i + 1], 1, 64) : std::nullopt;
+            if (!jobs) {
+                error = "--jobs takes a number from 1 to 64";
+                return std::nullopt;
+            }
+            parsed.jobs = static_cast<int>(*jobs);
+            ++i;
+        } else if (!haveSource && (args[i] == "-" || !args[i].starts_with("--"))) {
+            parsed.source = args[i];
+            haveSource = true;
+        } else {
+            error = "unexpected argument '" + args[i] + "'";
+            return std::nullopt;
+        }
+    }
+    if (!haveSource) {
+        error = "a file is needed";
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+int ForEachPuzzle(const SourceArgs& args, const Answer& answer) {
+    if (LooksLikeLayout(args.source)) {
+        if (const auto puzzle = ReadLayout(args.source)) {
+            Engine engine;
+            std::cout << answer(engine, LineOf(*puzzle), *puzzle);
+            return kExitOk;
+        }
+        // Not a layout the window reads either: the line reader says what is wrong.
+    }
+    if (args.jobs <= 1) {
+        Engine engine;
+        return ForEachPuzzleLine(args.source, [&](const std::string& line, const LinePuzzle& p) {
+            std::cout << answer(engine, line, p);
+        });
+    }
+    Pool pool(args.jobs, answer);
+    const int status = ForEachPuzzleLine(
+        args.source, [&](const std::string& line, const LinePuzzle& p) { pool.Add(line, p); });
+    pool.Finish();
+    return status;
+}
+
+} // namespace vemo::cli
