@@ -4,14 +4,15 @@
 #include "generation_options.h"
 #include "texts.h"
 
+#include "io/checked_writer.h"
 #include "io/puzzle_file.h"
 #include "print/print_layout.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <iostream>
 #include <map>
@@ -52,33 +53,34 @@ QString Text(int id) {
     return QString::fromStdString(ProgramTexts().Text(id));
 }
 
-// An A4 page written through a temporary file, so that a failure leaves an
+// An A4 page drawn into memory and then written by the checked writer, so
+// that a failure at any step, the last flush included, is seen and leaves an
 // older file of that name as it was.
 struct Pdf {
-    explicit Pdf(const std::string& path) : file(QString::fromStdString(path)) {
-        opened = file.open(QIODevice::WriteOnly);
+    Pdf() {
+        buffer.open(QIODevice::WriteOnly);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(kResolution);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setCreator(QStringLiteral("Vemo Tarn"));
     }
-    QSaveFile file;
-    bool opened = false;
-    QPdfWriter writer{&file};
+    QBuffer buffer;
+    QPdfWriter writer{&buffer};
 };
 
-int CannotWrite(const std::string& path, const QString& reason) {
-    std::cerr << "vemotarn-cli: " << ProgramTexts().Text(io::kTextCannotWrite) << path << ": "
-              << reason.toStdString() << '\n';
+int CannotWrite(const std::string& reason) {
+    std::cerr << "vemotarn-cli: " << ProgramTexts().Text(io::kTextCannotWrite) << reason << '\n';
     return kExitBadInput;
 }
 
-bool Begin(QPainter& painter, Pdf& pdf) {
-    return pdf.opened && painter.begin(&pdf.writer);
-}
-
 int Finish(QPainter& painter, Pdf& pdf, const std::string& path) {
-    if (!painter.end() || !pdf.file.commit()) return CannotWrite(path, pdf.file.errorString());
+    if (!painter.end()) return CannotWrite(path + ": the page could not be drawn");
+    std::string error;
+    const QByteArray& bytes = pdf.buffer.data();
+    if (!io::WriteFileChecked(
+            path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            &error))
+        return CannotWrite(error);
     return kExitOk;
 }
 
@@ -114,9 +116,9 @@ int RunPrint(const std::vector<std::string>& args) {
         engine.AnalysePuzzle(); // the score and the solution
     }
     const auto gui = StartGui();
-    Pdf pdf(out);
+    Pdf pdf;
     QPainter painter;
-    if (!Begin(painter, pdf)) return CannotWrite(out, pdf.file.errorString());
+    if (!painter.begin(&pdf.writer)) return CannotWrite(out + ": the page could not be drawn");
     print::PaintSingleGrid(painter, pdf.writer.width(), pdf.writer.height(), kResolution, engine,
                            kinds.at(what), print::MakeTitleTexts(engine, Text));
     return Finish(painter, pdf, out);
@@ -132,9 +134,9 @@ int RunSheet(const std::vector<std::string>& args) {
         return UsageError(kSheet, "sheet always prints four puzzles");
 
     const auto gui = StartGui();
-    Pdf pdf(r.out);
+    Pdf pdf;
     QPainter painter;
-    if (!Begin(painter, pdf)) return CannotWrite(r.out, pdf.file.errorString());
+    if (!painter.begin(&pdf.writer)) return CannotWrite(r.out + ": the page could not be drawn");
     const std::uint64_t base = BaseSeed(r);
     for (int k = 0; k < 4; ++k) {
         Engine engine;

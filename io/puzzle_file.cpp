@@ -1,5 +1,6 @@
 #include "io/puzzle_file.h"
 
+#include "io/checked_writer.h"
 #include "io/text_file.h"
 
 namespace vemo::io {
@@ -113,7 +114,7 @@ std::string PuzzleFileText(const Engine& engine) {
 }
 
 bool SavePuzzleFile(const std::string& path, const Engine& engine, std::string* error) {
-    return WriteFileAtomically(path, PuzzleFileText(engine), error);
+    return WriteFileChecked(path, PuzzleFileText(engine), error);
 }
 
 } // namespace vemo::io

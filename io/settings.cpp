@@ -1,5 +1,6 @@
 #include "io/settings.h"
 
+#include "io/checked_writer.h"
 #include "io/text_file.h"
 
 #include <cerrno>
@@ -170,13 +171,20 @@ std::optional<std::string> FindSetting(std::string_view text, std::string_view s
     return line->value;
 }
 
+bool IsPlainFileName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (const char c : name)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) return false;
+    return true;
+}
+
 Settings ParseSettings(std::string_view bytes) {
     Settings s;
     s.Original = DecodeText(bytes);
     const std::vector<Line> lines = SplitLines(s.Original);
     for (int k = 1; k <= kRecentCount; ++k) s.RecentFiles[k - 1] = TextOr(lines, kFiles, FicKey(k));
     s.Language = TextOr(lines, kMisc, "Langue");
-    if (s.Language.empty()) s.Language = kDefaultLanguage;
+    if (!IsPlainFileName(s.Language)) s.Language = kDefaultLanguage;
     s.Left = IntegerOr(lines, kMisc, "Left", -1);
     s.Top = IntegerOr(lines, kMisc, "Top", -1);
     s.Difficulty = IntegerOr(lines, kMisc, "Difficulté", -1);
@@ -215,7 +223,7 @@ bool WriteSettingsFile(const std::string& path, const Settings& settings, std::s
         if (error) *error = ParentFolder(path) + ": cannot create the folder";
         return false;
     }
-    return WriteFileAtomically(path, SettingsText(settings), error);
+    return WriteFileChecked(path, SettingsText(settings), error);
 }
 
 std::string SettingsPath(const std::string& programFolder) {

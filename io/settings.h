@@ -33,9 +33,15 @@ std::optional<std::string> FindSetting(std::string_view text, std::string_view s
 
 inline constexpr const char* kDefaultLanguage = "Français.lng";
 
+// True for a plain file name: not empty, no folder separator ("/" or "\\"),
+// not "." or "..", no control character. "Langue" names a file in the
+// language folder and nothing else.
+bool IsPlainFileName(std::string_view name);
+
 // Reads settings from the file's text (UTF-8 or Windows-1252). Sections and
 // keys match without regard to case; a missing key or a value that is not an
-// integer gives the default.
+// integer gives the default, and so does a "Langue" that is not a plain file
+// name.
 Settings ParseSettings(std::string_view bytes);
 
 // The file's text: the keys of sections "Fichiers" and "Divers" set in place in

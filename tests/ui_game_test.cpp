@@ -297,11 +297,20 @@ TEST_F(Window, ExamplesStayWithinTheirFiles) {
     window_->Run(Command::Examples);
     EXPECT_TRUE(Game().Caption().startsWith(" Vemo Tarn : candidatcaché"));
     // "Annuler" keeps the board; hand entry has ended.
+    window_->Run(Command::BlankGrid);
+    GoTo(0);
+    Digit(5, Qt::NoModifier);
+    ASSERT_TRUE(Game().HandEntry());
+    window_->Pages()->setCurrentIndex(2);
     const std::string position = test::TextOf(E().CellGrid[0]);
     window_->ChooseExample = [] { return -1; };
     window_->Run(Command::Examples);
     EXPECT_EQ(test::TextOf(E().CellGrid[0]), position);
     EXPECT_EQ(window_->Pages()->currentIndex(), 0);
+    EXPECT_FALSE(Game().HandEntry());
+    GoTo(1);
+    Digit(7, Qt::NoModifier); // a digit no longer enters a given
+    EXPECT_EQ(test::TextOf(E().CellGrid[0]), position);
 }
 
 TEST_F(Window, TheExamplesDialogItself) {

@@ -93,6 +93,8 @@ class GameController : public QObject {
     // An example puzzle: loaded and installed like a file, without touching
     // the recent files or the type menu.
     void OpenExample(const QString& path);
+    // Hand entry is over (the examples command ends it, whatever is chosen).
+    void EndHandEntry() { board_.HandEntry = 0; }
     // The recent entry k (1..5): dropped silently when its file is gone.
     void OpenRecent(int k);
     // Writes the save file; false with the reason when it cannot be written.

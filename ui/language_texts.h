@@ -1,5 +1,6 @@
 // The texts of the language in use: the entries of the language file once one
-// has been read, the program's built-in French ones before that.
+// has been read, the program's built-in French ones before that and for every
+// entry the file lacks.
 #pragma once
 
 #include "texts.h"

@@ -34,6 +34,7 @@
 #include <QToolBar>
 
 #include <map>
+#include <utility>
 
 namespace vemo::ui {
 
@@ -184,6 +185,9 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     ApplyStoredSettings();
     game_->ClearBoardState();
     game_->ShowCount();
+    // The standing message must not hide the report of a malformed language
+    // file read above: it stays for its two seconds.
+    if (!languageAlarm_.isEmpty()) game_->Alarm(std::exchange(languageAlarm_, QString()));
 
     SyncCommands();
     board_->Redraw();

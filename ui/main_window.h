@@ -142,6 +142,7 @@ class MainWindow : public QMainWindow {
     QString programFolder_;
     QString settingsPath_;
     io::Settings settings_;
+    QString languageAlarm_; // the report of a malformed language file, if any
     QPoint rememberedPosition_{-1, -1};
     LanguageTexts texts_;
     std::unique_ptr<GameController> game_;

@@ -83,9 +83,14 @@ void MainWindow::WriteSettings() {
     settings_.Type = game_->Game().VariantKind;
     settings_.XSudoku = game_->Game().XSudoku;
     std::string error;
-    if (!io::WriteSettingsFile(settingsPath_.toStdString(), settings_, &error))
-        std::fprintf(stderr, "vemotarn: %s%s\n", texts_.Text(549).toUtf8().constData(),
-                     error.empty() ? "" : (": " + error).c_str());
+    if (!io::WriteSettingsFile(settingsPath_.toStdString(), settings_, &error)) {
+        const QString message =
+            texts_.Text(549) + (error.empty() ? QString() : ": " + QString::fromStdString(error));
+        std::fprintf(stderr, "vemotarn: %s\n", message.toUtf8().constData());
+        // At shut-down the status bar goes with the window: the user is told
+        // in the program's error box, in the current language, before it closes.
+        if (ReportError) ReportError(message);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -95,12 +100,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::SwitchLanguage(const QString& name) {
+    // A language is a file of the language folder, named without any folder.
+    if (!io::IsPlainFileName(name.toStdString())) return false;
     const io::LanguageLoadReport report =
         texts_.Load(programFolder_ + QStringLiteral("Langues/") + name);
     if (!report.ok) {
         // A file that is there but malformed is reported; a missing one is not.
-        if (report.line > 0)
-            game_->Alarm(texts_.Text(io::kTextBadLanguageLine) + QString::number(report.line));
+        if (report.line > 0) {
+            languageAlarm_ = texts_.Text(io::kTextBadLanguageLine) + QString::number(report.line);
+            game_->Alarm(languageAlarm_);
+        }
         return false;
     }
     Translate();

@@ -45,10 +45,14 @@ void MainWindow::TranslateDialogs() {
 }
 
 void MainWindow::ExamplesCommand() {
+    game_->EndHandEntry(); // even when the dialog is cancelled
     pages_->setCurrentIndex(kBoardPage);
     repaint();
     const int result = ChooseExample ? ChooseExample() : -1;
-    if (result < 1 || result > 16) return; // cancelled: the board stays as it was
+    if (result < 1 || result > 16) { // cancelled: the board stays as it was
+        SyncCommands();
+        return;
+    }
     const int n = 1 + game_->Game().rnd(ExampleCount(result));
     const QString path = programFolder_ + QStringLiteral("exemples/") +
                          QString::fromStdString(ExampleFileName(result, n));
