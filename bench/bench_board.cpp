@@ -25,15 +25,18 @@ vemo::Engine Puzzle(int variant, int x) {
     return e;
 }
 
-// range(0): the variant; range(1): the device pixel ratio.
+// range(0): the variant; range(1): the side of the drawn board in device
+// pixels, the 512 x 512 picture scaled to it (512 x 2: a 2x screen; 1000: an
+// enlarged window).
 void DrawBoard(benchmark::State& state) {
     const vemo::Engine e = Puzzle(static_cast<int>(state.range(0)), 1);
-    const int ratio = static_cast<int>(state.range(1));
+    const int side = static_cast<int>(state.range(1));
+    const qreal ratio = side / 512.0;
     vemo::ui::BoardState board;
     board.CandidateDisplay = vemo::ui::kShowAllCandidates;
     board.ActiveCellShown = 1;
     for (int c = 0; c < 81; c += 5) board.CellHighlight[c] = vemo::ui::kFilteredCell;
-    QImage image(512 * ratio, 512 * ratio, QImage::Format_RGB32);
+    QImage image(side, side, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     for (auto _ : state) {
         image.fill(Qt::white);
@@ -44,9 +47,10 @@ void DrawBoard(benchmark::State& state) {
     }
 }
 BENCHMARK(DrawBoard)
-    ->Args({vemo::kClassic, 1})
-    ->Args({vemo::kConsecutive, 1})
-    ->Args({vemo::kClassic, 2})
+    ->Args({vemo::kClassic, 512})
+    ->Args({vemo::kConsecutive, 512})
+    ->Args({vemo::kClassic, 1024})
+    ->Args({vemo::kClassic, 1000})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

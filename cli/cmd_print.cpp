@@ -1,5 +1,5 @@
-// print and sheet: the printed pages as PDF files, A4 at 300 dpi, drawn by the
-// same layouts as the window's prints.
+// print and sheet: the printed pages as PDF files, A4 at 300 dpi or the --dpi
+// given, drawn by the same layouts as the window's prints.
 #include "commands.h"
 #include "generation_options.h"
 #include "texts.h"
@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <charconv>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -22,16 +23,47 @@ namespace vemo::cli {
 
 namespace {
 
-int RunPrint(const std::vector<std::string>& args);
-int RunSheet(const std::vector<std::string>& args);
+int RunPrint(const std::vector<std::string>& given);
+int RunSheet(const std::vector<std::string>& given);
 
-const Command kPrint{"print", "FILE [--what puzzle|position|solution] --out OUT.pdf",
+const Command kPrint{"print", "FILE [--what puzzle|position|solution] [--dpi N] --out OUT.pdf",
                      "a puzzle file printed as the window prints it, as a PDF page", RunPrint};
 const Command kSheet{"sheet",
-                     "[--difficulty D] [--symmetry S] [--variant V] [--x] [--seed S] --out OUT.pdf",
+                     "[--difficulty D] [--symmetry S] [--variant V] [--x] [--seed S] [--dpi N] "
+                     "--out OUT.pdf",
                      "four new puzzles on one PDF page", RunSheet};
 
-constexpr int kResolution = 300;
+// The page's resolution unless --dpi gives another.
+constexpr int kDefaultResolution = 300;
+constexpr int kMinResolution = 72;
+constexpr int kMaxResolution = 4800;
+
+// Takes "--dpi N" out of the arguments; false with `error` set when N is not a
+// whole number of dots per inch in the range the pages are drawn for.
+bool TakeResolution(std::vector<std::string>& args, int& dpi, std::string& error) {
+    dpi = kDefaultResolution;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--dpi") continue;
+        if (i + 1 >= args.size()) {
+            error = "--dpi needs a value";
+            return false;
+        }
+        const std::string& value = args[i + 1];
+        int n = 0;
+        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+        if (ec != std::errc() || end != value.data() + value.size() || n < kMinResolution ||
+            n > kMaxResolution) {
+            error = "--dpi takes a whole number from " + std::to_string(kMinResolution) + " to " +
+                    std::to_string(kMaxResolution) + ", not '" + value + "'";
+            return false;
+        }
+        dpi = n;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
+    }
+    return true;
+}
 
 // Fonts need a GUI application; without a display the offscreen platform does.
 // Qt's own notices (runtime folders, font fallbacks) are not the tool's output.
@@ -57,10 +89,10 @@ QString Text(int id) {
 // that a failure at any step, the last flush included, is seen and leaves an
 // older file of that name as it was.
 struct Pdf {
-    Pdf() {
+    explicit Pdf(int resolution) {
         buffer.open(QIODevice::WriteOnly);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setResolution(kResolution);
+        writer.setResolution(resolution);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setCreator(QStringLiteral("Vemo Tarn"));
     }
@@ -84,7 +116,11 @@ int Finish(QPainter& painter, Pdf& pdf, const std::string& path) {
     return kExitOk;
 }
 
-int RunPrint(const std::vector<std::string>& args) {
+int RunPrint(const std::vector<std::string>& given) {
+    std::vector<std::string> args = given;
+    int resolution = kDefaultResolution;
+    if (std::string error; !TakeResolution(args, resolution, error))
+        return UsageError(kPrint, error);
     std::string file, what = "puzzle", out;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if ((args[i] == "--what" || args[i] == "--out") && i + 1 < args.size()) {
@@ -116,16 +152,19 @@ int RunPrint(const std::vector<std::string>& args) {
         engine.AnalysePuzzle(); // the score and the solution
     }
     const auto gui = StartGui();
-    Pdf pdf;
+    Pdf pdf(resolution);
     QPainter painter;
     if (!painter.begin(&pdf.writer)) return CannotWrite(out + ": the page could not be drawn");
-    print::PaintSingleGrid(painter, pdf.writer.width(), pdf.writer.height(), kResolution, engine,
+    print::PaintSingleGrid(painter, pdf.writer.width(), pdf.writer.height(), resolution, engine,
                            kinds.at(what), print::MakeTitleTexts(engine, Text));
     return Finish(painter, pdf, out);
 }
 
-int RunSheet(const std::vector<std::string>& args) {
+int RunSheet(const std::vector<std::string>& given) {
+    std::vector<std::string> args = given;
     std::string error;
+    int resolution = kDefaultResolution;
+    if (!TakeResolution(args, resolution, error)) return UsageError(kSheet, error);
     const auto request = ParseRequest(args, error);
     if (!request) return UsageError(kSheet, error);
     const Request r = *request;
@@ -134,14 +173,14 @@ int RunSheet(const std::vector<std::string>& args) {
         return UsageError(kSheet, "sheet always prints four puzzles");
 
     const auto gui = StartGui();
-    Pdf pdf;
+    Pdf pdf(resolution);
     QPainter painter;
     if (!painter.begin(&pdf.writer)) return CannotWrite(r.out + ": the page could not be drawn");
     const std::uint64_t base = BaseSeed(r);
     for (int k = 0; k < 4; ++k) {
         Engine engine;
         GenerateOne(engine, r, base, k);
-        print::PaintSheetGrid(painter, pdf.writer.width(), pdf.writer.height(), kResolution, k,
+        print::PaintSheetGrid(painter, pdf.writer.width(), pdf.writer.height(), resolution, k,
                               engine, print::MakeTitleTexts(engine, Text));
     }
     return Finish(painter, pdf, r.out);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 namespace vemo {
 
@@ -56,6 +57,11 @@ struct ColouringResult {
     int unitPair = 0; // 1 row and column, 2 row and box, 3 column and box
     int digit = 0;
     std::array<int, kColouringSlots> eliminations{}; // cell order, ended by -1
+    // What the finding rests on, for showing it: the digit's colours (+k / -k
+    // for chain k, 0 uncoloured) and the chains of the rule, the second one
+    // for multi-colouring only (else 0).
+    std::array<std::int8_t, 81> colours{};
+    std::array<int, 2> chains{};
 };
 
 struct XYWingResult {

@@ -187,6 +187,8 @@ Settings ParseSettings(std::string_view bytes) {
     if (!IsPlainFileName(s.Language)) s.Language = kDefaultLanguage;
     s.Left = IntegerOr(lines, kMisc, "Left", -1);
     s.Top = IntegerOr(lines, kMisc, "Top", -1);
+    s.Width = IntegerOr(lines, kMisc, "Width", -1);
+    s.Height = IntegerOr(lines, kMisc, "Height", -1);
     s.Difficulty = IntegerOr(lines, kMisc, "Difficulté", -1);
     s.Symmetry = IntegerOr(lines, kMisc, "Symétrie", -1);
     s.CandidateDisplay = IntegerOr(lines, kMisc, "Affichagecandidats", 0);
@@ -202,6 +204,8 @@ std::string SettingsText(const Settings& settings) {
     Set(lines, kMisc, "Langue", settings.Language);
     Set(lines, kMisc, "Left", std::to_string(settings.Left));
     Set(lines, kMisc, "Top", std::to_string(settings.Top));
+    Set(lines, kMisc, "Width", std::to_string(settings.Width));
+    Set(lines, kMisc, "Height", std::to_string(settings.Height));
     Set(lines, kMisc, "Difficulté", std::to_string(settings.Difficulty));
     Set(lines, kMisc, "Symétrie", std::to_string(settings.Symmetry));
     Set(lines, kMisc, "Affichagecandidats", std::to_string(settings.CandidateDisplay));

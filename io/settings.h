@@ -16,6 +16,8 @@ struct Settings {
     std::string Language; // "Français.lng" when the file names none
     int Left = -1;
     int Top = -1;
+    int Width = -1; // the window's size; -1: the built-in one
+    int Height = -1;
     int Difficulty = -1; // ScoreMin of the band; -1 keeps the built-in one
     int Symmetry = -1;
     int CandidateDisplay = 0;

@@ -1,6 +1,7 @@
 #include "print/print_layout.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
 
@@ -50,17 +51,48 @@ void TextAt(QPainter& painter, int x, int y, const QString& text) {
     painter.drawText(QRect(x, y, 1 << 20, 1 << 20), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
-// The title lines sit 700, 500 and 300 pixels above the grid; `lift` scales
-// those distances.
-void PaintTitles(QPainter& painter, int x, int top, int resolutionY, const QString& first,
-                 const TitleTexts& texts, int score, double lift = 1.0) {
-    painter.setFont(Typeface(16, resolutionY));
+// The type of the title lines: 16 points.
+constexpr int kTitlePoints = 16;
+
+// Three lines at `x`, their pitch one and a half times the type size and the
+// last one's top two and a quarter type sizes above the grid. Where the room
+// above the grid's frame is short, the block closes up to single spacing and
+// finally stops at the page's top edge.
+TitleBlock PlaceTitles(const GridGeometry& g, int x, int resolutionY,
+                       const std::array<QString, 3>& lines) {
+    TitleBlock block;
+    block.font = Typeface(kTitlePoints, resolutionY);
+    block.lines = lines;
+    const QFontMetrics metrics(block.font);
+    const int type = block.font.pixelSize();
+    const int lineHeight = metrics.height();
+    int pitch = std::max(lineHeight, Round(1.5 * type));
+    int lastTop = g.top - Round(2.25 * type);
+    const int frameTop = OuterFrame(g).top();
+    // The lowest line stays clear of the frame.
+    lastTop = std::min(lastTop, frameTop - lineHeight - Round(0.25 * type));
+    if (lastTop - 2 * pitch < 0) pitch = std::max(lineHeight, (lastTop - 0) / 2);
+    const int firstTop = std::max(0, lastTop - 2 * pitch);
+    for (int i = 0; i < 3; ++i) {
+        // A last letter may reach past its advance ("f" of "Consécutif").
+        const int inkRight = metrics.boundingRect(lines[i]).right() + 1;
+        const int lineWidth = std::max(metrics.horizontalAdvance(lines[i]), inkRight) + 1;
+        block.boxes[i] = QRect(x, firstTop + i * pitch, lineWidth, lineHeight);
+    }
+    return block;
+}
+
+void PaintTitles(QPainter& painter, const TitleBlock& block) {
+    painter.setFont(block.font);
     painter.setPen(Qt::black);
-    TextAt(painter, x, top - Round(700 * lift), first);
-    TextAt(painter, x, top - Round(500 * lift),
-           texts.levelLabel + QStringLiteral(" :  ") + texts.levelName);
-    TextAt(painter, x, top - Round(300 * lift),
-           texts.scoreLabel + QStringLiteral(" : ") + QString::number(score));
+    for (int i = 0; i < 3; ++i)
+        painter.drawText(block.boxes[i], Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                         block.lines[i]);
+}
+
+std::array<QString, 3> TitleLines(const QString& first, const TitleTexts& texts, int score) {
+    return {first, texts.levelLabel + QStringLiteral(" :  ") + texts.levelName,
+            texts.scoreLabel + QStringLiteral(" : ") + QString::number(score)};
 }
 
 void PaintGrid(QPainter& painter, const GridGeometry& g, int resolutionY, const Engine& game,
@@ -125,8 +157,7 @@ void PaintGrid(QPainter& painter, const GridGeometry& g, int resolutionY, const 
     }
 
     Outline(painter, Span(g.left - 2, g.top - 2, g.left + g.grid + 2, g.top + g.grid + 2));
-    const int d = g.outerFrame;
-    Outline(painter, Span(g.left - d, g.top - d, g.left + g.grid + d, g.top + g.grid + d));
+    Outline(painter, OuterFrame(g));
     if (game.XSudoku == 1) {
         painter.setPen(QPen(Qt::black, 4));
         painter.drawLine(g.left, g.top, g.left + g.grid, g.top + g.grid);
@@ -168,14 +199,34 @@ GridGeometry FourGridGeometry(int width, int height, int k) {
     return g;
 }
 
+QRect OuterFrame(const GridGeometry& g) {
+    const int d = g.outerFrame;
+    return Span(g.left - d, g.top - d, g.left + g.grid + d, g.top + g.grid + d);
+}
+
+TitleBlock SingleGridTitles(int width, int height, int resolutionY, const Engine& game,
+                            const TitleTexts& texts) {
+    const GridGeometry g = SingleGridGeometry(width, height);
+    return PlaceTitles(g, g.left + Round(500 * Scale(width, height)), resolutionY,
+                       TitleLines(texts.typeLabel + QStringLiteral(" :  ") + texts.variantName,
+                                  texts, game.PuzzleScore()));
+}
+
+TitleBlock SheetGridTitles(int width, int height, int resolutionY, int k, const Engine& game,
+                           const TitleTexts& texts) {
+    const GridGeometry g = FourGridGeometry(width, height, k);
+    return PlaceTitles(g, g.left + Round(100 * Scale(width, height)), resolutionY,
+                       TitleLines(texts.gridLabel + QStringLiteral(" : ") + QString::number(k + 1) +
+                                      QStringLiteral("  ") + texts.variantName,
+                                  texts, game.PuzzleScore()));
+}
+
 void PaintSingleGrid(QPainter& painter, int width, int height, int resolutionY, const Engine& game,
                      PrintKind kind, const TitleTexts& texts, const PrintColours& colours) {
     const GridGeometry g = SingleGridGeometry(width, height);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    PaintTitles(painter, g.left + 500, g.top, resolutionY,
-                texts.typeLabel + QStringLiteral(" :  ") + texts.variantName, texts,
-                game.PuzzleScore());
+    PaintTitles(painter, SingleGridTitles(width, height, resolutionY, game, texts));
     PaintGrid(painter, g, resolutionY, game, kind, 32, colours);
     painter.restore();
 }
@@ -185,14 +236,7 @@ void PaintSheetGrid(QPainter& painter, int width, int height, int resolutionY, i
     const GridGeometry g = FourGridGeometry(width, height, k);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    // The title distances are printer pixels of a 600-dpi printer or finer. On a
-    // coarser page they would put the upper row's titles above the paper, so
-    // there they shrink with the resolution.
-    const double lift = std::min(1.0, resolutionY / 600.0);
-    PaintTitles(painter, g.left + 100, g.top, resolutionY,
-                texts.gridLabel + QStringLiteral(" : ") + QString::number(k + 1) +
-                    QStringLiteral("  ") + texts.variantName,
-                texts, game.PuzzleScore(), lift);
+    PaintTitles(painter, SheetGridTitles(width, height, resolutionY, k, game, texts));
     PaintGrid(painter, g, resolutionY, game, PrintKind::kPuzzle, 16, colours);
     painter.restore();
 }

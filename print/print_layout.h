@@ -7,7 +7,11 @@
 #include "engine/engine.h"
 
 #include <QColor>
+#include <QFont>
+#include <QRect>
 #include <QString>
+
+#include <array>
 
 class QPainter;
 
@@ -67,6 +71,25 @@ template <typename TextLookup> TitleTexts MakeTitleTexts(const Engine& game, Tex
     if (level != 0) t.levelName = trimmed(text(level));
     return t;
 }
+
+// The three title lines above a grid ("Type" or "Grille", "Niveau", "Score")
+// and the box each one is written in, in device pixels. The distances follow
+// the type size, which follows the page's resolution, so the lines keep their
+// places relative to each other and to the grid at any resolution.
+struct TitleBlock {
+    QFont font;
+    std::array<QString, 3> lines;
+    std::array<QRect, 3> boxes;
+};
+
+// The titles of the single-grid page and of grid k of the four-grid sheet.
+TitleBlock SingleGridTitles(int width, int height, int resolutionY, const Engine& game,
+                            const TitleTexts& texts);
+TitleBlock SheetGridTitles(int width, int height, int resolutionY, int k, const Engine& game,
+                           const TitleTexts& texts);
+
+// The square of the outer frame drawn around a grid.
+QRect OuterFrame(const GridGeometry& g);
 
 struct PrintColours {
     QColor background{224, 255, 255};

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev qt6-qpa-plugins
+    qt6-svg-dev qt6-translations-l10n
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libfluidsynth-dev timgm6mb-soundfont
     xvfb xauth fonts-dejavu-core

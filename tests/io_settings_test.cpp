@@ -51,6 +51,8 @@ TEST(SettingsFile, DefaultsForMissingAndBadValues) {
     EXPECT_EQ(empty.Language, "Français.lng");
     EXPECT_EQ(empty.Left, -1);
     EXPECT_EQ(empty.Top, -1);
+    EXPECT_EQ(empty.Width, -1);
+    EXPECT_EQ(empty.Height, -1);
     EXPECT_EQ(empty.Difficulty, -1);
     EXPECT_EQ(empty.Symmetry, -1);
     EXPECT_EQ(empty.CandidateDisplay, 0);
@@ -95,6 +97,8 @@ TEST(SettingsFile, WrittenKeysInOrderAndOthersKept) {
     s.Language = "English.lng";
     s.Left = 10;
     s.Top = 20;
+    s.Width = 800;
+    s.Height = 900;
     s.Difficulty = 106;
     s.Symmetry = 0;
     s.CandidateDisplay = 2;
@@ -113,13 +117,16 @@ TEST(SettingsFile, WrittenKeysInOrderAndOthersKept) {
     EXPECT_EQ(SettingsText(fresh),
               "[Fichiers]\r\nFic1=/a.sku\r\nFic2=/b.sku\r\nFic3=\r\nFic4=\r\nFic5=\r\n"
               "\r\n[Divers]\r\nLangue=English.lng\r\nLeft=10\r\nTop=20\r\n"
-              "Difficulté=106\r\nSymétrie=0\r\nAffichagecandidats=2\r\nType=3\r\n"
+              "Width=800\r\nHeight=900\r\nDifficulté=106\r\nSymétrie=0\r\nAffichagecandidats="
+              "2\r\nType=3\r\n"
               "Xsudoku=1\r\n");
     // And it reads back.
     const Settings back = ParseSettings(text);
     EXPECT_EQ(back.RecentFiles, s.RecentFiles);
     EXPECT_EQ(back.Language, "English.lng");
     EXPECT_EQ(back.Left, 10);
+    EXPECT_EQ(back.Width, 800);
+    EXPECT_EQ(back.Height, 900);
     EXPECT_EQ(back.Difficulty, 106);
     EXPECT_EQ(back.CandidateDisplay, 2);
     EXPECT_EQ(back.Type, 3);

@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <vector>
+
 namespace vemo::print {
 namespace {
 
@@ -233,33 +237,104 @@ TEST(PrintPage, DiagonalsBarsAndEvenCells) {
     EXPECT_EQ(At(Page(even, PrintKind::kPosition), p.x(), p.y()), QColor(224, 255, 255));
 }
 
-TEST(PrintPage, TitleLinesAboveTheGrid) {
-    // A4 at 300 dpi: the grid starts at 779, the titles at 79, 279 and 479.
-    const int width = 2480, height = 3508;
-    QImage image(width, height, QImage::Format_RGB32);
+// A4 in device pixels at `dpi`.
+QSize A4(int dpi) {
+    return {Round(210 / 25.4 * dpi), Round(297 / 25.4 * dpi)};
+}
+
+// The title lines' boxes lie on the page, apart from each other and clear of
+// every grid's outer frame, and each is at least as tall as 16-point type.
+void ExpectApart(const std::vector<QRect>& boxes, const std::vector<QRect>& frames,
+                 const QSize& page, int dpi) {
+    const int type = Round(16 * dpi / 72.0);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_GE(boxes[i].height(), type) << dpi;
+        EXPECT_TRUE(QRect(QPoint(0, 0), page).contains(boxes[i])) << dpi << " box " << i;
+        for (std::size_t j = i + 1; j < boxes.size(); ++j)
+            EXPECT_FALSE(boxes[i].intersects(boxes[j])) << dpi << " boxes " << i << ", " << j;
+        for (const QRect& frame : frames)
+            EXPECT_FALSE(boxes[i].intersects(frame)) << dpi << " box " << i;
+    }
+}
+
+// Paints the page through `paint` onto an image of the region around the
+// title boxes only (a whole page at 1200 dpi is half a gigabyte) and checks
+// that the ink lies in the boxes and that every box has some.
+template <typename Paint>
+void ExpectInkInBoxes(const TitleBlock& block, const QRect& frame, int dpi, Paint paint) {
+    const int margin = block.font.pixelSize();
+    QRect region = block.boxes[0].united(block.boxes[1]).united(block.boxes[2]);
+    region.adjust(-margin, -margin, margin, margin);
+    region.setTop(std::max(0, region.top()));
+    region.setBottom(std::min(region.bottom(), frame.top() - 1));
+    QImage image(region.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
-    Engine e = Game();
-    e.TechniqueCounters[18] = 320;
     {
         QPainter painter(&image);
-        PaintSingleGrid(painter, width, height, 300, e, PrintKind::kPuzzle,
-                        MakeTitleTexts(e, French));
+        painter.translate(-region.topLeft());
+        paint(painter);
     }
-    const GridGeometry g = SingleGridGeometry(width, height);
-    ASSERT_EQ(g.top, 779);
-    const auto inkBetween = [&](int y0, int y1) {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = 0; x < width; ++x) n += image.pixelColor(x, y) == QColor(Qt::black);
-        return n;
-    };
-    EXPECT_GT(inkBetween(79, 79 + 67), 100);
-    EXPECT_GT(inkBetween(279, 279 + 67), 100);
-    EXPECT_GT(inkBetween(479, 479 + 67), 100);
-    EXPECT_EQ(inkBetween(0, 70), 0);
-    // Every title starts at left + 500.
-    for (int y = 79; y < 546; ++y)
-        for (int x = 0; x < g.left + 500; ++x) ASSERT_NE(image.pixelColor(x, y), QColor(Qt::black));
+    std::array<int, 3> ink{};
+    int stray = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == qRgb(255, 255, 255)) continue;
+            const QPoint at = QPoint(x, y) + region.topLeft();
+            bool inside = false;
+            for (int i = 0; i < 3; ++i)
+                if (block.boxes[i].adjusted(-1, -1, 1, 1).contains(at)) {
+                    ++ink[i];
+                    inside = true;
+                }
+            if (!inside && stray == 0)
+                ADD_FAILURE() << "ink at " << at.x() << "," << at.y() << " boxes "
+                              << block.boxes[0].x() << "," << block.boxes[0].y() << " "
+                              << block.boxes[0].width() << "x" << block.boxes[0].height();
+            stray += !inside;
+        }
+    EXPECT_EQ(stray, 0) << dpi;
+    for (int i = 0; i < 3; ++i) EXPECT_GT(ink[i], 10 * dpi / 300) << dpi << " line " << i;
+}
+
+TEST(PrintPage, SingleGridTitlesApartAtEveryResolution) {
+    Engine e = Game(kConsecutive, 1);
+    e.TechniqueCounters[18] = 320; // a score, so that the level line has a name
+    const TitleTexts texts = MakeTitleTexts(e, French);
+    for (const int dpi : {300, 600, 1200}) {
+        const QSize page = A4(dpi);
+        const TitleBlock block = SingleGridTitles(page.width(), page.height(), dpi, e, texts);
+        const QRect frame = OuterFrame(SingleGridGeometry(page.width(), page.height()));
+        ExpectApart({block.boxes.begin(), block.boxes.end()}, {frame}, page, dpi);
+        // Top to bottom in their order, as the lines read.
+        EXPECT_LT(block.boxes[0].top(), block.boxes[1].top());
+        EXPECT_LT(block.boxes[1].top(), block.boxes[2].top());
+        EXPECT_EQ(block.lines[0], "Type :  Consécutif");
+        ExpectInkInBoxes(block, frame, dpi, [&](QPainter& painter) {
+            PaintSingleGrid(painter, page.width(), page.height(), dpi, e, PrintKind::kPuzzle,
+                            texts);
+        });
+    }
+}
+
+TEST(PrintPage, SheetTitlesApartAtEveryResolution) {
+    Engine e = Game();
+    e.TechniqueCounters[18] = 320;
+    const TitleTexts texts = MakeTitleTexts(e, French);
+    for (const int dpi : {300, 600, 1200}) {
+        const QSize page = A4(dpi);
+        std::vector<QRect> boxes, frames;
+        for (int k = 0; k < 4; ++k) {
+            const TitleBlock block = SheetGridTitles(page.width(), page.height(), dpi, k, e, texts);
+            boxes.insert(boxes.end(), block.boxes.begin(), block.boxes.end());
+            frames.push_back(OuterFrame(FourGridGeometry(page.width(), page.height(), k)));
+        }
+        ExpectApart(boxes, frames, page, dpi);
+        // A lower grid's titles, painted, stay in their boxes.
+        const TitleBlock lower = SheetGridTitles(page.width(), page.height(), dpi, 2, e, texts);
+        ExpectInkInBoxes(lower, frames[2], dpi, [&](QPainter& painter) {
+            PaintSheetGrid(painter, page.width(), page.height(), dpi, 2, e, texts);
+        });
+    }
 }
 
 TEST(PrintPage, PdfThroughThePrinter) {
@@ -306,26 +381,6 @@ TEST(PrintPage, FourGridSheet) {
         EXPECT_EQ(image.pixelColor(other.left + other.grid / 2, other.top + other.grid / 2),
                   QColor(Qt::white));
     }
-}
-
-TEST(PrintPage, SheetTitlesStayOnACoarsePage) {
-    // A4 at 300 dpi: the upper grids start 447 pixels down, less than the 700
-    // of the first title line, which therefore comes down to 447 - 350.
-    const int width = 2480, height = 3508;
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    Engine e = Game();
-    {
-        QPainter painter(&image);
-        PaintSheetGrid(painter, width, height, 300, 0, e, MakeTitleTexts(e, French));
-    }
-    const GridGeometry g = FourGridGeometry(width, height, 0);
-    ASSERT_EQ(g.top, 447);
-    int ink = 0;
-    for (int y = 97; y < 97 + 67; ++y)
-        for (int x = g.left + 100; x < width / 2; ++x)
-            ink += image.pixelColor(x, y) == QColor(Qt::black);
-    EXPECT_GT(ink, 100);
 }
 
 TEST(GameState, FourGenerationsLeaveTheSavedGameExactly) {

@@ -60,7 +60,7 @@ TEST_F(Window, GenerationInEveryBand) {
         EXPECT_TRUE(Game().ClockRunning());
         EXPECT_TRUE(window_->Action(Command::Hint)->isEnabled());
         EXPECT_EQ(Status(), window_->Texts().Text(502) + QString::number(E().Givens.FilledCount()));
-        EXPECT_EQ(Game().Caption(), " Vemo Tarn :&Nouveau");
+        EXPECT_EQ(Game().Caption(), " Vemo Tarn :Nouveau");
         EXPECT_TRUE(window_->CommandBar()->isEnabled());
         // The characteristics page shows the new analysis.
         EXPECT_EQ(window_->Characteristics()->TechniqueGrid()->item(19, 1)->text(),

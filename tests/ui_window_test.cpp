@@ -190,7 +190,7 @@ TEST_F(Window, HandEntryStartsAGame) {
     window_->Run(Command::Start);
     ASSERT_TRUE(E().PuzzleFixed);
     EXPECT_EQ(test::TextOf(E().SolutionGrid), kSolved);
-    EXPECT_EQ(Game().Caption(), " Vemo Tarn :&Nouveau");
+    EXPECT_EQ(Game().Caption(), " Vemo Tarn :Nouveau");
 }
 
 TEST_F(Window, ShiftClickMarksInHandEntry) {

@@ -179,6 +179,12 @@ void DrawBoardCell(QPainter& p, const Engine& e, const BoardState& board,
         FillBox(p, b.x0, b.y0, b.x1, b.y1);
     }
 
+    if (const int mark = board.CellHighlight[cell];
+        mark >= kChainCell && mark < kChainCell + kChainShades) {
+        p.setBrush(colours::kChainShades[mark - kChainCell]);
+        FillBox(p, b.x0, b.y0, b.x1, b.y1);
+    }
+
     if (board.CellHighlight[cell] == kFilteredCell) {
         p.setBrush(colours::kFilterMark);
         FillInner(p, b);

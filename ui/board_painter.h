@@ -32,6 +32,9 @@ inline const QColor kActiveFrame{255, 0, 0};
 inline const QColor kBars{0, 0, 0};
 inline const QColor kSolutionGiven{255, 255, 203};
 inline const QColor kSolutionOther{255, 255, 224};
+// The two colours of a colouring hint's first chain, then of its second.
+inline const QColor kChainShades[4] = {
+    {255, 215, 0}, {100, 149, 237}, {255, 160, 200}, {144, 238, 144}};
 } // namespace colours
 
 // The digit of a filled cell; for an empty cell nine characters, the k-th the

@@ -6,7 +6,15 @@
 
 namespace vemo::ui {
 
-enum CellMark : int { kNoMark = 0, kHintCell = 1, kFilteredCell = 2 };
+// kChainCell + 0..3: a cell of a colouring hint's chains, in one of the two
+// colours of the first chain (0, 1) or of the second (2, 3).
+enum CellMark : int { kNoMark = 0, kHintCell = 1, kFilteredCell = 2, kChainCell = 3 };
+inline constexpr int kChainShades = 4;
+
+// A mark the candidate filter leaves alone: the hint's.
+constexpr bool IsHintMark(int mark) {
+    return mark == kHintCell || (mark >= kChainCell && mark < kChainCell + kChainShades);
+}
 
 enum CandidateDisplayMode : int {
     kShowNoCandidates = 0,

@@ -6,6 +6,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vemo::ui {
 
 BoardWidget::BoardWidget(GameController& game, Kind kind, QWidget* parent)
@@ -15,40 +18,75 @@ BoardWidget::BoardWidget(GameController& game, Kind kind, QWidget* parent)
     Redraw();
 }
 
-void BoardWidget::Redraw() {
-    // The generator's positions are not shown; the last picture stays.
-    if (kind_ == Kind::Board && game_.Game().Generating) return;
-    const qreal ratio = devicePixelRatioF();
-    const int side = qRound(kPictureSize * ratio);
-    if (picture_.width() != side) {
-        picture_ = QImage(side, side, QImage::Format_RGB32);
-        picture_.setDevicePixelRatio(ratio);
-    }
-    picture_.fill(Qt::white);
-    QPainter painter(&picture_);
+void BoardWidget::SetSide(int side) {
+    side = std::max(side, kPictureSize);
+    if (width() == side && height() == side) return;
+    setFixedSize(side, side);
+    Redraw();
+}
+
+qreal BoardWidget::Scale() const {
+    return static_cast<qreal>(width()) / kPictureSize;
+}
+
+QPoint BoardWidget::ToPicture(const QPointF& at) const {
+    const qreal scale = Scale();
+    return QPoint(static_cast<int>(std::floor(at.x() / scale)),
+                  static_cast<int>(std::floor(at.y() / scale)));
+}
+
+QPoint BoardWidget::FromPicture(const QPoint& at) const {
+    const qreal scale = Scale();
+    return QPoint(qRound(at.x() * scale), qRound(at.y() * scale));
+}
+
+void BoardWidget::Paint(QImage& image) const {
+    image.fill(Qt::white);
+    QPainter painter(&image);
     if (kind_ == Kind::Board) {
         DrawBoardPicture(painter, game_.Game(), game_.Board());
     } else {
         DrawSolutionPicture(painter, game_.Game(), game_.Board());
     }
-    painter.end();
+}
+
+void BoardWidget::Redraw() {
+    // The generator's positions are not shown; the last picture stays.
+    if (kind_ == Kind::Board && game_.Game().Generating) return;
+    // The image's pixel ratio carries the widget's scale, so the painter works
+    // in picture coordinates and the digits are rendered at the full
+    // resolution rather than stretched.
+    const qreal ratio = devicePixelRatioF() * Scale();
+    const int side = qRound(width() * devicePixelRatioF());
+    if (picture_.width() != side || picture_.devicePixelRatio() != ratio) {
+        picture_ = QImage(side, side, QImage::Format_RGB32);
+        picture_.setDevicePixelRatio(ratio);
+    }
+    Paint(picture_);
     update();
+}
+
+QImage BoardWidget::LogicalPicture() const {
+    QImage image(kPictureSize, kPictureSize, QImage::Format_RGB32);
+    Paint(image);
+    return image;
 }
 
 void BoardWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), picture_);
+    // The picture has exactly the widget's device pixels: copied unscaled.
+    painter.drawImage(QRectF(rect()), picture_, QRectF(picture_.rect()));
 }
 
 void BoardWidget::mouseMoveEvent(QMouseEvent* event) {
     if (kind_ != Kind::Board) return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = ToPicture(event->position());
     game_.PointerOverBoard(at.x(), at.y());
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent* event) {
     if (kind_ != Kind::Board) return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = ToPicture(event->position());
     emit pressed(at.x(), at.y(), event->modifiers().testFlag(Qt::ShiftModifier));
 }
 

@@ -1,5 +1,7 @@
 // The 512 x 512 board picture ("Image4") or the solution picture ("Image5"):
-// a retained picture at the screen's pixel ratio, redrawn whole on request.
+// a retained picture, redrawn whole on request. The picture keeps its 512 x 512
+// logical coordinates at any widget size: the painter is scaled to the widget
+// and the device's pixel ratio, and mouse positions are mapped back.
 #pragma once
 
 #include <QImage>
@@ -20,6 +22,17 @@ class BoardWidget : public QWidget {
     void Redraw();
     const QImage& Picture() const { return picture_; }
 
+    // Shows the picture `side` widget pixels wide and high (at least 512).
+    void SetSide(int side);
+    // Widget pixels per picture pixel.
+    qreal Scale() const;
+    // A point of the widget in picture coordinates, and back.
+    QPoint ToPicture(const QPointF& at) const;
+    QPoint FromPicture(const QPoint& at) const;
+    // The 512 x 512 picture at one pixel per picture pixel, whatever the
+    // widget's size.
+    QImage LogicalPicture() const;
+
   signals:
     void pressed(int x, int y, bool shift);
 
@@ -29,6 +42,8 @@ class BoardWidget : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    void Paint(QImage& image) const;
+
     GameController& game_;
     Kind kind_;
     QImage picture_;

@@ -30,7 +30,7 @@ void CandidateFilter::ToggleDigit(int digit, Highlights& highlight, const Candid
 
 void CandidateFilter::Apply(Highlights& highlight, const Candidates& candidates) {
     for (int cell = 0; cell < 81; ++cell) {
-        if (highlight[cell] == kHintCell) continue;
+        if (IsHintMark(highlight[cell])) continue;
         highlight[cell] = kNoMark;
         int matching = 0;
         for (int d = 1; d <= 9; ++d)
@@ -52,7 +52,7 @@ void CandidateFilter::TogglePairs(Highlights& highlight, const Candidates& candi
     pairsPressed_ = true;
     count_ = 0;
     for (int cell = 0; cell < 81; ++cell)
-        if (highlight[cell] != kHintCell && candidates.Count(cell) == 2)
+        if (!IsHintMark(highlight[cell]) && candidates.Count(cell) == 2)
             highlight[cell] = kFilteredCell;
 }
 

@@ -9,8 +9,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+
+#include <algorithm>
+#include <vector>
 
 namespace vemo::ui {
 
@@ -23,6 +27,14 @@ constexpr int kTextOffsetRole = Qt::UserRole + 2;
 QColor ToColor(const Rgb& c) {
     return QColor(c.red, c.green, c.blue);
 }
+
+// The cells' type: the widget's own, at 8 points.
+QFont CellFont(QFont font) {
+    font.setPointSize(8);
+    return font;
+}
+
+constexpr int kDefaultTextOffset = 2;
 
 class GridDelegate : public QStyledItemDelegate {
   public:
@@ -49,12 +61,10 @@ class GridDelegate : public QStyledItemDelegate {
         } else {
             p->fillRect(r, index.data(Qt::BackgroundRole).value<QColor>());
         }
-        QFont font = option.font;
-        font.setPointSize(8);
-        p->setFont(font);
+        p->setFont(CellFont(option.font));
         p->setPen(index.data(Qt::ForegroundRole).value<QColor>());
-        const int dx =
-            index.data(kTextOffsetRole).isValid() ? index.data(kTextOffsetRole).toInt() : 2;
+        const int dx = index.data(kTextOffsetRole).isValid() ? index.data(kTextOffsetRole).toInt()
+                                                             : kDefaultTextOffset;
         p->drawText(r.adjusted(dx, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, index.data().toString());
         p->restore();
     }
@@ -71,6 +81,38 @@ QTableWidgetItem* MakeItem(const QString& text, const QColor& background, const 
     return item;
 }
 
+// Each column as wide as its widest text with its offset, and never narrower
+// than `least`; the header texts count too.
+void FitColumns(QTableWidget* table, const std::vector<int>& least) {
+    const QFontMetrics metrics(CellFont(table->font()));
+    constexpr int kRightMargin = 3;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        int width = c < static_cast<int>(least.size()) ? least[c] : 0;
+        if (const QTableWidgetItem* header = table->horizontalHeaderItem(c))
+            width = std::max(
+                width, table->horizontalHeader()->fontMetrics().horizontalAdvance(header->text()) +
+                           2 * kDefaultTextOffset + kRightMargin);
+        for (int r = 0; r < table->rowCount(); ++r) {
+            const QTableWidgetItem* item = table->item(r, c);
+            if (!item) continue;
+            const QVariant offset = item->data(kTextOffsetRole);
+            const int dx = offset.isValid() ? offset.toInt() : kDefaultTextOffset;
+            width = std::max(width, dx + metrics.horizontalAdvance(item->text()) + kRightMargin);
+        }
+        table->setColumnWidth(c, width);
+    }
+}
+
+// The width a table needs to show all its columns, scroll bar and frame
+// included.
+int TableWidth(const QTableWidget* table) {
+    int width = 2 * table->frameWidth();
+    for (int c = 0; c < table->columnCount(); ++c) width += table->columnWidth(c);
+    if (table->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        width += table->verticalScrollBar()->sizeHint().width();
+    return width;
+}
+
 void PlainTable(QTableWidget* table) {
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
@@ -79,7 +121,7 @@ void PlainTable(QTableWidget* table) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setFocusPolicy(Qt::NoFocus);
     table->setShowGrid(true);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 } // namespace
@@ -103,8 +145,8 @@ CharacteristicsPage::CharacteristicsPage(const GameController& game, QWidget* pa
     listing_->horizontalHeader()->setFixedHeight(18);
     listing_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     listing_->setColumnCount(4);
-    const int widths[4] = {20, 116, 114, 58};
-    for (int c = 0; c < 4; ++c) listing_->setColumnWidth(c, widths[c]);
+    // The last column takes the room the others leave.
+    listing_->horizontalHeader()->setStretchLastSection(true);
     listing_->verticalHeader()->setDefaultSectionSize(18);
     listing_->verticalHeader()->setMinimumSectionSize(10);
 
@@ -113,8 +155,7 @@ CharacteristicsPage::CharacteristicsPage(const GameController& game, QWidget* pa
     PlainTable(gridaid_);
     gridaid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridaid_->setColumnCount(2);
-    gridaid_->setColumnWidth(0, 120);
-    gridaid_->setColumnWidth(1, 45);
+    gridaid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridaid_->verticalHeader()->setMinimumSectionSize(10);
     gridaid_->verticalHeader()->setDefaultSectionSize(19);
     Refill();
@@ -125,13 +166,33 @@ void CharacteristicsPage::Refill() {
     FillListing();
 }
 
+void CharacteristicsPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayOut();
+}
+
+// The technique grid keeps its right edge 5 pixels from the page's, as wide as
+// its columns; the listing fills the rest of the page.
+void CharacteristicsPage::LayOut() {
+    constexpr int kMargin = 5;
+    constexpr int kGap = 6;
+    constexpr int kTop = 28;
+    const int gridWidth = TableWidth(gridaid_);
+    const int gridLeft = std::max(kMargin + 100 + kGap, width() - kMargin - gridWidth);
+    gridaid_->setGeometry(gridLeft, kTop, gridWidth, gridaid_->height());
+    techniquesLabel_->setGeometry(gridLeft, kMargin, gridWidth, 18);
+    const int listingWidth = gridLeft - kGap - kMargin;
+    listing_->setGeometry(kMargin, kTop, listingWidth, std::max(100, height() - kTop - kMargin));
+    listingLabel_->setGeometry(kMargin, kMargin, listingWidth, 18);
+}
+
 void CharacteristicsPage::FillTechniqueGrid() {
     const std::vector<TechniqueRow> rows = TechniqueGridRows(game_.Game(), game_.Texts());
     const int n = static_cast<int>(rows.size());
     const int emptyRow = n - 4;
     gridaid_->clearContents();
     gridaid_->setRowCount(n);
-    gridaid_->setGeometry(351, 28, 169, n == 22 ? 445 : 425);
+    gridaid_->resize(gridaid_->width(), n == 22 ? 445 : 425);
     const QColor face = palette().color(QPalette::Button);
     for (int r = 0; r < n; ++r) {
         gridaid_->setRowHeight(r, r == 1 ? 20 : 19);
@@ -147,6 +208,8 @@ void CharacteristicsPage::FillTechniqueGrid() {
                           MakeItem(row.count, header ? face : tint, ink, header || r == emptyRow,
                                    header ? 16 : 2));
     }
+    FitColumns(gridaid_, {});
+    LayOut();
 }
 
 void CharacteristicsPage::FillListing() {
@@ -165,6 +228,7 @@ void CharacteristicsPage::FillListing() {
         listing_->setItem(r, 2, MakeItem(row.cells, tint, Qt::black, false));
         listing_->setItem(r, 3, MakeItem(row.digits, tint, Qt::black, false));
     }
+    FitColumns(listing_, {});
     listing_->scrollToTop();
 }
 

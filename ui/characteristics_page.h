@@ -25,7 +25,12 @@ class CharacteristicsPage : public QWidget {
     QTableWidget* TechniqueGrid() const { return gridaid_; }
     QTableWidget* Listing() const { return listing_; }
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
+    void LayOut();
+
     const GameController& game_;
     QLabel* listingLabel_;
     QLabel* techniquesLabel_;

@@ -11,6 +11,7 @@ namespace vemo::ui {
 namespace {
 
 const QColor kListColour{194, 232, 255};
+const QColor kExcludeColour{160, 0, 0};
 
 class ChooserDelegate : public QStyledItemDelegate {
   public:
@@ -28,7 +29,9 @@ class ChooserDelegate : public QStyledItemDelegate {
         const bool play = chooser.excludeIndex > 0;
         const bool exclude = play && row == chooser.excludeIndex + 1;
         if (row <= 1 || exclude) {
-            p->setPen(exclude ? QColor(Qt::white) : QColor(Qt::black));
+            // "Exclure" in dark red: set apart from the digits and readable
+            // on the list's light blue.
+            p->setPen(exclude ? kExcludeColour : QColor(Qt::black));
             p->drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
         } else {
             p->drawPixmap(r.left() + 12, r.top(), DigitPicture(text.toInt()));

@@ -229,7 +229,7 @@ void GameController::StartGame() {
     StartClockAfresh();
     history_.Reset(CurrentPosition());
 
-    caption_ = QStringLiteral(" Vemo Tarn :") + texts_.Text(51);
+    caption_ = QString(); // the new-puzzle caption, in the language in use
     emit captionChanged();
 
     if (engine_.SolutionCount > 1) Alarm(texts_.Text(504) + texts_.Text(505));

@@ -59,7 +59,9 @@ class GameController : public QObject {
     const QString& StatusMessage() const { return statusMessage_; }
     const QColor& StatusColour() const { return statusColour_; }
     const QString& ClockText() const { return clockText_; }
-    const QString& Caption() const { return caption_; }
+    // The window caption: " Vemo Tarn :" and text 51 without its "&" for a
+    // generated, started or pasted puzzle, else the puzzle file's name.
+    QString Caption() const;
     const QString& VariantLabel() const { return variantLabel_; }
     const QString& CaptionSuffix() const { return captionSuffix_; }
     bool MessageTimerActive() const { return messageTimer_.isActive(); }
@@ -212,6 +214,7 @@ class GameController : public QObject {
     QString statusMessage_;
     QColor statusColour_;
     QString clockText_;
+    // Null for the new-puzzle caption, which follows the language.
     QString caption_ = QStringLiteral(" Vemo Tarn");
     QString variantLabel_;
     QString captionSuffix_;

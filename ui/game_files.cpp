@@ -98,6 +98,9 @@ void GameController::Copied(bool positionOnly) {
 }
 
 void GameController::Paste(const QString& text) {
+    // The right status panel is cleared first, whatever the clipboard holds.
+    clockText_.clear();
+    emit clockChanged();
     const io::PasteResult read = io::ParsePastedText(text.toStdString());
     if (read.outcome == io::ReadOutcome::kTooFewCells) {
         Alarm(texts_.Text(io::kTextPasteTooShort));
@@ -115,7 +118,7 @@ void GameController::Paste(const QString& text) {
     ChooseVariant(p.record ? p.variantKind : kClassic);
     engine_.XSudokuChoice = 1 - (p.record ? p.xSudoku : 0);
     ToggleXSudoku();
-    caption_ = QStringLiteral(" Vemo Tarn :") + texts_.Text(51);
+    caption_ = QString(); // the new-puzzle caption, in the language in use
     emit captionChanged();
 
     const std::vector<int> messages = io::InstallParsedPuzzle(p, engine_);

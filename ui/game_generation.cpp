@@ -34,8 +34,13 @@ void GameController::ChooseSymmetry(int symmetry) {
 }
 
 QString GameController::GenerateHint() const {
-    return captionSuffix_ + QLatin1Char(' ') + variantLabel_ + QLatin1Char('\r') +
-           difficultyLabel_ + QLatin1Char('\r') + symmetryLabel_;
+    return captionSuffix_ + QLatin1Char(' ') + variantLabel_ + QLatin1Char('\n') +
+           difficultyLabel_ + QLatin1Char('\n') + symmetryLabel_;
+}
+
+QString GameController::Caption() const {
+    if (caption_.isNull()) return QStringLiteral(" Vemo Tarn :") + WithoutMnemonic(texts_.Text(51));
+    return caption_;
 }
 
 void GameController::Retranslate() {
@@ -46,6 +51,7 @@ void GameController::Retranslate() {
     emit pagesChanged();
     emit commandsChanged();
     emit boardChanged();
+    emit captionChanged();
 }
 
 Engine GameController::BeginGeneration() {
@@ -70,7 +76,7 @@ Engine GameController::BeginGeneration() {
     statusColour_ = kWaitingColour;
     messageTimer_.stop();
     emit statusChanged();
-    caption_ = QStringLiteral(" Vemo Tarn :") + texts_.Text(51);
+    caption_ = QString(); // the new-puzzle caption, in the language in use
     emit captionChanged();
     emit commandsChanged();
     return settings;

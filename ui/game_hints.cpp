@@ -43,6 +43,9 @@ void GameController::ShowCompleteHint() {
         return;
     }
     filter_.Cancel(board_.CellHighlight);
+    // The chains first, so that the cells losing the digit show as targets.
+    for (const HintDisplay::ChainCell& c : hint.chainCells)
+        board_.CellHighlight[c.cell] = kChainCell + c.shade;
     for (const int c : hint.cells) board_.CellHighlight[c] = kHintCell;
     for (const int d : hint.digits) filter_.PressButton(d);
     ++CompleteHintsShown;

@@ -72,6 +72,18 @@ HintDisplay DescribeHint(const Engine& game) {
                                          : extent.digits;
     for (int i = 0; i < digits; ++i)
         if (r.digits[i] >= 1 && r.digits[i] <= 9) hint.digits.push_back(r.digits[i]);
+    if ((id == kColouring || id == kMultiColouring) && game.Colouring.found != 0 &&
+        !hint.digits.empty() && game.Colouring.digit == hint.digits[0]) {
+        for (int c = 0; c < kCells; ++c) {
+            const int colour = game.Colouring.colours[c];
+            for (int chain = 0; chain < 2; ++chain) {
+                const int k = game.Colouring.chains[chain];
+                if (k == 0) continue;
+                if (colour == k) hint.chainCells.push_back({c, 2 * chain});
+                if (colour == -k) hint.chainCells.push_back({c, 2 * chain + 1});
+            }
+        }
+    }
     // Only these finders report a diagonal unit.
     if (id == kHiddenSingle || id == kLockedBoxToLine || id == kLockedLineToBox ||
         id == kNakedPair || id == kHiddenPair)

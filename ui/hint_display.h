@@ -14,6 +14,14 @@ struct HintDisplay {
     std::vector<int> cells;  // to highlight
     std::vector<int> digits; // to list and to press on the filter toolbar
     bool diagonal = false;   // the step's unit is an X-Sudoku diagonal
+    // For colouring and multi-colouring, the chains the step rests on: each
+    // cell with its shade, 0 and 1 the two colours of the first chain, 2 and 3
+    // those of the second (multi-colouring only).
+    struct ChainCell {
+        int cell;
+        int shade;
+    };
+    std::vector<ChainCell> chainCells;
 };
 
 // From HintTechnique and HintRecord after FindNextTechnique.

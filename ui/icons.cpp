@@ -3,28 +3,85 @@
 #include <QFont>
 #include <QPainter>
 
+// The resources of a static library are registered by hand.
+static void RegisterIconResources() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace vemo::ui {
 
-QIcon GlyphIcon(const QString& glyph, const QColor& tile, const QColor& ink) {
-    QIcon icon;
-    for (const int side : {16, 24, 32}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(tile.darker(150));
-        p.setBrush(tile);
-        p.drawRoundedRect(QRectF(0.5, 0.5, side - 1, side - 1), side / 6.0, side / 6.0);
-        QFont font = p.font();
-        font.setBold(true);
-        font.setPixelSize(glyph.size() > 1 ? side * 5 / 12 : side * 2 / 3);
-        p.setFont(font);
-        p.setPen(ink);
-        p.drawText(QRect(0, 0, side, side), Qt::AlignCenter, glyph);
-        p.end();
-        icon.addPixmap(pixmap);
+namespace {
+
+QIcon Own(const char* name) {
+    RegisterIconResources();
+    return QIcon(QStringLiteral(":/icons/") + QLatin1String(name) + QStringLiteral(".svg"));
+}
+
+// The desktop theme's icon `name`, else the program's drawing of that name.
+QIcon Themed(const char* name) {
+    return QIcon::fromTheme(QLatin1String(name), Own(name));
+}
+
+} // namespace
+
+QIcon CommandIcon(Command c) {
+    switch (c) {
+    case Command::BlankGrid:
+        return Own("grid-blank");
+    case Command::Generate:
+        return Own("grid-generate");
+    case Command::Start:
+        return Own("game-start");
+    case Command::Open:
+        return Themed("document-open");
+    case Command::Save:
+        return Themed("document-save");
+    case Command::Undo:
+        return Themed("edit-undo");
+    case Command::Redo:
+        return Themed("edit-redo");
+    case Command::Hint:
+        return Own("hint");
+    case Command::CompleteHint:
+        return Own("hint-complete");
+    case Command::PlayHint:
+        return Own("hint-play");
+    case Command::Print:
+    case Command::PrintPosition:
+    case Command::PrintSolution:
+    case Command::PrintFour:
+        return Themed("document-print");
+    case Command::About:
+        return Themed("help-about");
+    case Command::FilterPairs:
+        return FilterIcon(10);
+    case Command::CancelFilter:
+        return FilterIcon(11);
+    default:
+        break;
     }
-    return icon;
+    const int digit = Index(c) - Index(Command::Filter1) + 1;
+    if (digit >= 1 && digit <= 9) return FilterIcon(digit);
+    return {};
+}
+
+QIcon NewMenuIcon() {
+    return Themed("document-new");
+}
+
+QIcon FilterIcon(int button) {
+    if (button == 10) return Own("filter-pairs");
+    if (button == 11) return Own("filter-cancel");
+    const QByteArray name = "filter-" + QByteArray::number(button);
+    return Own(name.constData());
+}
+
+QIcon ApplicationIcon() {
+    return Own("vemotarn");
 }
 
 QPixmap DigitPicture(int digit) {

@@ -1,3 +1,4 @@
+#include "icons.h"
 #include "main_window.h"
 
 #include "io/settings.h"
@@ -32,6 +33,7 @@ void GrabPagesLater(vemo::ui::MainWindow& window, const QString& folder) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vemo"));
+    QApplication::setWindowIcon(vemo::ui::ApplicationIcon());
 
     vemo::ui::StartOptions options;
     options.programFolder = vemo::ui::DefaultProgramFolder();

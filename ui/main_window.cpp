@@ -32,7 +32,10 @@
 #include <QTabWidget>
 #include <QTime>
 #include <QToolBar>
+#include <QToolTip>
+#include <QTranslator>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -66,39 +69,21 @@ constexpr int kClientWidth = 552;
 constexpr int kClientHeight = 685;
 constexpr int kStatusBarHeight = 22;
 
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+// The picture in its raised frame, as large as the page allows with margins
+// of 8 and 10 pixels, centred across the page.
+void FitPicture(BoardWidget& picture, const QWidget& page) {
+    constexpr int kMargin = 8;
+    constexpr int kFarMargin = 10; // right and bottom
+    constexpr int kFrame = 2;
+    const int room = std::min(page.width(), page.height()) - kMargin - kFarMargin - 2 * kFrame;
+    picture.SetSide(room);
+    const int side = picture.width() + 2 * kFrame;
+    QWidget* frame = picture.parentWidget();
+    frame->setGeometry(std::max(kMargin, (page.width() - side) / 2), kMargin, side, side);
 }
 
-// Glyphs of the generated toolbar and menu icons.
-QIcon CommandIcon(Command c) {
-    const QColor tile(236, 240, 248);
-    switch (c) {
-    case Command::BlankGrid:
-        return GlyphIcon(QStringLiteral("#"), tile);
-    case Command::Generate:
-        return GlyphIcon(QStringLiteral("★"), QColor(255, 236, 170));
-    case Command::Open:
-        return GlyphIcon(QStringLiteral("O"), QColor(255, 226, 160));
-    case Command::Save:
-        return GlyphIcon(QStringLiteral("S"), QColor(200, 220, 255));
-    case Command::Undo:
-        return GlyphIcon(QStringLiteral("↶"), tile);
-    case Command::Redo:
-        return GlyphIcon(QStringLiteral("↷"), tile);
-    case Command::Hint:
-        return GlyphIcon(QStringLiteral("?"), QColor(224, 255, 255));
-    case Command::CompleteHint:
-        return GlyphIcon(QStringLiteral("??"), QColor(194, 232, 255));
-    case Command::PlayHint:
-        return GlyphIcon(QStringLiteral("!"), QColor(252, 149, 118));
-    case Command::Print:
-        return GlyphIcon(QStringLiteral("P"), tile);
-    case Command::About:
-        return GlyphIcon(QStringLiteral("i"), tile, QColor(0, 0, 255));
-    default:
-        return {};
-    }
+QString Qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 } // namespace
@@ -111,11 +96,15 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
     settingsPath_ = options.settingsPath;
     setWindowTitle(game_->Caption());
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowIcon(ApplicationIcon());
+    // Tooltips on light cyan, as the board's empty cells.
+    QPalette tips = QToolTip::palette();
+    tips.setColor(QPalette::ToolTipBase, QColor(224, 255, 255));
+    tips.setColor(QPalette::ToolTipText, Qt::black);
+    QToolTip::setPalette(tips);
 
     central_ = new QWidget(this);
-    central_->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+    central_->setMinimumSize(kClientWidth, kClientHeight - kStatusBarHeight);
     central_->setMouseTracking(true);
     central_->installEventFilter(this);
     setCentralWidget(central_);
@@ -126,7 +115,10 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     BuildStatusBar();
     BindHandlers();
 
-    setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+    // The smallest size is the one the board was laid out for; the board
+    // grows with the window.
+    setMinimumSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+    resize(minimumSize());
 
     GameController* g = game_.get();
     connect(g, &GameController::boardChanged, board_, &BoardWidget::Redraw);
@@ -151,10 +143,12 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
                                      .arg(game_->ErrorsMade));
     };
     ChooseOpenPath = [this] {
-        return QFileDialog::getOpenFileName(this, texts_.Text(50), QString(), OpenFilter());
+        return QFileDialog::getOpenFileName(this, WithoutMnemonic(texts_.Text(50)), QString(),
+                                            OpenFilter());
     };
     ChooseSavePath = [this] {
-        QString path = QFileDialog::getSaveFileName(this, texts_.Text(49), QString(), SaveFilter());
+        QString path = QFileDialog::getSaveFileName(this, WithoutMnemonic(texts_.Text(49)),
+                                                    QString(), SaveFilter());
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".sku");
         return path;
     };
@@ -196,6 +190,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
 }
 
 void MainWindow::BuildMenus() {
@@ -204,6 +199,7 @@ void MainWindow::BuildMenus() {
         QMenu* menu = m.parent.empty() ? menuBar()->addMenu(Qs(m.caption))
                                        : menus.at(m.parent)->addMenu(Qs(m.caption));
         menus[m.key] = menu;
+        if (m.key == "Nouveau") menu->setIcon(NewMenuIcon());
         NameElement(menu, io::Window::kMain, m.text, io::ElementKind::kMenuItem);
     }
     connect(menus.at("Fichier"), &QMenu::aboutToShow, this, &MainWindow::RefreshRecentMenu);
@@ -257,10 +253,7 @@ void MainWindow::BuildToolbars() {
     filterBar_->setIconSize(QSize(24, 24));
     for (int d = 1; d <= 10; ++d) {
         const bool pairs = d == 10;
-        QAction* button =
-            filterBar_->addAction(GlyphIcon(pairs ? QStringLiteral("P") : QString::number(d),
-                                            QColor(224, 255, 255), QColor(0, 0, 160)),
-                                  QString());
+        QAction* button = filterBar_->addAction(FilterIcon(d), QString());
         button->setCheckable(true);
         button->setToolTip(pairs ? texts_.Text(16, 1) : texts_.Text(26 - d, 1));
         button->setObjectName(pairs ? QStringLiteral("Bpaire") : QStringLiteral("B%1").arg(d));
@@ -275,8 +268,7 @@ void MainWindow::BuildToolbars() {
         });
     }
     filterBar_->addSeparator();
-    QAction* cancel = filterBar_->addAction(
-        GlyphIcon(QStringLiteral("×"), QColor(255, 230, 230), QColor(160, 0, 0)), QString());
+    QAction* cancel = filterBar_->addAction(FilterIcon(11), QString());
     cancel->setToolTip(texts_.Text(15, 1));
     cancel->setObjectName(QStringLiteral("Bannul"));
     filterButtons_[11] = cancel;
@@ -299,6 +291,8 @@ void MainWindow::BuildPages(QWidget* central) {
         frame->setGeometry(8, 8, 516, 516);
         auto* picture = new BoardWidget(*game_, kind, frame);
         picture->move(2, 2);
+        // The page lays its picture out whenever it changes size.
+        page->installEventFilter(this);
         return picture;
     };
 
@@ -311,7 +305,7 @@ void MainWindow::BuildPages(QWidget* central) {
     waitingPanel_->setAutoFillBackground(true);
     waitingPanel_->setGeometry(48, 152, 417, 169);
     auto* icon = new QLabel(waitingPanel_);
-    icon->setPixmap(QApplication::windowIcon().pixmap(96, 96));
+    icon->setPixmap(ApplicationIcon().pixmap(96, 96));
     icon->setGeometry(24, 36, 100, 100);
     sheetProgress_ = new QProgressBar(waitingPanel_);
     sheetProgress_->setObjectName(QStringLiteral("ProgressBar1"));
@@ -463,7 +457,7 @@ void MainWindow::SyncChooser() {
         const int row = c.cell / 9;
         const int column = c.cell % 9;
         const int x = (column == 8 ? column : column + 1) * kCellSize;
-        chooser_->Sync(board_->mapTo(central_, QPoint(x, row * kCellSize)));
+        chooser_->Sync(board_->mapTo(central_, board_->FromPicture(QPoint(x, row * kCellSize))));
     } else {
         chooser_->Sync({});
     }
@@ -504,6 +498,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         return false;
+    }
+    if (type == QEvent::Resize) {
+        if (watched == central_) {
+            pages_->setGeometry(6, 96, central_->width() - 12, central_->height() - 101);
+            if (chooser_) SyncChooser();
+        } else if (board_ && watched == board_->parentWidget()->parentWidget()) {
+            FitPicture(*board_, *static_cast<QWidget*>(watched));
+            if (chooser_) SyncChooser();
+        } else if (solution_ && watched == solution_->parentWidget()->parentWidget()) {
+            FitPicture(*solution_, *static_cast<QWidget*>(watched));
+        }
     }
     if (watched == central_ && type == QEvent::MouseMove) {
         game_->PointerOffBoard();

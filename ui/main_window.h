@@ -21,6 +21,7 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QToolBar;
+class QTranslator;
 
 namespace vemo::ui {
 
@@ -119,6 +120,7 @@ class MainWindow : public QMainWindow {
     void ReadSettings();
     void ApplyStoredSettings();
     void Translate();
+    void TranslateQtDialogs();
     void SetFrenchCaptions();
     void RefreshRecentMenu();
     void OpenCommand();
@@ -144,7 +146,10 @@ class MainWindow : public QMainWindow {
     io::Settings settings_;
     QString languageAlarm_; // the report of a malformed language file, if any
     QPoint rememberedPosition_{-1, -1};
+    QSize rememberedSize_;
     LanguageTexts texts_;
+    // Qt's own texts in the interface's language, while installed.
+    std::unique_ptr<QTranslator> qtTranslator_;
     std::unique_ptr<GameController> game_;
     std::array<QAction*, kCommandCount> actions_{};
     std::array<std::function<void()>, kCommandCount> handlers_{};

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -47,6 +49,8 @@ void MainWindow::ReadSettings() {
     game_->RecentFiles = settings_.RecentFiles;
     if (settings_.Left >= 0 && settings_.Top >= 0)
         rememberedPosition_ = {settings_.Left, settings_.Top};
+    if (settings_.Width > 0 && settings_.Height > 0)
+        rememberedSize_ = QSize(settings_.Width, settings_.Height);
 }
 
 void MainWindow::ApplyStoredSettings() {
@@ -64,6 +68,8 @@ void MainWindow::ApplyStoredSettings() {
     const int x = settings_.XSudoku == 1 ? 1 : 0;
     game_->Game().XSudokuChoice = 1 - x;
     game_->ToggleXSudoku();
+    // The size it had when closed, never below the smallest one.
+    if (rememberedSize_.isValid()) resize(rememberedSize_.expandedTo(minimumSize()));
     if (rememberedPosition_.x() >= 0) {
         // Where it was closed, as long as that is still on a screen.
         const QScreen* screen = QGuiApplication::screenAt(rememberedPosition_);
@@ -77,6 +83,10 @@ void MainWindow::WriteSettings() {
     settings_.Language = texts_.LanguageFile().toStdString();
     settings_.Left = pos().x();
     settings_.Top = pos().y();
+    // A maximised window keeps the size it comes back to.
+    const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
+    settings_.Width = size.width();
+    settings_.Height = size.height();
     settings_.Difficulty = kBandScoreMin[game_->DifficultyBand()];
     settings_.Symmetry = game_->Game().SymmetryChoice;
     settings_.CandidateDisplay = game_->Board().CandidateDisplay;
@@ -116,7 +126,35 @@ bool MainWindow::SwitchLanguage(const QString& name) {
     return true;
 }
 
+namespace {
+
+// The language of Qt's own texts (standard buttons, file and print dialogs)
+// for a language file; empty for English, Qt's own language.
+QString QtLanguageOf(const QString& languageFile) {
+    if (languageFile == QString::fromUtf8(io::kDefaultLanguage)) return QStringLiteral("fr");
+    return {};
+}
+
+} // namespace
+
+void MainWindow::TranslateQtDialogs() {
+    const QString language = QtLanguageOf(texts_.LanguageFile());
+    if (qtTranslator_) {
+        QCoreApplication::removeTranslator(qtTranslator_.get());
+        qtTranslator_.reset();
+    }
+    if (language.isEmpty()) return;
+    auto translator = std::make_unique<QTranslator>();
+    // Without the translations installed, Qt's dialogs stay in English.
+    if (translator->load(QStringLiteral("qtbase_") + language,
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator.get());
+        qtTranslator_ = std::move(translator);
+    }
+}
+
 void MainWindow::Translate() {
+    TranslateQtDialogs();
     TranslateWindow(this, io::Window::kMain, texts_);
     for (const ToolButtonInfo& b : kCommandButtons)
         Action(b.id)->setToolTip(texts_.Text(b.hintText, 1));

@@ -47,7 +47,7 @@ void MainWindow::CopyImageCommand() {
     board_->Redraw();
     // The 512-pixel picture stretched to 516, as the clipboard picture is.
     const QImage picture =
-        board_->Picture().scaled(516, 516, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        board_->LogicalPicture().scaled(516, 516, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QImage exact = picture;
     exact.setDevicePixelRatio(1.0);
     QApplication::clipboard()->setImage(exact);

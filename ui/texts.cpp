@@ -177,4 +177,15 @@ QColor ButtonFaceColour() {
     return QGuiApplication::palette().color(QPalette::Button);
 }
 
+QString WithoutMnemonic(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // "&x" shows as "x" and "&&" as "&"; a last lone "&" stays.
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
 } // namespace vemo::ui

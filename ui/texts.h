@@ -31,4 +31,8 @@ QColor ButtonFaceColour();
 // A text with its leading blanks removed, as the labels and names use them.
 QString TrimLeft(const QString& text);
 
+// A menu text as a title shows it: without the mnemonic marks, "&&" read as
+// one "&".
+QString WithoutMnemonic(const QString& text);
+
 } // namespace vemo::ui

@@ -118,6 +118,11 @@ void Engine::FindColouring() {
                     Colouring.eliminations[slot++] = c;
             });
         };
+        const auto keepChains = [&](int first, int second) {
+            for (int c = 0; c < 81; ++c)
+                Colouring.colours[c] = static_cast<std::int8_t>(colourOf[c]);
+            Colouring.chains = {first, second};
+        };
         const auto finish = [&](int found, int unitPair, int x) {
             Colouring.found = found;
             Colouring.unitPair = unitPair;
@@ -138,6 +143,7 @@ void Engine::FindColouring() {
                         Colouring.found = 1;
                         Colouring.digit = d;
                         listColour(colour);
+                        keepChains(k, 0);
                         return;
                     }
                 }
@@ -154,7 +160,7 @@ void Engine::FindColouring() {
         };
 
         // Trap: both colours of one chain, through two different units.
-        int trapCell = -1, trapPair = 0;
+        int trapCell = -1, trapPair = 0, trapChain = 0;
         ForEachCell(places, [&](int x) {
             if (trapCell >= 0) return;
             for (int k = 1; k <= chains && trapCell < 0; ++k) {
@@ -163,6 +169,7 @@ void Engine::FindColouring() {
                     if (seesBoth(x, k, -k, pair)) {
                         trapCell = x;
                         trapPair = pair + 1;
+                        trapChain = k;
                         break;
                     }
                 }
@@ -170,12 +177,13 @@ void Engine::FindColouring() {
         });
         if (trapCell >= 0) {
             finish(2, trapPair, trapCell);
+            keepChains(trapChain, 0);
             return;
         }
 
         // Multi-colouring: of two linked colours a and b one is false, so one of
         // -a and -b is true; a cell seeing both is not the digit.
-        int multiCell = -1, multiPair = 0;
+        int multiCell = -1, multiPair = 0, multiFirst = 0, multiSecond = 0;
         ForEachCell(places, [&](int x) {
             if (multiCell >= 0) return;
             for (int k = 1; k <= chains - 1 && multiCell < 0; ++k)
@@ -187,6 +195,8 @@ void Engine::FindColouring() {
                             if (seesBoth(x, -combos[i][0], -combos[i][1], pair)) {
                                 multiCell = x;
                                 multiPair = pair + 1;
+                                multiFirst = k;
+                                multiSecond = m;
                                 break;
                             }
                         }
@@ -195,6 +205,7 @@ void Engine::FindColouring() {
         });
         if (multiCell >= 0) {
             finish(3, multiPair, multiCell);
+            keepChains(multiFirst, multiSecond);
             return;
         }
     }

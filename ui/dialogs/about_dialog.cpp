@@ -19,7 +19,8 @@ constexpr int kHeight = 270;
 constexpr int kPanelLeft = 14;
 constexpr int kPanelWidth = kWidth - 2 * kPanelLeft;
 constexpr int kFieldLeft = 124;
-const QColor kSkyBlue(166, 202, 240);
+// A deep sky blue, readable on the dialog's ground.
+const QColor kSkyBlue(0, 90, 170);
 
 const QString kCheckText = QStringLiteral("Vérifier la disponibilité d'une nouvelle version");
 const QString kAuthor = QStringLiteral("L'équipe Vemo Tarn");
