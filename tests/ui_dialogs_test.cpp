@@ -555,8 +555,7 @@ std::pair<QColor, QColor> HoverColours(const LinkLabel& constLink) {
 TEST(AboutDialog, LinkColoursUnderThePointer) {
     AboutDialog about;
     EXPECT_EQ(HoverColours(about.ContactLink()), std::make_pair(QColor(Qt::red), QColor(Qt::blue)));
-    EXPECT_EQ(HoverColours(about.WebLink()),
-              std::make_pair(QColor(Qt::red), QColor(166, 202, 240)));
+    EXPECT_EQ(HoverColours(about.WebLink()), std::make_pair(QColor(Qt::red), QColor(0, 90, 170)));
     EXPECT_EQ(HoverColours(about.VersionCheckLink()),
               std::make_pair(QColor(Qt::blue), QColor(Qt::red)));
     EXPECT_EQ(about.ContactLink().cursor().shape(), Qt::PointingHandCursor);

@@ -101,11 +101,26 @@ void WriteAt(QPainter& p, int x, int y, const QString& text) {
             sprite.setFont(font);
             sprite.setPen(p.pen().color());
             DrawTextAt(sprite, 0, 0, QString::number(d));
+            sprite.end();
+            // Copied pixel for pixel below.
+            image.setDevicePixelRatio(1.0);
         }
         cache.push_back(std::move(sprites));
         it = cache.end() - 1;
     }
-    p.drawImage(QPoint(x, y), it->digits[text[0].digitValue()]);
+    const QImage& sprite = it->digits[text[0].digitValue()];
+    // At a scale that is not a whole number the copy would be resampled: it is
+    // placed on the nearest device pixel and copied unscaled instead.
+    const QTransform device = p.deviceTransform();
+    if (device.type() <= QTransform::TxScale) {
+        const QTransform world = p.worldTransform();
+        const QPointF at = device.map(QPointF(x, y));
+        p.setWorldTransform(device.inverted() * world);
+        p.drawImage(QPoint(qRound(at.x()), qRound(at.y())), sprite);
+        p.setWorldTransform(world);
+    } else {
+        p.drawImage(QRectF(x, y, sprite.width() / key.ratio, sprite.height() / key.ratio), sprite);
+    }
 }
 
 void SetFont(QPainter& p, int pixels, const QColor& colour) {
