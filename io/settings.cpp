@@ -194,6 +194,8 @@ Settings ParseSettings(std::string_view bytes) {
     s.CandidateDisplay = IntegerOr(lines, kMisc, "Affichagecandidats", 0);
     s.Type = IntegerOr(lines, kMisc, "Type", 0);
     s.XSudoku = IntegerOr(lines, kMisc, "XSudoku", 0);
+    s.ResumeGame = IntegerOr(lines, kMisc, "Reprendre", 1) == 0 ? 0 : 1;
+    s.AskBeforeAbandon = IntegerOr(lines, kMisc, "Demander", 1) == 0 ? 0 : 1;
     return s;
 }
 
@@ -211,6 +213,8 @@ std::string SettingsText(const Settings& settings) {
     Set(lines, kMisc, "Affichagecandidats", std::to_string(settings.CandidateDisplay));
     Set(lines, kMisc, "Type", std::to_string(settings.Type));
     Set(lines, kMisc, "Xsudoku", std::to_string(settings.XSudoku));
+    Set(lines, kMisc, "Reprendre", std::to_string(settings.ResumeGame));
+    Set(lines, kMisc, "Demander", std::to_string(settings.AskBeforeAbandon));
     while (!lines.empty() && lines.back().text.empty()) lines.pop_back();
     std::string text;
     for (const Line& line : lines) text += line.text + "\r\n";

@@ -23,6 +23,10 @@ struct Settings {
     int CandidateDisplay = 0;
     int Type = 0;
     int XSudoku = 0;
+    // 1: the game in progress is kept at closing and resumed at the next start.
+    int ResumeGame = 1;
+    // 1: a command that would throw away a game in progress asks first.
+    int AskBeforeAbandon = 1;
     // The text the settings were read from (UTF-8). Writing keeps its other
     // sections, keys and comments.
     std::string Original;
