@@ -387,6 +387,17 @@ TEST_F(Resume, AFinishedGameUpdatesItsRowAndABeatenRecordIsAnnounced) {
     box.SetStatistics(statistics);
     EXPECT_EQ(box.RecordText(), window_->Texts().Text(554));
     const int tall = box.height();
+    // Shown, the raised border follows the taller box, and the button stays inside.
+    box.SetMusicFolder(QStringLiteral("/nonexistent"));
+    box.show();
+    QApplication::processEvents();
+    const QFrame* border = box.findChild<QFrame*>(QStringLiteral("Border"));
+    ASSERT_TRUE(border);
+    EXPECT_EQ(border->geometry(), box.rect());
+    const QWidget* ok = box.findChild<QWidget*>(QStringLiteral("Congratulations300"));
+    ASSERT_TRUE(ok);
+    EXPECT_LE(ok->geometry().bottom(), box.rect().bottom());
+    box.done(0);
     box.SetStatistics({});
     EXPECT_TRUE(box.RecordText().isEmpty());
     EXPECT_LT(box.height(), tall);
