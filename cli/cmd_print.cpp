@@ -7,14 +7,15 @@
 #include "generation_options.h"
 #include "texts.h"
 
+#include "io/checked_writer.h"
 #include "io/puzzle_file.h"
 #include "print/print_layout.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <charconv>
 #include <iostream>
@@ -87,33 +88,34 @@ QString Text(int id) {
     return QString::fromStdString(ProgramTexts().Text(id));
 }
 
-// An A4 page written through a temporary file, so that a failure leaves an
+// An A4 page drawn into memory and then written by the checked writer, so
+// that a failure at any step, the last flush included, is seen and leaves an
 // older file of that name as it was.
 struct Pdf {
-    Pdf(const std::string& path, int resolution) : file(QString::fromStdString(path)) {
-        opened = file.open(QIODevice::WriteOnly);
+    explicit Pdf(int resolution) {
+        buffer.open(QIODevice::WriteOnly);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(resolution);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setCreator(QStringLiteral("Vemo Tarn"));
     }
-    QSaveFile file;
-    bool opened = false;
-    QPdfWriter writer{&file};
+    QBuffer buffer;
+    QPdfWriter writer{&buffer};
 };
 
-int CannotWrite(const std::string& path, const QString& reason) {
-    std::cerr << "vemotarn-cli: " << ProgramTexts().Text(io::kTextCannotWrite) << path << ": "
-              << reason.toStdString() << '\n';
+int CannotWrite(const std::string& reason) {
+    std::cerr << "vemotarn-cli: " << ProgramTexts().Text(io::kTextCannotWrite) << reason << '\n';
     return kExitBadInput;
 }
 
-bool Begin(QPainter& painter, Pdf& pdf) {
-    return pdf.opened && painter.begin(&pdf.writer);
-}
-
 int Finish(QPainter& painter, Pdf& pdf, const std::string& path) {
-    if (!painter.end() || !pdf.file.commit()) return CannotWrite(path, pdf.file.errorString());
+    if (!painter.end()) return CannotWrite(path + ": the page could not be drawn");
+    std::string error;
+    const QByteArray& bytes = pdf.buffer.data();
+    if (!io::WriteFileChecked(
+            path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            &error))
+        return CannotWrite(error);
     return kExitOk;
 }
 
@@ -153,9 +155,9 @@ int RunPrint(const std::vector<std::string>& given) {
         engine.AnalysePuzzle(); // the score and the solution
     }
     const auto gui = StartGui();
-    Pdf pdf(out, resolution);
+    Pdf pdf(resolution);
     QPainter painter;
-    if (!Begin(painter, pdf)) return CannotWrite(out, pdf.file.errorString());
+    if (!painter.begin(&pdf.writer)) return CannotWrite(out + ": the page could not be drawn");
     print::PaintSingleGrid(painter, pdf.writer.width(), pdf.writer.height(), resolution, engine,
                            kinds.at(what), print::MakeTitleTexts(engine, Text));
     return Finish(painter, pdf, out);
@@ -174,9 +176,9 @@ int RunSheet(const std::vector<std::string>& given) {
         return UsageError(kSheet, "sheet always prints four puzzles");
 
     const auto gui = StartGui();
-    Pdf pdf(r.out, resolution);
+    Pdf pdf(resolution);
     QPainter painter;
-    if (!Begin(painter, pdf)) return CannotWrite(r.out, pdf.file.errorString());
+    if (!painter.begin(&pdf.writer)) return CannotWrite(r.out + ": the page could not be drawn");
     const std::uint64_t base = BaseSeed(r);
     for (int k = 0; k < 4; ++k) {
         Engine engine;

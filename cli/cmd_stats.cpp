@@ -6,15 +6,15 @@
 #include "puzzle_lines.h"
 
 #include "devtools/statistics.h"
+#include "io/checked_writer.h"
+#include "io/text_file.h"
 
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <thread>
 
 namespace vemo::cli {
@@ -93,10 +93,12 @@ std::string FramedGrid(const Grid& g) {
     return text + " *-----------*\r\n";
 }
 
+// Writes through the checked writer; a failure is said on standard error.
 bool WriteFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    return static_cast<bool>(out);
+    std::string error;
+    if (io::WriteFileChecked(path.string(), text, &error)) return true;
+    std::cerr << "vemotarn-cli: cannot write " << error << '\n';
+    return false;
 }
 
 // Runs rows 0..n-1 on `jobs` threads, each row with an engine of its own, so
@@ -172,14 +174,16 @@ int RunTop1465(const std::vector<std::string>& args) {
     const auto o = Parse(args, error);
     if (!o) return UsageError(kTop1465, error);
     if (o->files.size() != 1) return UsageError(kTop1465, "top1465 takes one file");
-    std::ifstream in(o->files[0], std::ios::binary);
-    if (!in) {
-        std::cerr << "vemotarn-cli: cannot open '" << o->files[0] << "'\n";
+    // A collection is larger than any single puzzle file: 64 MB hold
+    // hundreds of thousands of puzzles.
+    std::string readError;
+    const std::optional<std::string> text =
+        io::ReadWholeFile(o->files[0], &readError, 64 * io::kReadLimit / 4);
+    if (!text) {
+        std::cerr << "vemotarn-cli: cannot open '" << o->files[0] << "': " << readError << '\n';
         return kExitBadInput;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::vector<Grid> puzzles = devtools::ReadCollection(text.str());
+    const std::vector<Grid> puzzles = devtools::ReadCollection(*text);
     if (puzzles.empty()) {
         std::cerr << "vemotarn-cli: '" << o->files[0] << "' holds no complete puzzle\n";
         return kExitBadInput;
@@ -214,6 +218,7 @@ int RunExamples(const std::vector<std::string>& args) {
     std::mutex lock;
     std::atomic<long long> next{0};
     std::atomic<bool> done{false};
+    bool writeFailed = false; // guarded by `lock`
     const std::uint64_t base = o->seed.value_or(1);
     const auto worker = [&] {
         Engine engine;
@@ -230,8 +235,11 @@ int RunExamples(const std::vector<std::string>& args) {
             for (std::size_t f = 0; f < families.size(); ++f) {
                 if (have[f] >= families[f].files || !devtools::FitsFamily(families[f], counters))
                     continue;
-                const std::string name = families[f].stem + std::to_string(++have[f]) + ".sku";
-                WriteFile(folder / std::filesystem::u8path(name), FramedGrid(engine.Givens));
+                const std::string name = families[f].stem + std::to_string(have[f] + 1) + ".sku";
+                if (WriteFile(folder / std::filesystem::u8path(name), FramedGrid(engine.Givens)))
+                    ++have[f];
+                else
+                    writeFailed = done = true;
                 break;
             }
             bool complete = true;
@@ -244,6 +252,7 @@ int RunExamples(const std::vector<std::string>& args) {
     for (int j = 1; j < o->jobs; ++j) threads.emplace_back(worker);
     worker();
     for (auto& t : threads) t.join();
+    if (writeFailed) return kExitBadInput;
     int missing = 0;
     for (std::size_t f = 0; f < families.size(); ++f) {
         if (have[f] < families[f].files) {

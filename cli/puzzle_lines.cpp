@@ -6,9 +6,13 @@
 #include "commands.h"
 
 #include "io/puzzle_text.h"
+#include "io/text_file.h"
 
-#include <fstream>
+#include <array>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <unistd.h>
 
 namespace vemo::cli {
 
@@ -22,6 +26,52 @@ std::string Trimmed(const std::string& line) {
     while (begin < end && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
     return line.substr(begin, end - begin);
 }
+
+// No puzzle line comes near this; a longer one (a file of zeros, a binary
+// file) ends the reading instead of filling the memory.
+constexpr std::size_t kLineLimit = 64 * 1024;
+
+// Lines of a descriptor, each at most kLineLimit characters, in bounded memory.
+class LineReader {
+  public:
+    enum Status { kLine, kEnd, kTooLong, kError };
+    explicit LineReader(int fd) : fd_(fd) {}
+
+    Status Next(std::string& line) {
+        line.clear();
+        for (;;) {
+            if (at_ == size_) {
+                if (ended_) return line.empty() ? kEnd : kLine;
+                const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
+                if (got < 0 && errno == EINTR) continue;
+                if (got < 0) return kError;
+                at_ = 0;
+                size_ = static_cast<std::size_t>(got);
+                ended_ = got == 0;
+                continue;
+            }
+            const char* begin = buffer_.data() + at_;
+            const void* newline = std::memchr(begin, '\n', size_ - at_);
+            const std::size_t take =
+                newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - begin)
+                        : size_ - at_;
+            if (line.size() + take > kLineLimit) return kTooLong;
+            line.append(begin, take);
+            at_ += take;
+            if (newline) {
+                ++at_;
+                return kLine;
+            }
+        }
+    }
+
+  private:
+    int fd_;
+    std::array<char, 65536> buffer_{};
+    std::size_t at_ = 0;
+    std::size_t size_ = 0;
+    bool ended_ = false;
+};
 
 } // namespace
 
@@ -62,31 +112,43 @@ std::optional<LinePuzzle> ParsePuzzleLine(const std::string& rawLine, std::strin
 
 int ForEachPuzzleLine(const std::string& source,
                       const std::function<void(const std::string&, const LinePuzzle&)>& onPuzzle) {
-    std::ifstream file;
+    int fd = 0; // standard input
     if (source != "-") {
-        file.open(source, std::ios::binary);
-        if (!file) {
-            std::cerr << "vemotarn-cli: cannot open '" << source << "'\n";
+        std::string error;
+        fd = io::OpenRegularFile(source, &error);
+        if (fd < 0) {
+            std::cerr << "vemotarn-cli: cannot open '" << source << "': " << error << '\n';
             return kExitUsage;
         }
     }
-    std::istream& in = source == "-" ? std::cin : file;
+    const std::string name = source == "-" ? "<stdin>" : source;
+    LineReader in(fd);
     std::string line;
     int lineNumber = 0;
     bool allRead = true;
-    while (std::getline(in, line)) {
+    for (LineReader::Status status; (status = in.Next(line)) != LineReader::kEnd;) {
         ++lineNumber;
+        if (status != LineReader::kLine) {
+            std::cerr << name << ':' << lineNumber << ": "
+                      << (status == LineReader::kTooLong
+                              ? "line longer than " + std::to_string(kLineLimit) +
+                                    " characters; reading stops"
+                              : std::string("read error: ") + std::strerror(errno))
+                      << '\n';
+            allRead = false;
+            break;
+        }
         if (Trimmed(line).empty()) continue;
         std::string error;
         const auto puzzle = ParsePuzzleLine(line, error);
         if (!puzzle) {
-            std::cerr << (source == "-" ? "<stdin>" : source) << ':' << lineNumber << ": " << error
-                      << '\n';
+            std::cerr << name << ':' << lineNumber << ": " << error << '\n';
             allRead = false;
             continue;
         }
         onPuzzle(Trimmed(line), *puzzle);
     }
+    if (fd != 0) ::close(fd);
     return allRead ? kExitOk : kExitBadInput;
 }
 

@@ -49,7 +49,8 @@ LanguageLoadReport LanguageTable::Load(const std::string& path) {
 
 LanguageLoadReport LanguageTable::LoadText(std::string_view bytes) {
     const std::string text = DecodeText(bytes);
-    std::vector<std::vector<std::string>> table{{std::string()}};
+    std::map<std::pair<int, int>, std::string> entries;
+    std::map<int, int> last;
     int lineNumber = 0;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -70,26 +71,31 @@ LanguageLoadReport LanguageTable::LoadText(std::string_view bytes) {
         const std::string_view entry =
             textAt == std::string_view::npos ? std::string_view() : line.substr(textAt);
 
-        if (table.size() <= static_cast<std::size_t>(identifier)) table.resize(identifier + 1);
-        std::vector<std::string>& row = table[identifier];
-        if (row.size() <= static_cast<std::size_t>(subIndex)) row.resize(subIndex + 1);
-        row[subIndex] = std::string(entry);
+        entries[{identifier, subIndex}] = std::string(entry);
+        int& highest = last.try_emplace(identifier, subIndex).first->second;
+        if (subIndex > highest) highest = subIndex;
     }
-    textTable_ = std::move(table);
+    if (entries.empty()) return {false, 0, "the file holds no entry"};
+    entries_ = std::move(entries);
+    lastSubIndex_ = std::move(last);
     loaded_ = true;
     return {true, 0, {}};
 }
 
 std::string LanguageTable::LookupText(int identifier, int subIndex) const {
-    if (identifier >= 0 && subIndex >= 0 &&
-        static_cast<std::size_t>(identifier) < textTable_.size()) {
-        const std::vector<std::string>& row = textTable_[identifier];
-        if (!row.empty() && static_cast<std::size_t>(subIndex) < row.size()) return row[subIndex];
-    }
+    if (const auto entry = entries_.find({identifier, subIndex}); entry != entries_.end())
+        return entry->second;
+    if (const auto row = lastSubIndex_.find(identifier);
+        row != lastSubIndex_.end() && subIndex >= 0 && subIndex <= row->second)
+        return {};
     if (DebugMode && subIndex != 1 && DebugReport)
         DebugReport("Translation " + std::to_string(identifier) + ", " + std::to_string(subIndex) +
                     " not found.");
     return {};
+}
+
+bool LanguageTable::Has(int identifier, int subIndex) const {
+    return entries_.contains({identifier, subIndex});
 }
 
 } // namespace vemo::io

@@ -7,9 +7,10 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 namespace vemo::io {
 
@@ -24,7 +25,8 @@ struct LanguageLoadReport {
 class LanguageTable {
   public:
     // Reads a language file (Windows-1252 or UTF-8). On success the whole table
-    // is replaced; on any failure the previous table stays in use.
+    // is replaced; on any failure the previous table stays in use. A file with
+    // no entry at all counts as missing (not ok, line 0).
     LanguageLoadReport Load(const std::string& path);
     LanguageLoadReport LoadText(std::string_view bytes);
 
@@ -32,6 +34,9 @@ class LanguageTable {
     // is reported through DebugReport when DebugMode is on, except hints
     // (sub-index 1).
     std::string LookupText(int identifier, int subIndex = 0) const;
+
+    // True when the loaded file holds entry (identifier, subIndex).
+    bool Has(int identifier, int subIndex = 0) const;
 
     bool Loaded() const { return loaded_; }
     // The file name of the language in use, e.g. "English.lng".
@@ -42,7 +47,11 @@ class LanguageTable {
     std::function<void(const std::string& message)> DebugReport;
 
   private:
-    std::vector<std::vector<std::string>> textTable_{{std::string()}};
+    // Only the entries the file holds, so that memory follows the file's
+    // size whatever numbers it uses; and per identifier its highest
+    // sub-index, below which a slot the file leaves out reads as empty.
+    std::map<std::pair<int, int>, std::string> entries_;
+    std::map<int, int> lastSubIndex_;
     bool loaded_ = false;
     std::string languageFile_;
 };

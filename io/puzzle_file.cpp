@@ -3,6 +3,7 @@
 
 #include "io/puzzle_file.h"
 
+#include "io/checked_writer.h"
 #include "io/text_file.h"
 
 namespace vemo::io {
@@ -116,7 +117,7 @@ std::string PuzzleFileText(const Engine& engine) {
 }
 
 bool SavePuzzleFile(const std::string& path, const Engine& engine, std::string* error) {
-    return WriteFileAtomically(path, PuzzleFileText(engine), error);
+    return WriteFileChecked(path, PuzzleFileText(engine), error);
 }
 
 } // namespace vemo::io

@@ -3,6 +3,7 @@
 
 #include "io/settings.h"
 
+#include "io/checked_writer.h"
 #include "io/text_file.h"
 
 #include <cerrno>
@@ -173,13 +174,20 @@ std::optional<std::string> FindSetting(std::string_view text, std::string_view s
     return line->value;
 }
 
+bool IsPlainFileName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (const char c : name)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) return false;
+    return true;
+}
+
 Settings ParseSettings(std::string_view bytes) {
     Settings s;
     s.Original = DecodeText(bytes);
     const std::vector<Line> lines = SplitLines(s.Original);
     for (int k = 1; k <= kRecentCount; ++k) s.RecentFiles[k - 1] = TextOr(lines, kFiles, FicKey(k));
     s.Language = TextOr(lines, kMisc, "Langue");
-    if (s.Language.empty()) s.Language = kDefaultLanguage;
+    if (!IsPlainFileName(s.Language)) s.Language = kDefaultLanguage;
     s.Left = IntegerOr(lines, kMisc, "Left", -1);
     s.Top = IntegerOr(lines, kMisc, "Top", -1);
     s.Width = IntegerOr(lines, kMisc, "Width", -1);
@@ -189,6 +197,8 @@ Settings ParseSettings(std::string_view bytes) {
     s.CandidateDisplay = IntegerOr(lines, kMisc, "Affichagecandidats", 0);
     s.Type = IntegerOr(lines, kMisc, "Type", 0);
     s.XSudoku = IntegerOr(lines, kMisc, "XSudoku", 0);
+    s.ResumeGame = IntegerOr(lines, kMisc, "Reprendre", 1) == 0 ? 0 : 1;
+    s.AskBeforeAbandon = IntegerOr(lines, kMisc, "Demander", 1) == 0 ? 0 : 1;
     return s;
 }
 
@@ -206,6 +216,8 @@ std::string SettingsText(const Settings& settings) {
     Set(lines, kMisc, "Affichagecandidats", std::to_string(settings.CandidateDisplay));
     Set(lines, kMisc, "Type", std::to_string(settings.Type));
     Set(lines, kMisc, "Xsudoku", std::to_string(settings.XSudoku));
+    Set(lines, kMisc, "Reprendre", std::to_string(settings.ResumeGame));
+    Set(lines, kMisc, "Demander", std::to_string(settings.AskBeforeAbandon));
     while (!lines.empty() && lines.back().text.empty()) lines.pop_back();
     std::string text;
     for (const Line& line : lines) text += line.text + "\r\n";
@@ -222,7 +234,7 @@ bool WriteSettingsFile(const std::string& path, const Settings& settings, std::s
         if (error) *error = ParentFolder(path) + ": cannot create the folder";
         return false;
     }
-    return WriteFileAtomically(path, SettingsText(settings), error);
+    return WriteFileChecked(path, SettingsText(settings), error);
 }
 
 std::string SettingsPath(const std::string& programFolder) {

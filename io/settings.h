@@ -26,6 +26,10 @@ struct Settings {
     int CandidateDisplay = 0;
     int Type = 0;
     int XSudoku = 0;
+    // 1: the game in progress is kept at closing and resumed at the next start.
+    int ResumeGame = 1;
+    // 1: a command that would throw away a game in progress asks first.
+    int AskBeforeAbandon = 1;
     // The text the settings were read from (UTF-8). Writing keeps its other
     // sections, keys and comments.
     std::string Original;
@@ -38,9 +42,15 @@ std::optional<std::string> FindSetting(std::string_view text, std::string_view s
 
 inline constexpr const char* kDefaultLanguage = "Français.lng";
 
+// True for a plain file name: not empty, no folder separator ("/" or "\\"),
+// not "." or "..", no control character. "Langue" names a file in the
+// language folder and nothing else.
+bool IsPlainFileName(std::string_view name);
+
 // Reads settings from the file's text (UTF-8 or Windows-1252). Sections and
 // keys match without regard to case; a missing key or a value that is not an
-// integer gives the default.
+// integer gives the default, and so does a "Langue" that is not a plain file
+// name.
 Settings ParseSettings(std::string_view bytes);
 
 // The file's text: the keys of sections "Fichiers" and "Divers" set in place in

@@ -69,60 +69,58 @@ int DecodeUtf8At(std::string_view s, std::size_t i, char32_t& cp) {
 
 } // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        SetError(error, path);
-        return std::nullopt;
-    }
-    std::string bytes;
-    std::array<char, 65536> buffer;
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
-        bytes.append(buffer.data(), got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        SetError(error, path);
-        return std::nullopt;
-    }
-    return bytes;
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+int OpenRegularFile(const std::string& path, std::string* error) {
+    // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         SetError(error, path);
-        return false;
+        return -1;
     }
-    // mkstemp creates the file for its owner only: keep the old file's
-    // permissions, or give a new one the usual ones.
-    struct stat old {};
-    ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        SetError(error, path);
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        if (error)
+            *error = path + (S_ISDIR(info.st_mode) ? ": is a directory" : ": not a regular file");
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error,
+                                         std::size_t limit) {
+    const int fd = OpenRegularFile(path, error);
+    if (fd < 0) return std::nullopt;
+    const auto tooLarge = [&] {
+        if (error) *error = path + ": larger than " + std::to_string(limit / (1024 * 1024)) + " MB";
+        ::close(fd);
+        return std::nullopt;
+    };
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && static_cast<std::size_t>(info.st_size) > limit)
+        return tooLarge();
+    std::string bytes;
+    std::array<char, 65536> buffer;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
             SetError(error, path);
             ::close(fd);
-            ::unlink(temporary.c_str());
-            return false;
+            return std::nullopt;
         }
-        written += static_cast<std::size_t>(n);
+        if (got == 0) break;
+        // The file may grow while it is read: the limit holds all the same.
+        if (bytes.size() + static_cast<std::size_t>(got) > limit) return tooLarge();
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        SetError(error, path);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        SetError(error, path);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    ::close(fd);
+    return bytes;
 }
 
 bool IsUtf8(std::string_view bytes) {

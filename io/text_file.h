@@ -1,26 +1,30 @@
 // SPDX-FileCopyrightText: 2026 Vemo Tarn developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Whole-file reading and writing, and the two text encodings the program's
-// files come in. A write goes to a temporary file beside the target that is
-// then renamed over it, so a failed write never destroys the old file.
+// Bounded whole-file reading, and the two text encodings the program's files
+// come in. Writing goes through io/checked_writer.h.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace vemo::io {
 
-// The file's bytes, or nothing when it cannot be opened or read; `error`
-// receives the system's reason.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
+// The most any single file is read into memory: far above any puzzle,
+// language or settings file.
+inline constexpr std::size_t kReadLimit = 4 * 1024 * 1024;
 
-// Writes `bytes` to `path` through a temporary file in the same folder.
-// Returns false (and the reason in `error`) without touching the old file
-// when anything fails.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         std::string* error = nullptr);
+// Opens a regular file for reading without ever waiting (a FIFO does not
+// block the open). Returns the descriptor, or -1 with the reason in `error`
+// for a missing file, a folder, a device or a pipe.
+int OpenRegularFile(const std::string& path, std::string* error = nullptr);
+
+// The file's bytes, or nothing when it cannot be opened or read, is not a
+// regular file or holds more than `limit` bytes; `error` receives the reason.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr,
+                                         std::size_t limit = kReadLimit);
 
 // True when the text is well-formed UTF-8 (plain ASCII included).
 bool IsUtf8(std::string_view bytes);

@@ -154,10 +154,14 @@ TEST(Robustness, LanguageTexts) {
     for (int i = 0; i < 3000; ++i) {
         LanguageTable copy = t;
         const std::string before = copy.LookupText(51) + "|" + copy.LookupText(3);
-        const LanguageLoadReport r = copy.LoadText(m.Mutate(seed, "#0123456789 \r\n\xe9x"));
+        const std::string mutated = m.Mutate(seed, "#0123456789 \r\n\xe9x");
+        const LanguageLoadReport r = copy.LoadText(mutated);
         if (!r.ok) {
             ASSERT_EQ(copy.LookupText(51) + "|" + copy.LookupText(3), before);
-            ASSERT_GT(r.line, 0);
+            // Either a line is named, or no line at all is an entry.
+            const bool anyEntry =
+                mutated.starts_with('#') || mutated.find("\n#") != std::string::npos;
+            ASSERT_TRUE(r.line > 0 || !anyEntry) << mutated;
         } else {
             ++accepted;
         }

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QPainter>
@@ -338,12 +339,80 @@ TEST_F(Window, SettingsAcrossARestartAndACorruptFile) {
     window_->close();
     window_.reset();
     // Junk in the settings file: defaults, no crash.
-    Write("VemoTarn.ini",
-          std::string("[Divers]\nType=77\nXSudoku=x\nLangue=\xff\xfe.lng\n\0\0", 48));
+    static constexpr char kJunk[] = "[Divers]\nType=77\nXSudoku=x\nLangue=\xff\xfe.lng\n\0\0";
+    Write("VemoTarn.ini", std::string(kJunk, sizeof kJunk - 1));
     window_ = Make();
     EXPECT_EQ(E().VariantKind, kClassic);
     EXPECT_EQ(E().XSudoku, 0);
     EXPECT_EQ(window_->Pages()->tabText(0), "Grille"); // the French fallback
+}
+
+// A window whose program folder holds only a language folder with the given
+// French file.
+std::unique_ptr<MainWindow> WithFrenchFile(const QTemporaryDir& folder, const QByteArray& bytes,
+                                           QStringList& errors) {
+    const QString program = folder.filePath(QStringLiteral("program/"));
+    QDir().mkpath(program + QStringLiteral("Langues"));
+    QFile file(program + QStringLiteral("Langues/Français.lng"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    StartOptions options;
+    options.programFolder = program;
+    auto w = std::make_unique<MainWindow>(options);
+    w->ReportError = [&errors](const QString& m) { errors << m; };
+    w->show();
+    return w;
+}
+
+TEST_F(Window, ABrokenLanguageFileKeepsTheBuiltInCaptions) {
+    QFile real(QStringLiteral(VEMO_SOURCE_DIR "/data/Langues/Français.lng"));
+    ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+    const QByteArray whole = real.readAll();
+    const QByteArray truncated = whole.left(whole.size() / 3);
+    const QByteArray garbage("\x01\xfe\x00 not a language file\n\x7f\x80", 28);
+    // Every action that has a caption with the real file keeps one.
+    QStringList captioned;
+    for (QAction* action : window_->findChildren<QAction*>())
+        if (!action->objectName().isEmpty() && !action->text().isEmpty())
+            captioned << action->objectName();
+    ASSERT_GT(captioned.size(), 40);
+    for (const QByteArray& bytes : {QByteArray(), truncated, garbage}) {
+        window_ = WithFrenchFile(folder_, bytes, errors_);
+        EXPECT_EQ(window_->Pages()->tabText(0), "Grille");
+        EXPECT_EQ(window_->Pages()->tabText(1), "Caractéristiques");
+        EXPECT_EQ(window_->Action(Command::Quit)->text(), "&Quitter");
+        EXPECT_EQ(window_->Action(Command::Open)->text(), "&Ouvrir");
+        for (QAction* action : window_->findChildren<QAction*>())
+            if (captioned.contains(action->objectName()))
+                EXPECT_FALSE(action->text().isEmpty()) << action->objectName().toStdString();
+        for (QAction* menu : window_->menuBar()->actions()) EXPECT_FALSE(menu->text().isEmpty());
+    }
+}
+
+TEST_F(Window, TheReportOfAMalformedLanguageLineStaysForItsTwoSeconds) {
+    window_ = WithFrenchFile(folder_, "#0051 0000  Nouveau\r\n#00x1 0000  faux\r\n", errors_);
+    EXPECT_EQ(Status(), window_->Texts().Text(545) + "2");
+    EXPECT_EQ(Game().StatusColour(), kAlarm);
+    QTest::qWait(500);
+    EXPECT_EQ(Status(), window_->Texts().Text(545) + "2");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Game().StatusColour() != kAlarm; }, 3000));
+    EXPECT_EQ(Status(), Count());
+}
+
+TEST_F(Window, SettingsThatCannotBeWrittenAreReportedAtShutDown) {
+    window_.reset();
+    Write("plain", "a file where a folder should be");
+    StartOptions options;
+    options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
+    options.settingsPath = folder_.filePath(QStringLiteral("plain/VemoTarn.ini"));
+    window_ = std::make_unique<MainWindow>(options);
+    window_->ReportError = [this](const QString& m) { errors_ << m; };
+    window_->show();
+    errors_.clear();
+    window_->close();
+    ASSERT_EQ(errors_.size(), 1);
+    EXPECT_TRUE(errors_[0].startsWith(window_->Texts().Text(549))) << errors_[0].toStdString();
 }
 
 TEST_F(Window, LanguageSwitchAndBack) {

@@ -69,7 +69,9 @@ enum class Command : int {
     XSudoku,
     French,
     English,
+    ResumeAtStart,
     Examples,
+    Statistics,
     About,
     Count
 };
@@ -178,7 +180,9 @@ inline constexpr std::array<CommandInfo, kCommandCount> kCommands = {{
     {Command::XSudoku, "Type", "X Sudoku", "", 92, true, true},
     {Command::French, "Langue", "&Français", "", 69, true, false},
     {Command::English, "Langue", "&Anglais", "", 70, true, false},
+    {Command::ResumeAtStart, "Options", "Reprendre la partie au démarrage", "", 552, true, true},
     {Command::Examples, "Aide", "Exemples", "F1", 27, false, false},
+    {Command::Statistics, "Aide", "Statistiques", "", 553, false, false},
     {Command::About, "Aide", "A propos", "", 26, false, false},
 }};
 

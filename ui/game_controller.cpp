@@ -66,6 +66,7 @@ void GameController::StopClock() {
 
 void GameController::StartClockAfresh() {
     startTime_ = QDateTime::currentDateTime();
+    finishCounted_ = false;
     StartClock();
     ZeroCounters();
 }

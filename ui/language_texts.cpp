@@ -9,7 +9,12 @@ namespace vemo::ui {
 
 QString LanguageTexts::Text(int identifier, int subIndex) const {
     if (!table_.Loaded()) return builtIn_.Text(identifier, subIndex);
-    return QString::fromStdString(table_.LookupText(identifier, subIndex));
+    if (table_.Has(identifier, subIndex))
+        return QString::fromStdString(table_.LookupText(identifier, subIndex));
+    // An entry the file lacks keeps the built-in text rather than blanking a
+    // caption; the lookup still reports it in debug mode.
+    table_.LookupText(identifier, subIndex);
+    return builtIn_.Text(identifier, subIndex);
 }
 
 io::LanguageLoadReport LanguageTexts::Load(const QString& path) {

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The texts of the language in use: the entries of the language file once one
-// has been read, the program's built-in French ones before that.
+// has been read, the program's built-in French ones before that and for every
+// entry the file lacks.
 #pragma once
 
 #include "texts.h"

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -40,6 +41,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace vemo::ui {
 
@@ -97,6 +99,8 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         options.programFolder.isEmpty() ? DefaultProgramFolder() : options.programFolder;
     if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
     settingsPath_ = options.settingsPath;
+    dataFolder_ = options.dataFolder;
+    while (dataFolder_.size() > 1 && dataFolder_.endsWith(QLatin1Char('/'))) dataFolder_.chop(1);
     setWindowTitle(game_->Caption());
     setWindowIcon(ApplicationIcon());
     // Tooltips on light cyan, as the board's empty cells.
@@ -161,6 +165,19 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     ReportError = [this](const QString& message) {
         QMessageBox::warning(this, QStringLiteral("Vemo Tarn"), message);
     };
+    AskAbandon = [this](bool* dontAsk) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Vemo Tarn"), texts_.Text(550),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setObjectName(QStringLiteral("AbandonQuestion"));
+        box.setDefaultButton(QMessageBox::No);
+        auto* check = new QCheckBox(texts_.Text(551), &box);
+        check->setObjectName(QStringLiteral("NePlusDemander"));
+        box.setCheckBox(check);
+        const bool yes = box.exec() == QMessageBox::Yes;
+        // "Ne plus demander" counts only with a yes: a no keeps the game and the question.
+        if (dontAsk) *dontAsk = yes && check->isChecked();
+        return yes;
+    };
     connect(generation_.get(), &GenerationTask::Progress, this,
             [this](int attempts) { game_->GenerationProgress(attempts); });
     connect(generation_.get(), &GenerationTask::Finished, this, &MainWindow::GenerationDone);
@@ -181,6 +198,9 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     ApplyStoredSettings();
     game_->ClearBoardState();
     game_->ShowCount();
+    // The standing message must not hide the report of a malformed language
+    // file read above: it stays for its two seconds.
+    if (!languageAlarm_.isEmpty()) game_->Alarm(std::exchange(languageAlarm_, QString()));
 
     SyncCommands();
     board_->Redraw();
@@ -232,6 +252,31 @@ void MainWindow::BuildMenus() {
     Action(Command::Easy)->setChecked(true);
     Action(Command::Central)->setChecked(true);
     Action(Command::French)->setChecked(true);
+    AddLanguageFiles(menus.at("Langue"), languages);
+}
+
+void MainWindow::AddLanguageFiles(QMenu* menu, QActionGroup* group) {
+    // Every other language file of the folder, named by its file, after
+    // French and English.
+    const QDir folder(programFolder_ + QStringLiteral("Langues"));
+    const QStringList files =
+        folder.entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QString& file : files) {
+        if (file == QString::fromUtf8(io::kDefaultLanguage) ||
+            file == QStringLiteral("English.lng"))
+            continue;
+        if (!io::IsPlainFileName(file.toStdString())) continue;
+        QString name = QFileInfo(file).completeBaseName();
+        QAction* action = menu->addAction(name.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        action->setCheckable(true);
+        action->setData(file);
+        group->addAction(action);
+        extraLanguages_.push_back(action);
+        connect(action, &QAction::triggered, this, [this, file] {
+            SwitchLanguage(file);
+            SyncCommands();
+        });
+    }
 }
 
 void MainWindow::BuildToolbars() {
@@ -384,6 +429,9 @@ void MainWindow::BindHandlers() {
     bind(Command::Save, [this] { SaveCommand(); });
     for (int k = 1; k <= io::kRecentCount; ++k)
         bind(static_cast<Command>(Index(Command::Recent1) + k - 1), [this, k] {
+            // An entry whose file is gone is only dropped: nothing to ask.
+            const QString path = QString::fromStdString(game_->RecentFiles[k - 1]);
+            if (!path.isEmpty() && QFileInfo(path).isFile() && !MayAbandonGame()) return;
             game_->OpenRecent(k);
             SyncCommands();
         });
@@ -409,6 +457,16 @@ void MainWindow::BindHandlers() {
     bind(Command::CopyImage, [this] { CopyImageCommand(); });
     bind(Command::Examples, [this] { ExamplesCommand(); });
     bind(Command::About, [this] { AboutCommand(); });
+    bind(Command::Statistics, [this] { StatisticsCommand(); });
+    bind(Command::ResumeAtStart,
+         [this] { settings_.ResumeGame = Action(Command::ResumeAtStart)->isChecked() ? 1 : 0; });
+    // The commands that would throw the game in progress away ask first.
+    for (const Command c : {Command::Generate, Command::BlankGrid, Command::Open, Command::Paste,
+                            Command::Examples, Command::PrintFour, Command::Restart}) {
+        handlers_[Index(c)] = [this, inner = handlers_[Index(c)]] {
+            if (MayAbandonGame()) inner();
+        };
+    }
     bind(Command::Hint, [&g] { g.ShowHint(); });
     bind(Command::CompleteHint, [&g] { g.ShowCompleteHint(); });
     bind(Command::PlayHint, [&g] { g.PlayHint(); });
@@ -446,6 +504,7 @@ void MainWindow::SyncCommands() {
     Action(Command::Axial)->setChecked(symmetry == 2);
     Action(Command::Reflective)->setChecked(symmetry == 3);
     Action(Command::Generate)->setToolTip(g.GenerateHint());
+    Action(Command::ResumeAtStart)->setChecked(settings_.ResumeGame != 0);
 }
 
 void MainWindow::SyncChooser() {
@@ -464,11 +523,13 @@ void MainWindow::SyncChooser() {
 
 void MainWindow::ShowFinish() {
     repaint();
+    CountFinishedGame();
     if (finishHandler_) finishHandler_();
     activateWindow();
 }
 
 void MainWindow::OpenArgument(const QString& path) {
+    startedWithArgument_ = true;
     const io::RecentList before = game_->RecentFiles;
     game_->OpenFile(path);
     // Only a puzzle set up for play goes to the recent files.

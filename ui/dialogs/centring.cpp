@@ -3,6 +3,7 @@
 
 #include "ui/dialogs/centring.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QWidget>
 #include <cmath>
@@ -26,12 +27,36 @@ void CentreOnWindow(QWidget& dialog, const QWidget* owner) {
     dialog.move(left, top);
 }
 
+namespace {
+
+// Keeps the raised border on the box's edges when the box changes size.
+class BorderFollower final : public QObject {
+  public:
+    BorderFollower(QFrame* border, QWidget* box) : QObject(border), border_(border) {
+        box->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            border_->setGeometry(static_cast<QWidget*>(watched)->rect());
+        return false;
+    }
+
+  private:
+    QFrame* border_;
+};
+
+} // namespace
+
 void RemoveTitleBar(QWidget& dialog) {
     dialog.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     auto* border = new QFrame(&dialog);
+    border->setObjectName(QStringLiteral("Border"));
     border->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
     border->setGeometry(dialog.rect());
     border->lower();
+    new BorderFollower(border, &dialog);
 }
 
 } // namespace vemo::ui
