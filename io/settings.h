@@ -23,6 +23,8 @@ struct Settings {
     int CandidateDisplay = 0;
     int Type = 0;
     int XSudoku = 0;
+    // The look: 0 light, 1 dark, 2 high contrast; -1 until the player chooses one.
+    int Look = -1;
     // The text the settings were read from (UTF-8). Writing keeps its other
     // sections, keys and comments.
     std::string Original;
