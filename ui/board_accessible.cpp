@@ -150,6 +150,19 @@ QAccessibleInterface* BoardFactory(const QString& className, QObject* object) {
 
 } // namespace
 
+namespace {
+AnnouncementListener listener = nullptr;
+} // namespace
+
+void Announce(QAccessibleEvent& event) {
+    if (listener) listener(&event);
+    QAccessible::updateAccessibility(&event);
+}
+
+void SetAnnouncementListener(AnnouncementListener l) {
+    listener = l;
+}
+
 void InstallBoardAccessibility() {
     static const bool installed = [] {
         QAccessible::installFactory(BoardFactory);
@@ -169,7 +182,7 @@ void AnnounceBoardChanges(BoardWidget& board, std::array<QString, 81>& before, i
         if (!table) table = QAccessible::queryAccessibleInterface(&board);
         if (!table) return;
         QAccessibleEvent changed(table->child(cell), QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&changed);
+        Announce(changed);
     }
     const int active = board.ActiveCell();
     if (active == activeBefore) return;
@@ -178,7 +191,7 @@ void AnnounceBoardChanges(BoardWidget& board, std::array<QString, 81>& before, i
     if (!table) table = QAccessible::queryAccessibleInterface(&board);
     if (!table) return;
     QAccessibleEvent focus(table->child(active), QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
+    Announce(focus);
 }
 
 } // namespace vemo::ui

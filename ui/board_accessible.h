@@ -8,6 +8,8 @@
 
 #include <QString>
 
+class QAccessibleEvent;
+
 #include <array>
 
 namespace vemo {
@@ -25,6 +27,12 @@ class BoardWidget;
 // digit of the solution.
 QString SpokenCellName(const Engine& engine, const BoardState& board, const TextSource& texts,
                        int cell, bool solution);
+
+// Sends an event to assistive technologies, and to the listener if one is set
+// (tests listen without a desktop bridge).
+void Announce(QAccessibleEvent& event);
+using AnnouncementListener = void (*)(QAccessibleEvent* event);
+void SetAnnouncementListener(AnnouncementListener listener);
 
 // Registers the accessible interfaces of the board widgets (once).
 void InstallBoardAccessibility();

@@ -93,7 +93,7 @@ void BoardWidget::focusInEvent(QFocusEvent* event) {
     update();
     if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this)) {
         QAccessibleEvent focus(table->child(ActiveCell()), QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
+        Announce(focus);
     }
 }
 

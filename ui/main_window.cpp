@@ -30,7 +30,6 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -141,9 +140,6 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         game_->HideChooser();
         board_->setFocus();
     });
-    // F10 opens the menu bar, as Alt alone does.
-    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this, &MainWindow::OpenMenuBar);
 
     finishHandler_ = [this] {
         QMessageBox::information(this, QStringLiteral("Vemo Tarn"),
@@ -350,18 +346,6 @@ void MainWindow::BuildPages(QWidget* central) {
     NameElement(solutionPage, io::Window::kMain, 1, io::ElementKind::kTabPage);
 
     chooser_ = new ChooserWidget(*game_, central);
-
-    // Tab order: the toolbars, the page tabs, then the page's content.
-    QWidget* previous = nullptr;
-    for (QToolBar* bar : {commandBar_, filterBar_})
-        for (QAction* action : bar->actions())
-            if (QWidget* button = bar->widgetForAction(action);
-                button && button->focusPolicy() != Qt::NoFocus) {
-                if (previous) setTabOrder(previous, button);
-                previous = button;
-            }
-    setTabOrder(previous, pages_->tabBar());
-    setTabOrder(pages_->tabBar(), board_);
 }
 
 void MainWindow::BuildStatusBar() {
@@ -575,6 +559,13 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
     if (press) altAlone_ = false;
     if (!press || QApplication::activePopupWidget() || QApplication::activeModalWidget())
         return false;
+    // F10 opens the menu bar, as Alt alone does.
+    if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::NoModifier) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != this) return false;
+        OpenMenuBar();
+        return true;
+    }
     if (watched != board_ && watched != solution_) return false;
     if (!board_->isActiveWindow()) return false;
     const int key = event.key();

@@ -1,5 +1,6 @@
 #include "status_panel.h"
 
+#include "board_accessible.h"
 #include "game_controller.h"
 #include "look.h"
 
@@ -80,14 +81,13 @@ void StatusPanel::Refresh() {
     if (message == announced_) return;
     announced_ = message;
     updateGeometry();
-    if (!QAccessible::isActive()) return;
     QAccessibleValueChangeEvent value(this, message);
-    QAccessible::updateAccessibility(&value);
+    Announce(value);
     QAccessibleEvent name(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&name);
+    Announce(name);
     // Read out at once, as a live region does.
     QAccessibleEvent alert(this, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    Announce(alert);
 }
 
 void StatusPanel::changeEvent(QEvent* event) {
