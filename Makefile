@@ -32,11 +32,15 @@ sanitize: setup
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
-# The puzzle text readers under libFuzzer for a minute (needs clang).
+# The readers of outside text under libFuzzer, a minute each (needs clang):
+# puzzle text, settings, language files.
+FUZZ_TIME ?= 60
 fuzz: build
-	@cmake --build $(BUILD) --target fuzz_puzzle_text
-	@mkdir -p $(BUILD)/fuzz-corpus
-	@$(BUILD)/vemo-fuzz-puzzle-text -max_total_time=60 $(BUILD)/fuzz-corpus data/exemples
+	@cmake --build $(BUILD) --target fuzz_all
+	@mkdir -p $(BUILD)/fuzz-corpus/puzzle-text $(BUILD)/fuzz-corpus/settings $(BUILD)/fuzz-corpus/language
+	@$(BUILD)/vemo-fuzz-puzzle-text -max_total_time=$(FUZZ_TIME) $(BUILD)/fuzz-corpus/puzzle-text data/exemples
+	@$(BUILD)/vemo-fuzz-settings -max_total_time=$(FUZZ_TIME) $(BUILD)/fuzz-corpus/settings
+	@$(BUILD)/vemo-fuzz-language -max_total_time=$(FUZZ_TIME) -max_len=65536 $(BUILD)/fuzz-corpus/language data/Langues
 
 install: build
 	@cmake --install $(BUILD)

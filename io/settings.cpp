@@ -196,6 +196,8 @@ Settings ParseSettings(std::string_view bytes) {
     s.XSudoku = IntegerOr(lines, kMisc, "XSudoku", 0);
     s.Look = IntegerOr(lines, kMisc, "Apparence", -1);
     if (s.Look < 0 || s.Look > 2) s.Look = -1;
+    s.ResumeGame = IntegerOr(lines, kMisc, "Reprendre", 1) == 0 ? 0 : 1;
+    s.AskBeforeAbandon = IntegerOr(lines, kMisc, "Demander", 1) == 0 ? 0 : 1;
     return s;
 }
 
@@ -215,6 +217,8 @@ std::string SettingsText(const Settings& settings) {
     Set(lines, kMisc, "Xsudoku", std::to_string(settings.XSudoku));
     // Written once chosen: until then the desktop's colours decide.
     if (settings.Look >= 0) Set(lines, kMisc, "Apparence", std::to_string(settings.Look));
+    Set(lines, kMisc, "Reprendre", std::to_string(settings.ResumeGame));
+    Set(lines, kMisc, "Demander", std::to_string(settings.AskBeforeAbandon));
     while (!lines.empty() && lines.back().text.empty()) lines.pop_back();
     std::string text;
     for (const Line& line : lines) text += line.text + "\r\n";

@@ -25,6 +25,10 @@ struct Settings {
     int XSudoku = 0;
     // The look: 0 light, 1 dark, 2 high contrast; -1 until the player chooses one.
     int Look = -1;
+    // 1: the game in progress is kept at closing and resumed at the next start.
+    int ResumeGame = 1;
+    // 1: a command that would throw away a game in progress asks first.
+    int AskBeforeAbandon = 1;
     // The text the settings were read from (UTF-8). Writing keeps its other
     // sections, keys and comments.
     std::string Original;

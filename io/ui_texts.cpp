@@ -105,6 +105,8 @@ constexpr TextBinding kBindings[] = {
     {94, Window::kMain, "Aucun1", ElementKind::kMenuItem, "Aucun"},
     {95, Window::kMain, "ous1", ElementKind::kMenuItem, "Tous"},
     {96, Window::kMain, "Celluleactive1", ElementKind::kMenuItem, "Cellule active"},
+    {552, Window::kMain, "Reprendre1", ElementKind::kMenuItem, "Reprendre la partie au démarrage"},
+    {553, Window::kMain, "Statistiques1", ElementKind::kMenuItem, "Statistiques"},
     {401, Window::kMain, "MF01", ElementKind::kMenuItem, ""},
     {402, Window::kMain, "MF02", ElementKind::kMenuItem, ""},
     {403, Window::kMain, "MF03", ElementKind::kMenuItem, ""},
@@ -154,10 +156,11 @@ constexpr TextBinding kBindings[] = {
 // Messages, names and labels the program composes itself; 542 and up are
 // texts of this program's own reports; 600 and up name what screen readers read.
 constexpr int kCodeTexts[] = {
-    3,   35,  51,  54,  58,  59,  60,  61,  62,  82,  89,  90,  91,  93,  101, 102, 103, 104, 107,
-    108, 109, 110, 114, 115, 116, 117, 118, 119, 120, 206, 500, 502, 503, 504, 505, 506, 507, 508,
-    509, 510, 511, 512, 513, 514, 515, 516, 517, 518, 530, 531, 532, 533, 534, 535, 536, 537, 538,
-    539, 540, 541, 542, 543, 544, 545, 546, 547, 548, 549, 600, 601, 602, 603, 604, 609,
+    3,   35,  51,  54,  58,  59,  60,  61,  62,  82,  89,  90,  91,  93,  101, 102, 103, 104,
+    107, 108, 109, 110, 114, 115, 116, 117, 118, 119, 120, 206, 500, 502, 503, 504, 505, 506,
+    507, 508, 509, 510, 511, 512, 513, 514, 515, 516, 517, 518, 530, 531, 532, 533, 534, 535,
+    536, 537, 538, 539, 540, 541, 542, 543, 544, 545, 546, 547, 548, 549, 550, 551, 552, 553,
+    554, 555, 556, 557, 558, 559, 560, 561, 562, 563, 564, 565, 566, 567, 600, 601, 602, 603, 604, 609,
 };
 
 } // namespace

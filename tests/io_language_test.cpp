@@ -1,11 +1,14 @@
 // Language files and the lookup of texts.
 #include "io/language.h"
+#include "io/text_file.h"
 #include "io/ui_texts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 namespace vemo::io {
@@ -119,19 +122,72 @@ TEST_P(ShippedLanguageFiles, HoldEveryIdentifier) {
     }
 }
 
-TEST(ShippedLanguageFilesAgree, SameIdentifiersInBoth) {
-    std::set<std::pair<int, int>> keys[2];
-    int k = 0;
-    for (const char* name : {"Français.lng", "English.lng"}) {
-        std::ifstream in(LanguagePath(name), std::ios::binary);
-        std::string line;
-        while (std::getline(in, line))
-            if (line.starts_with('#') && line.size() >= 10)
-                keys[k].insert({std::stoi(line.substr(1, 4)), std::stoi(line.substr(6, 4))});
-        ++k;
+// The entries of a file: (identifier, sub-index) to the raw text.
+std::map<std::pair<int, int>, std::string> Entries(const std::string& path) {
+    std::map<std::pair<int, int>, std::string> entries;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with('#') && line.size() >= 10)
+            entries[{std::stoi(line.substr(1, 4)), std::stoi(line.substr(6, 4))}] =
+                line.size() > 12 ? line.substr(12) : std::string();
     }
-    EXPECT_FALSE(keys[0].empty());
-    EXPECT_EQ(keys[0], keys[1]);
+    return entries;
+}
+
+// Every language file of the folder, those added later included, holds
+// exactly the entries of the French file, each one filled where the French
+// one is, in Windows-1252 rather than UTF-8.
+TEST(ShippedLanguageFilesAgree, EveryFileHoldsTheFrenchIdentifiers) {
+    const auto french = Entries(LanguagePath("Français.lng"));
+    ASSERT_FALSE(french.empty());
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(VEMO_SOURCE_DIR) + "/data/Langues")) {
+        if (entry.path().extension() != ".lng") continue;
+        ++files;
+        const std::string name = entry.path().filename().string();
+        const auto other = Entries(entry.path().string());
+        for (const auto& [key, text] : french) {
+            const auto found = other.find(key);
+            ASSERT_NE(found, other.end()) << name << " lacks " << key.first << ", " << key.second;
+            if (!text.empty()) {
+                EXPECT_FALSE(found->second.empty()) << name << " " << key.first;
+            }
+        }
+        for (const auto& [key, text] : other)
+            EXPECT_TRUE(french.contains(key)) << name << " has " << key.first << " of its own";
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        EXPECT_TRUE(ascii || !IsUtf8(bytes)) << name << " is UTF-8, not Windows-1252";
+        LanguageTable t;
+        EXPECT_TRUE(t.Load(entry.path().string()).ok) << name;
+    }
+    EXPECT_GE(files, 5);
+}
+
+// The technique names the players of each language know, the same in the
+// examples dialog and the characteristics page (both read these entries).
+TEST(ShippedLanguageFilesAgree, TechniqueNames) {
+    const struct {
+        const char* file;
+        int id;
+        const char* text; // UTF-8
+    } names[] = {
+        {"Deutsch.lng", 101, "Nackter Einzelner"}, {"Deutsch.lng", 102, "Versteckter Einzelner"},
+        {"Deutsch.lng", 107, "Nackter Zwilling"},  {"Deutsch.lng", 110, "Versteckter Zwilling"},
+        {"Español.lng", 107, "Par desnudo"},       {"Español.lng", 110, "Par oculto"},
+        {"Italiano.lng", 107, "Coppia nuda"},      {"Italiano.lng", 110, "Coppia nascosta"},
+    };
+    for (const auto& n : names) {
+        LanguageTable t;
+        ASSERT_TRUE(t.Load(LanguagePath(n.file)).ok) << n.file;
+        EXPECT_EQ(t.LookupText(n.id), n.text) << n.file << " " << n.id;
+    }
 }
 
 TEST(ShippedLanguageFilesAgree, FrenchHoldsTheBuiltInCaptions) {
@@ -144,8 +200,9 @@ TEST(ShippedLanguageFilesAgree, FrenchHoldsTheBuiltInCaptions) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, ShippedLanguageFiles,
-                         ::testing::Values("Français.lng", "English.lng"));
+INSTANTIATE_TEST_SUITE_P(All, ShippedLanguageFiles,
+                         ::testing::Values("Français.lng", "English.lng", "Deutsch.lng",
+                                           "Español.lng", "Italiano.lng"));
 
 } // namespace
 } // namespace vemo::io

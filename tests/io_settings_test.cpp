@@ -104,6 +104,8 @@ TEST(SettingsFile, WrittenKeysInOrderAndOthersKept) {
     s.CandidateDisplay = 2;
     s.Type = 3;
     s.XSudoku = 1;
+    s.ResumeGame = 0;
+    s.AskBeforeAbandon = 0;
     const std::string text = SettingsText(s);
     EXPECT_NE(text.find("; my notes\r\n"), std::string::npos);
     EXPECT_NE(text.find("VersionUrl=http://example.org/v.txt\r\n"), std::string::npos);
@@ -119,7 +121,7 @@ TEST(SettingsFile, WrittenKeysInOrderAndOthersKept) {
               "\r\n[Divers]\r\nLangue=English.lng\r\nLeft=10\r\nTop=20\r\n"
               "Width=800\r\nHeight=900\r\nDifficulté=106\r\nSymétrie=0\r\nAffichagecandidats="
               "2\r\nType=3\r\n"
-              "Xsudoku=1\r\n");
+              "Xsudoku=1\r\nReprendre=0\r\nDemander=0\r\n");
     // And it reads back.
     const Settings back = ParseSettings(text);
     EXPECT_EQ(back.RecentFiles, s.RecentFiles);
@@ -131,6 +133,11 @@ TEST(SettingsFile, WrittenKeysInOrderAndOthersKept) {
     EXPECT_EQ(back.CandidateDisplay, 2);
     EXPECT_EQ(back.Type, 3);
     EXPECT_EQ(back.XSudoku, 1);
+    EXPECT_EQ(back.ResumeGame, 0);
+    EXPECT_EQ(back.AskBeforeAbandon, 0);
+    // Both are on unless the file turns them off.
+    EXPECT_EQ(ParseSettings("").ResumeGame, 1);
+    EXPECT_EQ(ParseSettings("[Divers]\r\nDemander=x\r\n").AskBeforeAbandon, 1);
     EXPECT_EQ(FindSetting(text, "divers", "versionurl").value_or(""), "http://example.org/v.txt");
 }
 

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFrame>
 #include <QMenuBar>
 #include <QPrinter>
@@ -18,6 +19,9 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace vemo::ui {
 namespace {
@@ -182,7 +186,27 @@ TEST_F(Window, PrintsAndTheBoardPicture) {
     EXPECT_EQ(dialogs, 1);
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.read(4) == "%PDF");
+    const QByteArray printed = file.readAll();
+    file.close();
+    EXPECT_TRUE(printed.startsWith("%PDF"));
+
+    // On a full disk (every write to a file refused) the print says so in
+    // the alarm message and the page printed before stays whole.
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit none = saved;
+    none.rlim_cur = 0;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &none), 0);
+    window_->Run(Command::Print);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(Status().startsWith(window_->Texts().Text(544))) << Status().toStdString();
+    EXPECT_EQ(Game().StatusColour(), kAlarm);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), printed);
+    file.close();
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files).filter("page.pdf").size(), 1);
 
     window_->Run(Command::CopyImage);
     const QImage image = QApplication::clipboard()->image();

@@ -35,6 +35,11 @@ class Window : public ::testing::Test {
         auto w = std::make_unique<MainWindow>(options);
         if (!realFinish) w->SetFinishHandler([this] { ++finished_; });
         w->ReportError = [this](const QString& m) { errors_ << m; };
+        // "Abandonner la partie en cours ?" answered yes without a box.
+        w->AskAbandon = [this](bool*) {
+            ++asked_;
+            return true;
+        };
         w->show();
         w->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
@@ -86,6 +91,7 @@ class Window : public ::testing::Test {
     QTemporaryDir folder_;
     std::unique_ptr<MainWindow> window_;
     int finished_ = 0;
+    int asked_ = 0;
     QStringList errors_;
 };
 

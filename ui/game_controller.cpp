@@ -63,6 +63,7 @@ void GameController::StopClock() {
 
 void GameController::StartClockAfresh() {
     startTime_ = QDateTime::currentDateTime();
+    finishCounted_ = false;
     StartClock();
     ZeroCounters();
 }

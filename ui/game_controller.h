@@ -11,6 +11,7 @@
 
 #include "engine/engine.h"
 #include "io/grid_text.h"
+#include "io/saved_game.h"
 #include "io/settings.h"
 #include "print/game_state.h"
 
@@ -135,6 +136,8 @@ class GameController : public QObject {
     void RestoreAfterSheet(const print::GameState& saved, bool puzzleFixed);
     // A status message in the printing colour (texts 511, 512).
     void PrintedNotice(int text);
+    // A message in `colour` for two seconds.
+    void Notice(const QString& message, const QColor& colour);
 
     // Hints: F6, F7, F8. Nothing happens unless a puzzle is being played.
     void ShowHint();
@@ -161,6 +164,20 @@ class GameController : public QObject {
     void BoardPressed(int x, int y, bool shift);
     void ChooseItem(int index);
     void HideChooser();
+
+    // A game in progress: a fixed puzzle, not finished, with at least one move
+    // (done or undone) or one second played.
+    bool GameInProgress() const;
+    // The whole game as it is kept between two runs.
+    io::SavedGame SavedState() const;
+    // Puts a kept game back: puzzle, marks, analysis, history, clock and
+    // counters. False, and nothing changes, when the game does not fit.
+    bool Resume(const io::SavedGame& game);
+    // Seconds since the game's clock started.
+    long long ElapsedSeconds() const;
+    // True the first time a finished game asks, until the next game starts:
+    // a game counts once in the records, however often it is completed by redo.
+    bool FirstFinish();
 
     // The standing message: language text 502 and the filled-cell count.
     void ShowCount();
@@ -189,7 +206,6 @@ class GameController : public QObject {
     bool LoadAndInstall(const QString& path);
     // The status text of a complete or played hint.
     QString HintText(const HintDisplay& hint) const;
-    void Notice(const QString& message, const QColor& colour);
     void EnableHints(bool on);
     void ClearAnalysis();
     void StartClock();
@@ -238,6 +254,7 @@ class GameController : public QObject {
     };
     std::unique_ptr<Backup> backup_;
     bool generating_ = false;
+    bool finishCounted_ = false;
     QTimer messageTimer_;
     QTimer clockTimer_;
 };

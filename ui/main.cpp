@@ -1,6 +1,7 @@
 #include "icons.h"
 #include "main_window.h"
 
+#include "io/data_folder.h"
 #include "io/settings.h"
 
 #include <QApplication>
@@ -49,9 +50,14 @@ int main(int argc, char* argv[]) {
                     qPrintable(window.Texts().LanguageFile()), loaded ? "loaded" : "missing");
         return loaded ? 0 : 1;
     }
+    options.dataFolder = QString::fromStdString(vemo::io::DataFolder());
     vemo::ui::MainWindow window(options);
     window.show();
-    if (arguments.size() > 1) window.OpenArgument(arguments.at(1));
+    if (arguments.size() > 1) {
+        window.OpenArgument(arguments.at(1));
+    } else {
+        window.ResumeSavedGame();
+    }
     if (const QString shots = qEnvironmentVariable("VEMOTARN_SHOTS"); !shots.isEmpty())
         GrabPagesLater(window, shots);
     return app.exec();

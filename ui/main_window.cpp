@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -99,6 +100,8 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         options.programFolder.isEmpty() ? DefaultProgramFolder() : options.programFolder;
     if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
     settingsPath_ = options.settingsPath;
+    dataFolder_ = options.dataFolder;
+    while (dataFolder_.size() > 1 && dataFolder_.endsWith(QLatin1Char('/'))) dataFolder_.chop(1);
     setWindowTitle(game_->Caption());
     setWindowIcon(ApplicationIcon());
     // The desktop's colours, before any look replaces them.
@@ -163,6 +166,19 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     };
     ReportError = [this](const QString& message) {
         QMessageBox::warning(this, QStringLiteral("Vemo Tarn"), message);
+    };
+    AskAbandon = [this](bool* dontAsk) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Vemo Tarn"), texts_.Text(550),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setObjectName(QStringLiteral("AbandonQuestion"));
+        box.setDefaultButton(QMessageBox::No);
+        auto* check = new QCheckBox(texts_.Text(551), &box);
+        check->setObjectName(QStringLiteral("NePlusDemander"));
+        box.setCheckBox(check);
+        const bool yes = box.exec() == QMessageBox::Yes;
+        // "Ne plus demander" counts only with a yes: a no keeps the game and the question.
+        if (dontAsk) *dontAsk = yes && check->isChecked();
+        return yes;
     };
     connect(generation_.get(), &GenerationTask::Progress, this,
             [this](int attempts) { game_->GenerationProgress(attempts); });
@@ -240,6 +256,31 @@ void MainWindow::BuildMenus() {
     Action(Command::Easy)->setChecked(true);
     Action(Command::Central)->setChecked(true);
     Action(Command::French)->setChecked(true);
+    AddLanguageFiles(menus.at("Langue"), languages);
+}
+
+void MainWindow::AddLanguageFiles(QMenu* menu, QActionGroup* group) {
+    // Every other language file of the folder, named by its file, after
+    // French and English.
+    const QDir folder(programFolder_ + QStringLiteral("Langues"));
+    const QStringList files =
+        folder.entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QString& file : files) {
+        if (file == QString::fromUtf8(io::kDefaultLanguage) ||
+            file == QStringLiteral("English.lng"))
+            continue;
+        if (!io::IsPlainFileName(file.toStdString())) continue;
+        QString name = QFileInfo(file).completeBaseName();
+        QAction* action = menu->addAction(name.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        action->setCheckable(true);
+        action->setData(file);
+        group->addAction(action);
+        extraLanguages_.push_back(action);
+        connect(action, &QAction::triggered, this, [this, file] {
+            SwitchLanguage(file);
+            SyncCommands();
+        });
+    }
 }
 
 void MainWindow::BuildToolbars() {
@@ -438,6 +479,9 @@ void MainWindow::BindHandlers() {
     bind(Command::Save, [this] { SaveCommand(); });
     for (int k = 1; k <= io::kRecentCount; ++k)
         bind(static_cast<Command>(Index(Command::Recent1) + k - 1), [this, k] {
+            // An entry whose file is gone is only dropped: nothing to ask.
+            const QString path = QString::fromStdString(game_->RecentFiles[k - 1]);
+            if (!path.isEmpty() && QFileInfo(path).isFile() && !MayAbandonGame()) return;
             game_->OpenRecent(k);
             SyncCommands();
         });
@@ -466,6 +510,16 @@ void MainWindow::BindHandlers() {
     bind(Command::LookLight, [this] { ChooseLook(LookKind::Light); });
     bind(Command::LookDark, [this] { ChooseLook(LookKind::Dark); });
     bind(Command::LookHighContrast, [this] { ChooseLook(LookKind::HighContrast); });
+    bind(Command::Statistics, [this] { StatisticsCommand(); });
+    bind(Command::ResumeAtStart,
+         [this] { settings_.ResumeGame = Action(Command::ResumeAtStart)->isChecked() ? 1 : 0; });
+    // The commands that would throw the game in progress away ask first.
+    for (const Command c : {Command::Generate, Command::BlankGrid, Command::Open, Command::Paste,
+                            Command::Examples, Command::PrintFour, Command::Restart}) {
+        handlers_[Index(c)] = [this, inner = handlers_[Index(c)]] {
+            if (MayAbandonGame()) inner();
+        };
+    }
     bind(Command::Hint, [&g] { g.ShowHint(); });
     bind(Command::CompleteHint, [&g] { g.ShowCompleteHint(); });
     bind(Command::PlayHint, [&g] { g.PlayHint(); });
@@ -506,6 +560,7 @@ void MainWindow::SyncCommands() {
     Action(Command::LookLight)->setChecked(look_ == LookKind::Light);
     Action(Command::LookDark)->setChecked(look_ == LookKind::Dark);
     Action(Command::LookHighContrast)->setChecked(look_ == LookKind::HighContrast);
+    Action(Command::ResumeAtStart)->setChecked(settings_.ResumeGame != 0);
 }
 
 void MainWindow::SyncChooser() {
@@ -526,11 +581,13 @@ void MainWindow::SyncChooser() {
 
 void MainWindow::ShowFinish() {
     repaint();
+    CountFinishedGame();
     if (finishHandler_) finishHandler_();
     activateWindow();
 }
 
 void MainWindow::OpenArgument(const QString& path) {
+    startedWithArgument_ = true;
     const io::RecentList before = game_->RecentFiles;
     game_->OpenFile(path);
     // Only a puzzle set up for play goes to the recent files.

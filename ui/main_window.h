@@ -7,13 +7,18 @@
 #include "language_texts.h"
 #include "look.h"
 
+#include "io/records.h"
+
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
+class QActionGroup;
+class QMenu;
 class QFrame;
 class QLabel;
 class QPainter;
@@ -34,6 +39,7 @@ class GenerationTask;
 class AboutDialog;
 class CongratulationsDialog;
 class ExamplesDialog;
+class RecordsDialog;
 
 // The executable's folder when the data folders are beside it, else the
 // installed data folder (../share/vemotarn/), with a trailing "/".
@@ -46,6 +52,9 @@ struct StartOptions {
     QString programFolder;
     // The settings file; empty: none is read or written.
     QString settingsPath;
+    // The folder of the game in progress and the records (io::DataFolder());
+    // empty: no game is kept and no record is counted.
+    QString dataFolder;
 };
 
 class MainWindow : public QMainWindow {
@@ -66,6 +75,28 @@ class MainWindow : public QMainWindow {
     // The program folder with a trailing "/", and the settings file.
     const QString& ProgramFolder() const { return programFolder_; }
     const QString& SettingsPath() const { return settingsPath_; }
+    const QString& DataFolder() const { return dataFolder_; }
+    QString SavedGamePath() const;
+    QString RecordsPath() const;
+
+    // At a start without a file argument: the game kept at the last closing
+    // comes back, when resuming is on. A damaged or foreign file is set aside
+    // with a status message.
+    void ResumeSavedGame();
+    // At closing: the game in progress is kept (resuming on), or the kept one
+    // removed when there is none. False, with the reason reported, when the
+    // file cannot be written.
+    bool KeepGame();
+    // The records as the file holds them; a damaged file is reported, set
+    // aside and read as empty.
+    io::Records LoadRecords();
+    // "Nouveau record !" when the last finished game beat a record, else empty.
+    const QString& RecordNotice() const { return recordNotice_; }
+    // The language files of the "Langues" folder beyond French and English,
+    // with their menu entries.
+    const std::vector<QAction*>& ExtraLanguageActions() const { return extraLanguages_; }
+    RecordsDialog* Statistics() const { return statistics_; }
+    io::Settings& CurrentSettings() { return settings_; }
     LanguageTexts& Texts() { return texts_; }
     // Reads the language file `name` ("Français.lng", "English.lng") from the
     // program's "Langues" folder and applies it; false keeps the language.
@@ -78,6 +109,12 @@ class MainWindow : public QMainWindow {
     std::function<void(const QString& message)> ReportError;
     // Shows the examples dialog: 1..16, or -1 when cancelled.
     std::function<int()> ChooseExample;
+    // Asks "Abandonner la partie en cours ?"; true to go on. `dontAsk`
+    // receives the state of "Ne plus demander".
+    std::function<bool(bool* dontAsk)> AskAbandon;
+    // True when the command may go on: no game in progress, the question
+    // turned off, or the player agrees to abandon it.
+    bool MayAbandonGame();
     // Shows the print dialog for `printer`; false when the user cancels.
     std::function<bool(QPrinter& printer)> ChoosePrinter;
 
@@ -144,6 +181,9 @@ class MainWindow : public QMainWindow {
     void TranslateDialogs();
     void ExamplesCommand();
     void AboutCommand();
+    void StatisticsCommand();
+    void AddLanguageFiles(QMenu* menu, QActionGroup* group);
+    void CountFinishedGame();
     void PrintCommand(int kind);
     void CopyImageCommand();
     void PrintFourCommand();
@@ -152,6 +192,11 @@ class MainWindow : public QMainWindow {
 
     QString programFolder_;
     QString settingsPath_;
+    QString dataFolder_;
+    bool startedWithArgument_ = false;
+    QString recordNotice_;
+    std::vector<QAction*> extraLanguages_;
+    RecordsDialog* statistics_ = nullptr;
     io::Settings settings_;
     QString languageAlarm_; // the report of a malformed language file, if any
     LookKind look_ = LookKind::Light;

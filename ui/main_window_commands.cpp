@@ -6,7 +6,10 @@
 #include "translator.h"
 
 #include "engine/generator/generation.h"
+#include "io/data_folder.h"
 #include "io/puzzle_file.h"
+#include "io/records.h"
+#include "io/saved_game.h"
 #include "io/settings.h"
 
 #include <QAction>
@@ -25,6 +28,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <map>
 
 namespace vemo::ui {
 
@@ -104,9 +108,101 @@ void MainWindow::WriteSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // With resuming on the game is kept, so closing loses nothing and asks
+    // nothing.
+    if (settings_.ResumeGame == 0 && !MayAbandonGame()) {
+        event->ignore();
+        return;
+    }
     if (generation_->Running()) CancelGenerateCommand();
     WriteSettings();
+    KeepGame();
     QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::MayAbandonGame() {
+    if (!game_->GameInProgress() || settings_.AskBeforeAbandon == 0 || !AskAbandon) return true;
+    bool dontAsk = false;
+    const bool yes = AskAbandon(&dontAsk);
+    if (yes && dontAsk) settings_.AskBeforeAbandon = 0;
+    return yes;
+}
+
+QString MainWindow::SavedGamePath() const {
+    if (dataFolder_.isEmpty()) return {};
+    return dataFolder_ + QLatin1Char('/') + QString::fromUtf8(io::kSavedGameFile);
+}
+
+QString MainWindow::RecordsPath() const {
+    if (dataFolder_.isEmpty()) return {};
+    return dataFolder_ + QLatin1Char('/') + QString::fromUtf8(io::kRecordsFile);
+}
+
+void MainWindow::ResumeSavedGame() {
+    if (dataFolder_.isEmpty() || settings_.ResumeGame == 0) return;
+    const std::string path = SavedGamePath().toStdString();
+    const io::SavedGameRead read = io::ReadSavedGame(path);
+    if (read.status == io::SavedGameStatus::kMissing) return;
+    if (read.status == io::SavedGameStatus::kOk && game_->Resume(*read.game)) {
+        game_->Notice(texts_.Text(558), ButtonFaceColour());
+        SyncCommands();
+        board_->Redraw();
+        solution_->Redraw();
+        return;
+    }
+    // Kept aside for inspection, and never read again.
+    std::fprintf(stderr, "vemotarn: %s: %s%s\n", path.c_str(),
+                 read.error.empty() ? "the game does not fit the board" : read.error.c_str(),
+                 read.line > 0 ? (" (line " + std::to_string(read.line) + ")").c_str() : "");
+    std::string error;
+    if (!io::SetAside(path, &error)) std::fprintf(stderr, "vemotarn: %s\n", error.c_str());
+    game_->Alarm(texts_.Text(read.status == io::SavedGameStatus::kNewerVersion ? 556 : 555));
+}
+
+bool MainWindow::KeepGame() {
+    if (dataFolder_.isEmpty() || settings_.ResumeGame == 0 || game_->GenerationRunning())
+        return true;
+    const std::string path = SavedGamePath().toStdString();
+    if (!game_->GameInProgress()) {
+        // A finished or abandoned game is not resumed. A start with a file
+        // argument leaves a game kept earlier where it is.
+        if (!startedWithArgument_) std::remove(path.c_str());
+        return true;
+    }
+    std::string error;
+    if (io::WriteSavedGame(path, game_->SavedState(), &error)) return true;
+    const QString message = texts_.Text(559) + QString::fromStdString(error);
+    std::fprintf(stderr, "vemotarn: %s\n", message.toUtf8().constData());
+    if (ReportError) ReportError(message);
+    return false;
+}
+
+io::Records MainWindow::LoadRecords() {
+    if (dataFolder_.isEmpty()) return {};
+    const std::string path = RecordsPath().toStdString();
+    const io::RecordsRead read = io::ReadRecords(path);
+    if (read.status == io::RecordsStatus::kOk) return read.records;
+    if (read.status != io::RecordsStatus::kMissing) {
+        std::fprintf(stderr, "vemotarn: %s: %s\n", path.c_str(), read.error.c_str());
+        io::SetAside(path);
+        game_->Alarm(texts_.Text(557));
+    }
+    return {};
+}
+
+void MainWindow::CountFinishedGame() {
+    recordNotice_.clear();
+    if (dataFolder_.isEmpty() || !game_->FirstFinish()) return;
+    io::Records records = LoadRecords();
+    const Engine& e = game_->Game();
+    const bool hints = game_->HintsShown + game_->CompleteHintsShown + game_->HintsPlayed > 0;
+    const io::RecordNews news =
+        io::AddFinishedGame(records, e.VariantKind, e.XSudoku, io::ScoreBand(e.PuzzleScore()),
+                            game_->ElapsedSeconds(), hints);
+    if (news.bestBeaten || news.bestWithoutHintsBeaten) recordNotice_ = texts_.Text(554);
+    std::string error;
+    if (!io::WriteRecords(RecordsPath().toStdString(), records, &error))
+        game_->Alarm(texts_.Text(567) + QString::fromStdString(error));
 }
 
 bool MainWindow::SwitchLanguage(const QString& name) {
@@ -131,8 +227,14 @@ namespace {
 // The language of Qt's own texts (standard buttons, file and print dialogs)
 // for a language file; empty for English, Qt's own language.
 QString QtLanguageOf(const QString& languageFile) {
-    if (languageFile == QString::fromUtf8(io::kDefaultLanguage)) return QStringLiteral("fr");
-    return {};
+    static const std::map<QString, QString> languages = {
+        {QString::fromUtf8(io::kDefaultLanguage), QStringLiteral("fr")},
+        {QStringLiteral("Deutsch.lng"), QStringLiteral("de")},
+        {QString::fromUtf8("Español.lng"), QStringLiteral("es")},
+        {QStringLiteral("Italiano.lng"), QStringLiteral("it")},
+    };
+    const auto found = languages.find(languageFile);
+    return found == languages.end() ? QString() : found->second;
 }
 
 } // namespace
@@ -169,6 +271,8 @@ void MainWindow::Translate() {
     Action(Command::French)
         ->setChecked(texts_.LanguageFile() == QString::fromUtf8(io::kDefaultLanguage));
     Action(Command::English)->setChecked(texts_.LanguageFile() == QStringLiteral("English.lng"));
+    for (QAction* language : extraLanguages_)
+        language->setChecked(language->data().toString() == texts_.LanguageFile());
     game_->Retranslate();
     TranslateDialogs();
     SyncCommands();

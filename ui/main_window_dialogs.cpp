@@ -5,7 +5,10 @@
 #include "dialogs/congratulations_dialog.h"
 #include "dialogs/example_files.h"
 #include "dialogs/examples_dialog.h"
+#include "records_dialog.h"
 #include "translator.h"
+
+#include "io/records.h"
 
 #include "io/settings.h"
 
@@ -22,6 +25,13 @@ void MainWindow::CreateDialogs() {
         url && !url->empty())
         about_->SetVersionUrl(QUrl(QString::fromStdString(*url)));
     examples_ = new ExamplesDialog(this);
+    statistics_ = new RecordsDialog(texts_, this);
+    statistics_->RecordsReset = [this](const io::Records& records) {
+        if (dataFolder_.isEmpty()) return;
+        std::string error;
+        if (!io::WriteRecords(RecordsPath().toStdString(), records, &error) && ReportError)
+            ReportError(texts_.Text(567) + QString::fromStdString(error));
+    };
 
     finishHandler_ = [this] {
         GameStatistics statistics;
@@ -30,6 +40,7 @@ void MainWindow::CreateDialogs() {
         statistics.completeHintsShown = game_->CompleteHintsShown;
         statistics.hintsPlayed = game_->HintsPlayed;
         statistics.errorsMade = game_->ErrorsMade;
+        statistics.recordText = recordNotice_;
         congratulations_->ShowStatistics(statistics);
     };
     ChooseExample = [this] { return examples_->Choose(); };
@@ -42,6 +53,7 @@ void MainWindow::TranslateDialogs() {
     congratulations_->Retranslate(text);
     about_->Retranslate(text);
     examples_->Retranslate(text);
+    statistics_->Retranslate();
 }
 
 void MainWindow::ExamplesCommand() {
@@ -58,6 +70,12 @@ void MainWindow::ExamplesCommand() {
                          QString::fromStdString(ExampleFileName(result, n));
     game_->OpenExample(path);
     SyncCommands();
+}
+
+void MainWindow::StatisticsCommand() {
+    statistics_->SetRecords(LoadRecords());
+    statistics_->exec();
+    activateWindow();
 }
 
 void MainWindow::AboutCommand() {

@@ -36,9 +36,19 @@ void MainWindow::PrintCommand(int kind) {
     }
     repaint();
     const Engine& game = game_->Game();
-    print::PrintSingleGridOn(
-        printer, game, static_cast<print::PrintKind>(kind),
-        print::MakeTitleTexts(game, [this](int id) { return texts_.Text(id); }), Colours());
+    const print::TitleTexts titles =
+        print::MakeTitleTexts(game, [this](int id) { return texts_.Text(id); });
+    if (print::PrintsToFile(printer)) {
+        // A file goes through the checked writer: a failure is reported and
+        // an older file of that name stays as it was.
+        std::string error;
+        if (!print::PrintSingleGridToFile(printer, game, static_cast<print::PrintKind>(kind),
+                                          titles, Colours(), &error))
+            game_->Alarm(texts_.Text(544) + QString::fromStdString(error));
+    } else {
+        print::PrintSingleGridOn(printer, game, static_cast<print::PrintKind>(kind), titles,
+                                 Colours());
+    }
     repaint();
 }
 

@@ -31,6 +31,27 @@ void MoveHistory::Push(const MoveRecord& move, const Snapshot& position) {
     snapshots_[level_] = position;
 }
 
+int MoveHistory::LastLevel() const {
+    int last = level_;
+    while (last < kTopLevel && records_[last].kind > kNoMove) ++last;
+    return last;
+}
+
+bool MoveHistory::Load(const std::vector<Snapshot>& levels, const std::vector<MoveRecord>& moves,
+                       int level) {
+    const int count = static_cast<int>(levels.size());
+    if (count < 1 || count > kTopLevel || static_cast<int>(moves.size()) != count - 1 ||
+        level < 1 || level > count)
+        return false;
+    for (const MoveRecord& move : moves)
+        if (move.kind <= kNoMove) return false;
+    records_.fill(MoveRecord{});
+    for (int k = 1; k <= count; ++k) snapshots_[k] = levels[k - 1];
+    for (int k = 1; k < count; ++k) records_[k] = moves[k - 1];
+    level_ = level;
+    return true;
+}
+
 bool MoveHistory::Undo() {
     if (!CanUndo()) return false;
     --level_;

@@ -6,6 +6,7 @@
 #include "engine/grid.h"
 
 #include <array>
+#include <vector>
 
 namespace vemo::ui {
 
@@ -51,6 +52,13 @@ class MoveHistory {
     int MoveLevel() const { return level_; }
     const Snapshot& Current() const { return snapshots_[level_]; }
     const MoveRecord& Record(int level) const { return records_[level]; }
+    const Snapshot& At(int level) const { return snapshots_[level]; }
+    // The highest level that redo can reach from the current one.
+    int LastLevel() const;
+    // A kept game's history: levels 1..levels.size(), moves[k - 1] leading from
+    // level k to k + 1, and the level on the board. False, and nothing
+    // changes, when they do not fit.
+    bool Load(const std::vector<Snapshot>& levels, const std::vector<MoveRecord>& moves, int level);
 
   private:
     void DropOldestLevel();

@@ -26,6 +26,7 @@ constexpr int kPanelHeight = 158;
 constexpr int kLineLeft = 22;
 constexpr int kLineTop = 38;
 constexpr int kLineStep = 22;
+constexpr int kRecordHeight = 26; // the record line, when there is one
 const QColor kSkyBlue(166, 202, 240);
 const QColor kPanelColour(28, 44, 92);
 
@@ -96,6 +97,16 @@ CongratulationsDialog::CongratulationsDialog(QWidget* parent)
                                kPanelWidth - 2 * kLineLeft, kLineStep);
     }
 
+    record_ = new QLabel(this);
+    record_->setObjectName(QStringLiteral("RecordLine"));
+    record_->setFont(PixelFont(18, true));
+    record_->setAlignment(Qt::AlignCenter);
+    record_->setGeometry(kPanelLeft, kPanelTop + kPanelHeight + 8, kPanelWidth, kRecordHeight);
+    QPalette recordPalette = record_->palette();
+    recordPalette.setColor(QPalette::WindowText, QColor(200, 0, 0));
+    record_->setPalette(recordPalette);
+    record_->hide();
+
     ok_ = new QPushButton(QStringLiteral(" O K"), this);
     ok_->setObjectName(QStringLiteral("Congratulations300"));
     ok_->setDefault(true);
@@ -127,6 +138,13 @@ void CongratulationsDialog::SetStatistics(const GameStatistics& statistics) {
     const QStringList lines = StatisticsLines(statistics_, text_);
     for (std::size_t k = 0; k < lines_.size(); ++k)
         lines_[k]->setText(lines.value(static_cast<qsizetype>(k)));
+    // A beaten record gets its own line between the panel and the button.
+    const bool record = !statistics_.recordText.isEmpty();
+    record_->setText(statistics_.recordText);
+    record_->setVisible(record);
+    const int extra = record ? kRecordHeight + 4 : 0;
+    setFixedSize(kWidth, kHeight + extra);
+    ok_->move(ok_->x(), kPanelTop + kPanelHeight + 14 + extra);
     PlaceTexts();
 }
 
@@ -139,6 +157,10 @@ QStringList CongratulationsDialog::StatisticsText() const {
     QStringList lines;
     for (const QLabel* line : lines_) lines << line->text();
     return lines;
+}
+
+QString CongratulationsDialog::RecordText() const {
+    return record_->isHidden() ? QString() : record_->text();
 }
 
 void CongratulationsDialog::showEvent(QShowEvent* event) {

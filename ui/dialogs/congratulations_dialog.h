@@ -44,6 +44,8 @@ class CongratulationsDialog : public QDialog {
     int ShowStatistics(const GameStatistics& statistics);
 
     QStringList StatisticsText() const;
+    // The record line under the statistics; empty and hidden when no record fell.
+    QString RecordText() const;
     QColor TitleColour() const { return titleColour_; }
     QString MusicFile() const { return musicFile_; }
     MusicState Music() const { return music_.State(); }
@@ -70,6 +72,7 @@ class CongratulationsDialog : public QDialog {
     QLabel* title_;
     QFrame* panel_;
     QLabel* heading_;
+    QLabel* record_;
     std::array<QLabel*, 5> lines_{};
     QPushButton* ok_;
 };

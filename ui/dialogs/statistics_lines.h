@@ -15,6 +15,7 @@ struct GameStatistics {
     int completeHintsShown = 0;
     int hintsPlayed = 0;
     int errorsMade = 0;
+    QString recordText; // "Nouveau record !" when a record was beaten, else empty
 };
 
 // "01 h", "05 min12 s", "07 s": each part of the clock's last eight

@@ -1,0 +1,531 @@
+// A game is never lost: kept at closing and resumed at the next start, a
+// question before a command throws it away, records of finished games, and
+// the window in every language of the folder.
+#include "ui_window_fixture.h"
+
+#include "io/data_folder.h"
+#include "io/records.h"
+#include "io/saved_game.h"
+#include "ui/characteristics_page.h"
+#include "ui/dialogs/congratulations_dialog.h"
+#include "ui/records_dialog.h"
+#include "ui/translator.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+
+#include <fstream>
+
+namespace vemo::ui {
+namespace {
+
+class Resume : public Window {
+  protected:
+    void SetUp() override {
+        // Never the real home: the data folder lives in the test's folder.
+        qputenv("XDG_DATA_HOME", folder_.path().toUtf8());
+        Window::SetUp();
+        window_ = WithData();
+    }
+
+    std::unique_ptr<MainWindow> WithData() {
+        window_.reset(); // one window at a time, as one program
+        StartOptions options;
+        options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
+        options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
+        options.dataFolder = QString::fromStdString(io::DataFolder());
+        auto w = std::make_unique<MainWindow>(options);
+        w->SetFinishHandler([this] { ++finished_; });
+        w->ReportError = [this](const QString& m) { errors_ << m; };
+        w->AskAbandon = [this](bool* dontAsk) {
+            ++asked_;
+            if (dontAsk) *dontAsk = dontAskAnswer_;
+            return abandonAnswer_;
+        };
+        w->show();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        return w;
+    }
+
+    // Closes the window as the player does, then starts the program again.
+    void Restart() {
+        window_->close();
+        window_ = WithData();
+        window_->ResumeSavedGame();
+    }
+
+    std::string SavedPath() const { return window_->SavedGamePath().toStdString(); }
+
+    void WriteSaved(const std::string& bytes) {
+        io::MakeFolders(QFileInfo(window_->SavedGamePath()).path().toStdString());
+        std::ofstream(SavedPath(), std::ios::binary) << bytes;
+    }
+
+    int SolutionAt(int cell) const { return kSolved[cell] - '0'; }
+
+    // A candidate of the cell that is not its solution digit.
+    int WrongCandidate(int cell) {
+        for (int d = 1; d <= 9; ++d)
+            if (d != SolutionAt(cell) && E().CandidateTable.Has(cell, d)) return d;
+        return 0;
+    }
+
+    // Opens the puzzle and plays: two digits, one candidate removed, one
+    // wrong digit refused, then the removal undone.
+    void PlaySomeMoves() {
+        Open(Write("p.sku", kPuzzle));
+        ASSERT_TRUE(E().PuzzleFixed);
+        int first = FirstEmpty();
+        GoTo(first);
+        Digit(SolutionAt(first));
+        const int second = FirstEmpty();
+        GoTo(second);
+        Digit(SolutionAt(second));
+        const int third = FirstEmpty();
+        GoTo(third);
+        Digit(WrongCandidate(third)); // refused: one error
+        const int removed = WrongCandidate(third);
+        Digit(removed, Qt::ControlModifier | Qt::KeypadModifier);
+        ASSERT_FALSE(E().CandidateTable.Has(third, removed));
+        window_->Run(Command::Undo);
+        ASSERT_TRUE(E().CandidateTable.Has(third, removed));
+        ASSERT_EQ(Game().History().MoveLevel(), 3);
+        ASSERT_TRUE(Game().History().CanRedo());
+        ASSERT_EQ(Game().ErrorsMade, 1);
+    }
+
+    bool abandonAnswer_ = false;
+    bool dontAskAnswer_ = false;
+};
+
+TEST_F(Resume, AGameSurvivesACloseAndARestart) {
+    PlaySomeMoves();
+    Game().HintsShown = 2; // counted by F6, kept as it stands
+    window_->Run(Command::CandidatesAll);
+    const Engine before = E();
+    const MoveHistory history = Game().History();
+    const QString caption = window_->windowTitle();
+    const long long elapsed = Game().ElapsedSeconds();
+    const QString listing0 = window_->Characteristics()->Listing()->item(0, 1)
+                                 ? window_->Characteristics()->Listing()->item(0, 1)->text()
+                                 : QString();
+
+    Restart();
+    EXPECT_TRUE(E().PuzzleFixed);
+    EXPECT_FALSE(Game().HandEntry());
+    EXPECT_EQ(E().CellGrid[0], before.CellGrid[0]);
+    EXPECT_EQ(E().CandidateTable, before.CandidateTable);
+    EXPECT_EQ(E().FilledCount, before.FilledCount);
+    EXPECT_EQ(E().Givens, before.Givens);
+    EXPECT_EQ(E().SolutionGrid, before.SolutionGrid);
+    EXPECT_EQ(E().VariantKind, before.VariantKind);
+    EXPECT_EQ(E().TechniqueCounters, before.TechniqueCounters);
+    EXPECT_EQ(E().StepCount, before.StepCount);
+    EXPECT_EQ(E().SolutionCount, before.SolutionCount);
+    for (int k = 1; k <= kStepLogSize; ++k) {
+        EXPECT_EQ(E().StepLog[k].technique, before.StepLog[k].technique) << k;
+        EXPECT_EQ(E().StepLog[k].record.Flatten(), before.StepLog[k].record.Flatten()) << k;
+    }
+    EXPECT_EQ(Game().ErrorsMade, 1);
+    EXPECT_EQ(Game().HintsShown, 2);
+    EXPECT_EQ(window_->windowTitle(), caption);
+    EXPECT_GE(Game().ElapsedSeconds(), elapsed);
+    EXPECT_LE(Game().ElapsedSeconds(), elapsed + 5);
+    EXPECT_TRUE(Game().ClockRunning());
+    EXPECT_EQ(Status(), window_->Texts().Text(558));
+    if (!listing0.isEmpty()) {
+        EXPECT_EQ(window_->Characteristics()->Listing()->item(0, 1)->text(), listing0);
+    }
+
+    // The history is the same, level by level, and undo and redo work on it.
+    ASSERT_EQ(Game().History().MoveLevel(), history.MoveLevel());
+    ASSERT_EQ(Game().History().LastLevel(), history.LastLevel());
+    for (int level = 1; level <= history.LastLevel(); ++level) {
+        EXPECT_EQ(Game().History().At(level).cells, history.At(level).cells) << level;
+        EXPECT_EQ(Game().History().At(level).candidates, history.At(level).candidates) << level;
+        if (level < history.LastLevel()) {
+            EXPECT_EQ(Game().History().Record(level).kind, history.Record(level).kind);
+            EXPECT_EQ(Game().History().Record(level).cell, history.Record(level).cell);
+            EXPECT_EQ(Game().History().Record(level).digit, history.Record(level).digit);
+        }
+    }
+    EXPECT_TRUE(window_->Action(Command::Undo)->isEnabled());
+    EXPECT_TRUE(window_->Action(Command::Redo)->isEnabled());
+    EXPECT_TRUE(window_->Action(Command::Hint)->isEnabled());
+    window_->Run(Command::Redo);
+    EXPECT_EQ(E().CandidateTable, history.At(history.MoveLevel() + 1).candidates);
+    window_->Run(Command::Undo);
+    window_->Run(Command::Undo);
+    window_->Run(Command::Undo);
+    EXPECT_EQ(E().CellGrid[0], before.Givens);
+    EXPECT_FALSE(window_->Action(Command::Undo)->isEnabled());
+}
+
+TEST_F(Resume, FinishedGameIsNotKept) {
+    PlaySomeMoves();
+    window_->close();
+    ASSERT_TRUE(QFileInfo::exists(window_->SavedGamePath()));
+    window_ = WithData();
+    window_->ResumeSavedGame();
+    for (int cell = FirstEmpty(); cell >= 0; cell = FirstEmpty()) {
+        GoTo(cell);
+        Digit(SolutionAt(cell));
+    }
+    ASSERT_EQ(finished_, 1);
+    window_->close();
+    EXPECT_FALSE(QFileInfo::exists(window_->SavedGamePath()));
+    window_ = WithData();
+    window_->ResumeSavedGame();
+    EXPECT_FALSE(E().PuzzleFixed);
+}
+
+TEST_F(Resume, AbandonedGameIsNotKept) {
+    PlaySomeMoves();
+    window_->close();
+    window_ = WithData();
+    window_->ResumeSavedGame();
+    ASSERT_TRUE(E().PuzzleFixed);
+    abandonAnswer_ = true;
+    window_->Run(Command::BlankGrid);
+    window_->close();
+    EXPECT_FALSE(QFileInfo::exists(window_->SavedGamePath()));
+}
+
+TEST_F(Resume, ResumingOffKeepsNothingAndQuitAsks) {
+    PlaySomeMoves();
+    ASSERT_TRUE(window_->Action(Command::ResumeAtStart)->isChecked()) << "on by default";
+    window_->Run(Command::ResumeAtStart);
+    EXPECT_FALSE(window_->Action(Command::ResumeAtStart)->isChecked());
+    // Quitting now would lose the game: the question comes, and "no" keeps it.
+    asked_ = 0;
+    abandonAnswer_ = false;
+    window_->Run(Command::Quit);
+    EXPECT_EQ(asked_, 1);
+    EXPECT_TRUE(window_->isVisible());
+    abandonAnswer_ = true;
+    window_->Run(Command::Quit);
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(window_->SavedGamePath()));
+    // Remembered in the settings.
+    window_ = WithData();
+    EXPECT_FALSE(window_->Action(Command::ResumeAtStart)->isChecked());
+}
+
+TEST_F(Resume, QuitDoesNotAskWhenResumingIsOn) {
+    PlaySomeMoves();
+    asked_ = 0;
+    window_->Run(Command::Quit);
+    EXPECT_EQ(asked_, 0);
+    EXPECT_TRUE(QFileInfo::exists(window_->SavedGamePath()));
+}
+
+// Each refused file: a message, an empty board, and the file set aside.
+TEST_F(Resume, CorruptEmptyAndNewerGamesAreIgnored) {
+    PlaySomeMoves();
+    window_->close();
+    std::ifstream in(SavedPath(), std::ios::binary);
+    const std::string good((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(io::ParseSavedGame(good).status, io::SavedGameStatus::kOk);
+    std::string newer = good;
+    newer.replace(0, newer.find('\n'), "VemoTarn saved game 9");
+    const struct {
+        std::string bytes;
+        int message;
+    } cases[] = {
+        {good.substr(0, good.size() / 2), 555},
+        {"", 555},
+        {"\x89PNG\r\n\x1a\n binary", 555},
+        {newer, 556},
+    };
+    for (const auto& c : cases) {
+        WriteSaved(c.bytes);
+        std::remove((SavedPath() + ".bad").c_str());
+        window_ = WithData();
+        window_->ResumeSavedGame();
+        EXPECT_FALSE(E().PuzzleFixed);
+        EXPECT_EQ(Status(), window_->Texts().Text(c.message));
+        EXPECT_EQ(Game().StatusColour(), kAlarm);
+        EXPECT_FALSE(QFileInfo::exists(window_->SavedGamePath()));
+        std::ifstream kept(SavedPath() + ".bad", std::ios::binary);
+        const std::string aside((std::istreambuf_iterator<char>(kept)),
+                                std::istreambuf_iterator<char>());
+        EXPECT_EQ(aside, c.bytes) << "set aside as it was";
+    }
+}
+
+// The commands that replace the game ask first; "no" leaves the game as it
+// was, and "Ne plus demander" stops the question.
+TEST_F(Resume, TheQuestionComesForEachCommand) {
+    PlaySomeMoves();
+    const Grid position = E().CellGrid[0];
+    bool opened = false, exampleChosen = false, printed = false;
+    window_->ChooseOpenPath = [&opened] {
+        opened = true;
+        return QString();
+    };
+    window_->ChooseExample = [&exampleChosen] {
+        exampleChosen = true;
+        return -1;
+    };
+    window_->ChoosePrinter = [&printed](QPrinter&) {
+        printed = true;
+        return false;
+    };
+    QApplication::clipboard()->setText(QString::fromStdString(kPuzzle));
+    abandonAnswer_ = false;
+    for (const Command c :
+         {Command::Generate, Command::BlankGrid, Command::Open, Command::Recent1, Command::Paste,
+          Command::Examples, Command::PrintFour, Command::Restart}) {
+        asked_ = 0;
+        window_->Run(c);
+        EXPECT_EQ(asked_, 1) << Index(c);
+        EXPECT_EQ(E().CellGrid[0], position) << Index(c);
+        EXPECT_TRUE(E().PuzzleFixed) << Index(c);
+        EXPECT_FALSE(Game().GenerationRunning()) << Index(c);
+    }
+    EXPECT_FALSE(opened);
+    EXPECT_FALSE(exampleChosen);
+    EXPECT_FALSE(printed);
+
+    // Moves that do not replace the game never ask.
+    asked_ = 0;
+    window_->Run(Command::Undo);
+    window_->Run(Command::Redo);
+    window_->Run(Command::CopyPuzzle);
+    EXPECT_EQ(asked_, 0);
+
+    // "Ne plus demander" with a yes: the command goes on, and the next one
+    // does not ask; the choice is remembered.
+    abandonAnswer_ = true;
+    dontAskAnswer_ = true;
+    asked_ = 0;
+    window_->Run(Command::Restart);
+    EXPECT_EQ(asked_, 1);
+    EXPECT_EQ(E().CellGrid[0], E().Givens);
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(SolutionAt(cell));
+    window_->Run(Command::BlankGrid);
+    EXPECT_EQ(asked_, 1);
+    EXPECT_FALSE(E().PuzzleFixed);
+    window_->close();
+    window_ = WithData();
+    EXPECT_EQ(window_->CurrentSettings().AskBeforeAbandon, 0);
+}
+
+TEST_F(Resume, NoQuestionWithoutAGameInProgress) {
+    window_->Run(Command::BlankGrid);
+    Open(Write("p.sku", kPuzzle)); // fixed, but nothing played yet
+    asked_ = 0;
+    window_->Run(Command::Restart);
+    window_->Run(Command::BlankGrid);
+    EXPECT_EQ(asked_, 0);
+}
+
+io::Records ReadRecordsAt(const QString& path) {
+    const io::RecordsRead read = io::ReadRecords(path.toStdString());
+    EXPECT_EQ(read.status, io::RecordsStatus::kOk) << read.error;
+    return read.records;
+}
+
+TEST_F(Resume, AFinishedGameUpdatesItsRowAndABeatenRecordIsAnnounced) {
+    Open(Write("p.sku", kPuzzle));
+    const int band = io::ScoreBand(E().PuzzleScore());
+    // A slow best time that this game beats.
+    io::Records old;
+    io::AddFinishedGame(old, kClassic, 0, band, 100000, false);
+    ASSERT_TRUE(io::WriteRecords(window_->RecordsPath().toStdString(), old));
+    for (int cell = FirstEmpty(); cell >= 0; cell = FirstEmpty()) {
+        GoTo(cell);
+        Digit(SolutionAt(cell));
+    }
+    ASSERT_EQ(finished_, 1);
+    EXPECT_EQ(window_->RecordNotice(), window_->Texts().Text(554));
+    io::Records records = ReadRecordsAt(window_->RecordsPath());
+    const io::RecordRow row = records.At(kClassic, 0, band);
+    EXPECT_EQ(row.finished, 2);
+    EXPECT_LT(row.best, 100000);
+    EXPECT_EQ(row.bestWithoutHints, row.best);
+    // Only that row.
+    records.At(kClassic, 0, band) = {};
+    EXPECT_TRUE(records.Empty());
+
+    // Completing the same game again by redo does not count it twice.
+    window_->Run(Command::Undo);
+    window_->Run(Command::Redo);
+    EXPECT_EQ(finished_, 2);
+    EXPECT_EQ(ReadRecordsAt(window_->RecordsPath()).At(kClassic, 0, band).finished, 2);
+    EXPECT_TRUE(window_->RecordNotice().isEmpty());
+
+    // A slower game with hints: counted, no record.
+    abandonAnswer_ = true;
+    window_->Run(Command::Restart);
+    window_->Run(Command::Hint);
+    for (int cell = FirstEmpty(); cell >= 0; cell = FirstEmpty()) {
+        GoTo(cell);
+        Digit(SolutionAt(cell));
+    }
+    EXPECT_TRUE(window_->RecordNotice().isEmpty());
+    const io::RecordRow after = ReadRecordsAt(window_->RecordsPath()).At(kClassic, 0, band);
+    EXPECT_EQ(after.finished, 3);
+    EXPECT_EQ(after.bestWithoutHints, row.bestWithoutHints);
+
+    // The congratulations box shows the record line only when one fell.
+    CongratulationsDialog& box = *window_->Congratulations();
+    GameStatistics statistics;
+    statistics.recordText = window_->Texts().Text(554);
+    box.SetStatistics(statistics);
+    EXPECT_EQ(box.RecordText(), window_->Texts().Text(554));
+    const int tall = box.height();
+    box.SetStatistics({});
+    EXPECT_TRUE(box.RecordText().isEmpty());
+    EXPECT_LT(box.height(), tall);
+}
+
+TEST_F(Resume, ACorruptRecordsFileIsIgnored) {
+    io::MakeFolders(QFileInfo(window_->RecordsPath()).path().toStdString());
+    std::ofstream(window_->RecordsPath().toStdString(), std::ios::binary)
+        << "VemoTarn records 1\nrecord 0 0 0 x\n";
+    Open(Write("p.sku", kPuzzle));
+    for (int cell = FirstEmpty(); cell >= 0; cell = FirstEmpty()) {
+        GoTo(cell);
+        Digit(SolutionAt(cell));
+    }
+    EXPECT_EQ(Status(), window_->Texts().Text(557));
+    EXPECT_TRUE(QFileInfo::exists(window_->RecordsPath() + ".bad"));
+    const io::Records records = ReadRecordsAt(window_->RecordsPath());
+    EXPECT_EQ(records.At(kClassic, 0, io::ScoreBand(E().PuzzleScore())).finished, 1);
+}
+
+TEST_F(Resume, StatisticsDialogShowsAndResetsTheTable) {
+    io::Records records;
+    io::AddFinishedGame(records, kOddEven, 1, 2, 754, false);
+    ASSERT_TRUE(io::WriteRecords(window_->RecordsPath().toStdString(), records));
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        RecordsDialog* dialog = window_->Statistics();
+        QTableWidget* table = dialog->Table();
+        EXPECT_EQ(table->rowCount(), io::kRecordRows);
+        const int row = io::Records::Row(kOddEven, 1, 2);
+        EXPECT_EQ(table->item(row, 0)->text(), TrimLeft(window_->Texts().Text(93)) + " X");
+        EXPECT_EQ(table->item(row, 1)->text(), window_->Texts().Text(60));
+        EXPECT_EQ(table->item(row, 2)->text(), "1");
+        EXPECT_EQ(table->item(row, 3)->text(), "12:34");
+        EXPECT_EQ(table->item(0, 2)->text(), "0");
+        EXPECT_EQ(table->item(0, 3)->text(), "-");
+        for (int c = 0; c < table->columnCount(); ++c)
+            EXPECT_FALSE(table->horizontalHeaderItem(c)->text().isEmpty());
+        dialog->ConfirmReset = [] { return true; };
+        dialog->ResetButton()->click();
+        EXPECT_EQ(table->item(row, 2)->text(), "0");
+        checked = true;
+        dialog->CloseButton()->click();
+    });
+    window_->Run(Command::Statistics);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(ReadRecordsAt(window_->RecordsPath()).Empty());
+}
+
+TEST(RecordTimes, Readable) {
+    EXPECT_EQ(RecordTime(-1), "-");
+    EXPECT_EQ(RecordTime(7), "7 s");
+    EXPECT_EQ(RecordTime(754), "12:34");
+    EXPECT_EQ(RecordTime(3723), "1:02:03");
+}
+
+// Every language file of the folder has its entry in the menu, named by its
+// file; French and English keep their place.
+TEST_F(Resume, TheLanguageMenuListsEveryFile) {
+    QStringList names;
+    for (QAction* a : window_->ExtraLanguageActions()) names << a->text();
+    EXPECT_EQ(names, QStringList({"Deutsch", "Español", "Italiano"}));
+    QMenu* languages = nullptr;
+    for (QObject* owner : window_->Action(Command::French)->associatedObjects())
+        if ((languages = qobject_cast<QMenu*>(owner))) break;
+    ASSERT_TRUE(languages);
+    const QList<QAction*> menu = languages->actions();
+    ASSERT_EQ(menu.size(), 5);
+    EXPECT_EQ(menu[0], window_->Action(Command::French));
+    EXPECT_EQ(menu.mid(2), QList<QAction*>(window_->ExtraLanguageActions().begin(),
+                                           window_->ExtraLanguageActions().end()));
+    EXPECT_EQ(menu[1], window_->Action(Command::English));
+}
+
+// The window translates completely into each new language: every bound
+// element shows that language's entry, and no caption is empty.
+TEST_F(Resume, TheWindowSpeaksEachLanguage) {
+    Open(Write("p.sku", kPuzzle));
+    const std::size_t count = window_->ExtraLanguageActions().size();
+    ASSERT_EQ(count, 3u);
+    for (std::size_t i = 0; i < count; ++i) {
+        // Each round closes the window and starts a new one.
+        QAction* language = window_->ExtraLanguageActions()[i];
+        language->trigger();
+        const QString file = language->data().toString();
+        ASSERT_EQ(window_->Texts().LanguageFile(), file);
+        EXPECT_TRUE(language->isChecked());
+        EXPECT_FALSE(window_->Action(Command::French)->isChecked());
+        io::LanguageTable table;
+        ASSERT_TRUE(
+            table.Load(window_->ProgramFolder().toStdString() + "Langues/" + file.toStdString())
+                .ok);
+        for (QAction* action : window_->findChildren<QAction*>()) {
+            if (action->isSeparator() || action->objectName().startsWith("MF0")) continue;
+            // The filter buttons show pictures and tooltips; Qt's own
+            // overflow menus are not the program's.
+            if (!action->parent() || qobject_cast<QToolBar*>(action->parent()) ||
+                action->parent()->objectName().isEmpty())
+                continue;
+            EXPECT_FALSE(action->text().isEmpty())
+                << file.toStdString() << " " << action->objectName().toStdString();
+        }
+        for (const io::TextBinding& b : io::TextBindings()) {
+            if (b.window != io::Window::kMain || b.kind != io::ElementKind::kMenuItem ||
+                b.element.starts_with("MF0"))
+                continue;
+            const QString name = QString::fromUtf8(b.element.data(), b.element.size());
+            QObject* element = window_->findChild<QObject*>(name);
+            ASSERT_TRUE(element) << name.toStdString();
+            const QString expected = QString::fromStdString(table.LookupText(b.identifier));
+            if (auto* action = qobject_cast<QAction*>(element)) {
+                EXPECT_EQ(action->text(), expected) << file.toStdString() << " " << b.identifier;
+            }
+        }
+        for (int page = 0; page < 3; ++page)
+            EXPECT_EQ(window_->Pages()->tabText(page),
+                      QString::fromStdString(table.LookupText(3 - page)));
+        for (QAction* top : window_->menuBar()->actions()) EXPECT_FALSE(top->text().isEmpty());
+        EXPECT_EQ(window_->Action(Command::ResumeAtStart)->text(),
+                  QString::fromStdString(table.LookupText(552)));
+        EXPECT_EQ(window_->Action(Command::Statistics)->text(),
+                  QString::fromStdString(table.LookupText(553)));
+        // The technique names of the characteristics page follow.
+        EXPECT_EQ(window_->Characteristics()->TechniqueGrid()->item(1, 0)->text(),
+                  QString::fromStdString(table.LookupText(101)));
+        // And it survives a restart.
+        window_->close();
+        window_ = WithData();
+        EXPECT_EQ(window_->Texts().LanguageFile(), file);
+        window_->ResumeSavedGame();
+    }
+}
+
+} // namespace
+} // namespace vemo::ui
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
