@@ -197,6 +197,8 @@ Settings ParseSettings(std::string_view bytes) {
     s.CandidateDisplay = IntegerOr(lines, kMisc, "Affichagecandidats", 0);
     s.Type = IntegerOr(lines, kMisc, "Type", 0);
     s.XSudoku = IntegerOr(lines, kMisc, "XSudoku", 0);
+    s.Look = IntegerOr(lines, kMisc, "Apparence", -1);
+    if (s.Look < 0 || s.Look > 2) s.Look = -1;
     s.ResumeGame = IntegerOr(lines, kMisc, "Reprendre", 1) == 0 ? 0 : 1;
     s.AskBeforeAbandon = IntegerOr(lines, kMisc, "Demander", 1) == 0 ? 0 : 1;
     return s;
@@ -216,6 +218,8 @@ std::string SettingsText(const Settings& settings) {
     Set(lines, kMisc, "Affichagecandidats", std::to_string(settings.CandidateDisplay));
     Set(lines, kMisc, "Type", std::to_string(settings.Type));
     Set(lines, kMisc, "Xsudoku", std::to_string(settings.XSudoku));
+    // Written once chosen: until then the desktop's colours decide.
+    if (settings.Look >= 0) Set(lines, kMisc, "Apparence", std::to_string(settings.Look));
     Set(lines, kMisc, "Reprendre", std::to_string(settings.ResumeGame));
     Set(lines, kMisc, "Demander", std::to_string(settings.AskBeforeAbandon));
     while (!lines.empty() && lines.back().text.empty()) lines.pop_back();

@@ -26,6 +26,8 @@ struct Settings {
     int CandidateDisplay = 0;
     int Type = 0;
     int XSudoku = 0;
+    // The look: 0 light, 1 dark, 2 high contrast; -1 until the player chooses one.
+    int Look = -1;
     // 1: the game in progress is kept at closing and resumed at the next start.
     int ResumeGame = 1;
     // 1: a command that would throw away a game in progress asks first.

@@ -78,7 +78,7 @@ constexpr TextBinding kBindings[] = {
     {64, Window::kMain, "Fichier1", ElementKind::kMenuItem, "&Fichier"},
     {65, Window::kMain, "Edition1", ElementKind::kMenuItem, "&Edition"},
     {66, Window::kMain, "affichage1", ElementKind::kMenuItem, "&Affichage"},
-    {67, Window::kMain, "Aide1", ElementKind::kMenuItem, "Aide"},
+    {67, Window::kMain, "Aide1", ElementKind::kMenuItem, "&Aide"},
     {68, Window::kMain, "Langue1", ElementKind::kMenuItem, "&Langue"},
     {69, Window::kMain, "Franais1", ElementKind::kMenuItem, "&Français"},
     {70, Window::kMain, "English1", ElementKind::kMenuItem, "&Anglais"},
@@ -115,6 +115,10 @@ constexpr TextBinding kBindings[] = {
     {403, Window::kMain, "MF03", ElementKind::kMenuItem, ""},
     {404, Window::kMain, "MF04", ElementKind::kMenuItem, ""},
     {405, Window::kMain, "MF05", ElementKind::kMenuItem, ""},
+    {605, Window::kMain, "Apparence1", ElementKind::kMenuItem, "&Apparence"},
+    {606, Window::kMain, "Clair1", ElementKind::kMenuItem, "Clair"},
+    {607, Window::kMain, "Sombre1", ElementKind::kMenuItem, "Sombre"},
+    {608, Window::kMain, "Contrastelev1", ElementKind::kMenuItem, "Contraste élevé"},
     {101, Window::kExamples, "Examples101", ElementKind::kButton, "Candidat unique"},
     {102, Window::kExamples, "Examples102", ElementKind::kButton, "Candidat caché"},
     {103, Window::kExamples, "Examples103", ElementKind::kButton, "Candidats Vérouillés (1)"},
@@ -153,13 +157,13 @@ constexpr TextBinding kBindings[] = {
 };
 
 // Messages, names and labels the program composes itself; 542 and up are
-// texts of this program's own reports.
+// texts of this program's own reports; 600 and up name what screen readers read.
 constexpr int kCodeTexts[] = {
     3,   35,  51,  54,  58,  59,  60,  61,  62,  82,  89,  90,  91,  93,  101, 102, 103, 104,
     107, 108, 109, 110, 114, 115, 116, 117, 118, 119, 120, 206, 500, 502, 503, 504, 505, 506,
     507, 508, 509, 510, 511, 512, 513, 514, 515, 516, 517, 518, 530, 531, 532, 533, 534, 535,
     536, 537, 538, 539, 540, 541, 542, 543, 544, 545, 546, 547, 548, 549, 550, 551, 552, 553,
-    554, 555, 556, 557, 558, 559, 560, 561, 562, 563, 564, 565, 566, 567,
+    554, 555, 556, 557, 558, 559, 560, 561, 562, 563, 564, 565, 566, 567, 600, 601, 602, 603, 604, 609,
 };
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "ui/dialogs/music_player.h"
 #include "ui/dialogs/statistics_lines.h"
 #include "ui/dialogs/version.h"
+#include "ui/look.h"
 
 #include <gtest/gtest.h>
 
@@ -557,10 +558,16 @@ std::pair<QColor, QColor> HoverColours(const LinkLabel& constLink) {
 
 TEST(AboutDialog, LinkColoursUnderThePointer) {
     AboutDialog about;
-    EXPECT_EQ(HoverColours(about.ContactLink()), std::make_pair(QColor(Qt::red), QColor(Qt::blue)));
-    EXPECT_EQ(HoverColours(about.WebLink()), std::make_pair(QColor(Qt::red), QColor(0, 90, 170)));
-    EXPECT_EQ(HoverColours(about.VersionCheckLink()),
-              std::make_pair(QColor(Qt::blue), QColor(Qt::red)));
+    const Look& look = LookOf(LookKind::Light);
+    const auto pair = [](QRgb over, QRgb rest) {
+        return std::make_pair(QColor(over), QColor(rest));
+    };
+    EXPECT_EQ(HoverColours(about.ContactLink()), pair(look.linkHover, look.link));
+    EXPECT_EQ(HoverColours(about.WebLink()), pair(look.linkHover, look.link));
+    EXPECT_EQ(HoverColours(about.VersionCheckLink()), pair(look.checkLinkHover, look.checkLink));
+    // Different at rest and under the pointer.
+    EXPECT_NE(look.link, look.linkHover);
+    EXPECT_NE(look.checkLink, look.checkLinkHover);
     EXPECT_EQ(about.ContactLink().cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(about.WebLink().cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(about.VersionCheckLink().cursor().shape(), Qt::PointingHandCursor);

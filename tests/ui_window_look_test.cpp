@@ -342,7 +342,7 @@ void ExpectChainsShown(Window& test, MainWindow& window, const QString& file, in
         if (marks[c] < kChainCell || marks[c] >= kChainCell + kChainShades) continue;
         const QImage picture = window.Board()->LogicalPicture();
         EXPECT_EQ(picture.pixelColor((c % 9) * kCellSize + 6, (c / 9) * kCellSize + 50),
-                  colours::kChainShades[marks[c] - kChainCell]);
+                  QColor(LookOf(LookKind::Light).chainShades[marks[c] - kChainCell]));
         break;
     }
 }

@@ -445,11 +445,15 @@ TEST_F(Window, BoardPictureColours) {
     // Cell (r, c) spans x0 = c*57-1 .. ; inner rectangle from x0+4.
     EXPECT_EQ(at(57 * 0 + 8, 57 * 0 + 50), QColor(198, 243, 251));    // a given, clear of its digit
     EXPECT_EQ(at(57 * 2 + 8, 57 * 0 + 50), QColor(224, 255, 255));    // empty
-    EXPECT_EQ(at(57 * 1 + 8, 57 * 0 + 50), QColor(0xD9, 0xF8, 0xFD)); // the player's digit
+    EXPECT_EQ(at(57 * 1 + 8, 57 * 0 + 30), QColor(0xD9, 0xF8, 0xFD)); // the player's digit
     EXPECT_EQ(at(57 * 3 - 1, 57 * 4 + 20), QColor(Qt::black));        // a box line
     EXPECT_EQ(at(57 * 1 - 1, 57 * 4 + 20), QColor(192, 192, 192));    // a thin line
-    // The active-cell frame: red outline of the inner rectangle.
-    EXPECT_EQ(at(57 * 1 - 1 + 4, 57 * 0 + 20), QColor(255, 0, 0));
+    // The active-cell frame: a dark red band two pixels wide inside the inner
+    // rectangle's outline, then a white line that sets it apart from any ground.
+    const Look& light = LookOf(LookKind::Light);
+    EXPECT_EQ(at(57 * 1 - 1 + 4, 57 * 0 + 20), QColor(light.activeFrame));
+    EXPECT_EQ(at(57 * 1 - 1 + 5, 57 * 0 + 20), QColor(light.activeFrame));
+    EXPECT_EQ(at(57 * 1 - 1 + 6, 57 * 0 + 20), QColor(light.activeFrameEdge));
 }
 
 TEST(BoardPainter, BarsEvenCellsDiagonalsAndHints) {
@@ -483,7 +487,7 @@ TEST(BoardPainter, BarsEvenCellsDiagonalsAndHints) {
         QPainter p(&image);
         DrawBoardPicture(p, e, board);
     }
-    EXPECT_EQ(image.pixelColor(57 * 2 + 10, 57 * 0 + 48), QColor(173, 223, 214));
+    EXPECT_EQ(image.pixelColor(57 * 2 + 10, 57 * 0 + 48), QColor(LookOf(LookKind::Light).evenCell));
     EXPECT_EQ(image.pixelColor(113, 25) == QColor(Qt::black), false); // no bars on this kind
 }
 

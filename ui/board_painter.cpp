@@ -136,8 +136,8 @@ void SetFont(QPainter& p, int pixels, const QColor& colour) {
 }
 
 // The candidates as a 3 x 3 keypad: 1 2 3 on top, 7 8 9 at the bottom.
-void WriteCandidates(QPainter& p, const CellBox& b, const QString& text) {
-    SetFont(p, kCandidatePixels, colours::kGivenDigit);
+void WriteCandidates(QPainter& p, const CellBox& b, const QString& text, const Look& look) {
+    SetFont(p, kCandidatePixels, QColor(look.candidateDigit));
     for (int d = 1; d <= 9 && d <= text.size(); ++d) {
         if (text[d - 1] == QLatin1Char('0')) continue;
         const int i = (d - 1) / 3;
@@ -146,25 +146,26 @@ void WriteCandidates(QPainter& p, const CellBox& b, const QString& text) {
     }
 }
 
-void DrawBars(QPainter& p, const Engine& e, int cell, const CellBox& b) {
+void DrawBars(QPainter& p, const Engine& e, int cell, const CellBox& b, const Look& look) {
     if (e.VariantKind != kConsecutive) return;
     const NeighbourRecord& marks = e.NeighbourMarks[cell];
-    UsePenAndBrush(p, colours::kBars, colours::kBars);
+    UsePenAndBrush(p, QColor(look.bars), QColor(look.bars));
     if (marks[1] == 1) FillBox(p, b.x1 - 5, b.y0 + 10, b.x1, b.y1 - 10);
     if (marks[2] == 1) FillBox(p, b.x0 + 10, b.y1 - 5, b.x1 - 10, b.y1);
     if (marks[3] == 1) FillBox(p, b.x0, b.y0 + 10, b.x0 + 5, b.y1 - 10);
     if (marks[4] == 1) FillBox(p, b.x0 + 10, b.y0, b.x1 - 10, b.y0 + 5);
 }
 
-void DrawDiagonals(QPainter& p, const Engine& e, int row, int column, const CellBox& b) {
+void DrawDiagonals(QPainter& p, const Engine& e, int row, int column, const CellBox& b,
+                   const Look& look) {
     if (e.XSudoku != 1) return;
-    p.setPen(QPen(colours::kPlayerDigit, 1, Qt::SolidLine));
+    p.setPen(QPen(QColor(look.diagonals), 1, Qt::SolidLine));
     if (row == column) p.drawLine(b.x0, b.y0, b.x1, b.y1);
     if (row + column == 8) p.drawLine(b.x1 - 1, b.y0 - 1, b.x0 - 1, b.y1 - 1);
 }
 
-void DrawBoxLines(QPainter& p) {
-    p.setPen(QPen(Qt::black, 2));
+void DrawBoxLines(QPainter& p, const Look& look) {
+    p.setPen(QPen(QColor(look.boxLines), 2));
     for (int k = 1; k <= 2; ++k) {
         const int at = 3 * k * kCellSize;
         p.drawLine(at, 0, at, 9 * kCellSize);
@@ -172,62 +173,77 @@ void DrawBoxLines(QPainter& p) {
     }
 }
 
+// The active cell: a band inside the cell's inner outline and, within it, a
+// line of the edge colour, so that the frame stands out from every ground.
+void FrameActiveCell(QPainter& p, const CellBox& b, const Look& look) {
+    for (int k = 0; k <= look.activeFrameWidth; ++k) {
+        const CellBox inner = [&] {
+            CellBox c = b;
+            c.x0 += k;
+            c.y0 += k;
+            c.x1 -= k;
+            c.y1 -= k;
+            return c;
+        }();
+        OutlineInner(p, inner,
+                     QColor(k < look.activeFrameWidth ? look.activeFrame : look.activeFrameEdge));
+    }
+}
+
 void DrawBoardCell(QPainter& p, const Engine& e, const BoardState& board,
-                   const std::array<QString, 81>& texts, int row, int column) {
+                   const std::array<QString, 81>& texts, int row, int column, const Look& look) {
     const int cell = row * 9 + column;
     const CellBox b(row, column);
     const bool filled = e.Position()[cell] != 0;
     const bool given = e.Givens[cell] != 0;
 
-    const QColor& ground = !filled ? colours::kEmptyCell
-                           : given ? colours::kGivenCell
-                                   : colours::kPlayerCell;
-    UsePenAndBrush(p, colours::kThinBorder, ground);
+    const QColor ground(!filled ? look.emptyCell : given ? look.givenCell : look.playerCell);
+    UsePenAndBrush(p, QColor(look.thinBorder), ground);
     FillBox(p, b.x0, b.y0, b.x1, b.y1);
 
     if (e.VariantKind == kOddEven && e.ParityMarks[cell] == 2 && !filled && !given) {
-        UsePenAndBrush(p, colours::kEvenCell, colours::kEvenCell);
+        UsePenAndBrush(p, QColor(look.evenCell), QColor(look.evenCell));
         FillInner(p, b);
     }
 
     if (board.CellHighlight[cell] == kHintCell) {
-        const QColor hint =
-            e.HintTechnique < 3 ? colours::kHintCell : ToColor(TechniqueColours[e.HintTechnique]);
-        p.setBrush(hint);
+        p.setBrush(HintCellColour(look, e.HintTechnique));
         FillBox(p, b.x0, b.y0, b.x1, b.y1);
     }
 
     if (const int mark = board.CellHighlight[cell];
         mark >= kChainCell && mark < kChainCell + kChainShades) {
-        p.setBrush(colours::kChainShades[mark - kChainCell]);
+        p.setBrush(QColor(look.chainShades[mark - kChainCell]));
         FillBox(p, b.x0, b.y0, b.x1, b.y1);
     }
 
     if (board.CellHighlight[cell] == kFilteredCell) {
-        p.setBrush(colours::kFilterMark);
+        p.setBrush(QColor(look.filterMark));
         FillInner(p, b);
     }
 
     const int candidateCount = e.CandidateTable.Count(cell);
     if (candidateCount == 0) {
-        const QColor& ink = (!filled || given) ? colours::kGivenDigit : colours::kPlayerDigit;
+        const QColor ink(!filled ? look.candidateDigit
+                         : given ? look.givenDigit
+                                 : look.playerDigit);
         SetFont(p, filled ? kDigitPixels : kCandidatePixels, ink);
         WriteAt(p, b.x0 + 16, b.y0 + 2, texts[cell]);
     } else if (board.CandidateDisplay == kShowAllCandidates) {
-        WriteCandidates(p, b, texts[cell]);
+        WriteCandidates(p, b, texts[cell], look);
     }
 
-    if (given) OutlineInner(p, b, colours::kGivenDigit);
+    if (given) OutlineInner(p, b, QColor(look.givenOutline));
 
     if (column == board.ActiveColumn && row == board.ActiveRow && board.ActiveCellShown == 1 &&
         !board.ChooserVisible) {
-        OutlineInner(p, b, colours::kActiveFrame);
+        FrameActiveCell(p, b, look);
         if (board.CandidateDisplay == kShowActiveCell && candidateCount > 0)
-            WriteCandidates(p, b, texts[cell]);
+            WriteCandidates(p, b, texts[cell], look);
     }
 
-    DrawBars(p, e, cell, b);
-    DrawDiagonals(p, e, row, column, b);
+    DrawBars(p, e, cell, b, look);
+    DrawDiagonals(p, e, row, column, b, look);
 }
 
 } // namespace
@@ -248,24 +264,33 @@ std::array<QString, 81> BuildCellTexts(const Engine& engine) {
     return texts;
 }
 
-void DrawBoardPicture(QPainter& painter, const Engine& engine, const BoardState& board) {
+QColor HintCellColour(const Look& look, int technique) {
+    // The first techniques share the hint colour; the others show their own.
+    static const QColor kHintColour(252, 149, 118);
+    const QColor light = technique < 3 ? kHintColour : ToColor(TechniqueColours[technique]);
+    return Tint(look, light);
+}
+
+void DrawBoardPicture(QPainter& painter, const Engine& engine, const BoardState& board,
+                      const Look& look) {
     if (engine.Generating) return;
     const std::array<QString, 81> texts = BuildCellTexts(engine);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (int row = 0; row < 9; ++row) {
         for (int column = 0; column < 9; ++column) {
-            DrawBoardCell(painter, engine, board, texts, row, column);
+            DrawBoardCell(painter, engine, board, texts, row, column, look);
         }
     }
     // The box lines lie above every cell layer. Drawn after each cell or once
     // after the last one, the finished picture is the same, and the picture is
     // only shown finished.
-    DrawBoxLines(painter);
+    DrawBoxLines(painter, look);
     painter.restore();
 }
 
-void DrawSolutionPicture(QPainter& painter, const Engine& engine, const BoardState& board) {
+void DrawSolutionPicture(QPainter& painter, const Engine& engine, const BoardState& board,
+                         const Look& look) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (int row = 0; row < 9; ++row) {
@@ -277,21 +302,21 @@ void DrawSolutionPicture(QPainter& painter, const Engine& engine, const BoardSta
             // Black marks a cell whose solution the solver did not reach.
             const bool reached = digit != 0 || engine.FilledCount < 1 || board.HandEntry == 1 ||
                                  engine.SolutionCount < 1;
-            const QColor ground = !reached ? QColor(Qt::black)
-                                  : given  ? colours::kSolutionGiven
-                                           : colours::kSolutionOther;
-            UsePenAndBrush(painter, colours::kThinBorder, ground);
+            const QColor ground(!reached ? look.solutionUnreached
+                                : given  ? look.solutionGiven
+                                         : look.solutionOther);
+            UsePenAndBrush(painter, QColor(look.thinBorder), ground);
             FillBox(painter, b.x0, b.y0, b.x1, b.y1);
 
-            SetFont(painter, kDigitPixels, given ? colours::kGivenDigit : colours::kPlayerDigit);
+            SetFont(painter, kDigitPixels, QColor(given ? look.givenDigit : look.playerDigit));
             if (digit != 0) WriteAt(painter, b.x0 + 16, b.y0 + 2, QString::number(digit));
 
-            if (given) OutlineInner(painter, b, colours::kGivenDigit);
-            DrawBars(painter, engine, cell, b);
-            DrawDiagonals(painter, engine, row, column, b);
+            if (given) OutlineInner(painter, b, QColor(look.givenOutline));
+            DrawBars(painter, engine, cell, b, look);
+            DrawDiagonals(painter, engine, row, column, b, look);
         }
     }
-    DrawBoxLines(painter);
+    DrawBoxLines(painter, look);
     painter.restore();
 }
 

@@ -3,9 +3,13 @@
 
 #include "board_widget.h"
 
+#include "board_accessible.h"
 #include "board_painter.h"
 #include "game_controller.h"
+#include "look.h"
+#include "texts.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,6 +22,9 @@ BoardWidget::BoardWidget(GameController& game, Kind kind, QWidget* parent)
     : QWidget(parent), game_(game), kind_(kind) {
     setFixedSize(kPictureSize, kPictureSize);
     setMouseTracking(kind == Kind::Board);
+    // Tab reaches both pictures; the board takes the keys of the game.
+    setFocusPolicy(Qt::StrongFocus);
+    InstallBoardAccessibility();
     Redraw();
 }
 
@@ -44,12 +51,13 @@ QPoint BoardWidget::FromPicture(const QPoint& at) const {
 }
 
 void BoardWidget::Paint(QImage& image) const {
-    image.fill(Qt::white);
+    const Look& look = CurrentLook();
+    image.fill(QColor(look.base));
     QPainter painter(&image);
     if (kind_ == Kind::Board) {
-        DrawBoardPicture(painter, game_.Game(), game_.Board());
+        DrawBoardPicture(painter, game_.Game(), game_.Board(), look);
     } else {
-        DrawSolutionPicture(painter, game_.Game(), game_.Board());
+        DrawSolutionPicture(painter, game_.Game(), game_.Board(), look);
     }
 }
 
@@ -67,6 +75,34 @@ void BoardWidget::Redraw() {
     }
     Paint(picture_);
     update();
+    AnnounceBoardChanges(*this, spoken_, spokenActive_);
+}
+
+QString BoardWidget::AccessibleTitle() const {
+    return kind_ == Kind::Board ? game_.Texts().Text(609) : game_.Texts().Text(1);
+}
+
+QString BoardWidget::CellName(int cell) const {
+    return SpokenCellName(game_.Game(), game_.Board(), game_.Texts(), cell,
+                          kind_ == Kind::Solution);
+}
+
+int BoardWidget::ActiveCell() const {
+    return game_.Board().ActiveRow * 9 + game_.Board().ActiveColumn;
+}
+
+void BoardWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+    if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this)) {
+        QAccessibleEvent focus(table->child(ActiveCell()), QAccessible::Focus);
+        Announce(focus);
+    }
+}
+
+void BoardWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 QImage BoardWidget::LogicalPicture() const {
@@ -79,6 +115,12 @@ void BoardWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The picture has exactly the widget's device pixels: copied unscaled.
     painter.drawImage(QRectF(rect()), picture_, QRectF(picture_.rect()));
+    if (hasFocus()) {
+        // The keyboard's place: a band in the look's selection colour.
+        painter.setPen(QPen(QColor(CurrentLook().highlight), 3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    }
 }
 
 void BoardWidget::mouseMoveEvent(QMouseEvent* event) {

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
+
 namespace vemo::ui {
 
 class GameController;
@@ -36,6 +38,13 @@ class BoardWidget : public QWidget {
     // widget's size.
     QImage LogicalPicture() const;
 
+    // For screen readers: the picture's name, a cell's spoken name, the
+    // active cell, and whether this is the read-only solution.
+    QString AccessibleTitle() const;
+    QString CellName(int cell) const;
+    int ActiveCell() const;
+    bool IsSolution() const { return kind_ == Kind::Solution; }
+
   signals:
     void pressed(int x, int y, bool shift);
 
@@ -43,6 +52,8 @@ class BoardWidget : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     void Paint(QImage& image) const;
@@ -50,6 +61,9 @@ class BoardWidget : public QWidget {
     GameController& game_;
     Kind kind_;
     QImage picture_;
+    // The names screen readers were last told, and the active cell.
+    std::array<QString, 81> spoken_;
+    int spokenActive_ = -1;
 };
 
 } // namespace vemo::ui

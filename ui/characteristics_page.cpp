@@ -5,6 +5,7 @@
 
 #include "characteristics.h"
 #include "game_controller.h"
+#include "look.h"
 #include "texts.h"
 
 #include "engine/techniques/catalogue.h"
@@ -31,10 +32,17 @@ QColor ToColor(const Rgb& c) {
     return QColor(c.red, c.green, c.blue);
 }
 
-// The cells' type: the widget's own, at 8 points.
+// The cells' type: 8 points with the usual 9-point desktop font, and as much
+// larger as the desktop's font is.
 QFont CellFont(QFont font) {
-    font.setPointSize(8);
+    if (font.pointSizeF() > 0) font.setPointSizeF(std::max(8.0, font.pointSizeF() * 8.0 / 9.0));
     return font;
+}
+
+// A row's height: the 19 pixels of the 8-point type, or the type's height
+// with its margins.
+int RowHeight(const QWidget* table, int least) {
+    return std::max(least, QFontMetrics(CellFont(table->font())).height() + 5);
 }
 
 constexpr int kDefaultTextOffset = 2;
@@ -48,17 +56,18 @@ class GridDelegate : public QStyledItemDelegate {
         const QRect r = option.rect;
         p->save();
         if (index.data(kRaisedRole).toBool()) {
-            p->fillRect(r, option.palette.color(QPalette::Button));
-            p->setPen(Qt::white);
+            const Look& look = CurrentLook();
+            p->fillRect(r, index.data(Qt::BackgroundRole).value<QColor>());
+            p->setPen(QColor(look.light));
             p->drawLine(r.topLeft(), r.topRight());
             p->drawLine(r.topLeft(), r.bottomLeft());
-            p->setPen(QColor(241, 239, 226));
+            p->setPen(QColor(look.light).darker(105));
             p->drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
             p->drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
-            p->setPen(QColor(113, 111, 100));
+            p->setPen(QColor(look.shadow));
             p->drawLine(r.bottomLeft(), r.bottomRight());
             p->drawLine(r.topRight(), r.bottomRight());
-            p->setPen(QColor(172, 168, 153));
+            p->setPen(QColor(look.dark));
             p->drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
             p->drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
         } else {
@@ -68,7 +77,8 @@ class GridDelegate : public QStyledItemDelegate {
         p->setPen(index.data(Qt::ForegroundRole).value<QColor>());
         const int dx = index.data(kTextOffsetRole).isValid() ? index.data(kTextOffsetRole).toInt()
                                                              : kDefaultTextOffset;
-        p->drawText(r.adjusted(dx, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, index.data().toString());
+        p->drawText(r.adjusted(dx, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                    index.data().toString());
         p->restore();
     }
 };
@@ -122,7 +132,8 @@ void PlainTable(QTableWidget* table) {
     table->setItemDelegate(new GridDelegate(table));
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the table; the arrows and the page keys scroll it.
+    table->setFocusPolicy(Qt::StrongFocus);
     table->setShowGrid(true);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
@@ -145,7 +156,6 @@ CharacteristicsPage::CharacteristicsPage(const GameController& game, QWidget* pa
     PlainTable(listing_);
     // The header row stays in place while the steps scroll under it.
     listing_->horizontalHeader()->show();
-    listing_->horizontalHeader()->setFixedHeight(18);
     listing_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     listing_->setColumnCount(4);
     // The last column takes the room the others leave.
@@ -175,18 +185,20 @@ void CharacteristicsPage::resizeEvent(QResizeEvent* event) {
 }
 
 // The technique grid keeps its right edge 5 pixels from the page's, as wide as
-// its columns; the listing fills the rest of the page.
+// its columns; the listing fills the rest of the page. The labels are as high
+// as their type.
 void CharacteristicsPage::LayOut() {
     constexpr int kMargin = 5;
     constexpr int kGap = 6;
-    constexpr int kTop = 28;
-    const int gridWidth = TableWidth(gridaid_);
+    const int labelHeight = std::max(18, listingLabel_->sizeHint().height());
+    const int top = kMargin + labelHeight + 5;
+    const int gridWidth = std::max(TableWidth(gridaid_), techniquesLabel_->sizeHint().width());
     const int gridLeft = std::max(kMargin + 100 + kGap, width() - kMargin - gridWidth);
-    gridaid_->setGeometry(gridLeft, kTop, gridWidth, gridaid_->height());
-    techniquesLabel_->setGeometry(gridLeft, kMargin, gridWidth, 18);
+    gridaid_->setGeometry(gridLeft, top, gridWidth, gridaid_->height());
+    techniquesLabel_->setGeometry(gridLeft, kMargin, gridWidth, labelHeight);
     const int listingWidth = gridLeft - kGap - kMargin;
-    listing_->setGeometry(kMargin, kTop, listingWidth, std::max(100, height() - kTop - kMargin));
-    listingLabel_->setGeometry(kMargin, kMargin, listingWidth, 18);
+    listing_->setGeometry(kMargin, top, listingWidth, std::max(100, height() - top - kMargin));
+    listingLabel_->setGeometry(kMargin, kMargin, listingWidth, labelHeight);
 }
 
 void CharacteristicsPage::FillTechniqueGrid() {
@@ -195,22 +207,29 @@ void CharacteristicsPage::FillTechniqueGrid() {
     const int emptyRow = n - 4;
     gridaid_->clearContents();
     gridaid_->setRowCount(n);
-    gridaid_->resize(gridaid_->width(), n == 22 ? 445 : 425);
-    const QColor face = palette().color(QPalette::Button);
+    const Look& look = CurrentLook();
+    const QColor face(look.face);
+    int height = 2 * gridaid_->frameWidth();
     for (int r = 0; r < n; ++r) {
-        gridaid_->setRowHeight(r, r == 1 ? 20 : 19);
+        gridaid_->setRowHeight(r, RowHeight(gridaid_, r == 1 ? 20 : 19));
+        height += gridaid_->rowHeight(r);
         const TechniqueRow& row = rows[r];
         const bool header = r == 0;
-        gridaid_->setItem(
-            r, 0, MakeItem(row.name, face, header ? Qt::black : Qt::blue, true, header ? 40 : 2));
-        QColor tint = Qt::white;
+        gridaid_->setItem(r, 0,
+                          MakeItem(row.name, face,
+                                   QColor(header ? look.faceText : look.techniqueName), true,
+                                   header ? 40 : 2));
+        QColor tint(look.countGround);
         if (row.technique > 0 && row.count != QLatin1String("0"))
-            tint = ToColor(TechniqueColours[row.technique]);
-        const QColor ink = header || r < emptyRow ? QColor(Qt::black) : QColor(Qt::red);
+            tint = Tint(look, ToColor(TechniqueColours[row.technique]));
+        const QColor ink(header         ? look.faceText
+                         : r < emptyRow ? look.countText
+                                        : look.missingCount);
         gridaid_->setItem(r, 1,
                           MakeItem(row.count, header ? face : tint, ink, header || r == emptyRow,
                                    header ? 16 : 2));
     }
+    gridaid_->resize(gridaid_->width(), height);
     FitColumns(gridaid_, {});
     LayOut();
 }
@@ -221,15 +240,21 @@ void CharacteristicsPage::FillListing() {
     listing_->setHorizontalHeaderLabels(
         {rows[0].number, rows[0].technique, rows[0].cells, rows[0].digits});
     const int n = static_cast<int>(rows.size()) - 1;
+    listing_->verticalHeader()->setDefaultSectionSize(RowHeight(listing_, 18));
+    listing_->setRowCount(0);
     listing_->setRowCount(n);
-    const QColor face = palette().color(QPalette::Button);
+    const Look& look = CurrentLook();
+    const QColor face(look.face);
+    const QColor ink(look.countText);
+    listing_->horizontalHeader()->setFixedHeight(
+        std::max(18, listing_->horizontalHeader()->fontMetrics().height() + 5));
     for (int r = 0; r < n; ++r) {
         const ListingRow& row = rows[r + 1];
-        const QColor tint = ToColor(TechniqueColours[row.techniqueId]);
-        listing_->setItem(r, 0, MakeItem(row.number, face, Qt::blue, true));
-        listing_->setItem(r, 1, MakeItem(row.technique, tint, Qt::black, false));
-        listing_->setItem(r, 2, MakeItem(row.cells, tint, Qt::black, false));
-        listing_->setItem(r, 3, MakeItem(row.digits, tint, Qt::black, false));
+        const QColor tint = Tint(look, ToColor(TechniqueColours[row.techniqueId]));
+        listing_->setItem(r, 0, MakeItem(row.number, face, QColor(look.listingNumber), true));
+        listing_->setItem(r, 1, MakeItem(row.technique, tint, ink, false));
+        listing_->setItem(r, 2, MakeItem(row.cells, tint, ink, false));
+        listing_->setItem(r, 3, MakeItem(row.digits, tint, ink, false));
     }
     FitColumns(listing_, {});
     listing_->scrollToTop();

@@ -5,16 +5,17 @@
 
 #include "game_controller.h"
 #include "icons.h"
+#include "look.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace vemo::ui {
 
 namespace {
-
-const QColor kListColour{194, 232, 255};
-const QColor kExcludeColour{160, 0, 0};
 
 class ChooserDelegate : public QStyledItemDelegate {
   public:
@@ -24,8 +25,9 @@ class ChooserDelegate : public QStyledItemDelegate {
     void paint(QPainter* p, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         const QRect r = option.rect;
-        p->fillRect(r, option.state.testFlag(QStyle::State_Selected) ? kListColour.darker(115)
-                                                                     : kListColour);
+        const Look& look = CurrentLook();
+        p->fillRect(r, QColor(option.state.testFlag(QStyle::State_Selected) ? look.chooserSelected
+                                                                            : look.chooserGround));
         const Chooser& chooser = game_.CellChooser();
         const int row = index.row();
         const QString text = index.data().toString();
@@ -34,15 +36,16 @@ class ChooserDelegate : public QStyledItemDelegate {
         if (row <= 1 || exclude) {
             // "Exclure" in dark red: set apart from the digits and readable
             // on the list's light blue.
-            p->setPen(exclude ? kExcludeColour : QColor(Qt::black));
+            p->setPen(QColor(exclude ? look.excludeText : look.chooserText));
             p->drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
         } else {
-            p->drawPixmap(r.left() + 12, r.top(), DigitPicture(text.toInt()));
+            p->setPen(QColor(look.chooserText));
+            p->drawText(r.adjusted(14, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
         }
     }
 
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return {56, ChooserWidget::kRowHeight};
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        return {56, std::max(ChooserWidget::kRowHeight, option.fontMetrics.height() + 2)};
     }
 
   private:
@@ -56,14 +59,40 @@ ChooserWidget::ChooserWidget(const GameController& game, QWidget* parent)
     setItemDelegate(new ChooserDelegate(game, this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFocusPolicy(Qt::NoFocus);
+    // Opened from the keyboard, the list takes the arrows and Enter.
+    setFocusPolicy(Qt::ClickFocus);
     setUniformItemSizes(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, kListColour);
-    setPalette(pal);
+    ApplyLook();
     connect(this, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit chosen(row(item)); });
     hide();
+}
+
+int ChooserWidget::RowHeight() const {
+    return std::max(kRowHeight, fontMetrics().height() + 2);
+}
+
+void ChooserWidget::ApplyLook() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, QColor(CurrentLook().chooserGround));
+    pal.setColor(QPalette::Text, QColor(CurrentLook().chooserText));
+    setPalette(pal);
+    update();
+}
+
+void ChooserWidget::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (currentRow() >= 0) emit chosen(currentRow());
+        return;
+    case Qt::Key_Escape:
+        emit closed();
+        return;
+    default:
+        QListWidget::keyPressEvent(event);
+    }
 }
 
 void ChooserWidget::Sync(const QPoint& topLeft) {
@@ -75,9 +104,13 @@ void ChooserWidget::Sync(const QPoint& topLeft) {
     clear();
     addItems(chooser.items);
     setCurrentRow(0);
-    // Every row at once, without scrolling.
+    // Every row at once, without scrolling, as wide as the longest text.
     const int rows = static_cast<int>(chooser.items.size());
-    setFixedSize(60, rows * kRowHeight + 2 * frameWidth());
+    int widest = 0;
+    for (const QString& item : chooser.items)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(item));
+    setFixedSize(std::max(60, widest + 8 + 2 * frameWidth()),
+                 rows * RowHeight() + 2 * frameWidth());
     move(topLeft);
     show();
     raise();

@@ -21,10 +21,20 @@ class ChooserWidget : public QListWidget {
     // corner at the given point of the parent; hides it when it is closed.
     void Sync(const QPoint& topLeft);
 
+    // The list's colours from the look in use.
+    void ApplyLook();
+
     static constexpr int kRowHeight = 16;
+    // A row's height at the list's type size, never below kRowHeight.
+    int RowHeight() const;
 
   signals:
     void chosen(int index);
+    // Escape closed the list.
+    void closed();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     const GameController& game_;

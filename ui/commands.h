@@ -73,6 +73,9 @@ enum class Command : int {
     Examples,
     Statistics,
     About,
+    LookLight,
+    LookDark,
+    LookHighContrast,
     Count
 };
 
@@ -93,7 +96,7 @@ struct MenuInfo {
     int text;
 };
 
-inline constexpr std::array<MenuInfo, 13> kMenus = {{
+inline constexpr std::array<MenuInfo, 14> kMenus = {{
     {"Fichier", "", "&Fichier", 64},
     {"Nouveau", "Fichier", "&Nouveau", 51},
     {"Recents", "Fichier", "Fichiers récents", 87},
@@ -106,7 +109,8 @@ inline constexpr std::array<MenuInfo, 13> kMenus = {{
     {"Symetrie", "Options", "Réglage &Symétrie", 84},
     {"Type", "Options", "Réglage Type", 88},
     {"Langue", "Options", "&Langue", 68},
-    {"Aide", "", "Aide", 67},
+    {"Apparence", "Options", "&Apparence", 605},
+    {"Aide", "", "&Aide", 67},
 }};
 
 // separatorBefore draws a line above the entry in its menu.
@@ -183,7 +187,10 @@ inline constexpr std::array<CommandInfo, kCommandCount> kCommands = {{
     {Command::ResumeAtStart, "Options", "Reprendre la partie au démarrage", "", 552, true, true},
     {Command::Examples, "Aide", "Exemples", "F1", 27, false, false},
     {Command::Statistics, "Aide", "Statistiques", "", 553, false, false},
-    {Command::About, "Aide", "A propos", "", 26, false, false},
+    {Command::About, "Aide", "A propos", "Ctrl+F1", 26, false, false},
+    {Command::LookLight, "Apparence", "Clair", "", 606, true, false},
+    {Command::LookDark, "Apparence", "Sombre", "", 607, true, false},
+    {Command::LookHighContrast, "Apparence", "Contraste élevé", "", 608, true, false},
 }};
 
 // Toolbar buttons: the command, the language identifier of the hint (sub-index 1)

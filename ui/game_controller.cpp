@@ -377,6 +377,15 @@ void GameController::PlacementMove(int cell, int digit) {
     PushMove(kPlacedDigit, cell, digit);
 }
 
+void GameController::MoveActiveCell(KeyInput::Kind arrow) {
+    if (arrow == KeyInput::Kind::Down && board_.ActiveRow < 8) ++board_.ActiveRow;
+    if (arrow == KeyInput::Kind::Up && board_.ActiveRow > 0) --board_.ActiveRow;
+    if (arrow == KeyInput::Kind::Right && board_.ActiveColumn < 8) ++board_.ActiveColumn;
+    if (arrow == KeyInput::Kind::Left && board_.ActiveColumn > 0) --board_.ActiveColumn;
+    emit boardChanged();
+    emit solutionChanged();
+}
+
 void GameController::HandleKey(const KeyInput& key) {
     emit pageRequested(kBoardPage);
     board_.ActiveCellShown = 1;

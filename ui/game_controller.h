@@ -159,6 +159,9 @@ class GameController : public QObject {
 
     // Input.
     void HandleKey(const KeyInput& key);
+    // Moves the active cell by an arrow key without playing: the solution
+    // picture read cell by cell.
+    void MoveActiveCell(KeyInput::Kind arrow);
     void PointerOverBoard(int x, int y);
     void PointerOffBoard();
     void BoardPressed(int x, int y, bool shift);

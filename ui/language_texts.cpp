@@ -9,8 +9,12 @@ namespace vemo::ui {
 
 QString LanguageTexts::Text(int identifier, int subIndex) const {
     if (!table_.Loaded()) return builtIn_.Text(identifier, subIndex);
-    if (table_.Has(identifier, subIndex))
-        return QString::fromStdString(table_.LookupText(identifier, subIndex));
+    if (table_.Has(identifier, subIndex)) {
+        const QString text = QString::fromStdString(table_.LookupText(identifier, subIndex));
+        // A line cut before its text (a truncated file) blanks no caption.
+        if (!text.isEmpty()) return text;
+        return builtIn_.Text(identifier, subIndex);
+    }
     // An entry the file lacks keeps the built-in text rather than blanking a
     // caption; the lookup still reports it in debug mode.
     table_.LookupText(identifier, subIndex);

@@ -6,6 +6,7 @@
 #include "board_widget.h"
 #include "characteristics_page.h"
 #include "chooser_widget.h"
+#include "dialogs/about_dialog.h"
 #include "engine/generator/generation.h"
 #include "generation_task.h"
 #include "icons.h"
@@ -22,6 +23,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -34,8 +36,10 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTime>
 #include <QToolBar>
+#include <QToolButton>
 #include <QToolTip>
 #include <QTranslator>
 
@@ -103,11 +107,8 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     while (dataFolder_.size() > 1 && dataFolder_.endsWith(QLatin1Char('/'))) dataFolder_.chop(1);
     setWindowTitle(game_->Caption());
     setWindowIcon(ApplicationIcon());
-    // Tooltips on light cyan, as the board's empty cells.
-    QPalette tips = QToolTip::palette();
-    tips.setColor(QPalette::ToolTipBase, QColor(224, 255, 255));
-    tips.setColor(QPalette::ToolTipText, Qt::black);
-    QToolTip::setPalette(tips);
+    // The desktop's colours, before any look replaces them.
+    (void)DesktopPalette();
 
     central_ = new QWidget(this);
     central_->setMinimumSize(kClientWidth, kClientHeight - kStatusBarHeight);
@@ -129,7 +130,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     GameController* g = game_.get();
     connect(g, &GameController::boardChanged, board_, &BoardWidget::Redraw);
     connect(g, &GameController::solutionChanged, solution_, &BoardWidget::Redraw);
-    connect(g, &GameController::statusChanged, statusPanel_, qOverload<>(&QWidget::update));
+    connect(g, &GameController::statusChanged, statusPanel_, &StatusPanel::Refresh);
     connect(g, &GameController::commandsChanged, this, &MainWindow::SyncCommands);
     connect(g, &GameController::pagesChanged, characteristics_, &CharacteristicsPage::Refill);
     connect(g, &GameController::pageRequested, pages_, &QTabWidget::setCurrentIndex);
@@ -141,6 +142,10 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     connect(pages_, &QTabWidget::currentChanged, this, [this] { game_->HideChooser(); });
     connect(board_, &BoardWidget::pressed, g, &GameController::BoardPressed);
     connect(chooser_, &ChooserWidget::chosen, g, &GameController::ChooseItem);
+    connect(chooser_, &ChooserWidget::closed, this, [this] {
+        game_->HideChooser();
+        board_->setFocus();
+    });
 
     finishHandler_ = [this] {
         QMessageBox::information(this, QStringLiteral("Vemo Tarn"),
@@ -182,12 +187,13 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
             [this](int attempts) { game_->GenerationProgress(attempts); });
     connect(generation_.get(), &GenerationTask::Finished, this, &MainWindow::GenerationDone);
 
-    // Every key reaches the board's key handler before any control; the
+    // The board's keys are taken before the board's parents see them; the
     // shortcuts have been handled before the key press is delivered.
     qApp->installEventFilter(this);
 
     // Start-up: settings, language, built-in defaults, stored settings.
     ReadSettings();
+    ApplyLook(StartingLook(settings_.Look, DesktopPalette()));
     CreateDialogs();
     const QString language = QString::fromStdString(settings_.Language);
     const QString french = QString::fromUtf8(io::kDefaultLanguage);
@@ -205,6 +211,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     SyncCommands();
     board_->Redraw();
     solution_->Redraw();
+    board_->setFocus();
 }
 
 MainWindow::~MainWindow() {
@@ -317,11 +324,16 @@ void MainWindow::BuildToolbars() {
     cancel->setObjectName(QStringLiteral("Bannul"));
     filterButtons_[11] = cancel;
     connect(cancel, &QAction::triggered, this, [this] { game_->CancelFilter(); });
+    for (int k = 1; k <= 11; ++k) filterButtons_[k]->setText(filterButtons_[k]->toolTip());
 
-    // A click on either toolbar first shows the "Grille" page.
+    // A click on either toolbar first shows the "Grille" page; Tab reaches
+    // every button.
     for (QToolBar* bar : {commandBar_, filterBar_})
         for (QObject* child : bar->children())
-            if (auto* w = qobject_cast<QWidget*>(child)) w->installEventFilter(this);
+            if (auto* w = qobject_cast<QWidget*>(child)) {
+                w->installEventFilter(this);
+                if (qobject_cast<QToolButton*>(w)) w->setFocusPolicy(Qt::TabFocus);
+            }
 }
 
 void MainWindow::BuildPages(QWidget* central) {
@@ -382,23 +394,64 @@ void MainWindow::BuildPages(QWidget* central) {
 
 void MainWindow::BuildStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->setFixedHeight(kStatusBarHeight);
     bar->setSizeGripEnabled(false);
     statusPanel_ = new StatusPanel(*game_, bar);
+    statusPanel_->setObjectName(QStringLiteral("StatusMessage"));
     clockPanel_ = new QLabel(bar);
-    // Wide enough for the label and the time: the rest of the bar.
-    clockPanel_->setMinimumWidth(50);
-    QFont small = clockPanel_->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85); // the label and the time fit the panel
-    clockPanel_->setFont(small);
+    clockPanel_->setObjectName(QStringLiteral("Clock"));
     cancelGeneration_ = new QPushButton(texts_.Text(547), bar);
     cancelGeneration_->setObjectName(QStringLiteral("CancelGeneration"));
-    cancelGeneration_->setFixedHeight(kStatusBarHeight - 2);
     cancelGeneration_->setVisible(false);
     connect(cancelGeneration_, &QPushButton::clicked, this, &MainWindow::CancelGenerateCommand);
-    bar->addWidget(statusPanel_);
-    bar->addWidget(clockPanel_, 1);
+    bar->addWidget(statusPanel_, 1);
+    bar->addWidget(clockPanel_);
     bar->addWidget(cancelGeneration_);
+    SizeStatusBar();
+}
+
+// The status bar's height and the clock's width follow the type size: the
+// clock keeps its seconds at any font.
+void MainWindow::SizeStatusBar() {
+    const QFontMetrics metrics(statusPanel_->font());
+    const int height = std::max(kStatusBarHeight, metrics.height() + 8);
+    statusBar()->setFixedHeight(height);
+    cancelGeneration_->setFixedHeight(height - 2);
+    const QFontMetrics clock(clockPanel_->font());
+    const QString widest = texts_.Text(514) + QStringLiteral(" :  88:88:88");
+    clockPanel_->setFixedWidth(clock.horizontalAdvance(widest) + 8);
+    // The window is at least as wide as the bar's texts need.
+    const int least = statusPanel_->minimumSizeHint().width() + clockPanel_->width() + 16;
+    central_->setMinimumWidth(std::max(kClientWidth, least));
+}
+
+void MainWindow::ApplyLook(LookKind kind) {
+    look_ = kind;
+    SetCurrentLook(kind);
+    const QPalette palette = LookPalette(CurrentLook());
+    QApplication::setPalette(palette);
+    QToolTip::setPalette(palette);
+    setPalette(palette);
+    Action(Command::LookLight)->setChecked(kind == LookKind::Light);
+    Action(Command::LookDark)->setChecked(kind == LookKind::Dark);
+    Action(Command::LookHighContrast)->setChecked(kind == LookKind::HighContrast);
+    if (characteristics_) characteristics_->Refill();
+    if (chooser_) chooser_->ApplyLook();
+    board_->Redraw();
+    solution_->Redraw();
+    statusPanel_->update();
+}
+
+void MainWindow::ChooseLook(LookKind kind) {
+    settings_.Look = static_cast<int>(kind);
+    ApplyLook(kind);
+}
+
+void MainWindow::OpenMenuBar() {
+    const QList<QAction*> menus = menuBar()->actions();
+    if (menus.isEmpty() || QApplication::activePopupWidget() || QApplication::activeModalWidget())
+        return;
+    game_->HideChooser();
+    menuBar()->setActiveAction(menus.first());
 }
 
 void MainWindow::BindHandlers() {
@@ -457,6 +510,9 @@ void MainWindow::BindHandlers() {
     bind(Command::CopyImage, [this] { CopyImageCommand(); });
     bind(Command::Examples, [this] { ExamplesCommand(); });
     bind(Command::About, [this] { AboutCommand(); });
+    bind(Command::LookLight, [this] { ChooseLook(LookKind::Light); });
+    bind(Command::LookDark, [this] { ChooseLook(LookKind::Dark); });
+    bind(Command::LookHighContrast, [this] { ChooseLook(LookKind::HighContrast); });
     bind(Command::Statistics, [this] { StatisticsCommand(); });
     bind(Command::ResumeAtStart,
          [this] { settings_.ResumeGame = Action(Command::ResumeAtStart)->isChecked() ? 1 : 0; });
@@ -504,6 +560,9 @@ void MainWindow::SyncCommands() {
     Action(Command::Axial)->setChecked(symmetry == 2);
     Action(Command::Reflective)->setChecked(symmetry == 3);
     Action(Command::Generate)->setToolTip(g.GenerateHint());
+    Action(Command::LookLight)->setChecked(look_ == LookKind::Light);
+    Action(Command::LookDark)->setChecked(look_ == LookKind::Dark);
+    Action(Command::LookHighContrast)->setChecked(look_ == LookKind::HighContrast);
     Action(Command::ResumeAtStart)->setChecked(settings_.ResumeGame != 0);
 }
 
@@ -516,6 +575,8 @@ void MainWindow::SyncChooser() {
         const int column = c.cell % 9;
         const int x = (column == 8 ? column : column + 1) * kCellSize;
         chooser_->Sync(board_->mapTo(central_, board_->FromPicture(QPoint(x, row * kCellSize))));
+        // The keyboard works in the list while it is open.
+        if (board_->hasFocus() || !QApplication::focusWidget()) chooser_->setFocus();
     } else {
         chooser_->Sync({});
     }
@@ -540,6 +601,54 @@ void MainWindow::OpenArgument(const QString& path) {
     solution_->Redraw();
 }
 
+// Keys reach the game only from the focused board or solution picture, and
+// only while no menu or dialog is open; everything else goes its usual way
+// (Tab between the controls, arrows in the menus and lists).
+bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
+    const bool press = event.type() == QEvent::KeyPress;
+    // Alt pressed and released alone opens the menu bar.
+    if (event.key() == Qt::Key_Alt && watched == QApplication::focusWidget()) {
+        if (press && !event.isAutoRepeat()) altAlone_ = true;
+        if (!press && altAlone_ && isActiveWindow()) {
+            altAlone_ = false;
+            OpenMenuBar();
+            return true;
+        }
+        return false;
+    }
+    if (press) altAlone_ = false;
+    if (!press || QApplication::activePopupWidget() || QApplication::activeModalWidget())
+        return false;
+    // F10 opens the menu bar, as Alt alone does.
+    if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::NoModifier) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != this) return false;
+        OpenMenuBar();
+        return true;
+    }
+    if (watched != board_ && watched != solution_) return false;
+    if (!board_->isActiveWindow()) return false;
+    const int key = event.key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
+    const KeyInput input = ReadKey(event);
+    const bool arrow = input.kind == KeyInput::Kind::Left || input.kind == KeyInput::Kind::Right ||
+                       input.kind == KeyInput::Kind::Up || input.kind == KeyInput::Kind::Down;
+    if (watched == solution_) {
+        if (!arrow) return false;
+        game_->MoveActiveCell(input.kind);
+        return true;
+    }
+    if (key == Qt::Key_Space || key == Qt::Key_Menu) {
+        // The cell chooser on the active cell, as a click there opens it.
+        const BoardState& b = game_->Board();
+        game_->BoardPressed(b.ActiveColumn * kCellSize + kCellSize / 2,
+                            b.ActiveRow * kCellSize + kCellSize / 2, false);
+        return true;
+    }
+    game_->HandleKey(input);
+    return true;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress && generation_->Running()) {
@@ -550,13 +659,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (generation_->Running() && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove) &&
         (watched == board_ || watched == chooser_))
         return true;
-    if (type == QEvent::KeyPress) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this && isActiveWindow()) {
-            game_->HandleKey(ReadKey(*static_cast<QKeyEvent*>(event)));
-            pages_->setFocus();
-            return true;
-        }
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        if (RouteKey(watched, *static_cast<QKeyEvent*>(event))) return true;
         return false;
     }
     if (type == QEvent::Resize) {

@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "game_controller.h"
 #include "language_texts.h"
+#include "look.h"
 
 #include "io/records.h"
 
@@ -65,6 +66,10 @@ class MainWindow : public QMainWindow {
   public:
     explicit MainWindow(const StartOptions& options = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // The look in use; choosing one remembers it in the settings.
+    LookKind CurrentLookKind() const { return look_; }
+    void ChooseLook(LookKind kind);
 
     // The first command-line argument: a puzzle file, installed for play when
     // it is valid, and then put first in the recent files.
@@ -153,6 +158,10 @@ class MainWindow : public QMainWindow {
     void BuildToolbars();
     void BuildPages(QWidget* central);
     void BuildStatusBar();
+    void SizeStatusBar();
+    void ApplyLook(LookKind kind);
+    bool RouteKey(QObject* watched, QKeyEvent& event);
+    void OpenMenuBar();
     void BindHandlers();
     void SyncCommands();
     void SyncChooser();
@@ -193,6 +202,9 @@ class MainWindow : public QMainWindow {
     RecordsDialog* statistics_ = nullptr;
     io::Settings settings_;
     QString languageAlarm_; // the report of a malformed language file, if any
+    LookKind look_ = LookKind::Light;
+    // Alt pressed and released with no other key opens the menu bar.
+    bool altAlone_ = false;
     QPoint rememberedPosition_{-1, -1};
     QSize rememberedSize_;
     LanguageTexts texts_;

@@ -266,6 +266,10 @@ void MainWindow::Translate() {
     for (int d = 1; d <= 9; ++d) filterButtons_[d]->setToolTip(texts_.Text(26 - d, 1));
     filterButtons_[10]->setToolTip(texts_.Text(16, 1));
     filterButtons_[11]->setToolTip(texts_.Text(15, 1));
+    // The filter buttons show only their pictures; their hints name them for
+    // screen readers.
+    for (int k = 1; k <= 11; ++k) filterButtons_[k]->setText(filterButtons_[k]->toolTip());
+    SizeStatusBar();
     if (cancelGeneration_) cancelGeneration_->setText(texts_.Text(547));
     Action(Command::French)
         ->setChecked(texts_.LanguageFile() == QString::fromUtf8(io::kDefaultLanguage));

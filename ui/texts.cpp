@@ -60,7 +60,7 @@ const QHash<int, QString>& FrenchTexts() {
         {64, "&Fichier"},
         {65, "&Edition"},
         {66, "&Affichage"},
-        {67, "Aide"},
+        {67, "&Aide"},
         {68, "&Langue"},
         {69, "&Français"},
         {70, "&Anglais"},
@@ -142,6 +142,16 @@ const QHash<int, QString>& FrenchTexts() {
         {565, "Fermer"},
         {566, "Effacer tous les records ?"},
         {567, "Les records n'ont pas pu être enregistrés : "},
+        {600, "vide"},
+        {601, "donné"},
+        {602, "candidats"},
+        {603, "indice"},
+        {604, "filtre"},
+        {605, "&Apparence"},
+        {606, "Clair"},
+        {607, "Sombre"},
+        {608, "Contraste élevé"},
+        {609, "Grille de jeu"},
     };
     return texts;
 }

@@ -6,11 +6,14 @@
 #include "ui/dialogs/centring.h"
 #include "ui/dialogs/link_label.h"
 #include "ui/dialogs/version.h"
+#include "ui/look.h"
 
 #include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 #include <utility>
 
 namespace vemo::ui {
@@ -22,8 +25,6 @@ constexpr int kHeight = 270;
 constexpr int kPanelLeft = 14;
 constexpr int kPanelWidth = kWidth - 2 * kPanelLeft;
 constexpr int kFieldLeft = 124;
-// A deep sky blue, readable on the dialog's ground.
-const QColor kSkyBlue(0, 90, 170);
 
 const QString kCheckText = QStringLiteral("Vérifier la disponibilité d'une nouvelle version");
 const QString kAuthor = QStringLiteral("L'équipe Vemo Tarn");
@@ -56,6 +57,12 @@ void CentreIn(QWidget& child, int top) {
     child.move(CentredOffset(child.parentWidget()->width(), child.width()), top);
 }
 
+void SetTextColour(QLabel& label, const QColor& colour) {
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label.setPalette(palette);
+}
+
 } // namespace
 
 QUrl MailUrl(const QString& address) {
@@ -84,7 +91,8 @@ AboutDialog::AboutDialog(QWidget* parent)
     mail_ = new QLabel(QStringLiteral("Mail :"), this);
     mail_->setObjectName(QStringLiteral("About202"));
     mail_->move(kPanelLeft + 8, 114);
-    contact_ = new LinkLabel(Qt::blue, Qt::red, this);
+    const Look& look = CurrentLook();
+    contact_ = new LinkLabel(QColor(look.link), QColor(look.linkHover), this);
     contact_->setText(QString::fromLatin1(kContactAddress));
     contact_->setToolTip(QStringLiteral("Contact"));
     contact_->move(kFieldLeft, 114);
@@ -93,7 +101,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     site_ = new QLabel(QStringLiteral("Site internet :"), this);
     site_->setObjectName(QStringLiteral("About204"));
     site_->move(kPanelLeft + 8, 138);
-    web_ = new LinkLabel(kSkyBlue, Qt::red, this);
+    web_ = new LinkLabel(QColor(look.link), QColor(look.linkHover), this);
     web_->setText(QUrl(QString::fromLatin1(kWebSite)).host());
     web_->setToolTip(QStringLiteral("Le site du Sudoku et du Sudoku Killer"));
     web_->move(kFieldLeft, 138);
@@ -107,7 +115,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     version_->move(kFieldLeft, 161);
 
     checkPanel_ = Panel(this, QRect(kPanelLeft, 190, kPanelWidth, 30));
-    checkLink_ = new LinkLabel(Qt::red, Qt::blue, checkPanel_);
+    checkLink_ = new LinkLabel(QColor(look.checkLink), QColor(look.checkLinkHover), checkPanel_);
     checkLink_->setObjectName(QStringLiteral("About206"));
     checkLink_->setText(kCheckText);
     checkLink_->setToolTip(QStringLiteral("Cliquez"));
@@ -118,6 +126,9 @@ AboutDialog::AboutDialog(QWidget* parent)
     ok_->setDefault(true);
     ok_->setGeometry(CentredOffset(kWidth, 96), 230, 96, 30);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    setTabOrder(contact_, web_);
+    setTabOrder(web_, checkLink_);
+    setTabOrder(checkLink_, ok_);
 
     for (QLabel* label : {mail_, site_, versionLabel_, static_cast<QLabel*>(contact_),
                           static_cast<QLabel*>(web_), version_})
@@ -174,8 +185,20 @@ void AboutDialog::done(int result) {
     QDialog::done(result);
 }
 
+void AboutDialog::Recolour() {
+    const Look& look = CurrentLook();
+    setPalette(LookPalette(look));
+    SetTextColour(*name_, QColor(look.title));
+    SetTextColour(*version_, QColor(look.title));
+    contact_->SetColours(QColor(look.link), QColor(look.linkHover));
+    web_->SetColours(QColor(look.link), QColor(look.linkHover));
+    checkLink_->SetColours(QColor(look.checkLink), QColor(look.checkLinkHover));
+}
+
 void AboutDialog::showEvent(QShowEvent* event) {
+    Recolour();
     QDialog::showEvent(event);
+    ok_->setFocus();
     CentreOnWindow(*this, parentWidget());
     version_->setText(QString::fromLatin1(VersionString()));
     version_->adjustSize();
@@ -189,10 +212,43 @@ void AboutDialog::ShowOutcome(const VersionReply& reply) {
     emit VersionCheckFinished(checkLink_->text());
 }
 
+// Every line as high as its type and the box as wide as its longest line:
+// nothing is cut at any font size.
 void AboutDialog::PlaceTexts() {
+    for (QLabel* label :
+         {designed_, author_, mail_, site_, versionLabel_, version_, static_cast<QLabel*>(contact_),
+          static_cast<QLabel*>(web_), static_cast<QLabel*>(checkLink_)})
+        label->adjustSize();
+    const int fieldLeft = std::max({kFieldLeft, kPanelLeft + 8 + mail_->width() + 8,
+                                    kPanelLeft + 8 + site_->width() + 8,
+                                    kPanelLeft + 8 + versionLabel_->width() + 8});
+    const int fields = std::max({contact_->width(), web_->width(), version_->width()});
+    const int width = std::max({kWidth, fieldLeft + fields + kPanelLeft + 8,
+                                designed_->width() + 2 * kPanelLeft + 16,
+                                checkLink_->width() + 2 * kPanelLeft + 16});
+    const int panelWidth = width - 2 * kPanelLeft;
+    name_->move(CentredOffset(width, name_->width()), 12);
+    const int panelTop = name_->y() + name_->height() + 10;
+    const int panelHeight = std::max(52, 6 + designed_->height() + 4 + author_->height() + 6);
+    authorPanel_->setGeometry(kPanelLeft, panelTop, panelWidth, panelHeight);
     CentreIn(*designed_, 6);
-    CentreIn(*author_, 27);
-    CentreIn(*checkLink_, 6);
+    CentreIn(*author_, designed_->y() + designed_->height() + 4);
+    int top = panelTop + panelHeight + 12;
+    for (const auto& [label, field] :
+         {std::pair<QLabel*, QLabel*>{mail_, contact_}, {site_, web_}, {versionLabel_, version_}}) {
+        const int line = std::max(label->height(), field->height());
+        label->move(kPanelLeft + 8, top + (line - label->height()) / 2);
+        field->move(fieldLeft, top + (line - field->height()) / 2);
+        top += line + 6;
+    }
+    const int checkHeight = std::max(30, checkLink_->height() + 12);
+    checkPanel_->setGeometry(kPanelLeft, top + 2, panelWidth, checkHeight);
+    CentreIn(*checkLink_, (checkHeight - checkLink_->height()) / 2);
+    const int okHeight = std::max(30, ok_->sizeHint().height());
+    const int okWidth = std::max(96, ok_->sizeHint().width());
+    const int okTop = checkPanel_->y() + checkHeight + 10;
+    ok_->setGeometry(CentredOffset(width, okWidth), okTop, okWidth, okHeight);
+    setFixedSize(width, std::max(kHeight, okTop + okHeight + 10));
 }
 
 } // namespace vemo::ui

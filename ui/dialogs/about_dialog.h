@@ -65,6 +65,7 @@ class AboutDialog : public QDialog {
   private:
     void ShowOutcome(const VersionReply& reply);
     void PlaceTexts();
+    void Recolour();
 
     TextLookup text_;
     QUrl versionUrl_{QString::fromLatin1(kDefaultVersionUrl)};

@@ -3,6 +3,7 @@
 
 #include "ui/dialogs/link_label.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace vemo::ui {
@@ -10,7 +11,39 @@ namespace vemo::ui {
 LinkLabel::LinkLabel(const QColor& rest, const QColor& hover, QWidget* parent)
     : QLabel(parent), rest_(rest), hover_(hover) {
     setCursor(Qt::PointingHandCursor);
+    // Tab reaches the link; it is underlined while it has the focus.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(QStringLiteral("link"));
     Paint(rest_);
+}
+
+void LinkLabel::SetColours(const QColor& rest, const QColor& hover) {
+    rest_ = rest;
+    hover_ = hover;
+    Paint(underMouse() ? hover_ : rest_);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Space) {
+        emit Clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::focusInEvent(QFocusEvent* event) {
+    QFont f = font();
+    f.setUnderline(true);
+    setFont(f);
+    QLabel::focusInEvent(event);
+}
+
+void LinkLabel::focusOutEvent(QFocusEvent* event) {
+    QFont f = font();
+    f.setUnderline(false);
+    setFont(f);
+    QLabel::focusOutEvent(event);
 }
 
 void LinkLabel::enterEvent(QEnterEvent* event) {

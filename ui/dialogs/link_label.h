@@ -17,6 +17,8 @@ class LinkLabel : public QLabel {
     LinkLabel(const QColor& rest, const QColor& hover, QWidget* parent = nullptr);
 
     QColor CurrentColour() const { return current_; }
+    // The colours at rest and under the pointer.
+    void SetColours(const QColor& rest, const QColor& hover);
 
   signals:
     void Clicked();
@@ -25,12 +27,16 @@ class LinkLabel : public QLabel {
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Enter or Space on the focused link acts as a click.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     void Paint(const QColor& colour);
 
-    const QColor rest_;
-    const QColor hover_;
+    QColor rest_;
+    QColor hover_;
     QColor current_;
 };
 
