@@ -6,27 +6,48 @@
 #include "commands.h"
 
 #include "io/puzzle_file.h"
+#include "io/text_file.h"
 
+#include <cerrno>
 #include <condition_variable>
 #include <deque>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <mutex>
+#include <sstream>
 #include <thread>
+
+#include <unistd.h>
 
 namespace vemo::cli {
 
 namespace {
 
+// How much of a file is read to tell a layout from a list of puzzle lines.
+constexpr std::size_t kLayoutProbe = 64 * 1024;
+
 // True when the first non-blank line of the file is no puzzle line: the file
-// is then a layout for the window's reader.
+// is then a layout for the window's reader. Only a regular file is looked at,
+// and only its first bytes: anything else is left to the line reader, which
+// says what is wrong with it.
 bool LooksLikeLayout(const std::string& source) {
     if (source == "-") return false;
-    std::ifstream file(source, std::ios::binary);
+    const int fd = io::OpenRegularFile(source);
+    if (fd < 0) return false;
+    std::string head(kLayoutProbe, '\0');
+    std::size_t size = 0;
+    while (size < head.size()) {
+        const ssize_t n = ::read(fd, head.data() + size, head.size() - size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        size += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    head.resize(size);
+    std::istringstream lines(head);
     std::string line;
     // The first few lines only: a list file is recognised by its first puzzle.
-    for (int n = 0; n < 64 && std::getline(file, line); ++n) {
+    for (int n = 0; n < 64 && std::getline(lines, line); ++n) {
         if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
         std::string error;
         return !ParsePuzzleLine(line, error).has_value();
