@@ -58,7 +58,8 @@ std::optional<LinePuzzle> ParsePuzzleLine(const std::string& rawLine, std::strin
 }
 
 int ForEachPuzzleLine(const std::string& source,
-                      const std::function<void(const std::string&, const LinePuzzle&)>& onPuzzle) {
+                      const std::function<void(const std::string&, const std::string&,
+                                               const LinePuzzle&)>& onPuzzle) {
     std::ifstream file;
     if (source != "-") {
         file.open(source, std::ios::binary);
@@ -76,13 +77,14 @@ int ForEachPuzzleLine(const std::string& source,
         if (Trimmed(line).empty()) continue;
         std::string error;
         const auto puzzle = ParsePuzzleLine(line, error);
+        const std::string where =
+            (source == "-" ? std::string("<stdin>") : source) + ':' + std::to_string(lineNumber);
         if (!puzzle) {
-            std::cerr << (source == "-" ? "<stdin>" : source) << ':' << lineNumber << ": " << error
-                      << '\n';
+            std::cerr << where << ": " << error << '\n';
             allRead = false;
             continue;
         }
-        onPuzzle(Trimmed(line), *puzzle);
+        onPuzzle(Trimmed(line), where, *puzzle);
     }
     return allRead ? kExitOk : kExitBadInput;
 }
