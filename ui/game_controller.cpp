@@ -162,7 +162,9 @@ void GameController::InstallPuzzle() {
     StartClockAfresh();
     history_.Reset(CurrentPosition());
 
-    if (engine_.SolutionCount < 2) {
+    if (engine_.SearchAbandoned) {
+        Alarm(texts_.Text(504)); // no answer within the search's budget
+    } else if (engine_.SolutionCount < 2) {
         ShowCount();
     } else {
         Alarm(texts_.Text(504) + texts_.Text(505));
@@ -232,7 +234,10 @@ void GameController::StartGame() {
     caption_ = QStringLiteral(" Vemo Tarn :") + texts_.Text(51);
     emit captionChanged();
 
-    if (engine_.SolutionCount > 1) Alarm(texts_.Text(504) + texts_.Text(505));
+    if (engine_.SearchAbandoned)
+        Alarm(texts_.Text(504)); // no answer within the search's budget
+    else if (engine_.SolutionCount > 1)
+        Alarm(texts_.Text(504) + texts_.Text(505));
 }
 
 void GameController::RestartGame() {
