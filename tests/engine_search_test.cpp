@@ -421,6 +421,26 @@ TEST(SearchBudget, TheDriversGiveNoAnswerOnAnAbandonedSearch) {
     EXPECT_TRUE(engine.CellGrid[0] == position);
 }
 
+// A trial whose search met one solution and then ran out of trials has not
+// shown that the solution is the only one: the hint gives nothing.
+TEST(SearchBudget, AHintNeedsAFinishedTrial) {
+    Engine engine;
+    test::LoadPuzzle(engine, std::string(81, '.'));
+    engine.SolutionCount = 0;
+    engine.FindOneSolution();
+    ASSERT_FALSE(engine.SearchAbandoned);
+    engine.TrialBudget = engine.SearchTrials; // enough for the first solution only
+    engine.SolutionCount = 0;
+    engine.CountSolutions();
+    ASSERT_TRUE(engine.SearchAbandoned);
+    ASSERT_EQ(engine.SolutionCount, 1);
+    engine.HintTechnique = 0;
+    engine.FindNextTechnique();
+    EXPECT_TRUE(engine.SearchAbandoned);
+    EXPECT_EQ(engine.HintTechnique, 0);
+    EXPECT_EQ(engine.BruteForceCell, -1);
+}
+
 // Within the budget nothing changes: the same counts, branches and solutions
 // with a budget just above what the searches take as with none to speak of.
 TEST(SearchBudget, SearchesWithinTheBudgetAnswerAsWithout) {
