@@ -153,6 +153,11 @@ int RunPrint(const std::vector<std::string>& given) {
     if (engine.ValidityStatus == 0) {
         engine.PuzzleFixed = true;
         engine.AnalysePuzzle(); // the score and the solution
+        if (engine.SearchAbandoned) {
+            std::cerr << "vemotarn-cli: " << file << ": search abandoned after "
+                      << engine.TrialBudget << " trials: no answer within the budget\n";
+            return kExitBadInput;
+        }
     }
     const auto gui = StartGui();
     Pdf pdf(resolution);

@@ -35,6 +35,7 @@ int RunCount(const std::vector<std::string>& args) {
         engine.SolutionCount = 0;
         engine.BruteForceCell = engine.BruteForceDigit = -1;
         if (Searchable(engine)) engine.CountSolutions();
+        RequireAnswer(engine);
         std::ostringstream out;
         out << engine.ValidityStatus << ' ' << engine.SolutionCount << ' ' << engine.BruteForceCell
             << ' ' << engine.BruteForceDigit << '\n';
@@ -49,6 +50,7 @@ int RunSolve(const std::vector<std::string>& args) {
         InstallLinePuzzle(engine, puzzle);
         engine.SolutionCount = 0;
         if (Searchable(engine)) engine.FindOneSolution();
+        RequireAnswer(engine);
         const Grid& shown = engine.SolutionCount > 0 ? engine.SearchSolution : engine.CellGrid[0];
         return std::to_string(engine.ValidityStatus) + ' ' + GridText(shown) + '\n';
     });

@@ -58,13 +58,16 @@ std::string Analyse(Engine&, const std::string& line, const LinePuzzle& puzzle) 
     engine.SolutionCount = 0;
     engine.BruteForceCell = engine.BruteForceDigit = -1;
     if (!engine.BreaksRules()) engine.CountSolutions(); // as the count command does
+    RequireAnswer(engine);
     const int count = engine.SolutionCount;
 
     engine.FindNextTechnique();
+    RequireAnswer(engine);
     const int hintTechnique = engine.HintTechnique;
     const HintRecordData hint = engine.HintRecord;
 
     engine.AnalysePuzzle();
+    RequireAnswer(engine);
     const int ratingSolutions = engine.SolutionCount;
 
     std::ostringstream out;
@@ -107,6 +110,7 @@ std::string Rate(Engine&, const std::string&, const LinePuzzle& puzzle) {
     engine.HistoryLevel = 0;
     engine.ComputeCandidates();
     engine.RatePuzzle();
+    RequireAnswer(engine);
     const int score = engine.PuzzleScore();
     const std::string level = ProgramTexts().Text(LevelText(score));
     std::string text = std::to_string(score) + ' ' + (level.empty() ? "-" : level);
@@ -134,6 +138,7 @@ int RunHint(const std::vector<std::string>& args) {
         }
         engine.HintTechnique = 0;
         engine.FindNextTechnique();
+        RequireAnswer(engine);
         const int id = engine.HintTechnique;
         if (id == 0) {
             return std::string("-\n"); // no solution: nothing to hint

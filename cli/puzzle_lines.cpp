@@ -111,7 +111,8 @@ std::optional<LinePuzzle> ParsePuzzleLine(const std::string& rawLine, std::strin
 }
 
 int ForEachPuzzleLine(const std::string& source,
-                      const std::function<void(const std::string&, const LinePuzzle&)>& onPuzzle) {
+                      const std::function<void(const std::string&, const std::string&,
+                                               const LinePuzzle&)>& onPuzzle) {
     int fd = 0; // standard input
     if (source != "-") {
         std::string error;
@@ -141,12 +142,13 @@ int ForEachPuzzleLine(const std::string& source,
         if (Trimmed(line).empty()) continue;
         std::string error;
         const auto puzzle = ParsePuzzleLine(line, error);
+        const std::string where = name + ':' + std::to_string(lineNumber);
         if (!puzzle) {
-            std::cerr << name << ':' << lineNumber << ": " << error << '\n';
+            std::cerr << where << ": " << error << '\n';
             allRead = false;
             continue;
         }
-        onPuzzle(Trimmed(line), *puzzle);
+        onPuzzle(Trimmed(line), where, *puzzle);
     }
     if (fd != 0) ::close(fd);
     return allRead ? kExitOk : kExitBadInput;

@@ -25,13 +25,14 @@ struct LinePuzzle {
 // returns nothing and says why in error.
 std::optional<LinePuzzle> ParsePuzzleLine(const std::string& line, std::string& error);
 
-// Calls onPuzzle for every puzzle line of the source ("-" for standard input) and
-// reports the others on standard error with their line number. Blank lines are
-// skipped. Returns kExitOk, kExitBadInput when a line could not be read, or
-// kExitUsage when the source cannot be opened.
-int ForEachPuzzleLine(
-    const std::string& source,
-    const std::function<void(const std::string& line, const LinePuzzle&)>& onPuzzle);
+// Calls onPuzzle for every puzzle line of the source ("-" for standard input),
+// with the line's place ("file:12") for messages, and reports the others on
+// standard error with their place. Blank lines are skipped. Returns kExitOk,
+// kExitBadInput when a line could not be read, or kExitUsage when the source
+// cannot be opened.
+int ForEachPuzzleLine(const std::string& source,
+                      const std::function<void(const std::string& line, const std::string& where,
+                                               const LinePuzzle&)>& onPuzzle);
 
 // Puts the puzzle into the engine as a fixed puzzle at level 0 and checks it.
 void InstallLinePuzzle(Engine& engine, const LinePuzzle& puzzle);

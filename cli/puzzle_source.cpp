@@ -74,6 +74,31 @@ std::string LineOf(const LinePuzzle& p) {
     return RecordLine(p.givens, p.variantKind, p.xSudoku, p.neighbourMarks, p.parityMarks);
 }
 
+// The answer to one puzzle, or the reason why it has none.
+struct Reply {
+    std::string text;
+    std::optional<std::string> refused;
+};
+
+Reply Ask(const Answer& answer, Engine& engine, const std::string& line, const LinePuzzle& puzzle) {
+    try {
+        return {answer(engine, line, puzzle), std::nullopt};
+    } catch (const Unanswered& e) {
+        return {{}, e.reason};
+    }
+}
+
+// Prints a reply; false when the puzzle was unanswered.
+bool Print(const Reply& reply, const std::string& where) {
+    if (!reply.refused) {
+        std::cout << reply.text;
+        return true;
+    }
+    std::cout.flush();
+    std::cerr << where << ": " << *reply.refused << '\n';
+    return false;
+}
+
 // Puzzles handed from the reading thread to the workers, and answers printed
 // in reading order as soon as every earlier one is printed.
 class Pool {
@@ -83,11 +108,11 @@ class Pool {
     }
     ~Pool() { Finish(); }
 
-    void Add(const std::string& line, const LinePuzzle& puzzle) {
+    void Add(const std::string& line, const std::string& where, const LinePuzzle& puzzle) {
         std::unique_lock<std::mutex> guard(lock_);
         // A bounded queue: a long file is not read ahead of the workers.
         room_.wait(guard, [&] { return queue_.size() < 4 * threads_.size(); });
-        queue_.push_back({added_++, line, puzzle});
+        queue_.push_back({added_++, line, where, puzzle});
         work_.notify_one();
     }
 
@@ -101,10 +126,14 @@ class Pool {
         threads_.clear();
     }
 
+    // True when every puzzle had an answer.
+    bool AllAnswered() const { return allAnswered_; }
+
   private:
     struct Task {
         long long index;
         std::string line;
+        std::string where;
         LinePuzzle puzzle;
     };
 
@@ -120,11 +149,12 @@ class Pool {
                 queue_.pop_front();
                 room_.notify_one();
             }
-            std::string text = answer_(engine, task.line, task.puzzle);
+            Reply reply = Ask(answer_, engine, task.line, task.puzzle);
             std::lock_guard<std::mutex> guard(lock_);
-            ready_[task.index] = std::move(text);
+            ready_[task.index] = {std::move(reply), std::move(task.where)};
             while (!ready_.empty() && ready_.begin()->first == printed_) {
-                std::cout << ready_.begin()->second;
+                const auto& [done, where] = ready_.begin()->second;
+                if (!Print(done, where)) allAnswered_ = false;
                 ready_.erase(ready_.begin());
                 ++printed_;
             }
@@ -135,9 +165,10 @@ class Pool {
     std::mutex lock_;
     std::condition_variable work_, room_;
     std::deque<Task> queue_;
-    std::map<long long, std::string> ready_;
+    std::map<long long, std::pair<Reply, std::string>> ready_;
     long long added_ = 0, printed_ = 0;
     bool closed_ = false;
+    bool allAnswered_ = true;
     std::vector<std::thread> threads_;
 };
 
@@ -171,26 +202,39 @@ std::optional<SourceArgs> ParseSourceArgs(const std::vector<std::string>& args,
     return parsed;
 }
 
+void RequireAnswer(const Engine& engine) {
+    if (engine.SearchAbandoned)
+        throw Unanswered{"search abandoned after " + std::to_string(engine.TrialBudget) +
+                         " trials: no answer within the budget"};
+}
+
 int ForEachPuzzle(const SourceArgs& args, const Answer& answer) {
     if (LooksLikeLayout(args.source)) {
         if (const auto puzzle = ReadLayout(args.source)) {
             Engine engine;
-            std::cout << answer(engine, LineOf(*puzzle), *puzzle);
-            return kExitOk;
+            return Print(Ask(answer, engine, LineOf(*puzzle), *puzzle), args.source)
+                       ? kExitOk
+                       : kExitBadInput;
         }
         // Not a layout the window reads either: the line reader says what is wrong.
     }
+    bool allAnswered = true;
+    int status = kExitOk;
     if (args.jobs <= 1) {
         Engine engine;
-        return ForEachPuzzleLine(args.source, [&](const std::string& line, const LinePuzzle& p) {
-            std::cout << answer(engine, line, p);
+        status = ForEachPuzzleLine(args.source, [&](const std::string& line,
+                                                    const std::string& where, const LinePuzzle& p) {
+            if (!Print(Ask(answer, engine, line, p), where)) allAnswered = false;
         });
+    } else {
+        Pool pool(args.jobs, answer);
+        status =
+            ForEachPuzzleLine(args.source, [&](const std::string& line, const std::string& where,
+                                               const LinePuzzle& p) { pool.Add(line, where, p); });
+        pool.Finish();
+        allAnswered = pool.AllAnswered();
     }
-    Pool pool(args.jobs, answer);
-    const int status = ForEachPuzzleLine(
-        args.source, [&](const std::string& line, const LinePuzzle& p) { pool.Add(line, p); });
-    pool.Finish();
-    return status;
+    return status == kExitOk && !allAnswered ? kExitBadInput : status;
 }
 
 } // namespace vemo::cli

@@ -31,12 +31,23 @@ std::optional<SourceArgs> ParseSourceArgs(const std::vector<std::string>& args, 
 using Answer =
     std::function<std::string(Engine& engine, const std::string& line, const LinePuzzle&)>;
 
+// Thrown by an Answer for a puzzle it has no answer for: nothing is printed for
+// the puzzle, its place and the reason go to standard error, and the command
+// exits with kExitBadInput.
+struct Unanswered {
+    std::string reason;
+};
+
+// Throws Unanswered when the engine's last search spent its trial budget.
+void RequireAnswer(const Engine& engine);
+
 // Answers every puzzle of the source and prints the answers in the order of the
-// source, whatever the number of jobs. A file laid out as the window saves or
+// source, whatever the number of jobs (an unanswered puzzle's message in its
+// place on standard error). A file laid out as the window saves or
 // reads a single puzzle (a framed grid, nine rows of nine, ".ss", ".sdk", ...)
 // is read as the window opens it; otherwise the source holds one puzzle a line,
 // as ForEachPuzzleLine reads it. Returns what ForEachPuzzleLine returns, or
-// kExitBadInput when a layout could not be read.
+// kExitBadInput when a layout could not be read or a puzzle was unanswered.
 int ForEachPuzzle(const SourceArgs& args, const Answer& answer);
 
 } // namespace vemo::cli

@@ -101,8 +101,9 @@ int Engine::FindChainTechnique() {
     return 0;
 }
 
-// The trial of the brute-force step. False when the position has no solution;
-// otherwise BruteForceCell and BruteForceDigit hold the digit to place.
+// The trial of the brute-force step. False when the position has no solution
+// or the search was abandoned (SearchAbandoned); otherwise BruteForceCell and
+// BruteForceDigit hold the digit to place.
 bool Engine::BruteForceTrial() {
     BruteForceCell = BruteForceDigit = -1;
     const int remembered = SolutionCount > 1 ? SolutionCount : 0;
@@ -110,6 +111,11 @@ bool Engine::BruteForceTrial() {
     SavedCandidates = CandidateTable;
     CountSolutions();
     CandidateTable = SavedCandidates;
+    if (SearchAbandoned) {
+        BruteForceCell = BruteForceDigit = -1;
+        SolutionCount = 0; // no answer: nothing to place
+        return false;
+    }
     if (SolutionCount < 1) return false;
     if (remembered > 1) SolutionCount = remembered;
     return true;
@@ -255,6 +261,7 @@ void Engine::FindNextTechnique() {
         HintRecord.cells[i] = 0;
         HintRecord.digits[i] = 0;
     }
+    SearchAbandoned = false;
     if (FilledCount >= kCells) return;
     if (BreaksRules()) return; // no solution: nothing to hint
     int technique = FindChainTechnique();
@@ -274,6 +281,7 @@ void Engine::FindNextTechnique() {
 void Engine::SolveWithLog() {
     for (auto& entry : StepLog) entry = {};
     StepCount = 1;
+    SearchAbandoned = false;
     if (BreaksRules()) return; // no solution: nothing to log
     for (int steps = 0; FilledCount < kCells && steps < kMaxSteps; ++steps) {
         int technique = FindChainTechnique();
@@ -294,6 +302,7 @@ void Engine::RatePuzzle() {
     TechniqueCounters.fill(0);
     RatingDone = 0;
     SolutionCount = 1;
+    SearchAbandoned = false;
     if (BreaksRules()) {
         SolutionCount = 0; // no solution, as when a trial finds none
         return;
@@ -327,8 +336,15 @@ void Engine::AnalysePuzzle() {
     RatePuzzle();
     CellGrid[0] = position;
     ComputeCandidates();
+    if (SearchAbandoned) {
+        // No answer: the logged solve would only spend the budget again.
+        for (auto& entry : StepLog) entry = {};
+        StepCount = 1;
+        SolutionGrid = position;
+        return;
+    }
     SolveWithLog();
-    SolutionGrid = CellGrid[0];
+    SolutionGrid = SearchAbandoned ? position : CellGrid[0];
     CellGrid[0] = position;
     ComputeCandidates();
 }

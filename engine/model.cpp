@@ -48,6 +48,7 @@ void Engine::ClearPuzzle() {
     SolutionGrid.Clear();
     for (auto& level : CellGrid) level.Clear();
     CandidateTable = Candidates::Full();
+    SearchAbandoned = false;
 }
 
 } // namespace vemo

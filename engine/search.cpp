@@ -288,6 +288,12 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
         int levelFilled = FilledCount;
         for (int d = 1; d <= 9 && SolutionCount < SolutionLimit; ++d) {
             if (!CandidateTable.Has(cell, d)) continue;
+            // Every level below stops at its next trial: each puts its level
+            // back as after a trial.
+            if (++SearchTrials > TrialBudget) {
+                SearchAbandoned = true;
+                break;
+            }
             PlaceDigit(cell, d);
             if (HistoryLevel == 1) FirstBranch = {cell, d};
             const bool fast = pure && shortcuts_;
@@ -360,15 +366,21 @@ bool Engine::SearchRefused() {
 }
 
 void Engine::CountSolutions() {
+    SearchTrials = 0;
+    SearchAbandoned = false;
     if (SearchRefused()) return;
     shortcuts_ = UnitsDistinct();
     Search<false>(CandidateTable == RulesCandidates(), false);
+    if (SearchAbandoned) ++abandonedSearches_;
 }
 
 void Engine::FindOneSolution() {
+    SearchTrials = 0;
+    SearchAbandoned = false;
     if (SearchRefused()) return;
     shortcuts_ = UnitsDistinct();
     Search<true>(CandidateTable == RulesCandidates(), false);
+    if (SearchAbandoned) ++abandonedSearches_;
 }
 
 } // namespace vemo

@@ -213,3 +213,20 @@ foreach(command solve rate hint)
         message(FATAL_ERROR "${command} of a framed grid: '${OUT}', expected '${one}'")
     endif()
 endforeach()
+
+# A consecutive grid with two givens and seven bars has no solution, yet its
+# trials would run for minutes: the search gives up after its budget. The line
+# is reported with the reason and gets no answer, the valid line after it is
+# answered, and the status is 1.
+set(barred "3x3: :c:0:0:256:0:1:4:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:1:5:5:4:0:0:0:0:0:0:0:0:0:2:0:0:2:0:0:0:1:4:8:0:0:8:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:1280:")
+file(WRITE "${WORK}/barred.txt" "${barred}\n${top}\n")
+foreach(command count solve rate analyse hint)
+    execute_process(COMMAND ${CLI} ${command} "${WORK}/barred.txt" TIMEOUT 60
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL 1)
+        message(FATAL_ERROR "barred ${command}: status '${status}', expected 1 within 60 s\n${out}\n${err}")
+    endif()
+    expect_match(barred_${command}_reason "${err}"
+                 "^[^\n]*barred.txt:1: search abandoned after [0-9]+ trials: no answer within the budget\n$")
+    expect_match(barred_${command}_answer "${out}" "^[^\n]+\n$")
+endforeach()

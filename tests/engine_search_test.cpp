@@ -4,9 +4,12 @@
 // The trial search: counting solutions up to two and completing a grid.
 #include "test_support.h"
 
+#include "engine/generator/generation.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace vemo {
 namespace {
@@ -361,6 +364,121 @@ TEST(Search, VariantSolutionsObeyTheirRules) {
     engine.FindOneSolution();
     ASSERT_EQ(engine.SolutionCount, 2);
     for (int c = 0; c < 81; ++c) EXPECT_EQ(engine.SearchSolution[c] % 2, known[c] % 2) << c;
+}
+
+// A consecutive grid with two givens and seven bars: it has no solution, and
+// the trials take tens of millions before the search runs out of them.
+void LoadBarredGridWithoutSolution(Engine& engine) {
+    std::string givens(81, '.');
+    givens[2] = '1';
+    givens[80] = '5';
+    test::LoadPuzzle(engine, givens, kConsecutive);
+    const auto bar = [&](int a, int ka, int b, int kb) {
+        engine.NeighbourMarks[a][ka] = engine.NeighbourMarks[b][kb] = 1;
+        ++engine.NeighbourMarks[a][0];
+        ++engine.NeighbourMarks[b][0];
+    };
+    for (const int c : {4, 23, 24, 25, 43}) bar(c, 1, c + 1, 3); // to the right
+    for (const int c : {36, 39}) bar(c, 2, c + 9, 4);            // downwards
+    engine.ComputeCandidates();
+}
+
+TEST(SearchBudget, ABarredGridWithoutSolutionSpendsASmallBudget) {
+    for (const bool findOne : {false, true}) {
+        Engine engine;
+        LoadBarredGridWithoutSolution(engine);
+        ASSERT_EQ(engine.ValidityStatus, 0);
+        const Grid before = engine.CellGrid[0];
+        const Candidates candidates = engine.CandidateTable;
+        engine.TrialBudget = 20'000;
+        engine.SolutionCount = 0;
+        if (findOne)
+            engine.FindOneSolution();
+        else
+            engine.CountSolutions();
+        EXPECT_TRUE(engine.SearchAbandoned) << findOne;
+        EXPECT_GT(engine.SearchTrials, engine.TrialBudget);
+        EXPECT_EQ(engine.SolutionCount, 0);
+        // The position is left as it was.
+        EXPECT_EQ(engine.HistoryLevel, 0);
+        EXPECT_TRUE(engine.CellGrid[0] == before);
+        EXPECT_TRUE(engine.CandidateTable == candidates);
+    }
+}
+
+TEST(SearchBudget, TheDriversGiveNoAnswerOnAnAbandonedSearch) {
+    Engine engine;
+    LoadBarredGridWithoutSolution(engine);
+    engine.TrialBudget = 20'000;
+    const Grid position = engine.CellGrid[0];
+    engine.HintTechnique = 0;
+    engine.FindNextTechnique();
+    EXPECT_TRUE(engine.SearchAbandoned);
+    EXPECT_EQ(engine.HintTechnique, 0);
+    engine.AnalysePuzzle();
+    EXPECT_TRUE(engine.SearchAbandoned);
+    EXPECT_EQ(engine.RatingDone, 0);
+    EXPECT_EQ(engine.SolutionCount, 0);
+    EXPECT_EQ(engine.StepCount, 1);
+    EXPECT_TRUE(engine.SolutionGrid == position);
+    EXPECT_TRUE(engine.CellGrid[0] == position);
+}
+
+// A trial whose search met one solution and then ran out of trials has not
+// shown that the solution is the only one: the hint gives nothing.
+TEST(SearchBudget, AHintNeedsAFinishedTrial) {
+    Engine engine;
+    test::LoadPuzzle(engine, std::string(81, '.'));
+    engine.SolutionCount = 0;
+    engine.FindOneSolution();
+    ASSERT_FALSE(engine.SearchAbandoned);
+    engine.TrialBudget = engine.SearchTrials; // enough for the first solution only
+    engine.SolutionCount = 0;
+    engine.CountSolutions();
+    ASSERT_TRUE(engine.SearchAbandoned);
+    ASSERT_EQ(engine.SolutionCount, 1);
+    engine.HintTechnique = 0;
+    engine.FindNextTechnique();
+    EXPECT_TRUE(engine.SearchAbandoned);
+    EXPECT_EQ(engine.HintTechnique, 0);
+    EXPECT_EQ(engine.BruteForceCell, -1);
+}
+
+// Within the budget nothing changes: the same counts, branches and solutions
+// with a budget just above what the searches take as with none to speak of.
+TEST(SearchBudget, SearchesWithinTheBudgetAnswerAsWithout) {
+    const auto puzzles = test::ReadCollection("top1465.txt");
+    for (std::size_t i = 0; i < puzzles.size(); i += 50) {
+        Engine unbounded, bounded;
+        unbounded.TrialBudget = std::numeric_limits<long long>::max();
+        test::LoadPuzzle(unbounded, puzzles[i]);
+        unbounded.SolutionCount = 0;
+        unbounded.CountSolutions();
+        ASSERT_FALSE(unbounded.SearchAbandoned);
+        test::LoadPuzzle(bounded, puzzles[i]);
+        bounded.TrialBudget = unbounded.SearchTrials;
+        bounded.SolutionCount = 0;
+        bounded.CountSolutions();
+        EXPECT_FALSE(bounded.SearchAbandoned) << i;
+        EXPECT_EQ(bounded.SolutionCount, unbounded.SolutionCount) << i;
+        EXPECT_EQ(bounded.BruteForceCell, unbounded.BruteForceCell) << i;
+        EXPECT_EQ(bounded.BruteForceDigit, unbounded.BruteForceDigit) << i;
+        EXPECT_EQ(bounded.FirstBranch.cell, unbounded.FirstBranch.cell) << i;
+        // One trial fewer is not enough.
+        test::LoadPuzzle(bounded, puzzles[i]);
+        bounded.TrialBudget = unbounded.SearchTrials - 1;
+        bounded.SolutionCount = 0;
+        bounded.CountSolutions();
+        EXPECT_TRUE(bounded.SearchAbandoned) << i;
+    }
+}
+
+TEST(SearchBudget, GenerationKeepsNoAttemptWithAnAbandonedSearch) {
+    Engine engine;
+    engine.Rng.Seed(7);
+    engine.SetDifficulty(kFacile);
+    engine.TrialBudget = 40; // enough to complete a full grid, not to count the puzzles
+    EXPECT_FALSE(engine.GenerationAttempt());
 }
 
 } // namespace

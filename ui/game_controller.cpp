@@ -166,7 +166,9 @@ void GameController::InstallPuzzle() {
     StartClockAfresh();
     history_.Reset(CurrentPosition());
 
-    if (engine_.SolutionCount < 2) {
+    if (engine_.SearchAbandoned) {
+        Alarm(texts_.Text(504)); // no answer within the search's budget
+    } else if (engine_.SolutionCount < 2) {
         ShowCount();
     } else {
         Alarm(texts_.Text(504) + texts_.Text(505));
@@ -236,7 +238,10 @@ void GameController::StartGame() {
     caption_ = QString(); // the new-puzzle caption, in the language in use
     emit captionChanged();
 
-    if (engine_.SolutionCount > 1) Alarm(texts_.Text(504) + texts_.Text(505));
+    if (engine_.SearchAbandoned)
+        Alarm(texts_.Text(504)); // no answer within the search's budget
+    else if (engine_.SolutionCount > 1)
+        Alarm(texts_.Text(504) + texts_.Text(505));
 }
 
 void GameController::RestartGame() {

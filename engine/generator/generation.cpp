@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Repeated generation attempts until a puzzle lands in the chosen band.
-#include "../engine.h"
 #include "generation.h"
+#include "../engine.h"
 
 namespace vemo {
 
@@ -12,7 +12,8 @@ struct Cancelled {};
 } // namespace
 
 void Engine::SetDifficulty(int difficulty) {
-    const DifficultyBand& band = kDifficultyBands[difficulty >= 0 && difficulty < 5 ? difficulty : 0];
+    const DifficultyBand& band =
+        kDifficultyBands[difficulty >= 0 && difficulty < 5 ? difficulty : 0];
     ScoreMin = band.scoreMin;
     ScoreMax = band.scoreMax;
     BruteForceLimit = band.bruteForceLimit;
@@ -20,6 +21,9 @@ void Engine::SetDifficulty(int difficulty) {
 
 bool Engine::GenerationAttempt() {
     const int kind = VariantKind;
+    // A search that spent its budget gave no answer: the attempt's puzzle is
+    // not known to be unique or rated, and is not kept.
+    const long long abandonedBefore = abandonedSearches_;
     // Consecutive and odd/even puzzles are drawn on a classic full grid.
     if (kind == kConsecutive || kind == kOddEven) VariantKind = kClassic;
     MakeFullGrid();
@@ -27,14 +31,14 @@ bool Engine::GenerationAttempt() {
     if (kind == kConsecutive) MarkConsecutivePairs();
     if (kind == kOddEven) MarkParityFromSolution();
     RemoveClues();
-    if (SolutionCount >= 2) return false;
+    if (SolutionCount >= 2 || abandonedSearches_ != abandonedBefore) return false;
     if (kind == kClassic) {
         ThinClues();
     } else if (PuzzleScore() < ScoreMax && BruteForceSteps() <= BruteForceLimit) {
         ThinCluesWithinBand();
     }
     return ScoreMin <= PuzzleScore() && PuzzleScore() <= ScoreMax &&
-           BruteForceSteps() <= BruteForceLimit;
+           BruteForceSteps() <= BruteForceLimit && abandonedSearches_ == abandonedBefore;
 }
 
 bool Engine::GeneratePuzzle(const std::function<void(int attempts)>& progress,

@@ -35,7 +35,8 @@ bool OrbitFilled(const Grid& grid, const Orbit& orbit) {
 // A random orbit representative; the row is drawn before the column.
 int Engine::DrawRepresentative(bool firstPhase) {
     switch (SymmetryChoice) {
-    case kCentral: return rnd(41);
+    case kCentral:
+        return rnd(41);
     case kAxial: {
         const int row = rnd(9);
         return 9 * row + rnd(5);
@@ -44,11 +45,14 @@ int Engine::DrawRepresentative(bool firstPhase) {
         const int row = firstPhase ? rnd(5) : rnd(9);
         return 9 * row + rnd(5);
     }
-    default: return rnd(81);
+    default:
+        return rnd(81);
     }
 }
 
-int Engine::BruteForceSteps() const { return TechniqueCounters[kBruteForce - 1]; }
+int Engine::BruteForceSteps() const {
+    return TechniqueCounters[kBruteForce - 1];
+}
 
 void Engine::RemoveClues() {
     const int symmetry = SymmetryChoice >= 0 && SymmetryChoice <= 3 ? SymmetryChoice : 0;
@@ -90,11 +94,13 @@ void Engine::RemoveClues() {
         ComputeCandidates();
         SolutionCount = 0;
         CountSolutions();
+        if (SearchAbandoned) SolutionCount = 2; // no answer: not known to be unique
         if (SolutionCount >= 2 && swapStep <= 3) {
             const RemovalEntry& swap = list[firstSwap + swapStep - 1];
             const RemovalEntry& restored = list[swap.swapIndex];
             for (int i = 0; i < restored.orbit.size; ++i)
-                CellGrid[0][restored.orbit.cells[i]] = static_cast<std::uint8_t>(restored.digits[i]);
+                CellGrid[0][restored.orbit.cells[i]] =
+                    static_cast<std::uint8_t>(restored.digits[i]);
             ClearOrbit(CellGrid[0], OrbitOf(symmetry, swap.swapCell));
             ++swapStep;
             continue;
@@ -108,7 +114,8 @@ void Engine::RemoveClues() {
         // With the table's numbers a reserve entry is always left here; the
         // check only keeps a broken table from looping for ever.
         bool anyLeft = false;
-        for (int e = firstReserve; e < firstSwap; ++e) anyLeft |= OrbitFilled(CellGrid[0], list[e].orbit);
+        for (int e = firstReserve; e < firstSwap; ++e)
+            anyLeft |= OrbitFilled(CellGrid[0], list[e].orbit);
         if (!anyLeft) break;
         for (;;) {
             const int e = rnd(phases.reserve) + firstReserve;
@@ -171,7 +178,8 @@ void Engine::ThinCluesImpl(bool withinBand) {
         RatePuzzle();
         CellGrid[0] = w;
         bool keep = SolutionCount == 1;
-        if (withinBand) keep = keep && PuzzleScore() <= ScoreMax && BruteForceSteps() <= BruteForceLimit;
+        if (withinBand)
+            keep = keep && PuzzleScore() <= ScoreMax && BruteForceSteps() <= BruteForceLimit;
         if (!keep) {
             for (int i = 0; i < orbit.size; ++i) {
                 CellGrid[0][orbit.cells[i]] = static_cast<std::uint8_t>(digits[i]);
@@ -185,8 +193,12 @@ void Engine::ThinCluesImpl(bool withinBand) {
     ComputeCandidates();
 }
 
-void Engine::ThinClues() { ThinCluesImpl(false); }
+void Engine::ThinClues() {
+    ThinCluesImpl(false);
+}
 
-void Engine::ThinCluesWithinBand() { ThinCluesImpl(true); }
+void Engine::ThinCluesWithinBand() {
+    ThinCluesImpl(true);
+}
 
 } // namespace vemo
