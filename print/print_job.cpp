@@ -25,26 +25,61 @@ bool PrintsToFile(const QPrinter& printer) {
     return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
 }
 
-bool PrintSingleGridToFile(const QPrinter& printer, const Engine& game, PrintKind kind,
-                           const TitleTexts& texts, const PrintColours& colours,
-                           std::string* error) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setPageLayout(printer.pageLayout());
-    writer.setResolution(printer.resolution());
-    writer.setCreator(QStringLiteral("Vemo Tarn"));
+PageTarget::PageTarget(QPrinter& printer) : printer_(printer) {
+    if (!PrintsToFile(printer)) return;
+    buffer_ = std::make_unique<QBuffer>();
+    buffer_->open(QIODevice::WriteOnly);
+    pdf_ = std::make_unique<QPdfWriter>(buffer_.get());
+    pdf_->setPageLayout(printer.pageLayout());
+    pdf_->setResolution(printer.resolution());
+    pdf_->setCreator(QStringLiteral("Vemo Tarn"));
+}
+
+PageTarget::~PageTarget() = default;
+
+QPaintDevice* PageTarget::Device() {
+    if (pdf_) return pdf_.get();
+    return &printer_;
+}
+
+int PageTarget::Width() const {
+    return pdf_ ? pdf_->width() : printer_.width();
+}
+
+int PageTarget::Height() const {
+    return pdf_ ? pdf_->height() : printer_.height();
+}
+
+int PageTarget::ResolutionY() const {
+    return pdf_ ? pdf_->logicalDpiY() : printer_.logicalDpiY();
+}
+
+bool PageTarget::Finish(std::string* error) {
+    if (!pdf_) return true;
+    const QByteArray& bytes = buffer_->data();
+    return io::WriteFileChecked(printer_.outputFileName().toStdString(),
+                                std::string_view(bytes.constData(), bytes.size()), error);
+}
+
+void PageTarget::Abort() {
+    if (!pdf_) printer_.abort();
+    pdf_.reset();
+    buffer_.reset();
+}
+
+bool PrintSingleGridChecked(QPrinter& printer, const Engine& game, PrintKind kind,
+                            const TitleTexts& texts, const PrintColours& colours,
+                            std::string* error) {
+    PageTarget target(printer);
     QPainter painter;
-    if (!painter.begin(&writer)) {
+    if (!painter.begin(target.Device())) {
         if (error) *error = printer.outputFileName().toStdString() + ": cannot draw the page";
         return false;
     }
-    PaintSingleGrid(painter, writer.width(), writer.height(), writer.logicalDpiY(), game, kind,
+    PaintSingleGrid(painter, target.Width(), target.Height(), target.ResolutionY(), game, kind,
                     texts, colours);
     painter.end();
-    const QByteArray& bytes = buffer.data();
-    return io::WriteFileChecked(printer.outputFileName().toStdString(),
-                                std::string_view(bytes.constData(), bytes.size()), error);
+    return target.Finish(error);
 }
 
 bool PrintSingleGrid(QWidget* parent, const Engine& game, PrintKind kind, const TitleTexts& texts,

@@ -7,10 +7,14 @@
 
 #include "print/print_layout.h"
 
+#include <memory>
 #include <string>
 
-class QWidget;
+class QBuffer;
+class QPaintDevice;
+class QPdfWriter;
 class QPrinter;
+class QWidget;
 
 namespace vemo::print {
 
@@ -23,12 +27,38 @@ void PrintSingleGridOn(QPrinter& printer, const Engine& game, PrintKind kind,
 // True when the printer makes a PDF file (the dialog's "print to file").
 bool PrintsToFile(const QPrinter& printer);
 
-// The print as a PDF drawn in memory on the printer's page and written to its
-// output file by the checked writer: false, with the reason in `error`, when
-// the file cannot be written; an older file then stays as it was.
-bool PrintSingleGridToFile(const QPrinter& printer, const Engine& game, PrintKind kind,
-                           const TitleTexts& texts, const PrintColours& colours,
-                           std::string* error);
+// Where a print job paints: the printer itself or, when the printer makes a
+// PDF file, a page of the same layout drawn in memory that the checked writer
+// puts in the file at the end, so that a failure at any step is seen and an
+// older file of that name stays as it was.
+class PageTarget {
+  public:
+    explicit PageTarget(QPrinter& printer);
+    ~PageTarget();
+    PageTarget(const PageTarget&) = delete;
+    PageTarget& operator=(const PageTarget&) = delete;
+
+    QPaintDevice* Device();
+    int Width() const;
+    int Height() const;
+    int ResolutionY() const;
+    // After the painter has ended: writes the file of a PDF print. False, with
+    // the reason in `error`, when it cannot be written.
+    bool Finish(std::string* error);
+    // Nothing is printed and no file is written.
+    void Abort();
+
+  private:
+    QPrinter& printer_;
+    std::unique_ptr<QBuffer> buffer_;
+    std::unique_ptr<QPdfWriter> pdf_;
+};
+
+// Paints the page of `kind` on the printer, through a PageTarget: false, with
+// the reason in `error`, when the page cannot be drawn or its file written.
+bool PrintSingleGridChecked(QPrinter& printer, const Engine& game, PrintKind kind,
+                            const TitleTexts& texts, const PrintColours& colours,
+                            std::string* error);
 
 bool PrintSingleGrid(QWidget* parent, const Engine& game, PrintKind kind, const TitleTexts& texts,
                      const PrintColours& colours = {});

@@ -313,6 +313,38 @@ TEST_F(Window, SheetWithoutAGameLeavesTheClockStopped) {
     EXPECT_EQ(E().FilledCount, 0);
 }
 
+TEST_F(Window, SheetOnAFullDiskSaysSoAndKeepsTheOldFile) {
+    const QString pdf = folder_.filePath("sheet.pdf");
+    {
+        QFile old(pdf);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the sheet printed before");
+    }
+    window_->ChoosePrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    // Every write to a file refused while the sheet is made and written.
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit none = saved;
+    none.rlim_cur = 0;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &none), 0);
+    window_->Run(Command::PrintFour);
+    const bool done = WaitForSheet(*window_);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_TRUE(done);
+    EXPECT_TRUE(Status().startsWith(window_->Texts().Text(544))) << Status().toStdString();
+    EXPECT_EQ(Game().StatusColour(), kAlarm);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("the sheet printed before"));
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files).filter("sheet").size(), 1);
+}
+
 TEST_F(Window, ExamplesStayWithinTheirFiles) {
     QSet<QString> seen;
     window_->ChooseExample = [] { return 1; }; // "Candidat unique"

@@ -11,6 +11,7 @@
 #include "look.h"
 
 #include "io/records.h"
+#include "print/print_job.h"
 
 #include <QMainWindow>
 
@@ -234,6 +235,7 @@ class MainWindow : public QMainWindow {
     QProgressBar* sheetProgress_ = nullptr;
     // The four-grid sheet while its puzzles are generated.
     std::unique_ptr<QPrinter> sheetPrinter_;
+    std::unique_ptr<print::PageTarget> sheetTarget_;
     std::unique_ptr<QPainter> sheetPainter_;
     print::GameState sheetSaved_;
     bool sheetPuzzleFixed_ = false;

@@ -41,17 +41,12 @@ void MainWindow::PrintCommand(int kind) {
     const Engine& game = game_->Game();
     const print::TitleTexts titles =
         print::MakeTitleTexts(game, [this](int id) { return texts_.Text(id); });
-    if (print::PrintsToFile(printer)) {
-        // A file goes through the checked writer: a failure is reported and
-        // an older file of that name stays as it was.
-        std::string error;
-        if (!print::PrintSingleGridToFile(printer, game, static_cast<print::PrintKind>(kind),
-                                          titles, Colours(), &error))
-            game_->Alarm(texts_.Text(544) + QString::fromStdString(error));
-    } else {
-        print::PrintSingleGridOn(printer, game, static_cast<print::PrintKind>(kind), titles,
-                                 Colours());
-    }
+    // A PDF file goes through the checked writer: a failure is reported and
+    // an older file of that name stays as it was.
+    std::string error;
+    if (!print::PrintSingleGridChecked(printer, game, static_cast<print::PrintKind>(kind), titles,
+                                       Colours(), &error))
+        game_->Alarm(texts_.Text(544) + QString::fromStdString(error));
     repaint();
 }
 
@@ -78,9 +73,11 @@ void MainWindow::PrintFourCommand() {
     }
     repaint();
     sheetPrinter_ = std::move(printer);
+    sheetTarget_ = std::make_unique<print::PageTarget>(*sheetPrinter_);
     sheetPainter_ = std::make_unique<QPainter>();
-    if (!sheetPainter_->begin(sheetPrinter_.get())) {
+    if (!sheetPainter_->begin(sheetTarget_->Device())) {
         sheetPainter_.reset();
+        sheetTarget_.reset();
         sheetPrinter_.reset();
         if (ReportError) ReportError(texts_.Text(544));
         return;
@@ -98,8 +95,8 @@ void MainWindow::PrintFourCommand() {
 
 void MainWindow::SheetGridGenerated() {
     const Engine& game = game_->Game();
-    print::PaintSheetGrid(*sheetPainter_, sheetPrinter_->width(), sheetPrinter_->height(),
-                          sheetPrinter_->logicalDpiY(), sheetIndex_, game,
+    print::PaintSheetGrid(*sheetPainter_, sheetTarget_->Width(), sheetTarget_->Height(),
+                          sheetTarget_->ResolutionY(), sheetIndex_, game,
                           print::MakeTitleTexts(game, [this](int id) { return texts_.Text(id); }),
                           Colours());
     ++sheetIndex_;
@@ -112,13 +109,17 @@ void MainWindow::SheetGridGenerated() {
 }
 
 void MainWindow::EndSheet(bool completed) {
+    std::string error;
+    bool written = true;
     if (completed) {
         sheetPainter_->end();
+        written = sheetTarget_->Finish(&error);
     } else {
-        sheetPrinter_->abort(); // a cancelled generation prints nothing
+        sheetTarget_->Abort(); // a cancelled generation prints nothing
         sheetPainter_->end();
     }
     sheetPainter_.reset();
+    sheetTarget_.reset();
     sheetPrinter_.reset();
     sheetIndex_ = -1;
     waitingPanel_->hide();
@@ -126,6 +127,8 @@ void MainWindow::EndSheet(bool completed) {
     SyncCommands();
     board_->Redraw();
     solution_->Redraw();
+    // After the game is back, so that its standing message does not hide it.
+    if (!written) game_->Alarm(texts_.Text(544) + QString::fromStdString(error));
 }
 
 } // namespace vemo::ui
