@@ -6,6 +6,7 @@
 // vemotarn-cli-pdf, which takes this process's place with the same arguments.
 // The engine commands thus start without loading any Qt library.
 #include "commands.h"
+#include "pdf_usage.h"
 
 #include <cerrno>
 #include <cstring>
@@ -20,12 +21,8 @@ namespace {
 int RunPrint(const std::vector<std::string>& args);
 int RunSheet(const std::vector<std::string>& args);
 
-const Command kPrint{"print", "FILE [--what puzzle|position|solution] [--dpi N] --out OUT.pdf",
-                     "a puzzle file printed as the window prints it, as a PDF page", RunPrint};
-const Command kSheet{"sheet",
-                     "[--difficulty D] [--symmetry S] [--variant V] [--x] [--seed S] [--dpi N] "
-                     "--out OUT.pdf",
-                     "four new puzzles on one PDF page", RunSheet};
+const Command kPrint{"print", kPrintUsage, kPrintSummary, RunPrint};
+const Command kSheet{"sheet", kSheetUsage, kSheetSummary, RunSheet};
 
 constexpr const char* kPdfProgram = "vemotarn-cli-pdf";
 

@@ -5,6 +5,7 @@
 // given, drawn by the same layouts as the window's prints.
 #include "commands.h"
 #include "generation_options.h"
+#include "pdf_usage.h"
 #include "texts.h"
 
 #include "io/checked_writer.h"
@@ -29,12 +30,8 @@ namespace {
 int RunPrint(const std::vector<std::string>& given);
 int RunSheet(const std::vector<std::string>& given);
 
-const Command kPrint{"print", "FILE [--what puzzle|position|solution] [--dpi N] --out OUT.pdf",
-                     "a puzzle file printed as the window prints it, as a PDF page", RunPrint};
-const Command kSheet{"sheet",
-                     "[--difficulty D] [--symmetry S] [--variant V] [--x] [--seed S] [--dpi N] "
-                     "--out OUT.pdf",
-                     "four new puzzles on one PDF page", RunSheet};
+const Command kPrint{"print", kPrintUsage, kPrintSummary, RunPrint};
+const Command kSheet{"sheet", kSheetUsage, kSheetSummary, RunSheet};
 
 // The page's resolution unless --dpi gives another.
 constexpr int kDefaultResolution = 300;

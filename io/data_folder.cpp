@@ -3,6 +3,8 @@
 
 #include "io/data_folder.h"
 
+#include "io/checked_writer.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +37,15 @@ bool MakeFolders(const std::string& folder) {
     if (::stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
     if (!MakeFolders(ParentOf(folder))) return false;
     return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
+}
+
+bool WriteFileInNewFolder(const std::string& path, std::string_view bytes, std::string* error) {
+    const std::string folder = ParentOf(path);
+    if (!MakeFolders(folder)) {
+        if (error) *error = folder + ": cannot create the folder";
+        return false;
+    }
+    return WriteFileChecked(path, bytes, error);
 }
 
 bool SetAside(const std::string& path, std::string* error) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vemo::io {
 
@@ -15,6 +16,11 @@ std::string DataFolder();
 
 // Creates the folder and its parents; true when it exists afterwards.
 bool MakeFolders(const std::string& folder);
+
+// Writes `bytes` to `path` through the checked writer, creating its folder
+// and the folder's parents first; false with the reason.
+bool WriteFileInNewFolder(const std::string& path, std::string_view bytes,
+                          std::string* error = nullptr);
 
 // Renames a file that could not be used to `path` + ".bad", replacing an
 // older one, so that it stays for inspection; false with the reason.

@@ -184,12 +184,7 @@ RecordsRead ReadRecords(const std::string& path) {
 }
 
 bool WriteRecords(const std::string& path, const Records& records, std::string* error) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash != std::string::npos && !MakeFolders(path.substr(0, slash))) {
-        if (error) *error = path.substr(0, slash) + ": cannot create the folder";
-        return false;
-    }
-    return WriteFileChecked(path, RecordsText(records), error);
+    return WriteFileInNewFolder(path, RecordsText(records), error);
 }
 
 } // namespace vemo::io

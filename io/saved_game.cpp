@@ -323,12 +323,7 @@ SavedGameRead ReadSavedGame(const std::string& path) {
 }
 
 bool WriteSavedGame(const std::string& path, const SavedGame& game, std::string* error) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash != std::string::npos && !MakeFolders(path.substr(0, slash))) {
-        if (error) *error = path.substr(0, slash) + ": cannot create the folder";
-        return false;
-    }
-    return WriteFileChecked(path, SavedGameText(game), error);
+    return WriteFileInNewFolder(path, SavedGameText(game), error);
 }
 
 } // namespace vemo::io

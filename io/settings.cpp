@@ -3,13 +3,13 @@
 
 #include "io/settings.h"
 
+#include "io/data_folder.h"
+
 #include "io/checked_writer.h"
 #include "io/text_file.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -151,19 +151,6 @@ std::string FicKey(int k) {
     return "Fic" + std::to_string(k);
 }
 
-std::string ParentFolder(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-bool MakeFolders(const std::string& folder) {
-    if (folder.empty()) return true;
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-    if (!MakeFolders(ParentFolder(folder))) return false;
-    return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
-}
-
 } // namespace
 
 std::optional<std::string> FindSetting(std::string_view text, std::string_view section,
@@ -234,11 +221,7 @@ Settings ReadSettingsFile(const std::string& path) {
 }
 
 bool WriteSettingsFile(const std::string& path, const Settings& settings, std::string* error) {
-    if (!MakeFolders(ParentFolder(path))) {
-        if (error) *error = ParentFolder(path) + ": cannot create the folder";
-        return false;
-    }
-    return WriteFileChecked(path, SettingsText(settings), error);
+    return WriteFileInNewFolder(path, SettingsText(settings), error);
 }
 
 std::string SettingsPath(const std::string& programFolder) {
