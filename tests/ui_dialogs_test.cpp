@@ -112,14 +112,14 @@ TEST(TimeLine, LabelThenColon) {
 
 TEST(StatisticsLines, FromTheLanguageFile) {
     ASSERT_TRUE(English().Loaded());
-    const GameStatistics game{"00:05:12", 3, 1, 2, 4};
+    const GameStatistics game{"00:05:12", 3, 1, 2, 4, {}};
     EXPECT_EQ(StatisticsLines(game, English().Lookup()),
               (QStringList{"Time : 05 min12 s", "Hint : 3", "Complete hint : 1", "Play hint : 2",
                            "Errors: 4"}));
 }
 
 TEST(StatisticsLines, FrenchWithoutALanguageFile) {
-    const GameStatistics game{"01:00:00", 0, 0, 0, 0};
+    const GameStatistics game{"01:00:00", 0, 0, 0, 0, {}};
     EXPECT_EQ(StatisticsLines(game, {}),
               (QStringList{"Temps : 01 h", "Indice : 0", "Indice complet : 0", "Jouer Indice : 0",
                            "Erreurs : 0"}));
@@ -155,7 +155,7 @@ QPoint ExpectedCentre(const QWidget& main, const QWidget& box) {
 // ---------------------------------------------------------------- congratulations box
 
 GameStatistics SomeGame() {
-    return {"00:05:12", 3, 1, 2, 4};
+    return {"00:05:12", 3, 1, 2, 4, {}};
 }
 
 TEST(CongratulationsDialog, SizeNoTitleBarAndCentred) {
