@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         vemo::ui::CongratulationsDialog congratulations;
         congratulations.SetMusicFolder(silence.path());
         congratulations.Retranslate(text);
-        congratulations.SetStatistics({"00:05:12", 3, 1, 2, 4});
+        congratulations.SetStatistics({"00:05:12", 3, 1, 2, 4, {}});
         Save(congratulations, folder + "/congratulations-" + suffix + ".png");
 
         vemo::ui::AboutDialog about;

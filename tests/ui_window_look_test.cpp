@@ -193,10 +193,11 @@ void ExpectColumnsFit(const QTableWidget& table, const char* which) {
             EXPECT_GE(table.columnWidth(c), offset + metrics.horizontalAdvance(item->text()))
                 << which << " column " << c << ": " << item->text().toStdString();
         }
-        if (const QTableWidgetItem* header = table.horizontalHeaderItem(c))
+        if (const QTableWidgetItem* header = table.horizontalHeaderItem(c)) {
             EXPECT_GE(table.columnWidth(c),
                       table.horizontalHeader()->fontMetrics().horizontalAdvance(header->text()))
                 << which << " header " << c;
+        }
     }
     // And the table shows all its columns at the smallest window size.
     int width = 0;
@@ -304,8 +305,7 @@ bool PlayUntil(MainWindow& window, int technique) {
     return false;
 }
 
-void ExpectChainsShown(Window& test, MainWindow& window, const QString& file, int technique,
-                       int shades) {
+void ExpectChainsShown(MainWindow& window, const QString& file, int technique, int shades) {
     window.ChooseOpenPath = [file] { return file; };
     window.Run(Command::Open);
     ASSERT_TRUE(PlayUntil(window, technique)) << file.toStdString();
@@ -334,8 +334,12 @@ void ExpectChainsShown(Window& test, MainWindow& window, const QString& file, in
     EXPECT_GT(targets, 0);
     for (int shade = 0; shade < kChainShades; ++shade) {
         // A wrap's false colour shows as the targets: its chain keeps one shade.
-        if (shade < shades) EXPECT_GE(counted[shade] + (shade % 2 == 1 ? targets : 0), 1) << shade;
-        if (shade >= shades) EXPECT_EQ(counted[shade], 0) << shade;
+        if (shade < shades) {
+            EXPECT_GE(counted[shade] + (shade % 2 == 1 ? targets : 0), 1) << shade;
+        }
+        if (shade >= shades) {
+            EXPECT_EQ(counted[shade], 0) << shade;
+        }
     }
     // Painted in their shades.
     for (int c = 0; c < 81; ++c) {
@@ -348,13 +352,12 @@ void ExpectChainsShown(Window& test, MainWindow& window, const QString& file, in
 }
 
 TEST_F(Window, ColouringHintShowsItsChain) {
-    ExpectChainsShown(*this, *window_,
-                      QStringLiteral(VEMO_SOURCE_DIR "/data/exemples/couleur1.sku"), kColouring, 2);
+    ExpectChainsShown(*window_, QStringLiteral(VEMO_SOURCE_DIR "/data/exemples/couleur1.sku"),
+                      kColouring, 2);
 }
 
 TEST_F(Window, MultiColouringHintShowsBothChains) {
-    ExpectChainsShown(*this, *window_,
-                      QStringLiteral(VEMO_SOURCE_DIR "/data/exemples/multicouleur1.sku"),
+    ExpectChainsShown(*window_, QStringLiteral(VEMO_SOURCE_DIR "/data/exemples/multicouleur1.sku"),
                       kMultiColouring, 4);
 }
 

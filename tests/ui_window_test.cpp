@@ -383,9 +383,11 @@ TEST_F(Window, ABrokenLanguageFileKeepsTheBuiltInCaptions) {
         EXPECT_EQ(window_->Pages()->tabText(1), "Caractéristiques");
         EXPECT_EQ(window_->Action(Command::Quit)->text(), "&Quitter");
         EXPECT_EQ(window_->Action(Command::Open)->text(), "&Ouvrir");
-        for (QAction* action : window_->findChildren<QAction*>())
-            if (captioned.contains(action->objectName()))
+        for (QAction* action : window_->findChildren<QAction*>()) {
+            if (captioned.contains(action->objectName())) {
                 EXPECT_FALSE(action->text().isEmpty()) << action->objectName().toStdString();
+            }
+        }
         for (QAction* menu : window_->menuBar()->actions()) EXPECT_FALSE(menu->text().isEmpty());
     }
 }
