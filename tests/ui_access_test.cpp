@@ -89,7 +89,9 @@ TEST_F(Window, BoardHas81NamedCells) {
         if (c == 1) continue;
         // Candidates of the cell's row, column and box may go; nothing else.
         const bool peer = c / 9 == 0 || c % 9 == 1 || (c / 27 == 0 && c % 9 / 3 == 0);
-        if (!peer) EXPECT_EQ(board->child(c)->text(QAccessible::Name), before[c]) << c;
+        if (!peer) {
+            EXPECT_EQ(board->child(c)->text(QAccessible::Name), before[c]) << c;
+        }
     }
 
     // The active cell is the focused child.
@@ -563,9 +565,10 @@ TEST_P(FontSize, NothingNarrowerThanItsText) {
                         << item->text().toStdString();
                     EXPECT_GE(table->rowHeight(r), m.height()) << r;
                 }
-        if (table->horizontalHeader()->isVisible())
+        if (table->horizontalHeader()->isVisible()) {
             EXPECT_GE(table->horizontalHeader()->height(),
                       table->horizontalHeader()->fontMetrics().height());
+        }
     }
     // The technique grid lies inside the page.
     const QTableWidget* grid = window_->Characteristics()->TechniqueGrid();
