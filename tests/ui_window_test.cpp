@@ -370,7 +370,8 @@ TEST_F(Window, ABrokenLanguageFileKeepsTheBuiltInCaptions) {
     ASSERT_TRUE(real.open(QIODevice::ReadOnly));
     const QByteArray whole = real.readAll();
     const QByteArray truncated = whole.left(whole.size() / 3);
-    const QByteArray garbage("\x01\xfe\x00 not a language file\n\x7f\x80", 28);
+    static constexpr char kGarbage[] = "\x01\xfe\x00 not a language file\n\x7f\x80";
+    const QByteArray garbage(kGarbage, sizeof kGarbage - 1);
     // Every action that has a caption with the real file keeps one.
     QStringList captioned;
     for (QAction* action : window_->findChildren<QAction*>())
