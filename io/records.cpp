@@ -6,6 +6,7 @@
 #include "io/checked_writer.h"
 #include "io/data_folder.h"
 #include "io/text_file.h"
+#include "io/text_lines.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,18 +21,6 @@ namespace {
 
 constexpr long long kTimeLimit = 100LL * 365 * 24 * 3600;
 constexpr int kGamesLimit = 1'000'000'000;
-
-std::vector<std::string_view> Split(std::string_view line) {
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && line[i] == ' ') ++i;
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ') ++i;
-        if (i > start) words.push_back(line.substr(start, i - start));
-    }
-    return words;
-}
 
 std::optional<long long> Number(std::string_view word, long long low, long long high) {
     long long value = 0;
@@ -110,17 +99,9 @@ std::string RecordsText(const Records& records) {
 
 RecordsRead ParseRecords(std::string_view bytes) {
     if (bytes.empty()) return Refused(RecordsStatus::kEmpty, 0, "the file is empty");
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos) end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    const std::vector<std::string_view> head = Split(lines[0]);
-    const std::vector<std::string_view> expected = Split(kRecordsHeader);
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    const std::vector<std::string_view> head = SplitWords(lines[0]);
+    const std::vector<std::string_view> expected = SplitWords(kRecordsHeader);
     if (head.size() != expected.size() + 1 ||
         !std::equal(expected.begin(), expected.end(), head.begin()))
         return Refused(RecordsStatus::kForeign, 1, "not a records file of this program");
@@ -134,7 +115,7 @@ RecordsRead ParseRecords(std::string_view bytes) {
     bool ended = false;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
-        const std::vector<std::string_view> words = Split(lines[i]);
+        const std::vector<std::string_view> words = SplitWords(lines[i]);
         if (words.empty()) continue;
         if (ended) return Refused(RecordsStatus::kCorrupt, number, "text after the end line");
         if (words[0] == "end" && words.size() == 1) {

@@ -6,6 +6,7 @@
 #include "io/checked_writer.h"
 #include "io/data_folder.h"
 #include "io/text_file.h"
+#include "io/text_lines.h"
 
 #include <cerrno>
 #include <charconv>
@@ -43,18 +44,6 @@ template <typename Values> void AppendNumbers(std::string& out, const Values& va
         out += ' ';
         out += std::to_string(v);
     }
-}
-
-std::vector<std::string_view> Split(std::string_view line) {
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && line[i] == ' ') ++i;
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ') ++i;
-        if (i > start) words.push_back(line.substr(start, i - start));
-    }
-    return words;
 }
 
 // Thrown inside the parser only, with the reason; caught at its top.
@@ -162,19 +151,11 @@ std::string SavedGameText(const SavedGame& g) {
 
 SavedGameRead ParseSavedGame(std::string_view bytes) {
     if (bytes.empty()) return Refused(SavedGameStatus::kEmpty, 0, "the file is empty");
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos) end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
+    const std::vector<std::string_view> lines = SplitLines(bytes);
 
     // The version line.
-    const std::vector<std::string_view> head = Split(lines[0]);
-    const std::vector<std::string_view> expected = Split(kSavedGameHeader);
+    const std::vector<std::string_view> head = SplitWords(lines[0]);
+    const std::vector<std::string_view> expected = SplitWords(kSavedGameHeader);
     if (head.size() != expected.size() + 1 ||
         !std::equal(expected.begin(), expected.end(), head.begin()))
         return Refused(SavedGameStatus::kForeign, 1, "not a saved game of this program");
@@ -196,7 +177,7 @@ SavedGameRead ParseSavedGame(std::string_view bytes) {
         for (std::size_t i = 1; i < lines.size(); ++i) {
             lineNumber = static_cast<int>(i) + 1;
             const std::string_view line = lines[i];
-            const std::vector<std::string_view> words = Split(line);
+            const std::vector<std::string_view> words = SplitWords(line);
             if (words.empty()) continue;
             if (ended) throw Fault{"text after the end line"};
             const std::string key(words[0]);
