@@ -36,24 +36,10 @@
 namespace vemo::ui {
 namespace {
 
-// WCAG 2 relative luminance and contrast, computed here from the sRGB values.
-double Luminance(const QColor& c) {
-    const auto channel = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
-}
-
-double Contrast(const QColor& a, const QColor& b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // Two grounds a player tells apart: by lightness, or clearly by hue.
 bool Distinct(const QColor& a, const QColor& b) {
     const double dr = a.red() - b.red(), dg = a.green() - b.green(), db = a.blue() - b.blue();
-    return Contrast(a, b) >= 1.5 || std::sqrt(dr * dr + dg * dg + db * db) >= 80;
+    return WcagContrast(a, b) >= 1.5 || std::sqrt(dr * dr + dg * dg + db * db) >= 80;
 }
 
 std::string Hex(const QColor& c) {
@@ -420,7 +406,7 @@ class EveryLook : public ::testing::TestWithParam<LookKind> {};
 TEST_P(EveryLook, TextsReachTheirContrast) {
     const Look& look = LookOf(GetParam());
     for (const Pair& p : TextPairs(look))
-        EXPECT_GE(Contrast(p.text, p.ground), p.least)
+        EXPECT_GE(WcagContrast(p.text, p.ground), p.least)
             << p.what << ": " << Hex(p.text) << " on " << Hex(p.ground);
 }
 
@@ -438,10 +424,10 @@ TEST_P(EveryLook, MarksStayDistinct) {
         grounds.emplace_back("chain " + std::to_string(k), QColor(look.chainShades[k]));
     // The active-cell frame and the bars stand out from every ground (3:1).
     for (const auto& [name, ground] : grounds) {
-        const double frame = std::max(Contrast(QColor(look.activeFrame), ground),
-                                      Contrast(QColor(look.activeFrameEdge), ground));
+        const double frame = std::max(WcagContrast(QColor(look.activeFrame), ground),
+                                      WcagContrast(QColor(look.activeFrameEdge), ground));
         EXPECT_GE(frame, 3.0) << "frame on " << name;
-        EXPECT_GE(Contrast(QColor(look.bars), ground), 3.0) << "bars on " << name;
+        EXPECT_GE(WcagContrast(QColor(look.bars), ground), 3.0) << "bars on " << name;
     }
     // The marks and the hint colours from an empty cell, and from each other.
     for (std::size_t i = 1; i < grounds.size(); ++i) {
@@ -449,8 +435,8 @@ TEST_P(EveryLook, MarksStayDistinct) {
         EXPECT_TRUE(Distinct(grounds[i].second, empty))
             << grounds[i].first << " " << Hex(grounds[i].second) << " " << Hex(empty);
     }
-    EXPECT_GE(Contrast(QColor(look.filterMark), empty), 2.0);
-    EXPECT_GE(Contrast(QColor(look.evenCell), empty), 2.0);
+    EXPECT_GE(WcagContrast(QColor(look.filterMark), empty), 2.0);
+    EXPECT_GE(WcagContrast(QColor(look.evenCell), empty), 2.0);
     EXPECT_TRUE(Distinct(QColor(look.filterMark), QColor(look.evenCell)));
     for (int a = 0; a < 4; ++a)
         for (int b = a + 1; b < 4; ++b)
@@ -466,13 +452,13 @@ INSTANTIATE_TEST_SUITE_P(Looks, EveryLook,
 
 TEST(Looks, TheFourPairsOfTheLightLookAreMended) {
     const Look& light = LookOf(LookKind::Light);
-    EXPECT_GE(Contrast(QColor(light.excludeText), QColor(light.chooserGround)), 4.5);
-    EXPECT_GE(Contrast(QColor(light.link), QColor(light.window)), 4.5);
-    EXPECT_GE(Contrast(QColor(light.missingCount), QColor(light.countGround)), 4.5);
+    EXPECT_GE(WcagContrast(QColor(light.excludeText), QColor(light.chooserGround)), 4.5);
+    EXPECT_GE(WcagContrast(QColor(light.link), QColor(light.window)), 4.5);
+    EXPECT_GE(WcagContrast(QColor(light.missingCount), QColor(light.countGround)), 4.5);
     // The brute-force hint, the reddest ground the frame meets.
     const QColor bruteForce = HintCellColour(light, 16);
-    EXPECT_GE(std::max(Contrast(QColor(light.activeFrame), bruteForce),
-                       Contrast(QColor(light.activeFrameEdge), bruteForce)),
+    EXPECT_GE(std::max(WcagContrast(QColor(light.activeFrame), bruteForce),
+                       WcagContrast(QColor(light.activeFrameEdge), bruteForce)),
               3.0);
 }
 

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace vemo::ui {
@@ -25,6 +27,20 @@ inline const std::string kPuzzle =
 inline const std::string kSolved =
     "468931527751624839392578461134756298289413675675289314846192753513867942927345186";
 inline const QColor kAlarm(237, 122, 116);
+
+// WCAG 2 contrast of two colours, computed here from their sRGB values rather
+// than by the program's own helper.
+inline double WcagContrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 class Window : public ::testing::Test {
   protected:

@@ -34,26 +34,13 @@
 namespace vemo::ui {
 namespace {
 
-double Luminance(const QColor& c) {
-    const auto channel = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
-}
-
-double Contrast(const QColor& a, const QColor& b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The highest contrast of any pixel of `image` inside `area` against `ground`:
 // that of the text's core.
 double InkContrast(const QImage& image, const QRect& area, const QColor& ground) {
     double best = 1.0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            best = std::max(best, Contrast(image.pixelColor(x, y), ground));
+            best = std::max(best, WcagContrast(image.pixelColor(x, y), ground));
     return best;
 }
 
@@ -258,7 +245,7 @@ TEST_F(Window, WebLinkReadable) {
     AboutDialog& about = *window_->About();
     const LinkLabel& link = about.WebLink();
     const QColor ground = about.palette().color(QPalette::Window);
-    EXPECT_GE(Contrast(link.palette().color(QPalette::WindowText), ground), 4.5);
+    EXPECT_GE(WcagContrast(link.palette().color(QPalette::WindowText), ground), 4.5);
 }
 
 TEST_F(Window, DistinctIconsEverywhere) {
