@@ -35,8 +35,8 @@ bool WaitForGeneration(MainWindow& w) {
     QSignalSpy finished(&w.Generation(), &GenerationTask::Finished);
     if (!w.Generation().Running() && finished.isEmpty()) {
         // A sheet starts its next puzzle from the event loop.
-        QTest::qWaitFor([&] { return w.Generation().Running() || !finished.isEmpty(); }, 2000);
-        if (!w.Generation().Running() && finished.isEmpty()) return w.Game().Game().PuzzleFixed;
+        if (!QTest::qWaitFor([&] { return w.Generation().Running() || !finished.isEmpty(); }, 2000))
+            return w.Game().Game().PuzzleFixed;
     }
     if (!finished.wait(60000)) return false;
     QApplication::processEvents();
