@@ -10,6 +10,8 @@
 #include "ui/characteristics_page.h"
 #include "ui/chooser_widget.h"
 #include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/congratulations_dialog.h"
+#include "ui/dialogs/examples_dialog.h"
 #include "ui/dialogs/link_label.h"
 #include "ui/look.h"
 #include "ui/status_panel.h"
@@ -24,6 +26,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -398,6 +401,14 @@ std::vector<Pair> TextPairs(const Look& look) {
                                        {"version link", look.checkLink},
                                        {"version link hover", look.checkLinkHover}})
         add(name, QColor(colour), QColor(look.window), kText);
+    // The congratulations box (a 27-pixel bold title) and the examples' banner.
+    add("congratulations title", QColor(look.cheerTitle), QColor(look.window), kLarge);
+    add("congratulations title blinking", QColor(look.cheerTitleBlink), QColor(look.window),
+        kLarge);
+    add("statistics", QColor(look.statisticsText), QColor(look.statisticsGround), kText);
+    add("statistics heading", QColor(look.statisticsHeading), QColor(look.statisticsGround), kText);
+    add("record", QColor(look.recordText), QColor(look.window), kText);
+    add("examples banner", QColor(look.bannerText), QColor(look.window), kText);
     return pairs;
 }
 
@@ -473,6 +484,62 @@ TEST(Looks, DarkDesktopStartsDarkUntilChosen) {
     EXPECT_EQ(StartingLook(-1, light), LookKind::Light);
     EXPECT_EQ(StartingLook(0, dark), LookKind::Light);
     EXPECT_EQ(StartingLook(2, light), LookKind::HighContrast);
+}
+
+// The strongest contrast between the ink of a label, as drawn in the box's
+// picture, and the ground at the label's corner.
+double DrawnContrast(const QImage& picture, const QWidget& box, const QLabel& label) {
+    const QRect area(label.mapTo(&box, QPoint(0, 0)), label.size());
+    const QColor ground = picture.pixelColor(area.topLeft());
+    double best = 1.0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            best = std::max(best, WcagContrast(picture.pixelColor(x, y), ground));
+    return best;
+}
+
+TEST_F(Window, CongratulationsAndExamplesFollowTheLook) {
+    QTemporaryDir silent;
+    CongratulationsDialog* box = window_->Congratulations();
+    box->SetMusicFolder(silent.path());
+    GameStatistics statistics;
+    statistics.clockText = QStringLiteral("Temps :  00:03:07");
+    statistics.recordText = QStringLiteral("Nouveau record !");
+    for (const Command look : {Command::LookLight, Command::LookDark, Command::LookHighContrast}) {
+        window_->Run(look);
+        SCOPED_TRACE(static_cast<int>(window_->CurrentLookKind()));
+        box->SetStatistics(statistics);
+        box->show();
+        QApplication::processEvents();
+        // Both colours of the blinking title, the statistics and the record.
+        for (int blink = 0; blink < 2; ++blink) {
+            const QImage picture = box->grab().toImage();
+            const auto* title = box->findChild<QLabel*>(QStringLiteral("Congratulations306"));
+            ASSERT_NE(title, nullptr);
+            EXPECT_GE(DrawnContrast(picture, *box, *title), 3.0);
+            const auto* record = box->findChild<QLabel*>(QStringLiteral("RecordLine"));
+            ASSERT_NE(record, nullptr);
+            EXPECT_GE(DrawnContrast(picture, *box, *record), 4.5);
+            for (const QLabel* line : box->findChildren<QLabel*>())
+                if (line->parentWidget() != box && !line->text().isEmpty())
+                    EXPECT_GE(DrawnContrast(picture, *box, *line), 4.5)
+                        << line->text().toStdString();
+            const QColor before = box->TitleColour();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return box->TitleColour() != before; }, 1000));
+        }
+        box->done(QDialog::Accepted);
+        // The red lines of the examples' banner.
+        ExamplesDialog* examples = window_->Examples();
+        examples->show();
+        QApplication::processEvents();
+        const QImage picture = examples->grab().toImage();
+        for (const char* name : {"Examples125", "Examples126"}) {
+            const auto* line = examples->findChild<QLabel*>(QString::fromLatin1(name));
+            ASSERT_NE(line, nullptr);
+            EXPECT_GE(DrawnContrast(picture, *examples, *line), 4.5) << name;
+        }
+        examples->hide();
+    }
 }
 
 TEST_F(Window, LookChosenInOptionsAndRemembered) {

@@ -84,6 +84,15 @@ const Look kLooks[kLookCount] = {
         C(200, 0, 0),
         C(200, 0, 0),
         C(0, 0, 255),
+        // congratulations: title and its blink, statistics panel, its text and
+        // heading, record line; examples banner
+        C(255, 0, 0),
+        C(0, 0, 255),
+        C(28, 44, 92),
+        C(255, 255, 255),
+        C(166, 202, 240),
+        C(200, 0, 0),
+        C(200, 0, 0),
     },
     {
         LookKind::Dark,
@@ -137,6 +146,13 @@ const Look kLooks[kLookCount] = {
         C(255, 170, 170),
         C(255, 170, 170),
         C(150, 190, 255),
+        C(255, 120, 120),
+        C(140, 190, 255),
+        C(28, 40, 80),
+        C(240, 240, 240),
+        C(166, 202, 240),
+        C(255, 150, 150),
+        C(255, 140, 140),
     },
     {
         LookKind::HighContrast,
@@ -190,6 +206,13 @@ const Look kLooks[kLookCount] = {
         C(255, 255, 0),
         C(255, 128, 128),
         C(0, 255, 255),
+        C(255, 255, 0),
+        C(0, 255, 255),
+        C(0, 0, 0),
+        C(255, 255, 255),
+        C(255, 255, 0),
+        C(255, 128, 128),
+        C(255, 128, 128),
     },
 };
 

@@ -38,6 +38,10 @@ struct Look {
     QRgb chooserGround, chooserSelected, chooserText, excludeText;
     // The About box.
     QRgb title, link, linkHover, checkLink, checkLinkHover;
+    // The congratulations box: the title's two blinking colours on the
+    // window, the statistics panel, the record line; the examples' banner.
+    QRgb cheerTitle, cheerTitleBlink, statisticsGround, statisticsText, statisticsHeading;
+    QRgb recordText, bannerText;
 };
 
 // The table of the three looks.

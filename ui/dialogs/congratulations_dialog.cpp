@@ -4,6 +4,7 @@
 #include "ui/dialogs/congratulations_dialog.h"
 
 #include "ui/dialogs/centring.h"
+#include "ui/look.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -30,8 +31,12 @@ constexpr int kLineLeft = 22;
 constexpr int kLineTop = 38;
 constexpr int kLineStep = 22;
 constexpr int kRecordHeight = 26; // the record line, when there is one
-const QColor kSkyBlue(166, 202, 240);
-const QColor kPanelColour(28, 44, 92);
+
+void SetTextColour(QWidget& widget, QRgb colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, QColor(colour));
+    widget.setPalette(palette);
+}
 
 QPixmap StarPicture() {
     QPixmap picture(56, 56);
@@ -76,23 +81,15 @@ CongratulationsDialog::CongratulationsDialog(QWidget* parent)
     title_ = new QLabel(QStringLiteral("FELICITATIONS"), this);
     title_->setObjectName(QStringLiteral("Congratulations306"));
     title_->setFont(PixelFont(27, true));
-    PaintTitle(Qt::red);
 
     panel_ = new QFrame(this);
     panel_->setFrameShape(QFrame::Panel);
     panel_->setFrameShadow(QFrame::Sunken);
     panel_->setGeometry(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
     panel_->setAutoFillBackground(true);
-    QPalette panelPalette = panel_->palette();
-    panelPalette.setColor(QPalette::Window, kPanelColour);
-    panelPalette.setColor(QPalette::WindowText, Qt::white);
-    panel_->setPalette(panelPalette);
 
     heading_ = new QLabel(QStringLiteral("STATISTIQUES"), panel_);
     heading_->setFont(PixelFont(16, true));
-    QPalette headingPalette = heading_->palette();
-    headingPalette.setColor(QPalette::WindowText, kSkyBlue);
-    heading_->setPalette(headingPalette);
 
     for (std::size_t k = 0; k < lines_.size(); ++k) {
         lines_[k] = new QLabel(panel_);
@@ -105,9 +102,6 @@ CongratulationsDialog::CongratulationsDialog(QWidget* parent)
     record_->setFont(PixelFont(18, true));
     record_->setAlignment(Qt::AlignCenter);
     record_->setGeometry(kPanelLeft, kPanelTop + kPanelHeight + 8, kPanelWidth, kRecordHeight);
-    QPalette recordPalette = record_->palette();
-    recordPalette.setColor(QPalette::WindowText, QColor(200, 0, 0));
-    record_->setPalette(recordPalette);
     record_->hide();
 
     ok_ = new QPushButton(QStringLiteral(" O K"), this);
@@ -120,6 +114,7 @@ CongratulationsDialog::CongratulationsDialog(QWidget* parent)
     blink_.setInterval(300);
     connect(&blink_, &QTimer::timeout, this, &CongratulationsDialog::Blink);
 
+    Recolour();
     SetStatistics({});
 }
 
@@ -175,7 +170,7 @@ void CongratulationsDialog::showEvent(QShowEvent* event) {
     const int piece = std::clamp(choosePiece_(), 1, kPieces);
     musicFile_ = musicFolder_ + QStringLiteral("/Musique%1.mid").arg(piece);
     music_.Play(musicFile_.toStdString());
-    PaintTitle(Qt::red);
+    Recolour();
     blink_.start();
 }
 
@@ -186,7 +181,23 @@ void CongratulationsDialog::done(int result) {
 }
 
 void CongratulationsDialog::Blink() {
-    PaintTitle(titleColour_ == QColor(Qt::red) ? QColor(Qt::blue) : QColor(Qt::red));
+    const Look& look = CurrentLook();
+    PaintTitle(
+        QColor(titleColour_ == QColor(look.cheerTitle) ? look.cheerTitleBlink : look.cheerTitle));
+}
+
+// The colours of the look in use: the box follows a change of look the next
+// time it is shown.
+void CongratulationsDialog::Recolour() {
+    const Look& look = CurrentLook();
+    setPalette(LookPalette(look));
+    QPalette panel = LookPalette(look);
+    panel.setColor(QPalette::Window, QColor(look.statisticsGround));
+    panel.setColor(QPalette::WindowText, QColor(look.statisticsText));
+    panel_->setPalette(panel);
+    SetTextColour(*heading_, look.statisticsHeading);
+    SetTextColour(*record_, look.recordText);
+    PaintTitle(QColor(look.cheerTitle));
 }
 
 void CongratulationsDialog::PaintTitle(const QColor& colour) {

@@ -60,6 +60,7 @@ class CongratulationsDialog : public QDialog {
 
   private:
     void Blink();
+    void Recolour();
     void PaintTitle(const QColor& colour);
     void PlaceTexts();
 

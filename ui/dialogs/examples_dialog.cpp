@@ -5,6 +5,7 @@
 
 #include "ui/dialogs/centring.h"
 #include "ui/dialogs/example_files.h"
+#include "ui/look.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -31,16 +32,13 @@ struct Technique {
     const char* caption;
 };
 
-QLabel* RedLine(int identifier, const QString& text, QWidget* parent) {
+QLabel* BannerLine(int identifier, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QStringLiteral("Examples%1").arg(identifier));
     QFont font = label->font();
     font.setPixelSize(15);
     font.setBold(true);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::red);
-    label->setPalette(palette);
     return label;
 }
 
@@ -57,8 +55,8 @@ ExamplesDialog::ExamplesDialog(QWidget* parent) : QDialog(parent) {
     banner->setFrameShape(QFrame::Panel);
     banner->setFrameShadow(QFrame::Sunken);
     banner->setGeometry(kMargin, kMargin, kInner, 58);
-    click_ = RedLine(125, QStringLiteral("Cliquez et chargez un puzzle"), banner);
-    then_ = RedLine(126, QStringLiteral("Ensuite consultez les caractéristiques"), banner);
+    click_ = BannerLine(125, QStringLiteral("Cliquez et chargez un puzzle"), banner);
+    then_ = BannerLine(126, QStringLiteral("Ensuite consultez les caractéristiques"), banner);
     bound_.push_back({click_, 125, click_->text()});
     bound_.push_back({then_, 126, then_->text()});
 
@@ -162,6 +160,13 @@ void ExamplesDialog::reject() {
 }
 
 void ExamplesDialog::showEvent(QShowEvent* event) {
+    // The banner's red lines in the look in use.
+    setPalette(LookPalette(CurrentLook()));
+    for (QLabel* line : {click_, then_}) {
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::WindowText, QColor(CurrentLook().bannerText));
+        line->setPalette(palette);
+    }
     QDialog::showEvent(event);
     PlaceTexts();
     CentreOnWindow(*this, parentWidget());
