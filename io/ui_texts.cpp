@@ -77,7 +77,7 @@ constexpr TextBinding kBindings[] = {
     {62, Window::kMain, "Facile1", ElementKind::kMenuItem, "Facile"},
     {64, Window::kMain, "Fichier1", ElementKind::kMenuItem, "&Fichier"},
     {65, Window::kMain, "Edition1", ElementKind::kMenuItem, "&Edition"},
-    {66, Window::kMain, "affichage1", ElementKind::kMenuItem, "&Affichage"},
+    {66, Window::kMain, "affichage1", ElementKind::kMenuItem, "Affic&hage"},
     {67, Window::kMain, "Aide1", ElementKind::kMenuItem, "&Aide"},
     {68, Window::kMain, "Langue1", ElementKind::kMenuItem, "&Langue"},
     {69, Window::kMain, "Franais1", ElementKind::kMenuItem, "&Français"},

@@ -20,6 +20,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -34,6 +35,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace vemo::ui {
@@ -291,6 +293,42 @@ TEST_F(Window, F10OpensTheMenuBarAndAboutFromTheKeyboard) {
     QTest::keyClick(window_->Board(), Qt::Key_F10);
     QApplication::processEvents();
     EXPECT_TRUE(opened);
+}
+
+// The Alt letter of a caption ("&Aide" -> 'a'), or 0 without one.
+QChar AccessLetter(const QString& caption) {
+    for (qsizetype k = 0; k + 1 < caption.size(); ++k) {
+        if (caption[k] != QLatin1Char('&')) continue;
+        if (caption[k + 1] != QLatin1Char('&')) return caption[k + 1].toLower();
+        ++k; // "&&" is a plain ampersand
+    }
+    return QChar();
+}
+
+// Two entries of one menu, or two menus of the bar, never share an Alt
+// letter: the second would only be reached by pressing it twice.
+void ExpectDistinctLetters(const QList<QAction*>& actions, const std::string& where) {
+    std::map<QChar, QString> seen;
+    for (const QAction* action : actions) {
+        if (action->isSeparator() || !action->isVisible()) continue;
+        const QChar letter = AccessLetter(action->text());
+        if (letter.isNull()) continue;
+        const auto [at, added] = seen.emplace(letter, action->text());
+        EXPECT_TRUE(added) << where << ": " << action->text().toStdString() << " and "
+                           << at->second.toStdString();
+        if (action->menu()) ExpectDistinctLetters(action->menu()->actions(), where);
+    }
+}
+
+TEST_F(Window, AltLettersDistinctInEveryLanguage) {
+    const QStringList languages =
+        QDir(QStringLiteral(VEMO_SOURCE_DIR "/data/Langues"))
+            .entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name);
+    ASSERT_GE(languages.size(), 5);
+    for (const QString& language : languages) {
+        ASSERT_TRUE(window_->SwitchLanguage(language)) << language.toStdString();
+        ExpectDistinctLetters(window_->menuBar()->actions(), language.toStdString());
+    }
 }
 
 TEST_F(Window, ChooserFromTheKeyboard) {

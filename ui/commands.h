@@ -101,7 +101,7 @@ inline constexpr std::array<MenuInfo, 14> kMenus = {{
     {"Nouveau", "Fichier", "&Nouveau", 51},
     {"Recents", "Fichier", "Fichiers récents", 87},
     {"Edition", "", "&Edition", 65},
-    {"Affichage", "", "&Affichage", 66},
+    {"Affichage", "", "Affic&hage", 66},
     {"Candidats", "Affichage", "Affichage des candidats &Possibles", 35},
     {"Filtrer", "Affichage", "&Filtrer...", 29},
     {"Options", "", "&Options", 71},

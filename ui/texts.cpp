@@ -59,7 +59,7 @@ const QHash<int, QString>& FrenchTexts() {
         {62, "Facile"},
         {64, "&Fichier"},
         {65, "&Edition"},
-        {66, "&Affichage"},
+        {66, "Affic&hage"},
         {67, "&Aide"},
         {68, "&Langue"},
         {69, "&Français"},
