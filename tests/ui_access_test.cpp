@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -331,6 +332,33 @@ TEST_F(Window, AltLettersDistinctInEveryLanguage) {
     }
 }
 
+TEST_F(Window, TheFocusedBoardIsRingedWithoutHidingItsEdgeCells) {
+    Open(Write("p.sku", kPuzzle));
+    window_->Board()->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(window_->Board()->hasFocus());
+    for (const Command look : {Command::LookLight, Command::LookHighContrast}) {
+        window_->Run(look);
+        QApplication::processEvents();
+        const QColor ring(CurrentLook().focusRing);
+        const QImage frame = window_->Board()->parentWidget()->grab().toImage();
+        EXPECT_EQ(frame.pixelColor(0, frame.height() / 2), ring);
+        EXPECT_EQ(frame.pixelColor(frame.width() - 1, frame.height() / 2), ring);
+        // The board shows its picture to the edge: the given in the top-left
+        // corner keeps its outline.
+        const QImage shown = window_->Board()->grab().toImage().scaled(512, 512);
+        const QImage picture = window_->Board()->LogicalPicture();
+        for (int at = 0; at < 6; ++at) {
+            EXPECT_EQ(shown.pixelColor(at, 30), picture.pixelColor(at, 30)) << at;
+            EXPECT_EQ(shown.pixelColor(511 - at, 30), picture.pixelColor(511 - at, 30)) << at;
+        }
+    }
+    window_->Pages()->setFocus();
+    QApplication::processEvents();
+    const QImage frame = window_->Board()->parentWidget()->grab().toImage();
+    EXPECT_NE(frame.pixelColor(0, frame.height() / 2), QColor(CurrentLook().focusRing));
+}
+
 TEST_F(Window, ChooserFromTheKeyboard) {
     Open(Write("p.sku", kPuzzle));
     window_->Board()->setFocus();
@@ -484,6 +512,9 @@ TEST_P(EveryLook, MarksStayDistinct) {
         EXPECT_TRUE(Distinct(grounds[i].second, empty))
             << grounds[i].first << " " << Hex(grounds[i].second) << " " << Hex(empty);
     }
+    // The ring of the focused board, between the window and the cells.
+    EXPECT_GE(WcagContrast(QColor(look.focusRing), QColor(look.window)), 3.0);
+    EXPECT_GE(WcagContrast(QColor(look.focusRing), empty), 3.0);
     EXPECT_GE(WcagContrast(QColor(look.filterMark), empty), 2.0);
     EXPECT_GE(WcagContrast(QColor(look.evenCell), empty), 2.0);
     EXPECT_TRUE(Distinct(QColor(look.filterMark), QColor(look.evenCell)));
@@ -627,6 +658,19 @@ void ExpectFits(const QLabel& label) {
     EXPECT_GE(label.height(), m.height()) << label.objectName().toStdString();
 }
 
+TEST_P(FontSize, TheSmallestWindowKeepsTheWholeBoard) {
+    window_->resize(window_->minimumSize());
+    QApplication::processEvents();
+    EXPECT_EQ(window_->Board()->size(), QSize(512, 512));
+    // Above the status bar and inside the window.
+    const QRect board(window_->Board()->mapTo(window_.get(), QPoint(0, 0)),
+                      window_->Board()->size());
+    EXPECT_LE(board.bottom(), window_->statusBar()->geometry().top());
+    EXPECT_TRUE(window_->rect().contains(board));
+    EXPECT_GE(window_->statusBar()->geometry().top(),
+              window_->centralWidget()->geometry().bottom());
+}
+
 TEST_P(FontSize, NothingNarrowerThanItsText) {
     Open(Write("p.sku", kPuzzle));
     Game().ShowHint();
@@ -661,9 +705,16 @@ TEST_P(FontSize, NothingNarrowerThanItsText) {
                       table->horizontalHeader()->fontMetrics().height());
         }
     }
-    // The technique grid lies inside the page.
+    // The technique grid lies inside the page; what a large type pushes out of
+    // its view is reached by scrolling.
     const QTableWidget* grid = window_->Characteristics()->TechniqueGrid();
     EXPECT_LE(grid->geometry().right(), window_->Characteristics()->width());
+    EXPECT_LE(grid->geometry().bottom(), window_->Characteristics()->height());
+    const int lastRow = grid->rowCount() - 1;
+    const int rowsBottom = grid->rowViewportPosition(lastRow) + grid->rowHeight(lastRow);
+    if (rowsBottom > grid->viewport()->height()) {
+        EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    }
     // The About box: every label and link whole and inside the box.
     AboutDialog* about = window_->About();
     QTimer::singleShot(0, about, [about] {

@@ -7,6 +7,7 @@
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/congratulations_dialog.h"
 #include "ui/dialogs/examples_dialog.h"
+#include "ui/look.h"
 
 #include <QApplication>
 #include <QDir>
@@ -84,6 +85,19 @@ int main(int argc, char** argv) {
         vemo::ui::ExamplesDialog examples;
         examples.Retranslate(text);
         Save(examples, folder + "/examples-" + suffix + ".png");
+
+        // The boxes with colours of their own, in the dark and high-contrast looks.
+        for (const auto& [look, name] : {std::pair{vemo::ui::LookKind::Dark, "dark"},
+                                         std::pair{vemo::ui::LookKind::HighContrast, "contrast"}}) {
+            vemo::ui::SetCurrentLook(look);
+            QApplication::setPalette(vemo::ui::LookPalette(vemo::ui::CurrentLook()));
+            congratulations.SetStatistics(
+                {"00:05:12", 3, 1, 2, 4, QString::fromStdString(table.LookupText(554, 0))});
+            Save(congratulations, folder + "/congratulations-" + name + "-" + suffix + ".png");
+            Save(examples, folder + "/examples-" + name + "-" + suffix + ".png");
+        }
+        vemo::ui::SetCurrentLook(vemo::ui::LookKind::Light);
+        QApplication::setPalette(vemo::ui::LookPalette(vemo::ui::CurrentLook()));
     }
     return 0;
 }

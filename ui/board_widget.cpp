@@ -91,9 +91,29 @@ int BoardWidget::ActiveCell() const {
     return game_.Board().ActiveRow * 9 + game_.Board().ActiveColumn;
 }
 
+// The keyboard's place: the raised frame around the picture takes the look's
+// focus colour, so that the ring hides no part of the cells.
+void BoardWidget::MarkFocus(bool focused) {
+    QWidget* frame = parentWidget();
+    if (!frame) return;
+    if (!focused) {
+        frame->setPalette(QPalette()); // the window's colours again
+        return;
+    }
+    QPalette palette;
+    for (const QPalette::ColorRole role :
+         {QPalette::Light, QPalette::Midlight, QPalette::Dark, QPalette::Mid, QPalette::Shadow})
+        palette.setColor(role, QColor(CurrentLook().focusRing));
+    frame->setPalette(palette);
+}
+
+void BoardWidget::RefreshFocusMark() {
+    MarkFocus(hasFocus());
+}
+
 void BoardWidget::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    update();
+    MarkFocus(true);
     if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this)) {
         QAccessibleEvent focus(table->child(ActiveCell()), QAccessible::Focus);
         Announce(focus);
@@ -102,7 +122,7 @@ void BoardWidget::focusInEvent(QFocusEvent* event) {
 
 void BoardWidget::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    update();
+    MarkFocus(false);
 }
 
 QImage BoardWidget::LogicalPicture() const {
@@ -115,12 +135,6 @@ void BoardWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The picture has exactly the widget's device pixels: copied unscaled.
     painter.drawImage(QRectF(rect()), picture_, QRectF(picture_.rect()));
-    if (hasFocus()) {
-        // The keyboard's place: a band in the look's selection colour.
-        painter.setPen(QPen(QColor(CurrentLook().highlight), 3));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
-    }
 }
 
 void BoardWidget::mouseMoveEvent(QMouseEvent* event) {

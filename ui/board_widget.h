@@ -45,6 +45,9 @@ class BoardWidget : public QWidget {
     int ActiveCell() const;
     bool IsSolution() const { return kind_ == Kind::Solution; }
 
+    // The ring around a focused picture follows a change of look.
+    void RefreshFocusMark();
+
   signals:
     void pressed(int x, int y, bool shift);
 
@@ -56,6 +59,7 @@ class BoardWidget : public QWidget {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    void MarkFocus(bool focused);
     void Paint(QImage& image) const;
 
     GameController& game_;

@@ -166,9 +166,10 @@ CharacteristicsPage::CharacteristicsPage(const GameController& game, QWidget* pa
     gridaid_ = new QTableWidget(this);
     gridaid_->setObjectName(QStringLiteral("Gridaid"));
     PlainTable(gridaid_);
-    gridaid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridaid_->setColumnCount(2);
-    gridaid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // It scrolls only when a large type makes it taller or wider than the page.
+    gridaid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    gridaid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     gridaid_->verticalHeader()->setMinimumSectionSize(10);
     gridaid_->verticalHeader()->setDefaultSectionSize(19);
     Refill();
@@ -186,15 +187,22 @@ void CharacteristicsPage::resizeEvent(QResizeEvent* event) {
 
 // The technique grid keeps its right edge 5 pixels from the page's, as wide as
 // its columns; the listing fills the rest of the page. The labels are as high
-// as their type.
+// as their type. When a large type makes the grid taller than the page, it
+// keeps to the page and scrolls; the listing keeps at least 100 pixels.
 void CharacteristicsPage::LayOut() {
     constexpr int kMargin = 5;
     constexpr int kGap = 6;
+    constexpr int kLeastListing = 100;
     const int labelHeight = std::max(18, listingLabel_->sizeHint().height());
     const int top = kMargin + labelHeight + 5;
-    const int gridWidth = std::max(TableWidth(gridaid_), techniquesLabel_->sizeHint().width());
-    const int gridLeft = std::max(kMargin + 100 + kGap, width() - kMargin - gridWidth);
-    gridaid_->setGeometry(gridLeft, top, gridWidth, gridaid_->height());
+    const int room = std::max(kLeastListing, height() - top - kMargin);
+    const int gridHeight = std::min(gridHeight_, room);
+    int gridWidth = TableWidth(gridaid_);
+    if (gridHeight < gridHeight_) gridWidth += gridaid_->verticalScrollBar()->sizeHint().width();
+    gridWidth = std::max(gridWidth, techniquesLabel_->sizeHint().width());
+    gridWidth = std::min(gridWidth, width() - 2 * kMargin - kLeastListing - kGap);
+    const int gridLeft = std::max(kMargin + kLeastListing + kGap, width() - kMargin - gridWidth);
+    gridaid_->setGeometry(gridLeft, top, gridWidth, gridHeight);
     techniquesLabel_->setGeometry(gridLeft, kMargin, gridWidth, labelHeight);
     const int listingWidth = gridLeft - kGap - kMargin;
     listing_->setGeometry(kMargin, top, listingWidth, std::max(100, height() - top - kMargin));
@@ -229,7 +237,7 @@ void CharacteristicsPage::FillTechniqueGrid() {
                           MakeItem(row.count, header ? face : tint, ink, header || r == emptyRow,
                                    header ? 16 : 2));
     }
-    gridaid_->resize(gridaid_->width(), height);
+    gridHeight_ = height;
     FitColumns(gridaid_, {});
     LayOut();
 }

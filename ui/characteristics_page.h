@@ -39,6 +39,7 @@ class CharacteristicsPage : public QWidget {
     QLabel* techniquesLabel_;
     QTableWidget* listing_;
     QTableWidget* gridaid_;
+    int gridHeight_ = 0; // the technique grid's rows and frame
 };
 
 } // namespace vemo::ui

@@ -73,10 +73,19 @@ int ChooserWidget::RowHeight() const {
 }
 
 void ChooserWidget::ApplyLook() {
+    const Look& look = CurrentLook();
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, QColor(CurrentLook().chooserGround));
-    pal.setColor(QPalette::Text, QColor(CurrentLook().chooserText));
+    pal.setColor(QPalette::Base, QColor(look.chooserGround));
+    pal.setColor(QPalette::Text, QColor(look.chooserText));
+    // On a dark board the sunken edge does not show: a plain line in the
+    // text's colour outlines the list.
+    pal.setColor(QPalette::WindowText, QColor(look.chooserText));
     setPalette(pal);
+    if (look.kind == LookKind::Light) {
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    } else {
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
     update();
 }
 

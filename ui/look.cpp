@@ -93,6 +93,8 @@ const Look kLooks[kLookCount] = {
         C(166, 202, 240),
         C(200, 0, 0),
         C(200, 0, 0),
+        // focus ring
+        C(30, 110, 180),
     },
     {
         LookKind::Dark,
@@ -153,6 +155,7 @@ const Look kLooks[kLookCount] = {
         C(166, 202, 240),
         C(255, 150, 150),
         C(255, 140, 140),
+        C(120, 170, 255),
     },
     {
         LookKind::HighContrast,
@@ -213,6 +216,7 @@ const Look kLooks[kLookCount] = {
         C(255, 255, 0),
         C(255, 128, 128),
         C(255, 128, 128),
+        C(0, 255, 255),
     },
 };
 

@@ -42,6 +42,8 @@ struct Look {
     // window, the statistics panel, the record line; the examples' banner.
     QRgb cheerTitle, cheerTitleBlink, statisticsGround, statisticsText, statisticsHeading;
     QRgb recordText, bannerText;
+    // The ring around the board or the solution when it has the keyboard.
+    QRgb focusRing;
 };
 
 // The table of the three looks.

@@ -35,6 +35,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyleOption>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTime>
@@ -76,6 +77,26 @@ namespace {
 constexpr int kClientWidth = 552;
 constexpr int kClientHeight = 685;
 constexpr int kStatusBarHeight = 22;
+// The pages below the two toolbars.
+constexpr int kPagesLeft = 6;
+constexpr int kPagesTop = 96;
+constexpr int kPagesBottom = 5;
+// The room a page keeps around the 512-pixel board in its raised frame.
+constexpr int kBoardPageSide = 8 + 2 + 512 + 2 + 10;
+
+// The pages, which tell the room their tabs and frame take around a page as
+// the style lays them out.
+class PageTabs : public QTabWidget {
+  public:
+    using QTabWidget::QTabWidget;
+
+    QSize AroundPage() const {
+        QStyleOptionTabWidgetFrame option;
+        initStyleOption(&option);
+        const QRect page = style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
+        return size() - page.size();
+    }
+};
 
 // The picture in its raised frame, as large as the page allows with margins
 // of 8 and 10 pixels, centred across the page.
@@ -124,7 +145,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
 
     // The smallest size is the one the board was laid out for; the board
     // grows with the window.
-    setMinimumSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+    FitMinimumSize();
     resize(minimumSize());
 
     GameController* g = game_.get();
@@ -337,8 +358,8 @@ void MainWindow::BuildToolbars() {
 }
 
 void MainWindow::BuildPages(QWidget* central) {
-    pages_ = new QTabWidget(central);
-    pages_->setGeometry(6, 96, 540, 562);
+    pages_ = new PageTabs(central);
+    pages_->setGeometry(kPagesLeft, kPagesTop, 540, 562);
 
     const auto framed = [this](QWidget* page, BoardWidget::Kind kind) {
         auto* frame = new QFrame(page);
@@ -419,9 +440,21 @@ void MainWindow::SizeStatusBar() {
     const QFontMetrics clock(clockPanel_->font());
     const QString widest = texts_.Text(514) + QStringLiteral(" :  88:88:88");
     clockPanel_->setFixedWidth(clock.horizontalAdvance(widest) + 8);
-    // The window is at least as wide as the bar's texts need.
-    const int least = statusPanel_->minimumSizeHint().width() + clockPanel_->width() + 16;
-    central_->setMinimumWidth(std::max(kClientWidth, least));
+    FitMinimumSize();
+}
+
+// The smallest window keeps the whole 512-pixel board, and the bar's texts,
+// whatever the type size: the tabs, the menu bar and the status bar grow with
+// the font.
+void MainWindow::FitMinimumSize() {
+    const QSize pages =
+        QSize(kBoardPageSide, kBoardPageSide) + static_cast<const PageTabs*>(pages_)->AroundPage();
+    const int bar = statusPanel_->minimumSizeHint().width() + clockPanel_->width() + 16;
+    central_->setMinimumSize(
+        std::max({kClientWidth, bar, kPagesLeft * 2 + pages.width()}),
+        std::max(kClientHeight - kStatusBarHeight, kPagesTop + pages.height() + kPagesBottom));
+    setMinimumSize(central_->minimumWidth(), menuBar()->sizeHint().height() +
+                                                 central_->minimumHeight() + statusBar()->height());
 }
 
 void MainWindow::ApplyLook(LookKind kind) {
@@ -437,6 +470,7 @@ void MainWindow::ApplyLook(LookKind kind) {
     if (characteristics_) characteristics_->Refill();
     if (chooser_) chooser_->ApplyLook();
     board_->Redraw();
+    board_->RefreshFocusMark();
     solution_->Redraw();
     statusPanel_->update();
 }
@@ -665,7 +699,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (type == QEvent::Resize) {
         if (watched == central_) {
-            pages_->setGeometry(6, 96, central_->width() - 12, central_->height() - 101);
+            pages_->setGeometry(kPagesLeft, kPagesTop, central_->width() - 2 * kPagesLeft,
+                                central_->height() - kPagesTop - kPagesBottom);
             if (chooser_) SyncChooser();
         } else if (board_ && watched == board_->parentWidget()->parentWidget()) {
             FitPicture(*board_, *static_cast<QWidget*>(watched));

@@ -160,6 +160,7 @@ class MainWindow : public QMainWindow {
     void BuildPages(QWidget* central);
     void BuildStatusBar();
     void SizeStatusBar();
+    void FitMinimumSize();
     void ApplyLook(LookKind kind);
     bool RouteKey(QObject* watched, QKeyEvent& event);
     void OpenMenuBar();
