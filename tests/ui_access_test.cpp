@@ -194,6 +194,24 @@ TEST_F(Window, SolutionPictureReadOnlyCells) {
     EXPECT_EQ(window_->Pages()->currentIndex(), kSolutionPage);
 }
 
+TEST_F(Window, ThePageTablesAreNamedAfterTheirLabels) {
+    for (const bool english : {false, true}) {
+        if (english) {
+            ASSERT_TRUE(window_->SwitchLanguage("English.lng"));
+        }
+        for (const auto& [table, text] :
+             {std::pair{window_->Characteristics()->Listing(), 85},
+              std::pair{window_->Characteristics()->TechniqueGrid(), 86}}) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(table);
+            ASSERT_NE(accessible, nullptr);
+            const QString name = accessible->text(QAccessible::Name);
+            EXPECT_FALSE(name.isEmpty());
+            EXPECT_TRUE(window_->Texts().Text(text).startsWith(name.trimmed()))
+                << name.toStdString();
+        }
+    }
+}
+
 TEST_F(Window, EveryToolbarButtonHasAName) {
     int buttons = 0;
     for (QToolBar* bar : {window_->CommandBar(), window_->FilterBar()})

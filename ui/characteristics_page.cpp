@@ -176,6 +176,10 @@ CharacteristicsPage::CharacteristicsPage(const GameController& game, QWidget* pa
 }
 
 void CharacteristicsPage::Refill() {
+    // Screen readers name each table after the label above it, in the
+    // interface's language.
+    listing_->setAccessibleName(listingLabel_->text());
+    gridaid_->setAccessibleName(techniquesLabel_->text());
     FillTechniqueGrid();
     FillListing();
 }
