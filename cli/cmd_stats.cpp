@@ -124,7 +124,16 @@ int Finish(const std::vector<devtools::StatisticsRow>& rows, const std::filesyst
     devtools::ExamplePicker picker([&](const std::string& name, const Grid& puzzle) {
         written &= WriteFile(folder / std::filesystem::u8path(name), FramedGrid(puzzle));
     });
-    for (const auto& row : rows) {
+    int abandoned = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const devtools::StatisticsRow& row = rows[r];
+        if (row.abandoned) {
+            // No rating to pick an example by.
+            std::cerr << "vemotarn-cli: puzzle " << r + 1
+                      << ": search abandoned: no answer within the budget\n";
+            ++abandoned;
+            continue;
+        }
         if (collection)
             picker.Collection(row);
         else
@@ -136,7 +145,7 @@ int Finish(const std::vector<devtools::StatisticsRow>& rows, const std::filesyst
         return kExitBadInput;
     }
     std::cout << rows.size() << " puzzles; results in " << (folder / resultsName).string() << '\n';
-    return kExitOk;
+    return abandoned > 0 ? kExitBadInput : kExitOk;
 }
 
 bool MakeFolder(const std::filesystem::path& folder) {

@@ -41,6 +41,7 @@ void Rate(Engine& e, StatisticsRow& row) {
     auto start = Clock::now();
     e.RatePuzzle();
     row.ratingSeconds = Seconds(start);
+    row.abandoned = e.SearchAbandoned;
     e.TechniqueCounters[17] = e.SolutionCount; // the spare entry
     for (int i = 0; i < 19; ++i) row.counters[i] = e.TechniqueCounters[i];
     e.CellGrid[0] = puzzle;
@@ -48,6 +49,7 @@ void Rate(Engine& e, StatisticsRow& row) {
     start = Clock::now();
     e.CountSolutions(); // the count carries on from the rating's value
     row.countSeconds = Seconds(start);
+    row.abandoned = row.abandoned || e.SearchAbandoned;
     e.CellGrid[0] = puzzle;
     e.ComputeCandidates();
     row.puzzle = puzzle;
@@ -115,8 +117,12 @@ StatisticsRow RateRow(Engine& e, const Grid& puzzle) {
 
 std::string ResultsText(const std::vector<StatisticsRow>& rows) {
     std::string text = std::string(kStatisticsHeader) + "\n\nMoyenne ";
+    // The averages leave out the rows without a rating.
     std::array<double, 22> sums{};
+    std::size_t rated = 0;
     for (const auto& row : rows) {
+        if (row.abandoned) continue;
+        ++rated;
         for (int i = 0; i < 19; ++i) sums[i] += row.counters[i];
         sums[19] += row.scoreBefore;
         sums[20] += row.cluesBefore;
@@ -124,9 +130,8 @@ std::string ResultsText(const std::vector<StatisticsRow>& rows) {
     }
     char buffer[48];
     for (int i = 0; i < 24; ++i) {
-        if (i < 22 && !rows.empty())
-            std::snprintf(buffer, sizeof buffer, "%.4f",
-                          sums[i] / static_cast<double>(rows.size()));
+        if (i < 22 && rated > 0)
+            std::snprintf(buffer, sizeof buffer, "%.4f", sums[i] / static_cast<double>(rated));
         else
             std::snprintf(buffer, sizeof buffer, "0");
         text += buffer;
@@ -135,6 +140,11 @@ std::string ResultsText(const std::vector<StatisticsRow>& rows) {
     text += "\n\n";
     for (std::size_t r = 0; r < rows.size(); ++r) {
         text += std::to_string(r + 1) + "   ";
+        if (rows[r].abandoned) {
+            text += kAbandonedRow;
+            text += '\n';
+            continue;
+        }
         for (const auto& value : Values(rows[r])) text += value + "  ";
         text += '\n';
     }

@@ -27,7 +27,12 @@ struct StatisticsRow {
     double ratingSeconds = 0;
     double countSeconds = 0;
     Grid puzzle{};
+    // A search spent its trial budget: the row holds no rating.
+    bool abandoned = false;
 };
+
+// The row of a puzzle whose search spent its trial budget.
+inline constexpr const char* kAbandonedRow = "abandon";
 
 inline constexpr const char* kStatisticsHeader =
     "Numéro Unique Caché Vérouillé(1) Vérouillé(2) Pairenue Pairecachée Tripletnu Tripletcaché "

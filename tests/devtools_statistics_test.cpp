@@ -49,6 +49,25 @@ TEST(StatisticsResults, HeaderAveragesAndRows) {
     EXPECT_NE(text.find("\n2   20  "), std::string::npos);
 }
 
+TEST(StatisticsResults, AnAbandonedSearchGivesNoRatingAndLeavesTheAverages) {
+    const std::string hard =
+        "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
+    Engine e;
+    e.TrialBudget = 3;
+    const StatisticsRow cut = devtools::RateRow(e, test::GridFrom(hard));
+    EXPECT_TRUE(cut.abandoned);
+    Engine whole;
+    const StatisticsRow rated = devtools::RateRow(whole, test::GridFrom(hard));
+    ASSERT_FALSE(rated.abandoned);
+    EXPECT_EQ(rated.counters[17], 1); // one solution
+    const std::string text = devtools::ResultsText({rated, cut});
+    // The averages are those of the rated row alone.
+    char average[32];
+    std::snprintf(average, sizeof average, "\n\nMoyenne %.4f    ", double(rated.counters[0]));
+    EXPECT_NE(text.find(average), std::string::npos) << text;
+    EXPECT_NE(text.find(std::string("\n2   ") + devtools::kAbandonedRow + "\n"), std::string::npos);
+}
+
 TEST(StatisticsExamples, RulesAndNumbering) {
     std::map<std::string, int> written;
     devtools::ExamplePicker picker([&](const std::string& name, const Grid&) { ++written[name]; });
