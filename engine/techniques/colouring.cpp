@@ -47,6 +47,8 @@ void Engine::FindColouring() {
     for (int d = 1; d <= 9; ++d) {
         const Bits81 places = CandidateTable.CellsWith(d);
         if (CountCells(places) <= 4) continue;
+        // The finding for a digit rests on its places alone.
+        if (memo_.colouring.Nothing(d, places)) continue;
         colourOf.fill(0);
         int n = 1;
         const auto pairOf = [&](const std::array<int, 9>& unit, int& p, int& q) {
@@ -211,6 +213,7 @@ void Engine::FindColouring() {
             keepChains(multiFirst, multiSecond);
             return;
         }
+        memo_.colouring.SetNothing(d, places);
     }
 }
 
