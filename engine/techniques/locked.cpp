@@ -43,8 +43,11 @@ int SegmentBox(int lineType, int line, int t) {
 
 void Engine::FindLockedCandidates() {
     LockedCandidates = {};
+    memo_.Variant(XSudoku);
     for (int d = 1; d <= 9; ++d) {
         const Bits81 places = CandidateTable.CellsWith(d);
+        // The finding for a digit rests on its places alone.
+        if (memo_.locked.Nothing(d, places)) continue;
         const auto test = [&](int lineType, int line, int t) {
             const Segment s = MakeSegment(lineType, line, t);
             if (CountCells(places & s.cells) < 2) return false;
@@ -73,6 +76,7 @@ void Engine::FindLockedCandidates() {
                 for (int t = 0; t < 3; ++t)
                     if (test(3, k, t)) return;
         }
+        memo_.locked.SetNothing(d, places);
     }
 }
 

@@ -81,6 +81,20 @@ struct FinderMemo {
     // Findings of nothing per digit. The finders whose result depends on
     // X-Sudoku remember it beside the places.
     DigitMemo colouring;
+    DigitMemo xWing;
+    DigitMemo swordfish;
+    // Hidden single: a digit without a lone place in any unit. Locked
+    // candidates: nothing found for the digit. Both depend on X-Sudoku as well,
+    // which `x` remembers; another value forgets them.
+    DigitMemo hiddenSingle;
+    DigitMemo locked;
+    int x = 0;
+    void Variant(int xSudoku) {
+        if (xSudoku == x) return;
+        x = xSudoku;
+        hiddenSingle.known = 0;
+        locked.known = 0;
+    }
 };
 
 } // namespace vemo
