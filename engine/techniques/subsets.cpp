@@ -8,6 +8,7 @@
 #include "../engine.h"
 #include "memo.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -83,67 +84,54 @@ bool SearchUnit(const UnitMasks& masks, unsigned digits, int k, int mode,
     return false;
 }
 
-// The first report of one unit: its digit sets in lexicographic order (1-2,
-// 1-3, ..., 8-9 for pairs), the first that reports. A set is searched only
-// when it can report there at all: naked, every digit lies in a cell with
-// 2..k candidates inside the set, and at least k such cells; hidden, every
-// digit has 1..k places and the set's digits occupy exactly k cells. These
-// tests only skip sets whose search would find nothing.
-FinderMemo::UnitSubset SearchUnitSets(const UnitMasks& masks, int k, int mode) {
-    FinderMemo::UnitSubset result;
-    std::array<unsigned, 9> small{}; // naked: masks of the cells with 2..k candidates
-    int smallCount = 0;
-    std::array<unsigned, 9> positions{}; // hidden: per digit d-1, bit i for the i-th cell
-    unsigned possible = 0;               // the digits a reporting set can hold
-    for (int i = 0; i < 9; ++i) {
-        const unsigned m = masks[i];
-        if (mode == 0) {
-            const int n = std::popcount(m);
-            if (n >= 2 && n <= k) small[smallCount++] = m;
+// Digit sets of one unit, as masks.
+struct DigitSets {
+    std::array<unsigned, 126> sets{}; // 126 = sets of 4 among 9 digits
+    int count = 0;
+};
+
+// The union of every `left` more cells among small[from..n) that, with acc,
+// holds at most k digits: the digit sets that at least k cells with 2..k
+// candidates lie in. False when k such cells hold fewer than k digits between
+// them: then every k-digit set around them qualifies, which this list does
+// not give.
+bool CollectNakedSets(const std::array<unsigned, 9>& small, int n, int from, int left, unsigned acc,
+                      int k, DigitSets& out) {
+    for (int i = from; i <= n - left; ++i) {
+        const unsigned digits = acc | small[i];
+        const int size = std::popcount(digits);
+        if (size > k) continue;
+        if (left > 1) {
+            if (!CollectNakedSets(small, n, i + 1, left - 1, digits, k, out)) return false;
+        } else if (size < k) {
+            return false;
         } else {
-            for (unsigned rest = m; rest != 0; rest &= rest - 1)
-                positions[std::countr_zero(rest)] |= 1u << i;
+            out.sets[out.count++] = digits;
         }
     }
-    if (mode == 0) {
-        if (smallCount < k) return result;
-        for (int i = 0; i < smallCount; ++i) possible |= small[i];
-    } else {
-        for (int d = 0; d < 9; ++d) {
-            const int n = std::popcount(positions[d]);
-            if (n >= 1 && n <= k) possible |= 1u << d;
+    return true;
+}
+
+// The sets of `left` more digits among digitOf[from..n), in lexicographic
+// order, whose digits with those of acc occupy at most k cells; at k digits,
+// try(set) on those occupying exactly k cells until it returns true.
+template <typename Try>
+bool EachHiddenSet(const std::array<unsigned, 9>& positions, const std::array<int, 9>& digitOf,
+                   int n, int from, int left, unsigned acc, unsigned cells, int k, Try&& tryIt) {
+    for (int i = from; i <= n - left; ++i) {
+        const int d = digitOf[i];
+        const unsigned here = cells | positions[d];
+        const int size = std::popcount(here);
+        if (size > k) continue;
+        const unsigned digits = acc | 1u << d;
+        if (left > 1) {
+            if (EachHiddenSet(positions, digitOf, n, i + 1, left - 1, digits, here, k, tryIt))
+                return true;
+        } else if (size == k && tryIt(digits)) {
+            return true;
         }
     }
-    const int m = std::popcount(possible);
-    if (m < k) return result;
-    const auto worthSearching = [&](unsigned digits) {
-        if (mode == 0) {
-            int inside = 0;
-            for (int i = 0; i < smallCount; ++i) inside += (small[i] & ~digits) == 0;
-            return inside >= k;
-        }
-        unsigned cells = 0;
-        for (unsigned rest = digits; rest != 0; rest &= rest - 1)
-            cells |= positions[std::countr_zero(rest)];
-        return std::popcount(cells) == k;
-    };
-    std::array<int, 9> digitOf{};
-    int n = 0;
-    for (unsigned rest = possible; rest != 0; rest &= rest - 1)
-        digitOf[n++] = std::countr_zero(rest);
-    std::array<int, 4> idx = FirstCombination();
-    do {
-        unsigned digits = 0;
-        for (int j = 0; j < k; ++j) digits |= 1u << digitOf[idx[j]];
-        if (!worthSearching(digits)) continue;
-        std::array<int, 4> cells{};
-        if (!SearchUnit(masks, digits, k, mode, cells)) continue;
-        result.found = true;
-        result.digits = static_cast<std::uint16_t>(digits);
-        for (int i = 0; i < k; ++i) result.cells[i] = static_cast<std::int8_t>(cells[i]);
-        return result;
-    } while (NextCombination(idx, k, m));
-    return result;
+    return false;
 }
 
 // Among digit sets of k digits, the one holding the lowest digit where two
@@ -152,6 +140,71 @@ constexpr unsigned SetOrder(unsigned digits) {
     unsigned r = 0;
     for (int d = 0; d < 9; ++d) r |= ((digits >> d) & 1u) << (8 - d);
     return 511u - r;
+}
+
+// The first report of one unit: its digit sets in lexicographic order (1-2,
+// 1-3, ..., 8-9 for pairs), the first that reports. A set is searched only
+// when it can report there at all: naked, at least k cells with 2..k
+// candidates lie in the set; hidden, every digit has 1..k places and the
+// set's digits occupy exactly k cells. These tests only skip sets whose search
+// would find nothing.
+FinderMemo::UnitSubset SearchUnitSets(const UnitMasks& masks, int k, int mode) {
+    FinderMemo::UnitSubset result;
+    const auto tryIt = [&](unsigned digits) {
+        std::array<int, 4> cells{};
+        if (!SearchUnit(masks, digits, k, mode, cells)) return false;
+        result.found = true;
+        result.digits = static_cast<std::uint16_t>(digits);
+        for (int i = 0; i < k; ++i) result.cells[i] = static_cast<std::int8_t>(cells[i]);
+        return true;
+    };
+    if (mode == 1) {
+        std::array<unsigned, 9> positions{}; // per digit d-1, bit i for the i-th cell
+        for (int i = 0; i < 9; ++i)
+            for (unsigned rest = masks[i]; rest != 0; rest &= rest - 1)
+                positions[std::countr_zero(rest)] |= 1u << i;
+        std::array<int, 9> digitOf{};
+        int n = 0;
+        for (int d = 0; d < 9; ++d) {
+            const int places = std::popcount(positions[d]);
+            if (places >= 1 && places <= k) digitOf[n++] = d;
+        }
+        EachHiddenSet(positions, digitOf, n, 0, k, 0, 0, k, tryIt);
+        return result;
+    }
+    std::array<unsigned, 9> small{}; // masks of the cells with 2..k candidates
+    int smallCount = 0;
+    for (int i = 0; i < 9; ++i) {
+        const int n = std::popcount(masks[i]);
+        if (n >= 2 && n <= k) small[smallCount++] = masks[i];
+    }
+    if (smallCount < k) return result;
+    DigitSets sets;
+    if (!CollectNakedSets(small, smallCount, 0, k, 0, k, sets)) {
+        // Cells that hold too few digits: every set of k digits of theirs
+        // around them, in order.
+        sets.count = 0;
+        unsigned possible = 0;
+        for (int i = 0; i < smallCount; ++i) possible |= small[i];
+        std::array<int, 9> digitOf{};
+        int m = 0;
+        for (unsigned rest = possible; rest != 0; rest &= rest - 1)
+            digitOf[m++] = std::countr_zero(rest);
+        std::array<int, 4> idx = FirstCombination();
+        do {
+            unsigned digits = 0;
+            for (int j = 0; j < k; ++j) digits |= 1u << digitOf[idx[j]];
+            int inside = 0;
+            for (int i = 0; i < smallCount; ++i) inside += (small[i] & ~digits) == 0;
+            if (inside >= k) sets.sets[sets.count++] = digits;
+        } while (NextCombination(idx, k, m));
+    }
+    std::sort(sets.sets.begin(), sets.sets.begin() + sets.count,
+              [](unsigned a, unsigned b) { return SetOrder(a) < SetOrder(b); });
+    const auto end = std::unique(sets.sets.begin(), sets.sets.begin() + sets.count);
+    for (auto it = sets.sets.begin(); it != end; ++it)
+        if (tryIt(*it)) break;
+    return result;
 }
 
 // The first report of the scan with the digit set as the outer loop and the
