@@ -181,8 +181,9 @@ FinderMemo::UnitSubset SearchUnitSets(const UnitMasks& masks, int k, int mode) {
     if (smallCount < k) return result;
     DigitSets sets;
     if (!CollectNakedSets(small, smallCount, 0, k, 0, k, sets)) {
-        // Cells that hold too few digits: every set of k digits of theirs
-        // around them, in order.
+        // k cells with fewer than k digits between them (a position without
+        // solution): list every set of k digits among those of the cells with
+        // 2..k candidates that at least k of these cells lie in.
         sets.count = 0;
         unsigned possible = 0;
         for (int i = 0; i < smallCount; ++i) possible |= small[i];
@@ -190,6 +191,7 @@ FinderMemo::UnitSubset SearchUnitSets(const UnitMasks& masks, int k, int mode) {
         int m = 0;
         for (unsigned rest = possible; rest != 0; rest &= rest - 1)
             digitOf[m++] = std::countr_zero(rest);
+        if (m < k) return result;
         std::array<int, 4> idx = FirstCombination();
         do {
             unsigned digits = 0;
