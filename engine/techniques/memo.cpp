@@ -5,20 +5,29 @@
 
 namespace vemo {
 
+namespace {
+
+constexpr std::array<Bits81, kMemoUnits> kUnitCells = [] {
+    std::array<Bits81, kMemoUnits> t{};
+    for (int u = 0; u < kMemoUnits; ++u)
+        for (const int c : kScanUnits[u].cells) t[u] |= CellBit(c);
+    return t;
+}();
+
+} // namespace
+
 void FinderMemo::RefreshMasks(const Candidates& now) {
-    if (masksKnown && table == now) return;
+    Bits81 changed = kAllCells;
+    if (masksKnown) {
+        changed = 0;
+        for (int d = 1; d <= 9; ++d) changed |= table.CellsWith(d) ^ now.CellsWith(d);
+        if (changed == 0) return;
+    }
     table = now;
     masksKnown = true;
-    masks.fill(0);
-    for (int d = 1; d <= 9; ++d) {
-        const auto bit = static_cast<std::uint16_t>(1u << (d - 1));
-        ForEachCell(now.CellsWith(d), [&](int c) { masks[c] |= bit; });
-    }
-    for (int u = 0; u < kMemoUnits; ++u) {
-        Bits81 key = 0;
-        for (int i = 0; i < 9; ++i) key |= Bits81{masks[kScanUnits[u].cells[i]]} << (9 * i);
-        unitKeys[u] = key;
-    }
+    ForEachCell(changed, [&](int c) { masks[c] = static_cast<std::uint16_t>(now.Mask(c)); });
+    for (int u = 0; u < kMemoUnits; ++u)
+        if ((changed & kUnitCells[u]) != 0) ++unitVersions[u];
 }
 
 } // namespace vemo

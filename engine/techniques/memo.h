@@ -4,9 +4,10 @@
 // What the finders remember from one call to the next. A solving driver calls
 // the chain of finders once per step, and a step changes only a few
 // candidates, so most of what a finder worked out at the last step still holds.
-// Every entry is keyed on the candidates it was worked out from and is used
-// only when they are equal again: whoever changed the table and however, an
-// entry can never be used for other candidates than its own.
+// Every entry is tied to the candidates it was worked out from (the places
+// themselves, or a unit's version, which changes with the unit's candidates)
+// and is used only while they are the same: whoever changed the table and
+// however, an entry can never be used for other candidates than its own.
 #pragma once
 
 #include "../bits.h"
@@ -58,19 +59,19 @@ struct DigitMemo {
 
 struct FinderMemo {
     // The candidate masks of the cells (bit d-1 for digit d) for `table`, and
-    // per unit the masks of its nine cells packed 9 bits apiece, in the
-    // unit's cell order.
+    // per unit a version that changes whenever the unit's candidates differ
+    // from those of the refresh before.
     Candidates table{};
     bool masksKnown = false;
     std::array<std::uint16_t, 81> masks{};
-    std::array<Bits81, kMemoUnits> unitKeys{};
-    // Brings the masks and the unit keys up to date with `now`.
+    std::array<std::uint64_t, kMemoUnits> unitVersions{};
+    // Brings the masks and the unit versions up to date with `now`.
     void RefreshMasks(const Candidates& now);
 
-    // The first report of a subset finder in one unit, for the unit's packed
-    // masks `key`; [form][size - 2][unit].
+    // The first report of a subset finder in one unit, worked out at the
+    // unit's version `version`; [form][size - 2][unit].
     struct UnitSubset {
-        Bits81 key = 0;
+        std::uint64_t version = 0;
         bool known = false;
         bool found = false;
         std::uint16_t digits = 0;

@@ -225,12 +225,12 @@ void FindSubset(FinderMemo& memo, const Candidates& table, int k, int mode, bool
     unsigned bestOrder = 0;
     for (int u = 0; u < units; ++u) {
         FinderMemo::UnitSubset& entry = known[u];
-        const Bits81 key = memo.unitKeys[u];
-        if (!entry.known || entry.key != key) {
+        const std::uint64_t version = memo.unitVersions[u];
+        if (!entry.known || entry.version != version) {
             UnitMasks masks{};
             for (int i = 0; i < 9; ++i) masks[i] = memo.masks[kScanUnits[u].cells[i]];
             entry = SearchUnitSets(masks, k, mode);
-            entry.key = key;
+            entry.version = version;
             entry.known = true;
         }
         if (!entry.found) continue;
