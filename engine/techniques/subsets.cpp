@@ -86,7 +86,7 @@ bool SearchUnit(const UnitMasks& masks, unsigned digits, int k, int mode,
 
 // Digit sets of one unit, as masks.
 struct DigitSets {
-    std::array<unsigned, 126> sets{}; // 126 = sets of 4 among 9 digits
+    std::array<unsigned, 126> sets; // 126 = sets of 4 among 9 digits; [0, count) written
     int count = 0;
 };
 
