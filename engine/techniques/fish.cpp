@@ -7,6 +7,7 @@
 #include "../engine.h"
 
 #include <bit>
+#include <cstdint>
 
 namespace vemo {
 
@@ -19,6 +20,27 @@ struct Positions {
     std::array<std::array<unsigned, 9>, 9> columns{};
 };
 
+// A row's positions spread over the columns: bit 9c + 0 set when the row has
+// column c, for columns 0..6 (low) and 7..8 (high, from bit 0). Shifted by the
+// row number, the rows' spreads add up to the columns' positions.
+struct Spread {
+    std::array<std::uint64_t, 512> low;
+    std::array<std::uint32_t, 512> high;
+};
+
+constexpr Spread kSpread = [] {
+    Spread t{};
+    for (unsigned row = 0; row < 512; ++row)
+        for (int c = 0; c < 9; ++c) {
+            if ((row >> c & 1) == 0) continue;
+            if (c < 7)
+                t.low[row] |= std::uint64_t{1} << (9 * c);
+            else
+                t.high[row] |= 1u << (9 * (c - 7));
+        }
+    return t;
+}();
+
 // The positions of the digits that `wanted` holds (bit d-1 for digit d); the
 // others stay empty.
 Positions PositionsOf(const Candidates& table, unsigned wanted) {
@@ -26,11 +48,16 @@ Positions PositionsOf(const Candidates& table, unsigned wanted) {
     for (int d = 1; d <= 9; ++d) {
         if ((wanted >> (d - 1) & 1) == 0) continue;
         const Bits81 places = table.CellsWith(d);
+        std::uint64_t low = 0;
+        std::uint32_t high = 0;
         for (int r = 0; r < 9; ++r) {
             const auto row = static_cast<unsigned>((places >> (9 * r)) & 0x1FF);
             p.rows[d - 1][r] = row;
-            for (int c = 0; c < 9; ++c) p.columns[d - 1][c] |= (row >> c & 1) << r;
+            low |= kSpread.low[row] << r;
+            high |= kSpread.high[row] << r;
         }
+        for (int c = 0; c < 7; ++c) p.columns[d - 1][c] = (low >> (9 * c)) & 0x1FF;
+        for (int c = 7; c < 9; ++c) p.columns[d - 1][c] = (high >> (9 * (c - 7))) & 0x1FF;
     }
     return p;
 }

@@ -25,7 +25,11 @@ void FinderMemo::RefreshMasks(const Candidates& now) {
     }
     table = now;
     masksKnown = true;
-    ForEachCell(changed, [&](int c) { masks[c] = static_cast<std::uint16_t>(now.Mask(c)); });
+    ForEachCell(changed, [&](int c) { masks[c] = 0; });
+    for (int d = 1; d <= 9; ++d) {
+        const auto bit = static_cast<std::uint16_t>(1u << (d - 1));
+        ForEachCell(now.CellsWith(d) & changed, [&](int c) { masks[c] |= bit; });
+    }
     for (int u = 0; u < kMemoUnits; ++u)
         if ((changed & kUnitCells[u]) != 0) ++unitVersions[u];
 }
