@@ -75,12 +75,11 @@ struct FinderMemo {
         bool known = false;
         bool found = false;
         std::uint16_t digits = 0;
-        std::array<std::int8_t, 4> cells{};
+        std::array<std::int8_t, 4> cells{}; // positions in the unit
     };
     std::array<std::array<std::array<UnitSubset, kMemoUnits>, 3>, 2> subsets{};
 
-    // Findings of nothing per digit. The finders whose result depends on
-    // X-Sudoku remember it beside the places.
+    // Findings of nothing per digit.
     DigitMemo colouring;
     DigitMemo xWing;
     DigitMemo swordfish;
