@@ -25,6 +25,7 @@
 #include "random.h"
 #include "results.h"
 #include "tables.h"
+#include "techniques/memo.h"
 
 #include <array>
 #include <atomic>
@@ -266,6 +267,7 @@ class Engine {
     void ThinCluesImpl(bool withinBand);
     int FindChainTechnique();
     bool BruteForceTrial();
+    FinderMemo memo_;                 // what the finders worked out at their last calls
     bool shortcuts_ = false;          // set by the outermost search call
     long long abandonedSearches_ = 0; // every search that spent its budget
     // The hidden singles of one digit, and how many rows, columns and boxes

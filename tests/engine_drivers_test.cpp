@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace vemo {
 namespace {
@@ -362,6 +366,104 @@ TEST(Hint, SlotsBeyondTheTechniqueKeepTheirValues) {
     EXPECT_EQ(e.HintRecord.cells[9], 77); // the others are left as they were
     EXPECT_EQ(e.HintRecord.digits[9], 8);
     EXPECT_EQ(e.HintRecord.count, 5); // a single does not write the count
+}
+
+// Everything the finders report on the engine's position, each finder called
+// on its own, as text.
+std::string Findings(Engine& e) {
+    std::string out;
+    const auto add = [&](const char* name, std::initializer_list<int> values) {
+        out += name;
+        for (const int v : values) out += ' ' + std::to_string(v);
+        out += '\n';
+    };
+    const auto addArray = [&](const auto& values) {
+        for (const auto v : values) out += ' ' + std::to_string(v);
+        out += '\n';
+    };
+    e.FindNakedSingle();
+    add("naked single", {e.NakedSingle.cell, e.NakedSingle.digit});
+    e.FindHiddenSingle();
+    add("hidden single", {e.HiddenSingle.cell, e.HiddenSingle.digit, e.HiddenSingle.diagonal});
+    e.FindLockedCandidates();
+    const LockedCandidatesResult& l = e.LockedCandidates;
+    add("locked", {l.digit, l.kind, l.lineType, l.line, l.box, l.segment});
+    for (const int mode : {0, 1})
+        for (const int size : {2, 3, 4}) {
+            e.SubsetMode = mode;
+            if (size == 2) e.FindPair();
+            if (size == 3) e.FindTriple();
+            if (size == 4) e.FindQuadruplet();
+            const SubsetResult& r = e.Subset;
+            add("subset", {mode, size, r.found, r.unitType, r.unit, r.size});
+            addArray(r.digits);
+            addArray(r.cells);
+        }
+    for (const bool sword : {false, true}) {
+        if (sword)
+            e.FindSwordfish();
+        else
+            e.FindXWing();
+        const FishResult& f = sword ? e.Swordfish : e.XWing;
+        add(sword ? "swordfish" : "x-wing", {f.found, f.digit});
+        addArray(f.base);
+        addArray(f.cover);
+    }
+    e.FindColouring();
+    const ColouringResult& c = e.Colouring;
+    add("colouring", {c.found, c.unitPair, c.digit, c.chains[0], c.chains[1]});
+    addArray(c.eliminations);
+    addArray(c.colours);
+    e.FindXYWing();
+    const XYWingResult& w = e.XYWing;
+    add("xy-wing", {w.found, w.digit, w.eliminationCount});
+    addArray(w.eliminations);
+    addArray(w.cells);
+    return out;
+}
+
+// One engine solves puzzle after puzzle, classic and X-Sudoku, step by step:
+// at every step each finder reports what it reports on a fresh engine given
+// the same position and candidates, whatever it found on the steps before.
+TEST(Drivers, FindersAgreeWithAFreshEngineAtEveryStep) {
+    std::vector<std::pair<std::string, int>> puzzles;
+    const auto top = test::ReadCollection("top1465.txt");
+    for (std::size_t i = 0; i < top.size(); i += 97) puzzles.emplace_back(top[i], 0);
+    // X-Sudoku puzzles, each between two classic ones.
+    const std::array<std::string, 3> x = {
+        "16.....3....5.3..........8....6.5.2...89.13...2.3.4....1..........7.2....7.....53",
+        "....8...5.......8.1.94....6.9....1..64.....97..3....2.3....96.2.7.......9...1....",
+        ".6.17.3....8.6.......4.....3....6.9...2...8...9.7....3.....1.......9.1....7.35.2."};
+    for (std::size_t i = 0; i < x.size(); ++i)
+        puzzles.insert(puzzles.begin() + static_cast<std::ptrdiff_t>(2 * i + 1), {x[i], 1});
+    Engine e;
+    int advanced = 0; // steps beyond the singles
+    for (const auto& [puzzle, xSudoku] : puzzles) {
+        test::LoadPuzzle(e, puzzle, kClassic, xSudoku);
+        for (int steps = 0; e.FilledCount < 81 && steps < 900; ++steps) {
+            e.HintTechnique = 0;
+            e.FindNextTechnique();
+            const int technique = e.HintTechnique;
+            ASSERT_GT(technique, 0) << puzzle;
+            if (technique != kNakedSingle && technique != kHiddenSingle) ++advanced;
+            // The same candidates under both rules: a finding that rests on the
+            // diagonals must not outlive a change of rules.
+            for (const int rules : {xSudoku, 1 - xSudoku, xSudoku}) {
+                e.XSudoku = rules;
+                Engine fresh;
+                test::LoadPuzzle(fresh, test::TextOf(e.CellGrid[0]), kClassic, rules);
+                fresh.CandidateTable = e.CandidateTable;
+                ASSERT_EQ(Findings(e), Findings(fresh))
+                    << puzzle << " step " << steps << " x " << rules;
+            }
+            // The findings overwrote the step's result: find it again.
+            e.FindNextTechnique();
+            ASSERT_EQ(e.HintTechnique, technique);
+            e.ApplyStep(technique);
+        }
+        EXPECT_EQ(e.FilledCount, 81) << puzzle;
+    }
+    EXPECT_GT(advanced, 100);
 }
 
 } // namespace

@@ -17,21 +17,40 @@ namespace {
 // chains at the most: the tables hold 32 and never overflow.
 constexpr int kMaxChains = 32;
 
-// Colours are +k / -k for chain k; 0 is uncoloured.
+// Colours are +k / -k for chain k; 0 is uncoloured. Per colour, the units of
+// each kind that hold a cell of it, and those that hold two or more.
 struct Presence {
-    // [unit kind 0 row, 1 column, 2 box][unit][chain][0 plus, 1 minus]
-    std::array<std::array<std::array<std::array<int, 2>, kMaxChains>, 9>, 3> count{};
-    int& At(int kind, int unit, int colour) {
-        return count[kind][unit][colour > 0 ? colour : -colour][colour > 0 ? 0 : 1];
+    // [unit kind 0 row, 1 column, 2 box][2k plus, 2k + 1 minus]: bit u for unit u
+    std::array<std::array<std::uint16_t, 2 * kMaxChains>, 3> any;
+    std::array<std::array<std::uint16_t, 2 * kMaxChains>, 3> twice;
+
+    static int Index(int colour) { return colour > 0 ? 2 * colour : -2 * colour + 1; }
+    // Empties the entries of chains 1..chains.
+    void Clear(int chains) {
+        for (int kind = 0; kind < 3; ++kind)
+            for (int i = 0; i < 2 * (chains + 1); ++i) any[kind][i] = twice[kind][i] = 0;
     }
-    int At(int kind, int unit, int colour) const {
-        return count[kind][unit][colour > 0 ? colour : -colour][colour > 0 ? 0 : 1];
+    void Add(int kind, int unit, int colour) {
+        const auto bit = static_cast<std::uint16_t>(1u << unit);
+        const int i = Index(colour);
+        twice[kind][i] |= any[kind][i] & bit;
+        any[kind][i] |= bit;
+    }
+    bool Holds(int kind, int unit, int colour) const {
+        return (any[kind][Index(colour)] >> unit & 1) != 0;
+    }
+    bool HoldsTwice(int kind, int unit, int colour) const {
+        return (twice[kind][Index(colour)] >> unit & 1) != 0;
+    }
+    // Some unit holds a cell of each colour.
+    bool Linked(int first, int second) const {
+        for (int kind = 0; kind < 3; ++kind)
+            if ((any[kind][Index(first)] & any[kind][Index(second)]) != 0) return true;
+        return false;
     }
 };
 
-const UnitTable& UnitsOfKind(int kind) {
-    return kind == 0 ? RowCells : kind == 1 ? ColumnCells : BoxCells;
-}
+constexpr std::array<std::array<Bits81, 9>, 3> kUnitMasks = {kRowMask, kColumnMask, kBoxMask};
 
 } // namespace
 
@@ -40,29 +59,32 @@ void Engine::FindColouring() {
     Colouring.eliminations.fill(-1);
     std::array<int, 81> colourOf{};
     Presence presence;
-    // link[k][m][i]: some unit holds a cell of each colour of combination i:
-    // (+k,+m), (+k,-m), (-k,+m), (-k,-m).
-    std::array<std::array<std::array<bool, 4>, kMaxChains>, kMaxChains> link{};
+    // The linked colour combinations (+k,+m), (+k,-m), (-k,+m), (-k,-m) of
+    // chains k < m, in that order: some unit holds a cell of each colour.
+    struct Link {
+        int k, m, first, second;
+    };
+    std::array<Link, 4 * kMaxChains*(kMaxChains - 1) / 2> links;
 
     for (int d = 1; d <= 9; ++d) {
         const Bits81 places = CandidateTable.CellsWith(d);
         if (CountCells(places) <= 4) continue;
+        // The finding for a digit rests on its places alone.
+        if (memo_.colouring.Nothing(d, places)) continue;
         colourOf.fill(0);
         int n = 1;
-        const auto pairOf = [&](const std::array<int, 9>& unit, int& p, int& q) {
-            int found = 0;
-            for (const int c : unit) {
-                if (!HasCell(places, c)) continue;
-                if (++found == 1)
-                    p = c;
-                else if (found == 2)
-                    q = c;
-            }
-            return found == 2;
+        // The two places of the digit in a unit, in the unit's order (which
+        // is cell order for rows, columns and boxes alike).
+        const auto pairOf = [&](int kind, int unit, int& p, int& q) {
+            const Bits81 here = places & kUnitMasks[kind][unit];
+            if (CountCells(here) != 2) return false;
+            p = FirstCell(here);
+            q = FirstCell(here & (here - 1));
+            return true;
         };
         for (int r = 0; r < 9; ++r) {
             int p = 0, q = 0;
-            if (!pairOf(RowCells[r], p, q)) continue;
+            if (!pairOf(0, r, p, q)) continue;
             colourOf[p] = n;
             colourOf[q] = -n;
             ++n;
@@ -70,7 +92,7 @@ void Engine::FindColouring() {
         for (int kind = 1; kind <= 2; ++kind) {
             for (int u = 0; u < 9; ++u) {
                 int p = 0, q = 0;
-                if (!pairOf(UnitsOfKind(kind)[u], p, q)) continue;
+                if (!pairOf(kind, u, p, q)) continue;
                 const int cp = colourOf[p], cq = colourOf[q];
                 if (cp == 0 && cq == 0) {
                     colourOf[p] = n;
@@ -94,24 +116,12 @@ void Engine::FindColouring() {
         }
         const int chains = n - 1;
 
-        presence = {};
+        presence.Clear(chains);
         ForEachCell(places, [&](int c) {
             if (colourOf[c] == 0) return;
             for (int kind = 0; kind < 3; ++kind)
-                ++presence.At(kind, CellUnits[c][kind], colourOf[c]);
+                presence.Add(kind, CellUnits[c][kind], colourOf[c]);
         });
-        for (auto& row : link)
-            for (auto& entry : row) entry.fill(false);
-        for (int kind = 0; kind < 3; ++kind)
-            for (int u = 0; u < 9; ++u)
-                for (int k = 1; k <= chains; ++k)
-                    for (int m = k + 1; m <= chains; ++m) {
-                        const int combos[4][2] = {{k, m}, {k, -m}, {-k, m}, {-k, -m}};
-                        for (int i = 0; i < 4; ++i)
-                            if (presence.At(kind, u, combos[i][0]) > 0 &&
-                                presence.At(kind, u, combos[i][1]) > 0)
-                                link[k][m][i] = true;
-                    }
 
         // Every cell of a colour, in cell order, as far as the list holds them.
         const auto listColour = [&](int colour) {
@@ -137,23 +147,29 @@ void Engine::FindColouring() {
         };
 
         // Wrap: a colour twice in one unit.
-        for (int u = 0; u < 9; ++u)
-            for (const int sign : {1, -1})
-                for (int k = 1; k <= chains; ++k) {
-                    const int colour = sign * k;
-                    if (presence.At(0, u, colour) >= 2 || presence.At(1, u, colour) >= 2 ||
-                        presence.At(2, u, colour) >= 2) {
-                        Colouring.found = 1;
-                        Colouring.digit = d;
-                        listColour(colour);
-                        keepChains(k, 0);
-                        return;
+        bool twice = false;
+        for (int kind = 0; kind < 3; ++kind)
+            for (int i = 2; i < 2 * (chains + 1); ++i) twice |= presence.twice[kind][i] != 0;
+        if (twice) {
+            for (int u = 0; u < 9; ++u)
+                for (const int sign : {1, -1})
+                    for (int k = 1; k <= chains; ++k) {
+                        const int colour = sign * k;
+                        if (presence.HoldsTwice(0, u, colour) ||
+                            presence.HoldsTwice(1, u, colour) ||
+                            presence.HoldsTwice(2, u, colour)) {
+                            Colouring.found = 1;
+                            Colouring.digit = d;
+                            listColour(colour);
+                            keepChains(k, 0);
+                            return;
+                        }
                     }
-                }
+        }
 
         // x sees a colour through a unit that holds a cell of it, x not of it.
         const auto sees = [&](int x, int kind, int colour) {
-            return colourOf[x] != colour && presence.At(kind, CellUnits[x][kind], colour) > 0;
+            return colourOf[x] != colour && presence.Holds(kind, CellUnits[x][kind], colour);
         };
         constexpr int kUnitPairs[3][2] = {{0, 1}, {0, 2}, {1, 2}};
         const auto seesBoth = [&](int x, int first, int second, int pair) {
@@ -186,31 +202,38 @@ void Engine::FindColouring() {
 
         // Multi-colouring: of two linked colours a and b one is false, so one of
         // -a and -b is true; a cell seeing both is not the digit.
+        int linkCount = 0;
+        for (int k = 1; k <= chains - 1; ++k)
+            for (int m = k + 1; m <= chains; ++m) {
+                const int combos[4][2] = {{k, m}, {k, -m}, {-k, m}, {-k, -m}};
+                for (int i = 0; i < 4; ++i)
+                    if (presence.Linked(combos[i][0], combos[i][1]))
+                        links[linkCount++] = {k, m, -combos[i][0], -combos[i][1]};
+            }
         int multiCell = -1, multiPair = 0, multiFirst = 0, multiSecond = 0;
-        ForEachCell(places, [&](int x) {
-            if (multiCell >= 0) return;
-            for (int k = 1; k <= chains - 1 && multiCell < 0; ++k)
-                for (int m = k + 1; m <= chains && multiCell < 0; ++m) {
-                    const int combos[4][2] = {{k, m}, {k, -m}, {-k, m}, {-k, -m}};
-                    for (int i = 0; i < 4 && multiCell < 0; ++i) {
-                        if (!link[k][m][i]) continue;
-                        for (int pair = 0; pair < 3; ++pair) {
-                            if (seesBoth(x, -combos[i][0], -combos[i][1], pair)) {
-                                multiCell = x;
-                                multiPair = pair + 1;
-                                multiFirst = k;
-                                multiSecond = m;
-                                break;
-                            }
+        if (linkCount > 0) {
+            ForEachCell(places, [&](int x) {
+                if (multiCell >= 0) return;
+                for (int j = 0; j < linkCount && multiCell < 0; ++j) {
+                    const Link& link = links[j];
+                    for (int pair = 0; pair < 3; ++pair) {
+                        if (seesBoth(x, link.first, link.second, pair)) {
+                            multiCell = x;
+                            multiPair = pair + 1;
+                            multiFirst = link.k;
+                            multiSecond = link.m;
+                            break;
                         }
                     }
                 }
-        });
+            });
+        }
         if (multiCell >= 0) {
             finish(3, multiPair, multiCell);
             keepChains(multiFirst, multiSecond);
             return;
         }
+        memo_.colouring.SetNothing(d, places);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "../engine.h"
 
 #include <bit>
+#include <cstdint>
 
 namespace vemo {
 
@@ -19,17 +20,60 @@ struct Positions {
     std::array<std::array<unsigned, 9>, 9> columns{};
 };
 
-Positions PositionsOf(const Candidates& table) {
+// A row's positions spread over the columns: bit 9c + 0 set when the row has
+// column c, for columns 0..6 (low) and 7..8 (high, from bit 0). Shifted by the
+// row number, the rows' spreads add up to the columns' positions.
+struct Spread {
+    std::array<std::uint64_t, 512> low;
+    std::array<std::uint32_t, 512> high;
+};
+
+constexpr Spread kSpread = [] {
+    Spread t{};
+    for (unsigned row = 0; row < 512; ++row)
+        for (int c = 0; c < 9; ++c) {
+            if ((row >> c & 1) == 0) continue;
+            if (c < 7)
+                t.low[row] |= std::uint64_t{1} << (9 * c);
+            else
+                t.high[row] |= 1u << (9 * (c - 7));
+        }
+    return t;
+}();
+
+// The positions of the digits that `wanted` holds (bit d-1 for digit d); the
+// others stay empty.
+Positions PositionsOf(const Candidates& table, unsigned wanted) {
     Positions p;
     for (int d = 1; d <= 9; ++d) {
+        if ((wanted >> (d - 1) & 1) == 0) continue;
         const Bits81 places = table.CellsWith(d);
+        std::uint64_t low = 0;
+        std::uint32_t high = 0;
         for (int r = 0; r < 9; ++r) {
             const auto row = static_cast<unsigned>((places >> (9 * r)) & 0x1FF);
             p.rows[d - 1][r] = row;
-            for (int c = 0; c < 9; ++c) p.columns[d - 1][c] |= (row >> c & 1) << r;
+            low |= kSpread.low[row] << r;
+            high |= kSpread.high[row] << r;
         }
+        for (int c = 0; c < 7; ++c) p.columns[d - 1][c] = (low >> (9 * c)) & 0x1FF;
+        for (int c = 7; c < 9; ++c) p.columns[d - 1][c] = (high >> (9 * (c - 7))) & 0x1FF;
     }
     return p;
+}
+
+// The digits whose places changed since the finder last found nothing for
+// them: a fish rests on one digit's places, so only those can hold one.
+unsigned DigitsToSearch(const DigitMemo& memo, const Candidates& table) {
+    unsigned wanted = 0;
+    for (int d = 1; d <= 9; ++d)
+        if (!memo.Nothing(d, table.CellsWith(d))) wanted |= 1u << (d - 1);
+    return wanted;
+}
+
+void RememberNothing(DigitMemo& memo, const Candidates& table, unsigned searched) {
+    for (int d = 1; d <= 9; ++d)
+        if (searched >> (d - 1) & 1) memo.SetNothing(d, table.CellsWith(d));
 }
 
 constexpr unsigned LineBit(int line) {
@@ -115,27 +159,36 @@ void ApplyFish(Candidates& table, const FishResult& r, int lines) {
 
 void Engine::FindXWing() {
     XWing = {};
-    const Positions p = PositionsOf(CandidateTable);
+    const unsigned wanted = DigitsToSearch(memo_.xWing, CandidateTable);
+    const Positions p = PositionsOf(CandidateTable, wanted);
+    const auto search = [&](int d) { return (wanted >> (d - 1) & 1) != 0; };
     // Rows as base: the digit is the outer loop.
     for (int d = 1; d <= 9; ++d)
-        for (int r1 = 0; r1 < 8; ++r1)
-            if (XWingFrom(p.rows[d - 1], p.columns[d - 1], r1, 1, d, XWing)) return;
+        if (search(d))
+            for (int r1 = 0; r1 < 8; ++r1)
+                if (XWingFrom(p.rows[d - 1], p.columns[d - 1], r1, 1, d, XWing)) return;
     // Columns as base: the first column is the outer loop, so a left-most pattern
     // wins over a smaller digit.
     for (int c1 = 0; c1 < 8; ++c1)
         for (int d = 1; d <= 9; ++d)
-            if (XWingFrom(p.columns[d - 1], p.rows[d - 1], c1, 2, d, XWing)) return;
+            if (search(d) && XWingFrom(p.columns[d - 1], p.rows[d - 1], c1, 2, d, XWing)) return;
+    RememberNothing(memo_.xWing, CandidateTable, wanted);
 }
 
 void Engine::FindSwordfish() {
     Swordfish = {};
-    const Positions p = PositionsOf(CandidateTable);
+    const unsigned wanted = DigitsToSearch(memo_.swordfish, CandidateTable);
+    const Positions p = PositionsOf(CandidateTable, wanted);
+    const auto search = [&](int d) { return (wanted >> (d - 1) & 1) != 0; };
     for (int d = 1; d <= 9; ++d)
-        for (int r1 = 0; r1 < 7; ++r1)
-            if (SwordfishFrom(p.rows[d - 1], p.columns[d - 1], r1, 1, d, Swordfish)) return;
+        if (search(d))
+            for (int r1 = 0; r1 < 7; ++r1)
+                if (SwordfishFrom(p.rows[d - 1], p.columns[d - 1], r1, 1, d, Swordfish)) return;
     for (int c1 = 0; c1 < 7; ++c1)
         for (int d = 1; d <= 9; ++d)
-            if (SwordfishFrom(p.columns[d - 1], p.rows[d - 1], c1, 2, d, Swordfish)) return;
+            if (search(d) && SwordfishFrom(p.columns[d - 1], p.rows[d - 1], c1, 2, d, Swordfish))
+                return;
+    RememberNothing(memo_.swordfish, CandidateTable, wanted);
 }
 
 void Engine::ApplyXWing() {

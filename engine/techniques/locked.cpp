@@ -17,7 +17,7 @@ struct Segment {
 };
 
 // Line type 1 row, 2 column, 3 diagonal (line 1 main, 2 anti).
-Segment MakeSegment(int lineType, int line, int t) {
+constexpr Segment MakeSegment(int lineType, int line, int t) {
     Segment s{};
     if (lineType == 1) {
         s.line = kRowMask[line];
@@ -33,6 +33,15 @@ Segment MakeSegment(int lineType, int line, int t) {
     return s;
 }
 
+// The segments of the rows and columns, [lineType - 1][line][t].
+constexpr std::array<std::array<std::array<Segment, 3>, 9>, 2> kLineSegments = [] {
+    std::array<std::array<std::array<Segment, 3>, 9>, 2> table{};
+    for (int type = 1; type <= 2; ++type)
+        for (int line = 0; line < 9; ++line)
+            for (int t = 0; t < 3; ++t) table[type - 1][line][t] = MakeSegment(type, line, t);
+    return table;
+}();
+
 int SegmentBox(int lineType, int line, int t) {
     if (lineType == 1) return (line / 3) * 3 + t;
     if (lineType == 2) return t * 3 + line / 3;
@@ -43,10 +52,14 @@ int SegmentBox(int lineType, int line, int t) {
 
 void Engine::FindLockedCandidates() {
     LockedCandidates = {};
+    memo_.Variant(XSudoku);
     for (int d = 1; d <= 9; ++d) {
         const Bits81 places = CandidateTable.CellsWith(d);
+        // The finding for a digit rests on its places alone.
+        if (memo_.locked.Nothing(d, places)) continue;
         const auto test = [&](int lineType, int line, int t) {
-            const Segment s = MakeSegment(lineType, line, t);
+            const Segment s = lineType == 3 ? MakeSegment(lineType, line, t)
+                                            : kLineSegments[lineType - 1][line][t];
             if (CountCells(places & s.cells) < 2) return false;
             // For a diagonal the rest of the box is the box off that diagonal.
             const bool boxRest = (places & s.box & ~s.line) != 0;
@@ -73,6 +86,7 @@ void Engine::FindLockedCandidates() {
                 for (int t = 0; t < 3; ++t)
                     if (test(3, k, t)) return;
         }
+        memo_.locked.SetNothing(d, places);
     }
 }
 

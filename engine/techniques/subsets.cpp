@@ -6,6 +6,7 @@
 // digits are nowhere else in the unit, so every other digit leaves the cells.
 // One finder per size serves both forms; SubsetMode picks the form.
 #include "../engine.h"
+#include "memo.h"
 
 #include <algorithm>
 #include <bit>
@@ -15,27 +16,6 @@ namespace vemo {
 
 namespace {
 
-// Units in scan order: rows, columns, boxes, then the two diagonals (pairs in
-// X-Sudoku only). unitType/unit are what the result records.
-struct UnitEntry {
-    int unitType;
-    int unit;
-    std::array<int, 9> cells;
-};
-
-constexpr std::array<UnitEntry, 29> MakeScanUnits() {
-    std::array<UnitEntry, 29> t{};
-    for (int u = 0; u < 9; ++u) {
-        t[u] = {0, u, RowCells[u]};
-        t[9 + u] = {1, u, ColumnCells[u]};
-        t[18 + u] = {2, u, BoxCells[u]};
-    }
-    t[27] = {3, 1, MainDiagonal};
-    t[28] = {3, 2, AntiDiagonal};
-    return t;
-}
-
-constexpr std::array<UnitEntry, 29> kScanUnits = MakeScanUnits();
 constexpr int kLineAndBoxUnits = 27;
 
 // Advances idx[0..k) to the next k-subset of 0..n-1 in lexicographic order;
@@ -53,25 +33,20 @@ constexpr std::array<int, 4> FirstCombination() {
     return {0, 1, 2, 3};
 }
 
-// Bit d-1 of entry c set when digit d is a candidate of cell c.
-std::array<unsigned, 81> CellMasks(const Candidates& table) {
-    std::array<unsigned, 81> masks{};
-    for (int d = 1; d <= 9; ++d)
-        ForEachCell(table.CellsWith(d), [&](int c) { masks[c] |= 1u << (d - 1); });
-    return masks;
-}
+using UnitMasks = std::array<unsigned, 9>; // bit d-1 per cell of the unit, in unit order
 
-// The search of one digit set in one unit; true when it wrote a report.
-bool SearchUnit(const std::array<unsigned, 81>& masks, const UnitEntry& unit, unsigned digits,
-                int k, int mode, SubsetResult& out) {
+// The search of one digit set in one unit; true when it reports, with the
+// positions in the unit of the subset's cells.
+bool SearchUnit(const UnitMasks& masks, unsigned digits, int k, int mode,
+                std::array<int, 4>& positions) {
     // Qualifying cells in table order: at least two of the k digits, which for
     // a pair means both.
     std::array<int, 9> qualifying{};
     int count = 0;
     int holdingCells = 0; // cells of the unit with any of the digits
     int unitFlags = 0;    // flags of the digits over the whole unit
-    for (const int c : unit.cells) {
-        const unsigned here = masks[c] & digits;
+    for (int i = 0; i < 9; ++i) {
+        const unsigned here = masks[i] & digits;
         if (here == 0) continue;
         ++holdingCells;
         unitFlags += std::popcount(here);
@@ -79,8 +54,8 @@ bool SearchUnit(const std::array<unsigned, 81>& masks, const UnitEntry& unit, un
         // Both pruning rules drop only cell sets that cannot pass their mode's
         // test, so the first reported set is the one of the full enumeration:
         // a naked subset's cells hold no other digit (inside = 0) ...
-        if (mode == 0 && (masks[c] & ~digits) != 0) continue;
-        qualifying[count++] = c;
+        if (mode == 0 && (masks[i] & ~digits) != 0) continue;
+        qualifying[count++] = i;
     }
     if (count < k) return false;
     // ... and a hidden subset's cells are all the cells holding its digits
@@ -102,111 +77,179 @@ bool SearchUnit(const std::array<unsigned, 81>& masks, const UnitEntry& unit, un
         const int outside = unitFlags - insideDigitFlags;
         const bool report = mode == 0 ? inside == 0 && outside >= 1 : outside == 0 && inside >= 1;
         if (!report) continue;
-
-        out.found = mode == 0 ? 1 : 2;
-        out.unitType = unit.unitType;
-        out.unit = unit.unit;
-        out.size = k;
-        int n = 0;
-        for (int d = 1; d <= 9; ++d)
-            if (digits >> (d - 1) & 1) out.digits[n++] = d;
         // Positions ascend, so the cells keep the unit table's order.
-        for (int i = 0; i < k; ++i) out.cells[i] = qualifying[idx[i]];
+        for (int i = 0; i < k; ++i) positions[i] = qualifying[idx[i]];
         return true;
     } while (NextCombination(idx, k, count));
     return false;
 }
 
-// Per unit, what decides cheaply whether a digit set can report there at all:
-// naked, the masks of the cells with 2..k candidates (a qualifying cell holds
-// nothing outside the set); hidden, the positions of each digit (the set's
-// digits must occupy exactly k cells). Units that fail are skipped before the
-// full search, which alone decides what is reported.
-struct UnitDigest {
-    std::array<unsigned, 9> small{};
-    int smallCount = 0;
-    std::array<unsigned, 9> positions{}; // per digit d-1: bit i for the unit's i-th cell
-    // The digits a reporting set can hold: naked, those of the cells with 2..k
-    // candidates; hidden, those on 1..k cells of the unit.
-    unsigned possible = 0;
+// Digit sets of one unit, as masks.
+struct DigitSets {
+    std::array<unsigned, 126> sets; // 126 = sets of 4 among 9 digits; [0, count) written
+    int count = 0;
 };
 
-void FindSubset(const Candidates& table, int k, int mode, bool diagonals, SubsetResult& out) {
-    out = {};
-    // Only modes 0 and 1 have a report test; anything else finds nothing.
-    if (mode != 0 && mode != 1) return;
-    const std::array<unsigned, 81> masks = CellMasks(table);
-    const int units = diagonals ? static_cast<int>(kScanUnits.size()) : kLineAndBoxUnits;
-    std::array<UnitDigest, 29> digests{};
-    for (int u = 0; u < units; ++u) {
-        UnitDigest& digest = digests[u];
-        for (int i = 0; i < 9; ++i) {
-            const unsigned m = masks[kScanUnits[u].cells[i]];
-            // Each form needs one half of the digest.
-            if (mode == 0) {
-                const int n = std::popcount(m);
-                if (n >= 2 && n <= k) digest.small[digest.smallCount++] = m;
-            } else {
-                for (unsigned rest = m; rest != 0; rest &= rest - 1)
-                    digest.positions[std::countr_zero(rest)] |= 1u << i;
-            }
-        }
-        if (mode == 0) {
-            for (int i = 0; i < digest.smallCount; ++i) digest.possible |= digest.small[i];
+// The union of every `left` more cells among small[from..n) that, with acc,
+// holds at most k digits: the digit sets that at least k cells with 2..k
+// candidates lie in. False when k such cells hold fewer than k digits between
+// them: then every k-digit set around them qualifies, which this list does
+// not give.
+bool CollectNakedSets(const std::array<unsigned, 9>& small, int n, int from, int left, unsigned acc,
+                      int k, DigitSets& out) {
+    for (int i = from; i <= n - left; ++i) {
+        const unsigned digits = acc | small[i];
+        const int size = std::popcount(digits);
+        if (size > k) continue;
+        if (left > 1) {
+            if (!CollectNakedSets(small, n, i + 1, left - 1, digits, k, out)) return false;
+        } else if (size < k) {
+            return false;
         } else {
-            for (int d = 0; d < 9; ++d) {
-                const int n = std::popcount(digest.positions[d]);
-                if (n >= 1 && n <= k) digest.possible |= 1u << d;
-            }
+            out.sets[out.count++] = digits;
         }
     }
-    const auto worthSearching = [&](const UnitDigest& digest, unsigned digits) {
-        if ((digits & ~digest.possible) != 0) return false;
-        if (mode == 0) {
-            if (digest.smallCount < k) return false;
-            int inside = 0;
-            for (int i = 0; i < digest.smallCount; ++i) inside += (digest.small[i] & ~digits) == 0;
-            return inside >= k;
+    return true;
+}
+
+// The sets of `left` more digits among digitOf[from..n), in lexicographic
+// order, whose digits with those of acc occupy at most k cells; at k digits,
+// try(set) on those occupying exactly k cells until it returns true.
+template <typename Try>
+bool EachHiddenSet(const std::array<unsigned, 9>& positions, const std::array<int, 9>& digitOf,
+                   int n, int from, int left, unsigned acc, unsigned cells, int k, Try&& tryIt) {
+    for (int i = from; i <= n - left; ++i) {
+        const int d = digitOf[i];
+        const unsigned here = cells | positions[d];
+        const int size = std::popcount(here);
+        if (size > k) continue;
+        const unsigned digits = acc | 1u << d;
+        if (left > 1) {
+            if (EachHiddenSet(positions, digitOf, n, i + 1, left - 1, digits, here, k, tryIt))
+                return true;
+        } else if (size == k && tryIt(digits)) {
+            return true;
         }
-        unsigned cells = 0;
-        for (unsigned rest = digits; rest != 0; rest &= rest - 1)
-            cells |= digest.positions[std::countr_zero(rest)];
-        return std::popcount(cells) == k;
+    }
+    return false;
+}
+
+// Among digit sets of k digits, the one holding the lowest digit where two
+// differ comes first: the order of their bit-reversed masks, highest first.
+constexpr unsigned SetOrder(unsigned digits) {
+    unsigned r = 0;
+    for (int d = 0; d < 9; ++d) r |= ((digits >> d) & 1u) << (8 - d);
+    return 511u - r;
+}
+
+// The first report of one unit: its digit sets in lexicographic order (1-2,
+// 1-3, ..., 8-9 for pairs), the first that reports. A set is searched only
+// when it can report there at all: naked, at least k cells with 2..k
+// candidates lie in the set; hidden, every digit has 1..k places and the
+// set's digits occupy exactly k cells. These tests only skip sets whose search
+// would find nothing.
+FinderMemo::UnitSubset SearchUnitSets(const UnitMasks& masks, int k, int mode) {
+    FinderMemo::UnitSubset result;
+    const auto tryIt = [&](unsigned digits) {
+        std::array<int, 4> cells{};
+        if (!SearchUnit(masks, digits, k, mode, cells)) return false;
+        result.found = true;
+        result.digits = static_cast<std::uint16_t>(digits);
+        for (int i = 0; i < k; ++i) result.cells[i] = static_cast<std::int8_t>(cells[i]);
+        return true;
     };
-    // The digit set is the outermost loop: 1-2, 1-3, ..., 8-9 for pairs, and the
-    // units in scan order for each. Only the pairs of a digit set and a unit
-    // worth searching are listed, then taken in that order. Among sets of k
-    // digits, the one holding the lowest digit where two differ comes first,
-    // which is the order of their bit-reversed masks, highest first.
-    const auto reversed = [](unsigned digits) {
-        unsigned r = 0;
-        for (int d = 0; d < 9; ++d) r |= ((digits >> d) & 1u) << (8 - d);
-        return r;
-    };
-    std::array<std::uint32_t, 29 * 126> order; // 126 = sets of 4 among 9 digits
-    int listed = 0;
-    for (int u = 0; u < units; ++u) {
-        const unsigned possible = digests[u].possible;
-        const int m = std::popcount(possible);
-        if (m < k) continue;
+    if (mode == 1) {
+        std::array<unsigned, 9> positions{}; // per digit d-1, bit i for the i-th cell
+        for (int i = 0; i < 9; ++i)
+            for (unsigned rest = masks[i]; rest != 0; rest &= rest - 1)
+                positions[std::countr_zero(rest)] |= 1u << i;
         std::array<int, 9> digitOf{};
-        int i = 0;
+        int n = 0;
+        for (int d = 0; d < 9; ++d) {
+            const int places = std::popcount(positions[d]);
+            if (places >= 1 && places <= k) digitOf[n++] = d;
+        }
+        EachHiddenSet(positions, digitOf, n, 0, k, 0, 0, k, tryIt);
+        return result;
+    }
+    std::array<unsigned, 9> small{}; // masks of the cells with 2..k candidates
+    int smallCount = 0;
+    for (int i = 0; i < 9; ++i) {
+        const int n = std::popcount(masks[i]);
+        if (n >= 2 && n <= k) small[smallCount++] = masks[i];
+    }
+    if (smallCount < k) return result;
+    DigitSets sets;
+    if (!CollectNakedSets(small, smallCount, 0, k, 0, k, sets)) {
+        // k cells with fewer than k digits between them (a position without
+        // solution): list every set of k digits among those of the cells with
+        // 2..k candidates that at least k of these cells lie in.
+        sets.count = 0;
+        unsigned possible = 0;
+        for (int i = 0; i < smallCount; ++i) possible |= small[i];
+        std::array<int, 9> digitOf{};
+        int m = 0;
         for (unsigned rest = possible; rest != 0; rest &= rest - 1)
-            digitOf[i++] = std::countr_zero(rest);
+            digitOf[m++] = std::countr_zero(rest);
+        if (m < k) return result;
         std::array<int, 4> idx = FirstCombination();
         do {
             unsigned digits = 0;
             for (int j = 0; j < k; ++j) digits |= 1u << digitOf[idx[j]];
-            if (worthSearching(digests[u], digits))
-                order[listed++] =
-                    (511u - reversed(digits)) << 14 | digits << 5 | static_cast<std::uint32_t>(u);
+            int inside = 0;
+            for (int i = 0; i < smallCount; ++i) inside += (small[i] & ~digits) == 0;
+            if (inside >= k) sets.sets[sets.count++] = digits;
         } while (NextCombination(idx, k, m));
     }
-    std::sort(order.begin(), order.begin() + listed);
-    for (int i = 0; i < listed; ++i) {
-        const unsigned digits = (order[i] >> 5) & 511u;
-        if (SearchUnit(masks, kScanUnits[order[i] & 31u], digits, k, mode, out)) return;
+    std::sort(sets.sets.begin(), sets.sets.begin() + sets.count,
+              [](unsigned a, unsigned b) { return SetOrder(a) < SetOrder(b); });
+    const auto end = std::unique(sets.sets.begin(), sets.sets.begin() + sets.count);
+    for (auto it = sets.sets.begin(); it != end; ++it)
+        if (tryIt(*it)) break;
+    return result;
+}
+
+// The first report of the scan with the digit set as the outer loop and the
+// units in scan order inside: the earliest set of any unit's first report, on
+// the earliest unit among equal sets. A unit's first report is worked out
+// again only when its candidates changed since the last call.
+void FindSubset(FinderMemo& memo, const Candidates& table, int k, int mode, bool diagonals,
+                SubsetResult& out) {
+    out = {};
+    // Only modes 0 and 1 have a report test; anything else finds nothing.
+    if (mode != 0 && mode != 1) return;
+    memo.RefreshMasks(table);
+    auto& known = memo.subsets[mode][k - 2];
+    const int units = diagonals ? kMemoUnits : kLineAndBoxUnits;
+    int best = -1;
+    unsigned bestOrder = 0;
+    for (int u = 0; u < units; ++u) {
+        FinderMemo::UnitSubset& entry = known[u];
+        const std::uint64_t version = memo.unitVersions[u];
+        if (!entry.known || entry.version != version) {
+            UnitMasks masks{};
+            for (int i = 0; i < 9; ++i) masks[i] = memo.masks[kScanUnits[u].cells[i]];
+            entry = SearchUnitSets(masks, k, mode);
+            entry.version = version;
+            entry.known = true;
+        }
+        if (!entry.found) continue;
+        const unsigned order = SetOrder(entry.digits);
+        if (best < 0 || order < bestOrder) {
+            best = u;
+            bestOrder = order;
+        }
     }
+    if (best < 0) return;
+    const FinderMemo::UnitSubset& entry = known[best];
+    out.found = mode == 0 ? 1 : 2;
+    out.unitType = kScanUnits[best].unitType;
+    out.unit = kScanUnits[best].unit;
+    out.size = k;
+    int n = 0;
+    for (int d = 1; d <= 9; ++d)
+        if (entry.digits >> (d - 1) & 1) out.digits[n++] = d;
+    for (int i = 0; i < k; ++i) out.cells[i] = kScanUnits[best].cells[entry.cells[i]];
 }
 
 const std::array<int, 9>* UnitCells(const SubsetResult& r) {
@@ -252,13 +295,13 @@ void ApplySubset(Candidates& table, const SubsetResult& r) {
 } // namespace
 
 void Engine::FindPair() {
-    FindSubset(CandidateTable, 2, SubsetMode, XSudoku == 1, Subset);
+    FindSubset(memo_, CandidateTable, 2, SubsetMode, XSudoku == 1, Subset);
 }
 void Engine::FindTriple() {
-    FindSubset(CandidateTable, 3, SubsetMode, false, Subset);
+    FindSubset(memo_, CandidateTable, 3, SubsetMode, false, Subset);
 }
 void Engine::FindQuadruplet() {
-    FindSubset(CandidateTable, 4, SubsetMode, false, Subset);
+    FindSubset(memo_, CandidateTable, 4, SubsetMode, false, Subset);
 }
 
 // The three sizes share one result, so each applier performs whatever the last

@@ -41,8 +41,10 @@ bool MakeWing(unsigned p, unsigned q, Wing& wing) {
 
 void Engine::FindXYWing() {
     XYWing = {};
-    const auto mask = [&](int cell) { return CandidateTable.Mask(cell); };
-    const auto bivalue = [&](int cell) { return CandidateTable.Count(cell) == 2; };
+    memo_.RefreshMasks(CandidateTable);
+    const auto& masks = memo_.masks;
+    const auto mask = [&](int cell) { return static_cast<unsigned>(masks[cell]); };
+    const auto bivalue = [&](int cell) { return std::popcount(masks[cell]) == 2; };
     const auto qualifies = [&](int cell, const Wing& w) {
         return mask(cell) == (Bit(w.a) | Bit(w.b));
     };
