@@ -268,13 +268,9 @@ class Engine {
     bool BruteForceTrial();
     bool shortcuts_ = false;          // set by the outermost search call
     long long abandonedSearches_ = 0; // every search that spent its budget
-    // The hidden singles of one digit, and how many rows, columns and boxes
-    // have a place for it.
-    struct DigitScan {
-        Bits81 alone = 0;
-        int rows = 0, columns = 0, boxes = 0;
-    };
-    DigitScan ScanDigit(Bits81 places) const;
+    // The hidden singles of every digit (alone[d - 1]); false when a row,
+    // column or box has neither a place for a digit nor that digit placed.
+    bool ScanDigits(std::array<Bits81, 9>& alone) const;
 
     int ChooseBranchCell() const;
     bool FindHiddenSingleOf(int digit);

@@ -3,6 +3,8 @@
 
 #include "engine.h"
 
+#include <cstring>
+
 #if defined(__SSE4_1__)
 #include <smmintrin.h>
 #endif
@@ -128,10 +130,6 @@ bool Engine::PropagateSinglesFast() {
         empty &= ~cells;
         return true;
     };
-    // A digit whose places have not changed since a scan found nothing for it
-    // needs no second scan.
-    std::array<Bits81, 10> scanned{};
-    std::array<bool, 10> clean{};
     for (;;) {
         for (;;) {
             const auto counts = CandidateTable.SingleAndAny();
@@ -144,112 +142,182 @@ bool Engine::PropagateSinglesFast() {
             if (FilledCount >= kCells) return true;
         }
 
+        std::array<Bits81, 9> alone;
+        if (!ScanDigits(alone)) return false;
         bool progress = false;
         for (int d = 1; d <= 9; ++d) {
-            const Bits81 places = CandidateTable.CellsWith(d);
-            if (clean[d] && scanned[d] == places) continue;
-            const DigitScan scan = ScanDigit(places);
-            // With no unit repeating a digit, each one placed fills one row,
-            // one column and one box where it has no place left: every other
-            // unit needs a place for it.
-            const int open = 9 - placed_[d];
-            if (scan.rows != open || scan.columns != open || scan.boxes != open) return false;
-            if (scan.alone != 0) {
-                if (!placeAll(scan.alone, d)) return false;
-                progress = true;
-            }
-            clean[d] = scan.alone == 0;
-            scanned[d] = places;
+            if (alone[d - 1] == 0) continue;
+            // An earlier digit of this batch took the place: two singles that
+            // cannot both hold.
+            if ((alone[d - 1] & ~CandidateTable.CellsWith(d)) != 0) return false;
+            if (!placeAll(alone[d - 1], d)) return false;
+            progress = true;
         }
         if (!progress || FilledCount >= kCells) return true;
     }
 }
 
-// The cells that are the only place of a digit in one of their units, and how
-// many rows, columns and boxes have any place for it. The places are cut into
-// three 27-bit bands of three rows, so that every unit is a 32-bit mask; the
-// three bands are tested side by side in the lanes of one vector, without
-// branches.
-Engine::DigitScan Engine::ScanDigit(Bits81 places) const {
+// The cells that are the only place of a digit in one of their units, for the
+// nine digits at once, and whether every row, column and box that does not
+// hold a digit still has a place for it. With no unit repeating a digit, each
+// digit placed fills one row, one column and one box where it has no place
+// left, so the check is that exactly as many units of each kind lack a place
+// as the digit is placed.
+//
+// The planes are cut into three 27-bit bands of three rows, so that every unit
+// is a 32-bit mask. The vectors hold one band of four digits (digits 1-4, 5-8,
+// and 9 beside three full planes that never hold a single), so that rows,
+// boxes and columns of four digits are tested side by side without a branch.
+bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
+#if defined(__SSE4_1__)
+    constexpr int kBand = (1 << 27) - 1;
+    constexpr int kRow = 0x1FF;
+    constexpr int kBoxInBand = 0x7 | (0x7 << 9) | (0x7 << 18);
+    const __m128i band = _mm_set1_epi32(kBand);
+    const __m128i row = _mm_set1_epi32(kRow);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ones = _mm_set1_epi32(-1);
+    const auto load = [&](int digit) {
+        __m128i v;
+        if (digit > 9) return _mm_set_epi32(0, 0x1FFFF, -1, -1);
+        const Bits81 plane = CandidateTable.CellsWith(digit);
+        std::memcpy(&v, &plane, sizeof v);
+        return v;
+    };
+    __m128i allFound = zero, good = ones;
+    __m128i planes[9], found[9];
+    for (int g = 0; g < 3; ++g) {
+        // The planes of four digits as 32-bit words: word k of each in one vector.
+        const __m128i p0 = load(4 * g + 1), p1 = load(4 * g + 2);
+        const __m128i p2 = load(4 * g + 3), p3 = load(4 * g + 4);
+        planes[4 * g] = p0;
+        if (g < 2) {
+            planes[4 * g + 1] = p1;
+            planes[4 * g + 2] = p2;
+            planes[4 * g + 3] = p3;
+        }
+        const __m128i t0 = _mm_unpacklo_epi32(p0, p1), t1 = _mm_unpacklo_epi32(p2, p3);
+        const __m128i t2 = _mm_unpackhi_epi32(p0, p1), t3 = _mm_unpackhi_epi32(p2, p3);
+        const __m128i w0 = _mm_unpacklo_epi64(t0, t1), w1 = _mm_unpackhi_epi64(t0, t1);
+        const __m128i w2 = _mm_unpacklo_epi64(t2, t3);
+        const __m128i b[3] = {
+            _mm_and_si128(w0, band),
+            _mm_and_si128(_mm_or_si128(_mm_srli_epi32(w0, 27), _mm_slli_epi32(w1, 5)), band),
+            _mm_or_si128(_mm_srli_epi32(w1, 22), _mm_slli_epi32(w2, 10))};
+        // Rows and boxes: a unit's cells when it holds at most one place (none
+        // keeps nothing), and a count of the units without any.
+        __m128i rowsMissing = zero, boxesMissing = zero;
+        __m128i f[3] = {zero, zero, zero};
+        for (int t = 0; t < 3; ++t) {
+            const auto unit = [&](int mask, __m128i& missing) {
+                const __m128i x = _mm_and_si128(b[t], _mm_set1_epi32(mask));
+                const __m128i atMostOne =
+                    _mm_cmpeq_epi32(_mm_and_si128(x, _mm_add_epi32(x, ones)), zero);
+                f[t] = _mm_or_si128(f[t], _mm_and_si128(x, atMostOne));
+                missing = _mm_sub_epi32(missing, _mm_cmpeq_epi32(x, zero));
+            };
+            unit(kRow, rowsMissing);
+            unit(kRow << 9, rowsMissing);
+            unit(kRow << 18, rowsMissing);
+            unit(kBoxInBand, boxesMissing);
+            unit(kBoxInBand << 3, boxesMissing);
+            unit(kBoxInBand << 6, boxesMissing);
+        }
+        // Columns: where the nine rows hold a place once, and at least once.
+        __m128i once = zero, twice = zero;
+        for (int t = 0; t < 3; ++t) {
+            for (const int shift : {0, 9, 18}) {
+                const __m128i r = _mm_and_si128(_mm_srli_epi32(b[t], shift), row);
+                twice = _mm_or_si128(twice, _mm_and_si128(once, r));
+                once = _mm_or_si128(once, r);
+            }
+        }
+        const __m128i single = _mm_andnot_si128(twice, once);
+        const __m128i spread = _mm_or_si128(
+            single, _mm_or_si128(_mm_slli_epi32(single, 9), _mm_slli_epi32(single, 18)));
+        // Columns with a place: a population count of the nine bits.
+        __m128i n =
+            _mm_sub_epi32(once, _mm_and_si128(_mm_srli_epi32(once, 1), _mm_set1_epi32(0x55)));
+        n = _mm_add_epi32(_mm_and_si128(n, _mm_set1_epi32(0x133)),
+                          _mm_and_si128(_mm_srli_epi32(n, 2), _mm_set1_epi32(0x33)));
+        n = _mm_add_epi32(n, _mm_srli_epi32(n, 4));
+        n = _mm_and_si128(_mm_add_epi32(n, _mm_srli_epi32(n, 8)), _mm_set1_epi32(0xF));
+        const __m128i placed =
+            g < 2 ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(&placed_[4 * g + 1]))
+                  : _mm_cvtsi32_si128(placed_[9]);
+        good = _mm_and_si128(good, _mm_cmpeq_epi32(rowsMissing, placed));
+        good = _mm_and_si128(good, _mm_cmpeq_epi32(boxesMissing, placed));
+        good = _mm_and_si128(good, _mm_cmpeq_epi32(_mm_add_epi32(n, placed), _mm_set1_epi32(9)));
+        for (int t = 0; t < 3; ++t) {
+            f[t] = _mm_or_si128(f[t], _mm_and_si128(b[t], spread));
+            allFound = _mm_or_si128(allFound, f[t]);
+        }
+        // Back to four 81-bit planes.
+        const __m128i r0 = _mm_or_si128(f[0], _mm_slli_epi32(f[1], 27));
+        const __m128i r1 = _mm_or_si128(_mm_srli_epi32(f[1], 5), _mm_slli_epi32(f[2], 22));
+        const __m128i r2 = _mm_srli_epi32(f[2], 10);
+        const __m128i u0 = _mm_unpacklo_epi32(r0, r1), u1 = _mm_unpacklo_epi32(r2, zero);
+        const __m128i u2 = _mm_unpackhi_epi32(r0, r1), u3 = _mm_unpackhi_epi32(r2, zero);
+        found[4 * g] = _mm_unpacklo_epi64(u0, u1);
+        if (g < 2) {
+            found[4 * g + 1] = _mm_unpackhi_epi64(u0, u1);
+            found[4 * g + 2] = _mm_unpacklo_epi64(u2, u3);
+            found[4 * g + 3] = _mm_unpackhi_epi64(u2, u3);
+        }
+    }
+    if (_mm_movemask_epi8(good) != 0xFFFF) return false;
+    if (_mm_testz_si128(allFound, allFound)) {
+        alone.fill(0);
+    } else {
+        for (int d = 0; d < 9; ++d) {
+            const __m128i a = _mm_and_si128(found[d], planes[d]);
+            std::memcpy(&alone[d], &a, sizeof a);
+        }
+    }
+#else
     constexpr std::uint32_t kBand = (1u << 27) - 1;
     constexpr std::uint32_t kRow = 0x1FF;
     constexpr std::uint32_t kBoxInBand = 0x7u | (0x7u << 9) | (0x7u << 18);
-    const auto low = static_cast<std::uint64_t>(places);
-    const std::uint32_t b0 = static_cast<std::uint32_t>(low) & kBand;
-    const std::uint32_t b1 = static_cast<std::uint32_t>(low >> 27) & kBand;
-    const std::uint32_t b2 = static_cast<std::uint32_t>(places >> 54) & kBand;
-    DigitScan scan;
-    std::uint32_t f0, f1, f2, columns;
-#if defined(__SSE4_1__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i ones = _mm_set1_epi32(-1);
-    // The fourth lane is a full band: no single, no unit without place.
-    const __m128i v = _mm_set_epi32(static_cast<int>(kBand), static_cast<int>(b2),
-                                    static_cast<int>(b1), static_cast<int>(b0));
-    __m128i found = zero, missing = zero;
-    // A unit's cells when it holds at most one (none is harmless: nothing is
-    // kept), and a count of units without any: rows in the low half of each
-    // lane, boxes in the high half.
-    const auto unit = [&](std::uint32_t mask, int countBit) {
-        const __m128i x = _mm_and_si128(v, _mm_set1_epi32(static_cast<int>(mask)));
-        const __m128i atMostOne = _mm_cmpeq_epi32(_mm_and_si128(x, _mm_add_epi32(x, ones)), zero);
-        found = _mm_or_si128(found, _mm_and_si128(x, atMostOne));
-        missing = _mm_add_epi32(missing,
-                                _mm_and_si128(_mm_cmpeq_epi32(x, zero), _mm_set1_epi32(countBit)));
-    };
-    unit(kRow, 1);
-    unit(kRow << 9, 1);
-    unit(kRow << 18, 1);
-    unit(kBoxInBand, 1 << 16);
-    unit(kBoxInBand << 3, 1 << 16);
-    unit(kBoxInBand << 6, 1 << 16);
-    __m128i sum = _mm_add_epi32(missing, _mm_shuffle_epi32(missing, _MM_SHUFFLE(1, 0, 3, 2)));
-    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
-    const auto counts = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum));
-    scan.rows = 9 - static_cast<int>(counts & 0xFFFF);
-    scan.boxes = 9 - static_cast<int>(counts >> 16);
-    f0 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(found));
-    f1 = static_cast<std::uint32_t>(_mm_extract_epi32(found, 1));
-    f2 = static_cast<std::uint32_t>(_mm_extract_epi32(found, 2));
-#else
     const auto single = [](std::uint32_t x) {
         return x & (0u - static_cast<std::uint32_t>((x & (x - 1)) == 0));
     };
-    const auto any = [](std::uint32_t x) { return x != 0 ? 1 : 0; };
-    std::array<std::uint32_t, 3> f{};
-    const std::array<std::uint32_t, 3> band = {b0, b1, b2};
-    for (int t = 0; t < 3; ++t) {
-        for (int k = 0; k < 3; ++k) {
-            const std::uint32_t row = band[t] & (kRow << (9 * k));
-            const std::uint32_t box = band[t] & (kBoxInBand << (3 * k));
-            f[t] |= single(row) | single(box);
-            scan.rows += any(row);
-            scan.boxes += any(box);
+    for (int d = 1; d <= 9; ++d) {
+        const Bits81 places = CandidateTable.CellsWith(d);
+        const std::array<std::uint32_t, 3> b = {static_cast<std::uint32_t>(places) & kBand,
+                                                static_cast<std::uint32_t>(places >> 27) & kBand,
+                                                static_cast<std::uint32_t>(places >> 54) & kBand};
+        std::array<std::uint32_t, 3> f{};
+        int rows = 0, boxes = 0;
+        std::uint32_t once = 0, twice = 0;
+        for (int t = 0; t < 3; ++t) {
+            for (int k = 0; k < 3; ++k) {
+                const std::uint32_t r = b[t] & (kRow << (9 * k));
+                const std::uint32_t box = b[t] & (kBoxInBand << (3 * k));
+                f[t] |= single(r) | single(box);
+                rows += r != 0 ? 1 : 0;
+                boxes += box != 0 ? 1 : 0;
+                const std::uint32_t column = r >> (9 * k);
+                twice |= once & column;
+                once |= column;
+            }
         }
+        const int open = 9 - placed_[d];
+        if (rows != open || boxes != open || std::popcount(once) != open) return false;
+        const std::uint32_t columns = once & ~twice;
+        const std::uint32_t spread = columns | columns << 9 | columns << 18;
+        alone[d - 1] = Bits81{f[0] | (b[0] & spread)} | Bits81{f[1] | (b[1] & spread)} << 27 |
+                       Bits81{f[2] | (b[2] & spread)} << 54;
     }
-    f0 = f[0];
-    f1 = f[1];
-    f2 = f[2];
 #endif
-    // Columns: where the nine rows hold a place once, and at least once.
-    std::uint32_t once = 0, twice = 0;
-    for (const std::uint32_t b : {b0, b1, b2}) {
-        const std::uint32_t r0 = b & kRow, r1 = (b >> 9) & kRow, r2 = b >> 18;
-        twice |= (once & r0) | (r1 & (once | r0)) | (r2 & (once | r0 | r1));
-        once |= r0 | r1 | r2;
-    }
-    columns = once & ~twice;
-    scan.columns = std::popcount(once);
-    const std::uint32_t spread = columns | columns << 9 | columns << 18;
-    scan.alone = Bits81{f0 | (b0 & spread)} | Bits81{f1 | (b1 & spread)} << 27 |
-                 Bits81{f2 | (b2 & spread)} << 54;
     if (XSudoku == 1) {
-        for (int k = 0; k < 2; ++k) {
-            const Bits81 here = places & kDiagonalMask[k];
-            if (here != 0 && (here & (here - 1)) == 0) scan.alone |= here;
+        for (int d = 1; d <= 9; ++d) {
+            for (int k = 0; k < 2; ++k) {
+                const Bits81 here = CandidateTable.CellsWith(d) & kDiagonalMask[k];
+                if (here != 0 && (here & (here - 1)) == 0) alone[d - 1] |= here;
+            }
         }
     }
-    return scan;
+    return true;
 }
 
 // One level of the trial search. Level L is the position; each digit of the
