@@ -164,124 +164,21 @@ bool Engine::PropagateSinglesFast() {
 // left, so the check is that exactly as many units of each kind lack a place
 // as the digit is placed.
 //
-// The planes are cut into three 27-bit bands of three rows, so that every unit
-// is a 32-bit mask. The vectors hold one band of four digits (digits 1-4, 5-8,
-// and 9 beside three full planes that never hold a single), so that rows,
-// boxes and columns of four digits are tested side by side without a branch.
+// Digits 1-8 are scanned together: the nine rows of each plane are moved to
+// 16-bit words and transposed, so that vector r holds row r of the eight
+// digits. Rows are then tested in place, columns are the rows taken together
+// and boxes the three rows of a band, eight units per operation without a
+// branch. Digit 9 is scanned on its own.
 bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
-#if defined(__SSE4_1__)
-    constexpr int kBand = (1 << 27) - 1;
-    constexpr int kRow = 0x1FF;
-    constexpr int kBoxInBand = 0x7 | (0x7 << 9) | (0x7 << 18);
-    const __m128i band = _mm_set1_epi32(kBand);
-    const __m128i row = _mm_set1_epi32(kRow);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i ones = _mm_set1_epi32(-1);
-    const auto load = [&](int digit) {
-        __m128i v;
-        if (digit > 9) return _mm_set_epi32(0, 0x1FFFF, -1, -1);
-        const Bits81 plane = CandidateTable.CellsWith(digit);
-        std::memcpy(&v, &plane, sizeof v);
-        return v;
-    };
-    __m128i allFound = zero, good = ones;
-    __m128i planes[9], found[9];
-    for (int g = 0; g < 3; ++g) {
-        // The planes of four digits as 32-bit words: word k of each in one vector.
-        const __m128i p0 = load(4 * g + 1), p1 = load(4 * g + 2);
-        const __m128i p2 = load(4 * g + 3), p3 = load(4 * g + 4);
-        planes[4 * g] = p0;
-        if (g < 2) {
-            planes[4 * g + 1] = p1;
-            planes[4 * g + 2] = p2;
-            planes[4 * g + 3] = p3;
-        }
-        const __m128i t0 = _mm_unpacklo_epi32(p0, p1), t1 = _mm_unpacklo_epi32(p2, p3);
-        const __m128i t2 = _mm_unpackhi_epi32(p0, p1), t3 = _mm_unpackhi_epi32(p2, p3);
-        const __m128i w0 = _mm_unpacklo_epi64(t0, t1), w1 = _mm_unpackhi_epi64(t0, t1);
-        const __m128i w2 = _mm_unpacklo_epi64(t2, t3);
-        const __m128i b[3] = {
-            _mm_and_si128(w0, band),
-            _mm_and_si128(_mm_or_si128(_mm_srli_epi32(w0, 27), _mm_slli_epi32(w1, 5)), band),
-            _mm_or_si128(_mm_srli_epi32(w1, 22), _mm_slli_epi32(w2, 10))};
-        // Rows and boxes: a unit's cells when it holds at most one place (none
-        // keeps nothing), and a count of the units without any.
-        __m128i rowsMissing = zero, boxesMissing = zero;
-        __m128i f[3] = {zero, zero, zero};
-        for (int t = 0; t < 3; ++t) {
-            const auto unit = [&](int mask, __m128i& missing) {
-                const __m128i x = _mm_and_si128(b[t], _mm_set1_epi32(mask));
-                const __m128i atMostOne =
-                    _mm_cmpeq_epi32(_mm_and_si128(x, _mm_add_epi32(x, ones)), zero);
-                f[t] = _mm_or_si128(f[t], _mm_and_si128(x, atMostOne));
-                missing = _mm_sub_epi32(missing, _mm_cmpeq_epi32(x, zero));
-            };
-            unit(kRow, rowsMissing);
-            unit(kRow << 9, rowsMissing);
-            unit(kRow << 18, rowsMissing);
-            unit(kBoxInBand, boxesMissing);
-            unit(kBoxInBand << 3, boxesMissing);
-            unit(kBoxInBand << 6, boxesMissing);
-        }
-        // Columns: where the nine rows hold a place once, and at least once.
-        __m128i once = zero, twice = zero;
-        for (int t = 0; t < 3; ++t) {
-            for (const int shift : {0, 9, 18}) {
-                const __m128i r = _mm_and_si128(_mm_srli_epi32(b[t], shift), row);
-                twice = _mm_or_si128(twice, _mm_and_si128(once, r));
-                once = _mm_or_si128(once, r);
-            }
-        }
-        const __m128i single = _mm_andnot_si128(twice, once);
-        const __m128i spread = _mm_or_si128(
-            single, _mm_or_si128(_mm_slli_epi32(single, 9), _mm_slli_epi32(single, 18)));
-        // Columns with a place: a population count of the nine bits.
-        __m128i n =
-            _mm_sub_epi32(once, _mm_and_si128(_mm_srli_epi32(once, 1), _mm_set1_epi32(0x55)));
-        n = _mm_add_epi32(_mm_and_si128(n, _mm_set1_epi32(0x133)),
-                          _mm_and_si128(_mm_srli_epi32(n, 2), _mm_set1_epi32(0x33)));
-        n = _mm_add_epi32(n, _mm_srli_epi32(n, 4));
-        n = _mm_and_si128(_mm_add_epi32(n, _mm_srli_epi32(n, 8)), _mm_set1_epi32(0xF));
-        const __m128i placed =
-            g < 2 ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(&placed_[4 * g + 1]))
-                  : _mm_cvtsi32_si128(placed_[9]);
-        good = _mm_and_si128(good, _mm_cmpeq_epi32(rowsMissing, placed));
-        good = _mm_and_si128(good, _mm_cmpeq_epi32(boxesMissing, placed));
-        good = _mm_and_si128(good, _mm_cmpeq_epi32(_mm_add_epi32(n, placed), _mm_set1_epi32(9)));
-        for (int t = 0; t < 3; ++t) {
-            f[t] = _mm_or_si128(f[t], _mm_and_si128(b[t], spread));
-            allFound = _mm_or_si128(allFound, f[t]);
-        }
-        // Back to four 81-bit planes.
-        const __m128i r0 = _mm_or_si128(f[0], _mm_slli_epi32(f[1], 27));
-        const __m128i r1 = _mm_or_si128(_mm_srli_epi32(f[1], 5), _mm_slli_epi32(f[2], 22));
-        const __m128i r2 = _mm_srli_epi32(f[2], 10);
-        const __m128i u0 = _mm_unpacklo_epi32(r0, r1), u1 = _mm_unpacklo_epi32(r2, zero);
-        const __m128i u2 = _mm_unpackhi_epi32(r0, r1), u3 = _mm_unpackhi_epi32(r2, zero);
-        found[4 * g] = _mm_unpacklo_epi64(u0, u1);
-        if (g < 2) {
-            found[4 * g + 1] = _mm_unpackhi_epi64(u0, u1);
-            found[4 * g + 2] = _mm_unpacklo_epi64(u2, u3);
-            found[4 * g + 3] = _mm_unpackhi_epi64(u2, u3);
-        }
-    }
-    if (_mm_movemask_epi8(good) != 0xFFFF) return false;
-    if (_mm_testz_si128(allFound, allFound)) {
-        alone.fill(0);
-    } else {
-        for (int d = 0; d < 9; ++d) {
-            const __m128i a = _mm_and_si128(found[d], planes[d]);
-            std::memcpy(&alone[d], &a, sizeof a);
-        }
-    }
-#else
-    constexpr std::uint32_t kBand = (1u << 27) - 1;
-    constexpr std::uint32_t kRow = 0x1FF;
-    constexpr std::uint32_t kBoxInBand = 0x7u | (0x7u << 9) | (0x7u << 18);
-    const auto single = [](std::uint32_t x) {
-        return x & (0u - static_cast<std::uint32_t>((x & (x - 1)) == 0));
-    };
-    for (int d = 1; d <= 9; ++d) {
+#if !defined(__SSE4_1__)
+    // One digit: its three 27-bit bands of three rows, every unit a 32-bit mask.
+    const auto scanOne = [&](int d) {
+        constexpr std::uint32_t kBand = (1u << 27) - 1;
+        constexpr std::uint32_t kRow = 0x1FF;
+        constexpr std::uint32_t kBoxInBand = 0x7u | (0x7u << 9) | (0x7u << 18);
+        const auto single = [](std::uint32_t x) {
+            return x & (0u - static_cast<std::uint32_t>((x & (x - 1)) == 0));
+        };
         const Bits81 places = CandidateTable.CellsWith(d);
         const std::array<std::uint32_t, 3> b = {static_cast<std::uint32_t>(places) & kBand,
                                                 static_cast<std::uint32_t>(places >> 27) & kBand,
@@ -307,7 +204,209 @@ bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
         const std::uint32_t spread = columns | columns << 9 | columns << 18;
         alone[d - 1] = Bits81{f[0] | (b[0] & spread)} | Bits81{f[1] | (b[1] & spread)} << 27 |
                        Bits81{f[2] | (b[2] & spread)} << 54;
+        return true;
+    };
+#endif
+#if defined(__SSE4_1__)
+    // Byte shuffles: word r of a plane takes bytes r and r + 1, where row r
+    // starts at bit r (rows 0-7); word k takes bytes 9 and 10, row 8.
+    alignas(16) static constexpr std::array<std::array<std::int8_t, 16>, 8> kRow8 = [] {
+        std::array<std::array<std::int8_t, 16>, 8> t{};
+        for (int k = 0; k < 8; ++k) {
+            for (auto& b : t[k]) b = -1;
+            t[k][2 * k] = 9;
+            t[k][2 * k + 1] = 10;
+        }
+        return t;
+    }();
+    // And back: word k (bytes 2k, 2k + 1) to bytes 9 and 10.
+    alignas(16) static constexpr std::array<std::array<std::int8_t, 16>, 8> kRow8Back = [] {
+        std::array<std::array<std::int8_t, 16>, 8> t{};
+        for (int k = 0; k < 8; ++k) {
+            for (auto& b : t[k]) b = -1;
+            t[k][9] = static_cast<std::int8_t>(2 * k);
+            t[k][10] = static_cast<std::int8_t>(2 * k + 1);
+        }
+        return t;
+    }();
+    const auto table = [](const std::array<std::int8_t, 16>& t) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(t.data()));
+    };
+    const __m128i pairs = _mm_setr_epi8(0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ones = _mm_set1_epi16(-1);
+    const __m128i row = _mm_set1_epi16(0x1FF);
+    // Eight words, eight words: word k of vector r to word r of vector k.
+    const auto transpose = [](__m128i(&a)[8]) {
+        const __m128i t0 = _mm_unpacklo_epi16(a[0], a[1]), t1 = _mm_unpackhi_epi16(a[0], a[1]);
+        const __m128i t2 = _mm_unpacklo_epi16(a[2], a[3]), t3 = _mm_unpackhi_epi16(a[2], a[3]);
+        const __m128i t4 = _mm_unpacklo_epi16(a[4], a[5]), t5 = _mm_unpackhi_epi16(a[4], a[5]);
+        const __m128i t6 = _mm_unpacklo_epi16(a[6], a[7]), t7 = _mm_unpackhi_epi16(a[6], a[7]);
+        const __m128i u0 = _mm_unpacklo_epi32(t0, t2), u1 = _mm_unpackhi_epi32(t0, t2);
+        const __m128i u2 = _mm_unpacklo_epi32(t1, t3), u3 = _mm_unpackhi_epi32(t1, t3);
+        const __m128i u4 = _mm_unpacklo_epi32(t4, t6), u5 = _mm_unpackhi_epi32(t4, t6);
+        const __m128i u6 = _mm_unpacklo_epi32(t5, t7), u7 = _mm_unpackhi_epi32(t5, t7);
+        a[0] = _mm_unpacklo_epi64(u0, u4);
+        a[1] = _mm_unpackhi_epi64(u0, u4);
+        a[2] = _mm_unpacklo_epi64(u1, u5);
+        a[3] = _mm_unpackhi_epi64(u1, u5);
+        a[4] = _mm_unpacklo_epi64(u2, u6);
+        a[5] = _mm_unpackhi_epi64(u2, u6);
+        a[6] = _mm_unpacklo_epi64(u3, u7);
+        a[7] = _mm_unpackhi_epi64(u3, u7);
+    };
+
+    // v[r], word k: row r of digit k + 1.
+    __m128i v[9];
+    __m128i last = zero;
+    {
+        const __m128i up = _mm_setr_epi16(128, 64, 32, 16, 8, 4, 2, 1);
+        for (int k = 0; k < 8; ++k) {
+            __m128i p;
+            const Bits81 plane = CandidateTable.CellsWith(k + 1);
+            std::memcpy(&p, &plane, sizeof p);
+            v[k] = _mm_srli_epi16(_mm_mullo_epi16(_mm_shuffle_epi8(p, pairs), up), 7);
+            last = _mm_or_si128(last, _mm_shuffle_epi8(p, table(kRow8[k])));
+        }
+        transpose(reinterpret_cast<__m128i(&)[8]>(v));
+        v[8] = _mm_and_si128(last, row);
     }
+
+    // Rows: a row's cells when it holds at most one place.
+    __m128i f[9];
+    __m128i rowsMissing = zero, boxesMissing = zero, once = zero, twice = zero;
+    for (int r = 0; r < 9; ++r) {
+        const __m128i x = v[r];
+        const __m128i atMostOne = _mm_cmpeq_epi16(_mm_and_si128(x, _mm_add_epi16(x, ones)), zero);
+        f[r] = _mm_and_si128(x, atMostOne);
+        rowsMissing = _mm_sub_epi16(rowsMissing, _mm_cmpeq_epi16(x, zero));
+        twice = _mm_or_si128(twice, _mm_and_si128(once, x));
+        once = _mm_or_si128(once, x);
+    }
+    // Boxes: the columns of a band's three rows, taken once and twice, three
+    // columns at a time.
+    for (int b = 0; b < 3; ++b) {
+        const __m128i r0 = v[3 * b], r1 = v[3 * b + 1], r2 = v[3 * b + 2];
+        const __m128i o01 = _mm_or_si128(r0, r1);
+        const __m128i bandOnce = _mm_or_si128(o01, r2);
+        const __m128i bandTwice = _mm_or_si128(_mm_and_si128(r0, r1), _mm_and_si128(r2, o01));
+        __m128i keep = zero;
+        for (int s = 0; s < 3; ++s) {
+            const __m128i stack = _mm_set1_epi16(static_cast<short>(7 << (3 * s)));
+            const __m128i o = _mm_and_si128(bandOnce, stack);
+            const __m128i many = _mm_or_si128(_mm_and_si128(o, _mm_add_epi16(o, ones)),
+                                              _mm_and_si128(bandTwice, stack));
+            keep = _mm_or_si128(keep, _mm_and_si128(_mm_cmpeq_epi16(many, zero), stack));
+            boxesMissing = _mm_sub_epi16(boxesMissing, _mm_cmpeq_epi16(o, zero));
+        }
+        for (int i = 0; i < 3; ++i)
+            f[3 * b + i] = _mm_or_si128(f[3 * b + i], _mm_and_si128(v[3 * b + i], keep));
+    }
+    // Columns with a place: a population count of the nine bits.
+    __m128i n = _mm_sub_epi16(once, _mm_and_si128(_mm_srli_epi16(once, 1), _mm_set1_epi16(0x55)));
+    n = _mm_add_epi16(_mm_and_si128(n, _mm_set1_epi16(0x133)),
+                      _mm_and_si128(_mm_srli_epi16(n, 2), _mm_set1_epi16(0x33)));
+    n = _mm_add_epi16(n, _mm_srli_epi16(n, 4));
+    n = _mm_and_si128(_mm_add_epi16(n, _mm_srli_epi16(n, 8)), _mm_set1_epi16(0xF));
+    const __m128i placed =
+        _mm_packs_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&placed_[1])),
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(&placed_[5])));
+    __m128i good = _mm_cmpeq_epi16(rowsMissing, placed);
+    good = _mm_and_si128(good, _mm_cmpeq_epi16(boxesMissing, placed));
+    good = _mm_and_si128(good, _mm_cmpeq_epi16(_mm_add_epi16(n, placed), _mm_set1_epi16(9)));
+    if (_mm_movemask_epi8(good) != 0xFFFF) return false;
+
+    // Columns: where the nine rows hold a place once.
+    const __m128i column = _mm_andnot_si128(twice, once);
+    __m128i any = zero;
+    for (int r = 0; r < 9; ++r) {
+        f[r] = _mm_or_si128(f[r], _mm_and_si128(v[r], column));
+        any = _mm_or_si128(any, f[r]);
+    }
+    if (_mm_testz_si128(any, any)) {
+        for (int d = 0; d < 8; ++d) alone[d] = 0;
+    } else {
+        // Back to eight 81-bit planes: word r shifted by r, its two bytes to
+        // bytes r and r + 1, even and odd rows apart so that none overlap.
+        transpose(reinterpret_cast<__m128i(&)[8]>(f));
+        const __m128i down = _mm_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128);
+        const __m128i even =
+            _mm_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, -1, -1, -1, -1, -1, -1, -1, -1);
+        const __m128i odd =
+            _mm_setr_epi8(-1, 2, 3, 6, 7, 10, 11, 14, 15, -1, -1, -1, -1, -1, -1, -1);
+        for (int k = 0; k < 8; ++k) {
+            const __m128i w = _mm_mullo_epi16(f[k], down);
+            const __m128i p =
+                _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(w, even), _mm_shuffle_epi8(w, odd)),
+                             _mm_shuffle_epi8(f[8], table(kRow8Back[k])));
+            std::memcpy(&alone[k], &p, sizeof p);
+        }
+    }
+    // Digit 9: its three bands in three 32-bit words, so that a row or a box of
+    // the three bands is tested in one operation.
+    {
+        constexpr int kBand = (1 << 27) - 1;
+        constexpr int kBoxInBand = 0x7 | (0x7 << 9) | (0x7 << 18);
+        const Bits81 plane = CandidateTable.CellsWith(9);
+        const auto low = static_cast<std::uint64_t>(plane);
+        const auto high = static_cast<std::uint64_t>(plane >> 64);
+        const __m128i b =
+            _mm_setr_epi32(static_cast<int>(low & kBand), static_cast<int>((low >> 27) & kBand),
+                           static_cast<int>(((low >> 54) | (high << 10)) & kBand), 0);
+        const __m128i one = _mm_set1_epi32(-1);
+        __m128i found = zero, rows = zero, boxes = zero;
+        const auto unit = [&](int mask, __m128i& missing) {
+            const __m128i x = _mm_and_si128(b, _mm_set1_epi32(mask));
+            const __m128i atMostOne =
+                _mm_cmpeq_epi32(_mm_and_si128(x, _mm_add_epi32(x, one)), zero);
+            found = _mm_or_si128(found, _mm_and_si128(x, atMostOne));
+            missing = _mm_sub_epi32(missing, _mm_cmpeq_epi32(x, zero));
+        };
+        unit(0x1FF, rows);
+        unit(0x1FF << 9, rows);
+        unit(0x1FF << 18, rows);
+        unit(kBoxInBand, boxes);
+        unit(kBoxInBand << 3, boxes);
+        unit(kBoxInBand << 6, boxes);
+        // Columns: once and twice within each band, then over the three.
+        const __m128i r0 = _mm_and_si128(b, _mm_set1_epi32(0x1FF));
+        const __m128i r1 = _mm_and_si128(_mm_srli_epi32(b, 9), _mm_set1_epi32(0x1FF));
+        const __m128i r2 = _mm_srli_epi32(b, 18);
+        const __m128i o01 = _mm_or_si128(r0, r1);
+        const __m128i o = _mm_or_si128(o01, r2);
+        const __m128i t = _mm_or_si128(_mm_and_si128(r0, r1), _mm_and_si128(r2, o01));
+        const __m128i o1 = _mm_shuffle_epi32(o, 0x55), o2 = _mm_shuffle_epi32(o, 0xAA);
+        const __m128i t1 = _mm_shuffle_epi32(t, 0x55), t2 = _mm_shuffle_epi32(t, 0xAA);
+        const __m128i oo = _mm_or_si128(o, o1);
+        const __m128i once9 = _mm_or_si128(oo, o2);
+        const __m128i twice9 =
+            _mm_or_si128(_mm_or_si128(_mm_or_si128(t, t1), _mm_or_si128(t2, _mm_and_si128(o, o1))),
+                         _mm_and_si128(o2, oo));
+        const auto sum = [](__m128i x) {
+            x = _mm_add_epi32(x, _mm_shuffle_epi32(x, 0x4E));
+            return _mm_add_epi32(x, _mm_shuffle_epi32(x, 0xB1));
+        };
+        // The fourth word is empty: three more units without a place of each kind.
+        const int placed = placed_[9];
+        const __m128i counts = _mm_unpacklo_epi32(sum(rows), sum(boxes));
+        if (_mm_cvtsi128_si32(counts) != placed + 3 || _mm_extract_epi32(counts, 1) != placed + 3 ||
+            std::popcount(static_cast<unsigned>(_mm_cvtsi128_si32(once9))) + placed != 9)
+            return false;
+        const __m128i column = _mm_shuffle_epi32(_mm_andnot_si128(twice9, once9), 0);
+        const __m128i spread = _mm_or_si128(
+            column, _mm_or_si128(_mm_slli_epi32(column, 9), _mm_slli_epi32(column, 18)));
+        found = _mm_or_si128(found, _mm_and_si128(b, spread));
+        const auto f0 =
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_cvtsi128_si32(found)));
+        const auto f1 =
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_extract_epi32(found, 1)));
+        const auto f2 =
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_extract_epi32(found, 2)));
+        alone[8] = Bits81{f0 | f1 << 27 | f2 << 54} | Bits81{f2 >> 10} << 64;
+    }
+#else
+    for (int d = 1; d <= 9; ++d)
+        if (!scanOne(d)) return false;
 #endif
     if (XSudoku == 1) {
         for (int d = 1; d <= 9; ++d) {
