@@ -95,40 +95,135 @@ Bits81 Engine::UnitPeers(int cell) const {
 // the caller restores the level. placed_ holds the placed digits of the level
 // on entry and is kept up to date.
 bool Engine::PropagateSinglesFast() {
-    Grid& grid = Level();
-    Bits81 empty = kAllCells & ~grid.FilledCells();
     // The bar rules reach the neighbours' other digits: their placements go one
     // by one through PlaceDigit.
-    const bool oneByOne = VariantKind == kNonConsecutive || VariantKind == kConsecutive;
-    // Places the digit in every cell of the set; false when two of them see
-    // each other (or, one by one, when an earlier one took the digit away).
-    const auto placeAll = [&](Bits81 cells, int digit) {
-        if (oneByOne) {
-            bool all = true;
-            ForEachCell(cells, [&](int cell) {
-                if (!CandidateTable.Has(cell, digit)) {
-                    all = false;
-                    return;
-                }
-                PlaceDigit(cell, digit);
-                ++placed_[digit];
-            });
-            empty &= ~cells;
-            return all;
+    if (VariantKind == kNonConsecutive || VariantKind == kConsecutive) return PropagateOneByOne();
+    Grid& grid = Level();
+#if defined(__SSE4_1__)
+    using Cells = __m128i;
+    const auto load = [](const Bits81& set) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(&set));
+    };
+    const auto none = [](Cells a) { return _mm_testz_si128(a, a) != 0; };
+    const auto meet = [](Cells a, Cells b) { return _mm_testz_si128(a, b) == 0; };
+    const auto both = [](Cells a, Cells b) { return _mm_and_si128(a, b); };
+    const auto either = [](Cells a, Cells b) { return _mm_or_si128(a, b); };
+    const auto without = [](Cells a, Cells b) { return _mm_andnot_si128(b, a); };
+    const auto count = [](Cells a) {
+        return std::popcount(static_cast<std::uint64_t>(_mm_cvtsi128_si64(a))) +
+               std::popcount(static_cast<std::uint64_t>(_mm_extract_epi64(a, 1)));
+    };
+    const auto forEach = [](Cells a, auto&& f) {
+        auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(a));
+        auto high = static_cast<std::uint64_t>(_mm_extract_epi64(a, 1));
+        for (; low != 0; low &= low - 1) f(std::countr_zero(low));
+        for (; high != 0; high &= high - 1) f(64 + std::countr_zero(high));
+    };
+    auto* const planes = reinterpret_cast<__m128i*>(&CandidateTable.CellsWith(1));
+    Cells empty;
+    {
+        const Bits81 e = kAllCells & ~grid.FilledCells();
+        std::memcpy(&empty, &e, sizeof e);
+    }
+#else
+    using Cells = Bits81;
+    const auto load = [](const Bits81& set) { return set; };
+    const auto none = [](Cells a) { return a == 0; };
+    const auto meet = [](Cells a, Cells b) { return (a & b) != 0; };
+    const auto both = [](Cells a, Cells b) { return a & b; };
+    const auto either = [](Cells a, Cells b) { return a | b; };
+    const auto without = [](Cells a, Cells b) { return a & ~b; };
+    const auto count = [](Cells a) { return CountCells(a); };
+    const auto forEach = [](Cells a, auto&& f) { ForEachCell(a, f); };
+    Bits81* const planes = &CandidateTable.CellsWith(1);
+    Cells empty = kAllCells & ~grid.FilledCells();
+#endif
+    const Cells nothing = load(kNoCells);
+    // Places the digits of the set bits of digits (bit d - 1 for digit d) in
+    // their cells (no cell in two sets); false when two cells of one digit see
+    // each other.
+    Cells cells[9];
+    const auto placeBatch = [&](unsigned digits, Cells all) {
+        for (; digits != 0; digits &= digits - 1) {
+            const int d = std::countr_zero(digits) + 1;
+            const Cells these = cells[d - 1];
+            Cells seen = nothing;
+            if (XSudoku == 1) {
+                forEach(these, [&](int cell) {
+                    seen = either(seen, load(UnitPeers(cell)));
+                    grid[cell] = static_cast<std::uint8_t>(d);
+                });
+            } else {
+                forEach(these, [&](int cell) {
+                    seen = either(seen, load(kPeers[cell]));
+                    grid[cell] = static_cast<std::uint8_t>(d);
+                });
+            }
+            if (meet(seen, these)) return false;
+            planes[d - 1] = without(planes[d - 1], seen);
+            placed_[d] += count(these);
         }
-        Bits81 seen = 0;
-        ForEachCell(cells, [&](int cell) {
-            seen |= UnitPeers(cell);
-            grid[cell] = static_cast<std::uint8_t>(digit);
-        });
-        if ((seen & cells) != 0) return false;
-        CandidateTable.ClearCells(cells);
-        CandidateTable.CellsWith(digit) &= ~seen;
-        const int n = CountCells(cells);
-        FilledCount += n;
-        placed_[digit] += n;
-        empty &= ~cells;
+        for (int k = 0; k < 9; ++k) planes[k] = without(planes[k], all);
+        FilledCount += count(all);
+        empty = without(empty, all);
         return true;
+    };
+    for (;;) {
+        for (;;) {
+            // The cells with one candidate, and with any.
+            Cells once = planes[0], twice = nothing;
+            for (int k = 1; k < 9; ++k) {
+                twice = either(twice, both(once, planes[k]));
+                once = either(once, planes[k]);
+            }
+            if (!none(without(empty, once))) return false;
+            const Cells single = without(once, twice);
+            if (none(single)) break;
+            // A cell with one candidate is in one digit's set only.
+            unsigned digits = 0;
+            for (int k = 0; k < 9; ++k) {
+                cells[k] = both(single, planes[k]);
+                digits |= none(cells[k]) ? 0u : 1u << k;
+            }
+            if (!placeBatch(digits, single)) return false;
+            if (FilledCount >= kCells) return true;
+        }
+
+        std::array<Bits81, 9> alone;
+        if (!ScanDigits(alone)) return false;
+        // The only place of two digits: two singles that cannot both hold.
+        Cells once = nothing, twice = nothing;
+        unsigned digits = 0;
+        for (int k = 0; k < 9; ++k) {
+            cells[k] = load(alone[k]);
+            twice = either(twice, both(once, cells[k]));
+            once = either(once, cells[k]);
+            digits |= none(cells[k]) ? 0u : 1u << k;
+        }
+        if (digits == 0) return true;
+        if (!none(twice) || !placeBatch(digits, once)) return false;
+        if (FilledCount >= kCells) return true;
+    }
+}
+
+// PropagateSinglesFast under the bar rules: the singles found together are
+// placed one by one, since each placement reaches the neighbours' other digits.
+bool Engine::PropagateOneByOne() {
+    Bits81 empty = kAllCells & ~Level().FilledCells();
+    // Places the digit in every cell of the set; false when an earlier one took
+    // the digit away from one of them.
+    const auto placeAll = [&](Bits81 cells, int digit) {
+        bool all = true;
+        ForEachCell(cells, [&](int cell) {
+            if (!CandidateTable.Has(cell, digit)) {
+                all = false;
+                return;
+            }
+            PlaceDigit(cell, digit);
+            ++placed_[digit];
+        });
+        empty &= ~cells;
+        return all;
     };
     for (;;) {
         for (;;) {
