@@ -255,7 +255,8 @@ class Engine {
     template <bool kFindOne> void Search(bool entryPure, bool checked);
     bool Hopeless(const Candidates& table) const;
     bool PropagateSinglesFast();
-    bool PropagateOneByOne();
+    bool PropagateInOrder();
+    bool ScanDigit(int digit, Bits81& alone) const;
     void CountPlaced();
     Bits81 UnitPeers(int cell) const;
     std::array<int, 16> placed_{}; // per digit, at the level of the fast propagation

@@ -28,6 +28,61 @@ void Engine::PropagateSingles() {
 // The first cell, in cell order, with the fewest candidates between 1 and 8,
 // looking only at the cells before the first dead one (empty, no candidate).
 int Engine::ChooseBranchCell() const {
+#if defined(__SSE4_1__)
+    // The candidate count of every cell as four bit planes, summed in SSE.
+    const auto* sets = reinterpret_cast<const __m128i*>(CandidateTable.AllSets().data());
+    __m128i p0 = _mm_setzero_si128(), p1 = p0, p2 = p0, p3 = p0;
+    for (int k = 0; k < 9; ++k) {
+        const __m128i c0 = _mm_load_si128(sets + k);
+        const __m128i c1 = _mm_and_si128(p0, c0);
+        p0 = _mm_xor_si128(p0, c0);
+        const __m128i c2 = _mm_and_si128(p1, c1);
+        p1 = _mm_xor_si128(p1, c1);
+        p3 = _mm_or_si128(p3, _mm_and_si128(p2, c2));
+        p2 = _mm_xor_si128(p2, c2);
+    }
+    __m128i empty;
+    {
+        const Bits81 e = kAllCells & ~Level().FilledCells();
+        std::memcpy(&empty, &e, sizeof e);
+    }
+    const __m128i any = _mm_or_si128(_mm_or_si128(p0, p1), _mm_or_si128(p2, p3));
+    const __m128i dead = _mm_andnot_si128(any, empty);
+    __m128i scanned = empty;
+    if (!_mm_testz_si128(dead, dead)) {
+        // The cells before the first dead one.
+        const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(dead));
+        const auto high = static_cast<std::uint64_t>(_mm_extract_epi64(dead, 1));
+        const int first = low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+        Bits81 before;
+        std::memcpy(&before, &empty, sizeof before);
+        before &= CellBit(first) - 1;
+        std::memcpy(&scanned, &before, sizeof before);
+    }
+    // Counts 1 to 8: p3 only ever stands for 8 or 9.
+    for (int n = 1; n <= 8; ++n) {
+        const __m128i ones = _mm_set1_epi32(-1);
+        const __m128i m0 = (n & 1) != 0 ? p0 : _mm_xor_si128(p0, ones);
+        const __m128i m1 = (n & 2) != 0 ? p1 : _mm_xor_si128(p1, ones);
+        const __m128i m2 = (n & 4) != 0 ? p2 : _mm_xor_si128(p2, ones);
+        const __m128i m3 = (n & 8) != 0 ? p3 : _mm_xor_si128(p3, ones);
+        const __m128i cells =
+            _mm_and_si128(_mm_and_si128(scanned, _mm_and_si128(m0, m1)), _mm_and_si128(m2, m3));
+        if (!_mm_testz_si128(cells, cells)) {
+            const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(cells));
+            const auto high = static_cast<std::uint64_t>(_mm_extract_epi64(cells, 1));
+            return low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+        }
+    }
+    // Every empty cell has 9 candidates (an empty grid): the first one, as the
+    // first with the fewest.
+    if (_mm_testz_si128(dead, dead) && !_mm_testz_si128(empty, empty)) {
+        const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(empty));
+        const auto high = static_cast<std::uint64_t>(_mm_extract_epi64(empty, 1));
+        return low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+    }
+    return -1;
+#else
     const auto planes = CandidateTable.Planes();
     const Bits81 empty = kAllCells & ~Level().FilledCells();
     const Bits81 dead = empty & planes.WithCount(0);
@@ -40,6 +95,7 @@ int Engine::ChooseBranchCell() const {
     // first with the fewest.
     if (dead == 0 && empty != 0) return FirstCell(empty);
     return -1;
+#endif
 }
 
 // A position whose rules-derived candidates leave an empty cell without
@@ -95,9 +151,9 @@ Bits81 Engine::UnitPeers(int cell) const {
 // the caller restores the level. placed_ holds the placed digits of the level
 // on entry and is kept up to date.
 bool Engine::PropagateSinglesFast() {
-    // The bar rules reach the neighbours' other digits: their placements go one
-    // by one through PlaceDigit.
-    if (VariantKind == kNonConsecutive || VariantKind == kConsecutive) return PropagateOneByOne();
+    // The bar rules and X-Sudoku keep the order of the digits (see there).
+    if (VariantKind == kNonConsecutive || VariantKind == kConsecutive || XSudoku == 1)
+        return PropagateInOrder();
     Grid& grid = Level();
 #if defined(__SSE4_1__)
     using Cells = __m128i;
@@ -148,17 +204,10 @@ bool Engine::PropagateSinglesFast() {
             const int d = std::countr_zero(digits) + 1;
             const Cells these = cells[d - 1];
             Cells seen = nothing;
-            if (XSudoku == 1) {
-                forEach(these, [&](int cell) {
-                    seen = either(seen, load(UnitPeers(cell)));
-                    grid[cell] = static_cast<std::uint8_t>(d);
-                });
-            } else {
-                forEach(these, [&](int cell) {
-                    seen = either(seen, load(kPeers[cell]));
-                    grid[cell] = static_cast<std::uint8_t>(d);
-                });
-            }
+            forEach(these, [&](int cell) {
+                seen = either(seen, load(kPeers[cell]));
+                grid[cell] = static_cast<std::uint8_t>(d);
+            });
             if (meet(seen, these)) return false;
             planes[d - 1] = without(planes[d - 1], seen);
             placed_[d] += count(these);
@@ -206,25 +255,50 @@ bool Engine::PropagateSinglesFast() {
     }
 }
 
-// PropagateSinglesFast under the bar rules: the singles found together are
-// placed one by one, since each placement reaches the neighbours' other digits.
-bool Engine::PropagateOneByOne() {
-    Bits81 empty = kAllCells & ~Level().FilledCells();
-    // Places the digit in every cell of the set; false when an earlier one took
-    // the digit away from one of them.
+// PropagateSinglesFast in the order of the first fast propagation: hidden
+// singles digit by digit, each digit scanned after the placements of the
+// digits before it. The bar rules need it, since each placement reaches the
+// neighbours' other digits (placements go one by one through PlaceDigit); so
+// does X-Sudoku, where a diagonal may lose its last place for a digit without
+// the unit checks noticing, so that the order decides where the search goes.
+bool Engine::PropagateInOrder() {
+    Grid& grid = Level();
+    Bits81 empty = kAllCells & ~grid.FilledCells();
+    const bool oneByOne = VariantKind == kNonConsecutive || VariantKind == kConsecutive;
+    // Places the digit in every cell of the set; false when two of them see
+    // each other (or, one by one, when an earlier one took the digit away).
     const auto placeAll = [&](Bits81 cells, int digit) {
-        bool all = true;
+        if (oneByOne) {
+            bool all = true;
+            ForEachCell(cells, [&](int cell) {
+                if (!CandidateTable.Has(cell, digit)) {
+                    all = false;
+                    return;
+                }
+                PlaceDigit(cell, digit);
+                ++placed_[digit];
+            });
+            empty &= ~cells;
+            return all;
+        }
+        Bits81 seen = 0;
         ForEachCell(cells, [&](int cell) {
-            if (!CandidateTable.Has(cell, digit)) {
-                all = false;
-                return;
-            }
-            PlaceDigit(cell, digit);
-            ++placed_[digit];
+            seen |= UnitPeers(cell);
+            grid[cell] = static_cast<std::uint8_t>(digit);
         });
+        if ((seen & cells) != 0) return false;
+        CandidateTable.ClearCells(cells);
+        CandidateTable.CellsWith(digit) &= ~seen;
+        const int n = CountCells(cells);
+        FilledCount += n;
+        placed_[digit] += n;
         empty &= ~cells;
-        return all;
+        return true;
     };
+    // A digit whose places have not changed since a scan found nothing for it
+    // needs no second scan.
+    std::array<Bits81, 10> scanned{};
+    std::array<bool, 10> clean{};
     for (;;) {
         for (;;) {
             const auto counts = CandidateTable.SingleAndAny();
@@ -237,19 +311,66 @@ bool Engine::PropagateOneByOne() {
             if (FilledCount >= kCells) return true;
         }
 
-        std::array<Bits81, 9> alone;
-        if (!ScanDigits(alone)) return false;
         bool progress = false;
         for (int d = 1; d <= 9; ++d) {
-            if (alone[d - 1] == 0) continue;
-            // An earlier digit of this batch took the place: two singles that
-            // cannot both hold.
-            if ((alone[d - 1] & ~CandidateTable.CellsWith(d)) != 0) return false;
-            if (!placeAll(alone[d - 1], d)) return false;
-            progress = true;
+            const Bits81 places = CandidateTable.CellsWith(d);
+            if (clean[d] && scanned[d] == places) continue;
+            Bits81 alone = 0;
+            if (!ScanDigit(d, alone)) return false;
+            if (alone != 0) {
+                if (!placeAll(alone, d)) return false;
+                progress = true;
+            }
+            clean[d] = alone == 0;
+            scanned[d] = places;
         }
         if (!progress || FilledCount >= kCells) return true;
     }
+}
+
+// The cells that are the only place of one digit in a row, column or box (or
+// diagonal in X-Sudoku), and whether every row, column and box that does not
+// hold the digit still has a place for it (see ScanDigits). The planes are cut
+// into three 27-bit bands of three rows, every unit a 32-bit mask.
+bool Engine::ScanDigit(int d, Bits81& alone) const {
+    constexpr std::uint32_t kBand = (1u << 27) - 1;
+    constexpr std::uint32_t kRow = 0x1FF;
+    constexpr std::uint32_t kBoxInBand = 0x7u | (0x7u << 9) | (0x7u << 18);
+    const auto single = [](std::uint32_t x) {
+        return x & (0u - static_cast<std::uint32_t>((x & (x - 1)) == 0));
+    };
+    const Bits81 places = CandidateTable.CellsWith(d);
+    const std::array<std::uint32_t, 3> b = {static_cast<std::uint32_t>(places) & kBand,
+                                            static_cast<std::uint32_t>(places >> 27) & kBand,
+                                            static_cast<std::uint32_t>(places >> 54) & kBand};
+    std::array<std::uint32_t, 3> f{};
+    int rows = 0, boxes = 0;
+    std::uint32_t once = 0, twice = 0;
+    for (int t = 0; t < 3; ++t) {
+        for (int k = 0; k < 3; ++k) {
+            const std::uint32_t r = b[t] & (kRow << (9 * k));
+            const std::uint32_t box = b[t] & (kBoxInBand << (3 * k));
+            f[t] |= single(r) | single(box);
+            rows += r != 0 ? 1 : 0;
+            boxes += box != 0 ? 1 : 0;
+            const std::uint32_t column = r >> (9 * k);
+            twice |= once & column;
+            once |= column;
+        }
+    }
+    const int open = 9 - placed_[d];
+    if (rows != open || boxes != open || std::popcount(once) != open) return false;
+    const std::uint32_t columns = once & ~twice;
+    const std::uint32_t spread = columns | columns << 9 | columns << 18;
+    alone = Bits81{f[0] | (b[0] & spread)} | Bits81{f[1] | (b[1] & spread)} << 27 |
+            Bits81{f[2] | (b[2] & spread)} << 54;
+    if (XSudoku == 1) {
+        for (int k = 0; k < 2; ++k) {
+            const Bits81 here = places & kDiagonalMask[k];
+            if (here != 0 && (here & (here - 1)) == 0) alone |= here;
+        }
+    }
+    return true;
 }
 
 // The cells that are the only place of a digit in one of their units, for the
@@ -263,45 +384,9 @@ bool Engine::PropagateOneByOne() {
 // 16-bit words and transposed, so that vector r holds row r of the eight
 // digits. Rows are then tested in place, columns are the rows taken together
 // and boxes the three rows of a band, eight units per operation without a
-// branch. Digit 9 is scanned on its own.
+// branch. Digit 9 is scanned on its own. (Diagonals are not looked at: X-Sudoku
+// takes PropagateInOrder.)
 bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
-#if !defined(__SSE4_1__)
-    // One digit: its three 27-bit bands of three rows, every unit a 32-bit mask.
-    const auto scanOne = [&](int d) {
-        constexpr std::uint32_t kBand = (1u << 27) - 1;
-        constexpr std::uint32_t kRow = 0x1FF;
-        constexpr std::uint32_t kBoxInBand = 0x7u | (0x7u << 9) | (0x7u << 18);
-        const auto single = [](std::uint32_t x) {
-            return x & (0u - static_cast<std::uint32_t>((x & (x - 1)) == 0));
-        };
-        const Bits81 places = CandidateTable.CellsWith(d);
-        const std::array<std::uint32_t, 3> b = {static_cast<std::uint32_t>(places) & kBand,
-                                                static_cast<std::uint32_t>(places >> 27) & kBand,
-                                                static_cast<std::uint32_t>(places >> 54) & kBand};
-        std::array<std::uint32_t, 3> f{};
-        int rows = 0, boxes = 0;
-        std::uint32_t once = 0, twice = 0;
-        for (int t = 0; t < 3; ++t) {
-            for (int k = 0; k < 3; ++k) {
-                const std::uint32_t r = b[t] & (kRow << (9 * k));
-                const std::uint32_t box = b[t] & (kBoxInBand << (3 * k));
-                f[t] |= single(r) | single(box);
-                rows += r != 0 ? 1 : 0;
-                boxes += box != 0 ? 1 : 0;
-                const std::uint32_t column = r >> (9 * k);
-                twice |= once & column;
-                once |= column;
-            }
-        }
-        const int open = 9 - placed_[d];
-        if (rows != open || boxes != open || std::popcount(once) != open) return false;
-        const std::uint32_t columns = once & ~twice;
-        const std::uint32_t spread = columns | columns << 9 | columns << 18;
-        alone[d - 1] = Bits81{f[0] | (b[0] & spread)} | Bits81{f[1] | (b[1] & spread)} << 27 |
-                       Bits81{f[2] | (b[2] & spread)} << 54;
-        return true;
-    };
-#endif
 #if defined(__SSE4_1__)
     // Byte shuffles: word r of a plane takes bytes r and r + 1, where row r
     // starts at bit r (rows 0-7); word k takes bytes 9 and 10, row 8.
@@ -501,16 +586,8 @@ bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
     }
 #else
     for (int d = 1; d <= 9; ++d)
-        if (!scanOne(d)) return false;
+        if (!ScanDigit(d, alone[d - 1])) return false;
 #endif
-    if (XSudoku == 1) {
-        for (int d = 1; d <= 9; ++d) {
-            for (int k = 0; k < 2; ++k) {
-                const Bits81 here = CandidateTable.CellsWith(d) & kDiagonalMask[k];
-                if (here != 0 && (here & (here - 1)) == 0) alone[d - 1] |= here;
-            }
-        }
-    }
     return true;
 }
 
