@@ -256,6 +256,8 @@ class Engine {
     template <bool kFindOne> void Search(bool entryPure, bool checked);
     bool Hopeless(const Candidates& table) const;
     bool PropagateSinglesFast();
+    bool PropagateInOrder();
+    bool ScanDigit(int digit, Bits81& alone) const;
     void CountPlaced();
     Bits81 UnitPeers(int cell) const;
     std::array<int, 16> placed_{}; // per digit, at the level of the fast propagation
@@ -270,13 +272,9 @@ class Engine {
     FinderMemo memo_;                 // what the finders worked out at their last calls
     bool shortcuts_ = false;          // set by the outermost search call
     long long abandonedSearches_ = 0; // every search that spent its budget
-    // The hidden singles of one digit, and how many rows, columns and boxes
-    // have a place for it.
-    struct DigitScan {
-        Bits81 alone = 0;
-        int rows = 0, columns = 0, boxes = 0;
-    };
-    DigitScan ScanDigit(Bits81 places) const;
+    // The hidden singles of every digit (alone[d - 1]); false when a row,
+    // column or box has neither a place for a digit nor that digit placed.
+    bool ScanDigits(std::array<Bits81, 9>& alone) const;
 
     int ChooseBranchCell() const;
     bool FindHiddenSingleOf(int digit);

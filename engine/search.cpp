@@ -3,6 +3,8 @@
 
 #include "engine.h"
 
+#include <cstring>
+
 #if defined(__SSE4_1__)
 #include <smmintrin.h>
 #endif
@@ -26,6 +28,61 @@ void Engine::PropagateSingles() {
 // The first cell, in cell order, with the fewest candidates between 1 and 8,
 // looking only at the cells before the first dead one (empty, no candidate).
 int Engine::ChooseBranchCell() const {
+#if defined(__SSE4_1__)
+    // The candidate count of every cell as four bit planes, summed in SSE.
+    const auto* sets = reinterpret_cast<const __m128i*>(CandidateTable.AllSets().data());
+    __m128i p0 = _mm_setzero_si128(), p1 = p0, p2 = p0, p3 = p0;
+    for (int k = 0; k < 9; ++k) {
+        const __m128i c0 = _mm_load_si128(sets + k);
+        const __m128i c1 = _mm_and_si128(p0, c0);
+        p0 = _mm_xor_si128(p0, c0);
+        const __m128i c2 = _mm_and_si128(p1, c1);
+        p1 = _mm_xor_si128(p1, c1);
+        p3 = _mm_or_si128(p3, _mm_and_si128(p2, c2));
+        p2 = _mm_xor_si128(p2, c2);
+    }
+    __m128i empty;
+    {
+        const Bits81 e = kAllCells & ~Level().FilledCells();
+        std::memcpy(&empty, &e, sizeof e);
+    }
+    const __m128i any = _mm_or_si128(_mm_or_si128(p0, p1), _mm_or_si128(p2, p3));
+    const __m128i dead = _mm_andnot_si128(any, empty);
+    __m128i scanned = empty;
+    if (!_mm_testz_si128(dead, dead)) {
+        // The cells before the first dead one.
+        const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(dead));
+        const auto high = static_cast<std::uint64_t>(_mm_extract_epi64(dead, 1));
+        const int first = low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+        Bits81 before;
+        std::memcpy(&before, &empty, sizeof before);
+        before &= CellBit(first) - 1;
+        std::memcpy(&scanned, &before, sizeof before);
+    }
+    // Counts 1 to 8: p3 only ever stands for 8 or 9.
+    for (int n = 1; n <= 8; ++n) {
+        const __m128i ones = _mm_set1_epi32(-1);
+        const __m128i m0 = (n & 1) != 0 ? p0 : _mm_xor_si128(p0, ones);
+        const __m128i m1 = (n & 2) != 0 ? p1 : _mm_xor_si128(p1, ones);
+        const __m128i m2 = (n & 4) != 0 ? p2 : _mm_xor_si128(p2, ones);
+        const __m128i m3 = (n & 8) != 0 ? p3 : _mm_xor_si128(p3, ones);
+        const __m128i cells =
+            _mm_and_si128(_mm_and_si128(scanned, _mm_and_si128(m0, m1)), _mm_and_si128(m2, m3));
+        if (!_mm_testz_si128(cells, cells)) {
+            const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(cells));
+            const auto high = static_cast<std::uint64_t>(_mm_extract_epi64(cells, 1));
+            return low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+        }
+    }
+    // Every empty cell has 9 candidates (an empty grid): the first one, as the
+    // first with the fewest.
+    if (_mm_testz_si128(dead, dead) && !_mm_testz_si128(empty, empty)) {
+        const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(empty));
+        const auto high = static_cast<std::uint64_t>(_mm_extract_epi64(empty, 1));
+        return low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+    }
+    return -1;
+#else
     const auto planes = CandidateTable.Planes();
     const Bits81 empty = kAllCells & ~Level().FilledCells();
     const Bits81 dead = empty & planes.WithCount(0);
@@ -38,6 +95,7 @@ int Engine::ChooseBranchCell() const {
     // first with the fewest.
     if (dead == 0 && empty != 0) return FirstCell(empty);
     return -1;
+#endif
 }
 
 // A position whose rules-derived candidates leave an empty cell without
@@ -93,10 +151,119 @@ Bits81 Engine::UnitPeers(int cell) const {
 // the caller restores the level. placed_ holds the placed digits of the level
 // on entry and is kept up to date.
 bool Engine::PropagateSinglesFast() {
+    // The bar rules and X-Sudoku keep the order of the digits (see there).
+    if (VariantKind == kNonConsecutive || VariantKind == kConsecutive || XSudoku == 1)
+        return PropagateInOrder();
+    Grid& grid = Level();
+#if defined(__SSE4_1__)
+    using Cells = __m128i;
+    const auto load = [](const Bits81& set) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(&set));
+    };
+    const auto none = [](Cells a) { return _mm_testz_si128(a, a) != 0; };
+    const auto meet = [](Cells a, Cells b) { return _mm_testz_si128(a, b) == 0; };
+    const auto both = [](Cells a, Cells b) { return _mm_and_si128(a, b); };
+    const auto either = [](Cells a, Cells b) { return _mm_or_si128(a, b); };
+    const auto without = [](Cells a, Cells b) { return _mm_andnot_si128(b, a); };
+    const auto count = [](Cells a) {
+        return std::popcount(static_cast<std::uint64_t>(_mm_cvtsi128_si64(a))) +
+               std::popcount(static_cast<std::uint64_t>(_mm_extract_epi64(a, 1)));
+    };
+    const auto forEach = [](Cells a, auto&& f) {
+        auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(a));
+        auto high = static_cast<std::uint64_t>(_mm_extract_epi64(a, 1));
+        for (; low != 0; low &= low - 1) f(std::countr_zero(low));
+        for (; high != 0; high &= high - 1) f(64 + std::countr_zero(high));
+    };
+    auto* const planes = reinterpret_cast<__m128i*>(&CandidateTable.CellsWith(1));
+    Cells empty;
+    {
+        const Bits81 e = kAllCells & ~grid.FilledCells();
+        std::memcpy(&empty, &e, sizeof e);
+    }
+#else
+    using Cells = Bits81;
+    const auto load = [](const Bits81& set) { return set; };
+    const auto none = [](Cells a) { return a == 0; };
+    const auto meet = [](Cells a, Cells b) { return (a & b) != 0; };
+    const auto both = [](Cells a, Cells b) { return a & b; };
+    const auto either = [](Cells a, Cells b) { return a | b; };
+    const auto without = [](Cells a, Cells b) { return a & ~b; };
+    const auto count = [](Cells a) { return CountCells(a); };
+    const auto forEach = [](Cells a, auto&& f) { ForEachCell(a, f); };
+    Bits81* const planes = &CandidateTable.CellsWith(1);
+    Cells empty = kAllCells & ~grid.FilledCells();
+#endif
+    const Cells nothing = load(kNoCells);
+    // Places the digits of the set bits of digits (bit d - 1 for digit d) in
+    // their cells (no cell in two sets); false when two cells of one digit see
+    // each other.
+    Cells cells[9];
+    const auto placeBatch = [&](unsigned digits, Cells all) {
+        for (; digits != 0; digits &= digits - 1) {
+            const int d = std::countr_zero(digits) + 1;
+            const Cells these = cells[d - 1];
+            Cells seen = nothing;
+            forEach(these, [&](int cell) {
+                seen = either(seen, load(kPeers[cell]));
+                grid[cell] = static_cast<std::uint8_t>(d);
+            });
+            if (meet(seen, these)) return false;
+            planes[d - 1] = without(planes[d - 1], seen);
+            placed_[d] += count(these);
+        }
+        for (int k = 0; k < 9; ++k) planes[k] = without(planes[k], all);
+        FilledCount += count(all);
+        empty = without(empty, all);
+        return true;
+    };
+    for (;;) {
+        for (;;) {
+            // The cells with one candidate, and with any.
+            Cells once = planes[0], twice = nothing;
+            for (int k = 1; k < 9; ++k) {
+                twice = either(twice, both(once, planes[k]));
+                once = either(once, planes[k]);
+            }
+            if (!none(without(empty, once))) return false;
+            const Cells single = without(once, twice);
+            if (none(single)) break;
+            // A cell with one candidate is in one digit's set only.
+            unsigned digits = 0;
+            for (int k = 0; k < 9; ++k) {
+                cells[k] = both(single, planes[k]);
+                digits |= none(cells[k]) ? 0u : 1u << k;
+            }
+            if (!placeBatch(digits, single)) return false;
+            if (FilledCount >= kCells) return true;
+        }
+
+        std::array<Bits81, 9> alone;
+        if (!ScanDigits(alone)) return false;
+        // The only place of two digits: two singles that cannot both hold.
+        Cells once = nothing, twice = nothing;
+        unsigned digits = 0;
+        for (int k = 0; k < 9; ++k) {
+            cells[k] = load(alone[k]);
+            twice = either(twice, both(once, cells[k]));
+            once = either(once, cells[k]);
+            digits |= none(cells[k]) ? 0u : 1u << k;
+        }
+        if (digits == 0) return true;
+        if (!none(twice) || !placeBatch(digits, once)) return false;
+        if (FilledCount >= kCells) return true;
+    }
+}
+
+// PropagateSinglesFast in the order of the first fast propagation: hidden
+// singles digit by digit, each digit scanned after the placements of the
+// digits before it. The bar rules need it, since each placement reaches the
+// neighbours' other digits (placements go one by one through PlaceDigit); so
+// does X-Sudoku, where a diagonal may lose its last place for a digit without
+// the unit checks noticing, so that the order decides where the search goes.
+bool Engine::PropagateInOrder() {
     Grid& grid = Level();
     Bits81 empty = kAllCells & ~grid.FilledCells();
-    // The bar rules reach the neighbours' other digits: their placements go one
-    // by one through PlaceDigit.
     const bool oneByOne = VariantKind == kNonConsecutive || VariantKind == kConsecutive;
     // Places the digit in every cell of the set; false when two of them see
     // each other (or, one by one, when an earlier one took the digit away).
@@ -148,108 +315,280 @@ bool Engine::PropagateSinglesFast() {
         for (int d = 1; d <= 9; ++d) {
             const Bits81 places = CandidateTable.CellsWith(d);
             if (clean[d] && scanned[d] == places) continue;
-            const DigitScan scan = ScanDigit(places);
-            // With no unit repeating a digit, each one placed fills one row,
-            // one column and one box where it has no place left: every other
-            // unit needs a place for it.
-            const int open = 9 - placed_[d];
-            if (scan.rows != open || scan.columns != open || scan.boxes != open) return false;
-            if (scan.alone != 0) {
-                if (!placeAll(scan.alone, d)) return false;
+            Bits81 alone = 0;
+            if (!ScanDigit(d, alone)) return false;
+            if (alone != 0) {
+                if (!placeAll(alone, d)) return false;
                 progress = true;
             }
-            clean[d] = scan.alone == 0;
+            clean[d] = alone == 0;
             scanned[d] = places;
         }
         if (!progress || FilledCount >= kCells) return true;
     }
 }
 
-// The cells that are the only place of a digit in one of their units, and how
-// many rows, columns and boxes have any place for it. The places are cut into
-// three 27-bit bands of three rows, so that every unit is a 32-bit mask; the
-// three bands are tested side by side in the lanes of one vector, without
-// branches.
-Engine::DigitScan Engine::ScanDigit(Bits81 places) const {
+// The cells that are the only place of one digit in a row, column or box (or
+// diagonal in X-Sudoku), and whether every row, column and box that does not
+// hold the digit still has a place for it (see ScanDigits). The planes are cut
+// into three 27-bit bands of three rows, every unit a 32-bit mask.
+bool Engine::ScanDigit(int d, Bits81& alone) const {
     constexpr std::uint32_t kBand = (1u << 27) - 1;
     constexpr std::uint32_t kRow = 0x1FF;
     constexpr std::uint32_t kBoxInBand = 0x7u | (0x7u << 9) | (0x7u << 18);
-    const auto low = static_cast<std::uint64_t>(places);
-    const std::uint32_t b0 = static_cast<std::uint32_t>(low) & kBand;
-    const std::uint32_t b1 = static_cast<std::uint32_t>(low >> 27) & kBand;
-    const std::uint32_t b2 = static_cast<std::uint32_t>(places >> 54) & kBand;
-    DigitScan scan;
-    std::uint32_t f0, f1, f2, columns;
-#if defined(__SSE4_1__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i ones = _mm_set1_epi32(-1);
-    // The fourth lane is a full band: no single, no unit without place.
-    const __m128i v = _mm_set_epi32(static_cast<int>(kBand), static_cast<int>(b2),
-                                    static_cast<int>(b1), static_cast<int>(b0));
-    __m128i found = zero, missing = zero;
-    // A unit's cells when it holds at most one (none is harmless: nothing is
-    // kept), and a count of units without any: rows in the low half of each
-    // lane, boxes in the high half.
-    const auto unit = [&](std::uint32_t mask, int countBit) {
-        const __m128i x = _mm_and_si128(v, _mm_set1_epi32(static_cast<int>(mask)));
-        const __m128i atMostOne = _mm_cmpeq_epi32(_mm_and_si128(x, _mm_add_epi32(x, ones)), zero);
-        found = _mm_or_si128(found, _mm_and_si128(x, atMostOne));
-        missing = _mm_add_epi32(missing,
-                                _mm_and_si128(_mm_cmpeq_epi32(x, zero), _mm_set1_epi32(countBit)));
-    };
-    unit(kRow, 1);
-    unit(kRow << 9, 1);
-    unit(kRow << 18, 1);
-    unit(kBoxInBand, 1 << 16);
-    unit(kBoxInBand << 3, 1 << 16);
-    unit(kBoxInBand << 6, 1 << 16);
-    __m128i sum = _mm_add_epi32(missing, _mm_shuffle_epi32(missing, _MM_SHUFFLE(1, 0, 3, 2)));
-    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
-    const auto counts = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum));
-    scan.rows = 9 - static_cast<int>(counts & 0xFFFF);
-    scan.boxes = 9 - static_cast<int>(counts >> 16);
-    f0 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(found));
-    f1 = static_cast<std::uint32_t>(_mm_extract_epi32(found, 1));
-    f2 = static_cast<std::uint32_t>(_mm_extract_epi32(found, 2));
-#else
     const auto single = [](std::uint32_t x) {
         return x & (0u - static_cast<std::uint32_t>((x & (x - 1)) == 0));
     };
-    const auto any = [](std::uint32_t x) { return x != 0 ? 1 : 0; };
+    const Bits81 places = CandidateTable.CellsWith(d);
+    const std::array<std::uint32_t, 3> b = {static_cast<std::uint32_t>(places) & kBand,
+                                            static_cast<std::uint32_t>(places >> 27) & kBand,
+                                            static_cast<std::uint32_t>(places >> 54) & kBand};
     std::array<std::uint32_t, 3> f{};
-    const std::array<std::uint32_t, 3> band = {b0, b1, b2};
+    int rows = 0, boxes = 0;
+    std::uint32_t once = 0, twice = 0;
     for (int t = 0; t < 3; ++t) {
         for (int k = 0; k < 3; ++k) {
-            const std::uint32_t row = band[t] & (kRow << (9 * k));
-            const std::uint32_t box = band[t] & (kBoxInBand << (3 * k));
-            f[t] |= single(row) | single(box);
-            scan.rows += any(row);
-            scan.boxes += any(box);
+            const std::uint32_t r = b[t] & (kRow << (9 * k));
+            const std::uint32_t box = b[t] & (kBoxInBand << (3 * k));
+            f[t] |= single(r) | single(box);
+            rows += r != 0 ? 1 : 0;
+            boxes += box != 0 ? 1 : 0;
+            const std::uint32_t column = r >> (9 * k);
+            twice |= once & column;
+            once |= column;
         }
     }
-    f0 = f[0];
-    f1 = f[1];
-    f2 = f[2];
-#endif
-    // Columns: where the nine rows hold a place once, and at least once.
-    std::uint32_t once = 0, twice = 0;
-    for (const std::uint32_t b : {b0, b1, b2}) {
-        const std::uint32_t r0 = b & kRow, r1 = (b >> 9) & kRow, r2 = b >> 18;
-        twice |= (once & r0) | (r1 & (once | r0)) | (r2 & (once | r0 | r1));
-        once |= r0 | r1 | r2;
-    }
-    columns = once & ~twice;
-    scan.columns = std::popcount(once);
+    const int open = 9 - placed_[d];
+    if (rows != open || boxes != open || std::popcount(once) != open) return false;
+    const std::uint32_t columns = once & ~twice;
     const std::uint32_t spread = columns | columns << 9 | columns << 18;
-    scan.alone = Bits81{f0 | (b0 & spread)} | Bits81{f1 | (b1 & spread)} << 27 |
-                 Bits81{f2 | (b2 & spread)} << 54;
+    alone = Bits81{f[0] | (b[0] & spread)} | Bits81{f[1] | (b[1] & spread)} << 27 |
+            Bits81{f[2] | (b[2] & spread)} << 54;
     if (XSudoku == 1) {
         for (int k = 0; k < 2; ++k) {
             const Bits81 here = places & kDiagonalMask[k];
-            if (here != 0 && (here & (here - 1)) == 0) scan.alone |= here;
+            if (here != 0 && (here & (here - 1)) == 0) alone |= here;
         }
     }
-    return scan;
+    return true;
+}
+
+// The cells that are the only place of a digit in one of their units, for the
+// nine digits at once, and whether every row, column and box that does not
+// hold a digit still has a place for it. With no unit repeating a digit, each
+// digit placed fills one row, one column and one box where it has no place
+// left, so the check is that exactly as many units of each kind lack a place
+// as the digit is placed.
+//
+// Digits 1-8 are scanned together: the nine rows of each plane are moved to
+// 16-bit words and transposed, so that vector r holds row r of the eight
+// digits. Rows are then tested in place, columns are the rows taken together
+// and boxes the three rows of a band, eight units per operation without a
+// branch. Digit 9 is scanned on its own. (Diagonals are not looked at: X-Sudoku
+// takes PropagateInOrder.)
+bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
+#if defined(__SSE4_1__)
+    // Byte shuffles: word r of a plane takes bytes r and r + 1, where row r
+    // starts at bit r (rows 0-7); word k takes bytes 9 and 10, row 8.
+    alignas(16) static constexpr std::array<std::array<std::int8_t, 16>, 8> kRow8 = [] {
+        std::array<std::array<std::int8_t, 16>, 8> t{};
+        for (int k = 0; k < 8; ++k) {
+            for (auto& b : t[k]) b = -1;
+            t[k][2 * k] = 9;
+            t[k][2 * k + 1] = 10;
+        }
+        return t;
+    }();
+    // And back: word k (bytes 2k, 2k + 1) to bytes 9 and 10.
+    alignas(16) static constexpr std::array<std::array<std::int8_t, 16>, 8> kRow8Back = [] {
+        std::array<std::array<std::int8_t, 16>, 8> t{};
+        for (int k = 0; k < 8; ++k) {
+            for (auto& b : t[k]) b = -1;
+            t[k][9] = static_cast<std::int8_t>(2 * k);
+            t[k][10] = static_cast<std::int8_t>(2 * k + 1);
+        }
+        return t;
+    }();
+    const auto table = [](const std::array<std::int8_t, 16>& t) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(t.data()));
+    };
+    const __m128i pairs = _mm_setr_epi8(0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ones = _mm_set1_epi16(-1);
+    const __m128i row = _mm_set1_epi16(0x1FF);
+    // Eight words, eight words: word k of vector r to word r of vector k.
+    const auto transpose = [](__m128i(&a)[8]) {
+        const __m128i t0 = _mm_unpacklo_epi16(a[0], a[1]), t1 = _mm_unpackhi_epi16(a[0], a[1]);
+        const __m128i t2 = _mm_unpacklo_epi16(a[2], a[3]), t3 = _mm_unpackhi_epi16(a[2], a[3]);
+        const __m128i t4 = _mm_unpacklo_epi16(a[4], a[5]), t5 = _mm_unpackhi_epi16(a[4], a[5]);
+        const __m128i t6 = _mm_unpacklo_epi16(a[6], a[7]), t7 = _mm_unpackhi_epi16(a[6], a[7]);
+        const __m128i u0 = _mm_unpacklo_epi32(t0, t2), u1 = _mm_unpackhi_epi32(t0, t2);
+        const __m128i u2 = _mm_unpacklo_epi32(t1, t3), u3 = _mm_unpackhi_epi32(t1, t3);
+        const __m128i u4 = _mm_unpacklo_epi32(t4, t6), u5 = _mm_unpackhi_epi32(t4, t6);
+        const __m128i u6 = _mm_unpacklo_epi32(t5, t7), u7 = _mm_unpackhi_epi32(t5, t7);
+        a[0] = _mm_unpacklo_epi64(u0, u4);
+        a[1] = _mm_unpackhi_epi64(u0, u4);
+        a[2] = _mm_unpacklo_epi64(u1, u5);
+        a[3] = _mm_unpackhi_epi64(u1, u5);
+        a[4] = _mm_unpacklo_epi64(u2, u6);
+        a[5] = _mm_unpackhi_epi64(u2, u6);
+        a[6] = _mm_unpacklo_epi64(u3, u7);
+        a[7] = _mm_unpackhi_epi64(u3, u7);
+    };
+
+    // v[r], word k: row r of digit k + 1.
+    __m128i v[9];
+    __m128i last = zero;
+    {
+        const __m128i up = _mm_setr_epi16(128, 64, 32, 16, 8, 4, 2, 1);
+        for (int k = 0; k < 8; ++k) {
+            __m128i p;
+            const Bits81 plane = CandidateTable.CellsWith(k + 1);
+            std::memcpy(&p, &plane, sizeof p);
+            v[k] = _mm_srli_epi16(_mm_mullo_epi16(_mm_shuffle_epi8(p, pairs), up), 7);
+            last = _mm_or_si128(last, _mm_shuffle_epi8(p, table(kRow8[k])));
+        }
+        transpose(reinterpret_cast<__m128i(&)[8]>(v));
+        v[8] = _mm_and_si128(last, row);
+    }
+
+    // Rows: a row's cells when it holds at most one place.
+    __m128i f[9];
+    __m128i rowsMissing = zero, boxesMissing = zero, once = zero, twice = zero;
+    for (int r = 0; r < 9; ++r) {
+        const __m128i x = v[r];
+        const __m128i atMostOne = _mm_cmpeq_epi16(_mm_and_si128(x, _mm_add_epi16(x, ones)), zero);
+        f[r] = _mm_and_si128(x, atMostOne);
+        rowsMissing = _mm_sub_epi16(rowsMissing, _mm_cmpeq_epi16(x, zero));
+        twice = _mm_or_si128(twice, _mm_and_si128(once, x));
+        once = _mm_or_si128(once, x);
+    }
+    // Boxes: the columns of a band's three rows, taken once and twice, three
+    // columns at a time.
+    for (int b = 0; b < 3; ++b) {
+        const __m128i r0 = v[3 * b], r1 = v[3 * b + 1], r2 = v[3 * b + 2];
+        const __m128i o01 = _mm_or_si128(r0, r1);
+        const __m128i bandOnce = _mm_or_si128(o01, r2);
+        const __m128i bandTwice = _mm_or_si128(_mm_and_si128(r0, r1), _mm_and_si128(r2, o01));
+        __m128i keep = zero;
+        for (int s = 0; s < 3; ++s) {
+            const __m128i stack = _mm_set1_epi16(static_cast<short>(7 << (3 * s)));
+            const __m128i o = _mm_and_si128(bandOnce, stack);
+            const __m128i many = _mm_or_si128(_mm_and_si128(o, _mm_add_epi16(o, ones)),
+                                              _mm_and_si128(bandTwice, stack));
+            keep = _mm_or_si128(keep, _mm_and_si128(_mm_cmpeq_epi16(many, zero), stack));
+            boxesMissing = _mm_sub_epi16(boxesMissing, _mm_cmpeq_epi16(o, zero));
+        }
+        for (int i = 0; i < 3; ++i)
+            f[3 * b + i] = _mm_or_si128(f[3 * b + i], _mm_and_si128(v[3 * b + i], keep));
+    }
+    // Columns with a place: a population count of the nine bits.
+    __m128i n = _mm_sub_epi16(once, _mm_and_si128(_mm_srli_epi16(once, 1), _mm_set1_epi16(0x55)));
+    n = _mm_add_epi16(_mm_and_si128(n, _mm_set1_epi16(0x133)),
+                      _mm_and_si128(_mm_srli_epi16(n, 2), _mm_set1_epi16(0x33)));
+    n = _mm_add_epi16(n, _mm_srli_epi16(n, 4));
+    n = _mm_and_si128(_mm_add_epi16(n, _mm_srli_epi16(n, 8)), _mm_set1_epi16(0xF));
+    const __m128i placed =
+        _mm_packs_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&placed_[1])),
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(&placed_[5])));
+    __m128i good = _mm_cmpeq_epi16(rowsMissing, placed);
+    good = _mm_and_si128(good, _mm_cmpeq_epi16(boxesMissing, placed));
+    good = _mm_and_si128(good, _mm_cmpeq_epi16(_mm_add_epi16(n, placed), _mm_set1_epi16(9)));
+    if (_mm_movemask_epi8(good) != 0xFFFF) return false;
+
+    // Columns: where the nine rows hold a place once.
+    const __m128i column = _mm_andnot_si128(twice, once);
+    __m128i any = zero;
+    for (int r = 0; r < 9; ++r) {
+        f[r] = _mm_or_si128(f[r], _mm_and_si128(v[r], column));
+        any = _mm_or_si128(any, f[r]);
+    }
+    if (_mm_testz_si128(any, any)) {
+        for (int d = 0; d < 8; ++d) alone[d] = 0;
+    } else {
+        // Back to eight 81-bit planes: word r shifted by r, its two bytes to
+        // bytes r and r + 1, even and odd rows apart so that none overlap.
+        transpose(reinterpret_cast<__m128i(&)[8]>(f));
+        const __m128i down = _mm_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128);
+        const __m128i even =
+            _mm_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, -1, -1, -1, -1, -1, -1, -1, -1);
+        const __m128i odd =
+            _mm_setr_epi8(-1, 2, 3, 6, 7, 10, 11, 14, 15, -1, -1, -1, -1, -1, -1, -1);
+        for (int k = 0; k < 8; ++k) {
+            const __m128i w = _mm_mullo_epi16(f[k], down);
+            const __m128i p =
+                _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(w, even), _mm_shuffle_epi8(w, odd)),
+                             _mm_shuffle_epi8(f[8], table(kRow8Back[k])));
+            std::memcpy(&alone[k], &p, sizeof p);
+        }
+    }
+    // Digit 9: its three bands in three 32-bit words, so that a row or a box of
+    // the three bands is tested in one operation.
+    {
+        constexpr int kBand = (1 << 27) - 1;
+        constexpr int kBoxInBand = 0x7 | (0x7 << 9) | (0x7 << 18);
+        const Bits81 plane = CandidateTable.CellsWith(9);
+        const auto low = static_cast<std::uint64_t>(plane);
+        const auto high = static_cast<std::uint64_t>(plane >> 64);
+        const __m128i b =
+            _mm_setr_epi32(static_cast<int>(low & kBand), static_cast<int>((low >> 27) & kBand),
+                           static_cast<int>(((low >> 54) | (high << 10)) & kBand), 0);
+        const __m128i one = _mm_set1_epi32(-1);
+        __m128i found = zero, rows = zero, boxes = zero;
+        const auto unit = [&](int mask, __m128i& missing) {
+            const __m128i x = _mm_and_si128(b, _mm_set1_epi32(mask));
+            const __m128i atMostOne =
+                _mm_cmpeq_epi32(_mm_and_si128(x, _mm_add_epi32(x, one)), zero);
+            found = _mm_or_si128(found, _mm_and_si128(x, atMostOne));
+            missing = _mm_sub_epi32(missing, _mm_cmpeq_epi32(x, zero));
+        };
+        unit(0x1FF, rows);
+        unit(0x1FF << 9, rows);
+        unit(0x1FF << 18, rows);
+        unit(kBoxInBand, boxes);
+        unit(kBoxInBand << 3, boxes);
+        unit(kBoxInBand << 6, boxes);
+        // Columns: once and twice within each band, then over the three.
+        const __m128i r0 = _mm_and_si128(b, _mm_set1_epi32(0x1FF));
+        const __m128i r1 = _mm_and_si128(_mm_srli_epi32(b, 9), _mm_set1_epi32(0x1FF));
+        const __m128i r2 = _mm_srli_epi32(b, 18);
+        const __m128i o01 = _mm_or_si128(r0, r1);
+        const __m128i o = _mm_or_si128(o01, r2);
+        const __m128i t = _mm_or_si128(_mm_and_si128(r0, r1), _mm_and_si128(r2, o01));
+        const __m128i o1 = _mm_shuffle_epi32(o, 0x55), o2 = _mm_shuffle_epi32(o, 0xAA);
+        const __m128i t1 = _mm_shuffle_epi32(t, 0x55), t2 = _mm_shuffle_epi32(t, 0xAA);
+        const __m128i oo = _mm_or_si128(o, o1);
+        const __m128i once9 = _mm_or_si128(oo, o2);
+        const __m128i twice9 =
+            _mm_or_si128(_mm_or_si128(_mm_or_si128(t, t1), _mm_or_si128(t2, _mm_and_si128(o, o1))),
+                         _mm_and_si128(o2, oo));
+        const auto sum = [](__m128i x) {
+            x = _mm_add_epi32(x, _mm_shuffle_epi32(x, 0x4E));
+            return _mm_add_epi32(x, _mm_shuffle_epi32(x, 0xB1));
+        };
+        // The fourth word is empty: three more units without a place of each kind.
+        const int placed = placed_[9];
+        const __m128i counts = _mm_unpacklo_epi32(sum(rows), sum(boxes));
+        if (_mm_cvtsi128_si32(counts) != placed + 3 || _mm_extract_epi32(counts, 1) != placed + 3 ||
+            std::popcount(static_cast<unsigned>(_mm_cvtsi128_si32(once9))) + placed != 9)
+            return false;
+        const __m128i column = _mm_shuffle_epi32(_mm_andnot_si128(twice9, once9), 0);
+        const __m128i spread = _mm_or_si128(
+            column, _mm_or_si128(_mm_slli_epi32(column, 9), _mm_slli_epi32(column, 18)));
+        found = _mm_or_si128(found, _mm_and_si128(b, spread));
+        const auto f0 =
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_cvtsi128_si32(found)));
+        const auto f1 =
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_extract_epi32(found, 1)));
+        const auto f2 =
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_extract_epi32(found, 2)));
+        alone[8] = Bits81{f0 | f1 << 27 | f2 << 54} | Bits81{f2 >> 10} << 64;
+    }
+#else
+    for (int d = 1; d <= 9; ++d)
+        if (!ScanDigit(d, alone[d - 1])) return false;
+#endif
+    return true;
 }
 
 // One level of the trial search. Level L is the position; each digit of the
