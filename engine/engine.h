@@ -272,9 +272,11 @@ class Engine {
     FinderMemo memo_;                 // what the finders worked out at their last calls
     bool shortcuts_ = false;          // set by the outermost search call
     long long abandonedSearches_ = 0; // every search that spent its budget
-    // The hidden singles of every digit (alone[d - 1]); false when a row,
-    // column or box has neither a place for a digit nor that digit placed.
-    bool ScanDigits(std::array<Bits81, 9>& alone) const;
+    // The hidden singles of every digit (alone[d - 1], written for the digits
+    // that have any): returns the digits with singles (bit d - 1 for digit d),
+    // or -1 when a row, column or box has neither a place for a digit nor that
+    // digit placed.
+    int ScanDigits(std::array<Bits81, 9>& alone) const;
 
     int ChooseBranchCell() const;
     bool FindHiddenSingleOf(int digit);

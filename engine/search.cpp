@@ -175,6 +175,26 @@ bool Engine::PropagateSinglesFast() {
         for (; low != 0; low &= low - 1) f(std::countr_zero(low));
         for (; high != 0; high &= high - 1) f(64 + std::countr_zero(high));
     };
+    // Bit k set when set k of the nine is not empty: each set folded to 64,
+    // then 32 bits, saturated to 16 and 8 bits (a saturated non-zero value is
+    // not zero), and compared with zero eight at a time.
+    const auto nonEmpty = [](const Cells(&sets)[9]) {
+        const auto fold = [](__m128i a, __m128i b) {
+            return _mm_or_si128(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b));
+        };
+        const auto fold32 = [](__m128i a, __m128i b) {
+            const __m128 x = _mm_castsi128_ps(a), y = _mm_castsi128_ps(b);
+            return _mm_or_si128(_mm_castps_si128(_mm_shuffle_ps(x, y, 0x88)),
+                                _mm_castps_si128(_mm_shuffle_ps(x, y, 0xDD)));
+        };
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i words =
+            _mm_packs_epi32(fold32(fold(sets[0], sets[1]), fold(sets[2], sets[3])),
+                            fold32(fold(sets[4], sets[5]), fold(sets[6], sets[7])));
+        const auto low = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(words, zero), zero)) ^ 0xFF);
+        return low | (_mm_testz_si128(sets[8], sets[8]) != 0 ? 0u : 1u << 8);
+    };
     auto* const planes = reinterpret_cast<__m128i*>(&CandidateTable.CellsWith(1));
     Cells empty;
     {
@@ -191,6 +211,11 @@ bool Engine::PropagateSinglesFast() {
     const auto without = [](Cells a, Cells b) { return a & ~b; };
     const auto count = [](Cells a) { return CountCells(a); };
     const auto forEach = [](Cells a, auto&& f) { ForEachCell(a, f); };
+    const auto nonEmpty = [](const Cells(&sets)[9]) {
+        unsigned digits = 0;
+        for (int k = 0; k < 9; ++k) digits |= sets[k] != 0 ? 1u << k : 0u;
+        return digits;
+    };
     Bits81* const planes = &CandidateTable.CellsWith(1);
     Cells empty = kAllCells & ~grid.FilledCells();
 #endif
@@ -229,27 +254,23 @@ bool Engine::PropagateSinglesFast() {
             const Cells single = without(once, twice);
             if (none(single)) break;
             // A cell with one candidate is in one digit's set only.
-            unsigned digits = 0;
-            for (int k = 0; k < 9; ++k) {
-                cells[k] = both(single, planes[k]);
-                digits |= none(cells[k]) ? 0u : 1u << k;
-            }
-            if (!placeBatch(digits, single)) return false;
+            for (int k = 0; k < 9; ++k) cells[k] = both(single, planes[k]);
+            if (!placeBatch(nonEmpty(cells), single)) return false;
             if (FilledCount >= kCells) return true;
         }
 
         std::array<Bits81, 9> alone;
-        if (!ScanDigits(alone)) return false;
+        const int found = ScanDigits(alone);
+        if (found <= 0) return found == 0;
         // The only place of two digits: two singles that cannot both hold.
+        const auto digits = static_cast<unsigned>(found);
         Cells once = nothing, twice = nothing;
-        unsigned digits = 0;
-        for (int k = 0; k < 9; ++k) {
+        for (unsigned m = digits; m != 0; m &= m - 1) {
+            const int k = std::countr_zero(m);
             cells[k] = load(alone[k]);
             twice = either(twice, both(once, cells[k]));
             once = either(once, cells[k]);
-            digits |= none(cells[k]) ? 0u : 1u << k;
         }
-        if (digits == 0) return true;
         if (!none(twice) || !placeBatch(digits, once)) return false;
         if (FilledCount >= kCells) return true;
     }
@@ -386,7 +407,7 @@ bool Engine::ScanDigit(int d, Bits81& alone) const {
 // and boxes the three rows of a band, eight units per operation without a
 // branch. Digit 9 is scanned on its own. (Diagonals are not looked at: X-Sudoku
 // takes PropagateInOrder.)
-bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
+int Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
 #if defined(__SSE4_1__)
     // Byte shuffles: word r of a plane takes bytes r and r + 1, where row r
     // starts at bit r (rows 0-7); word k takes bytes 9 and 10, row 8.
@@ -494,7 +515,7 @@ bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
     __m128i good = _mm_cmpeq_epi16(rowsMissing, placed);
     good = _mm_and_si128(good, _mm_cmpeq_epi16(boxesMissing, placed));
     good = _mm_and_si128(good, _mm_cmpeq_epi16(_mm_add_epi16(n, placed), _mm_set1_epi16(9)));
-    if (_mm_movemask_epi8(good) != 0xFFFF) return false;
+    if (_mm_movemask_epi8(good) != 0xFFFF) return -1;
 
     // Columns: where the nine rows hold a place once.
     const __m128i column = _mm_andnot_si128(twice, once);
@@ -503,9 +524,9 @@ bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
         f[r] = _mm_or_si128(f[r], _mm_and_si128(v[r], column));
         any = _mm_or_si128(any, f[r]);
     }
-    if (_mm_testz_si128(any, any)) {
-        for (int d = 0; d < 8; ++d) alone[d] = 0;
-    } else {
+    // Bit k for digit k + 1 when it has a single somewhere.
+    const int digits = _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(any, zero), zero)) ^ 0xFF;
+    if (digits != 0) {
         // Back to eight 81-bit planes: word r shifted by r, its two bytes to
         // bytes r and r + 1, even and odd rows apart so that none overlap.
         transpose(reinterpret_cast<__m128i(&)[8]>(f));
@@ -571,11 +592,12 @@ bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
         const __m128i counts = _mm_unpacklo_epi32(sum(rows), sum(boxes));
         if (_mm_cvtsi128_si32(counts) != placed + 3 || _mm_extract_epi32(counts, 1) != placed + 3 ||
             std::popcount(static_cast<unsigned>(_mm_cvtsi128_si32(once9))) + placed != 9)
-            return false;
+            return -1;
         const __m128i column = _mm_shuffle_epi32(_mm_andnot_si128(twice9, once9), 0);
         const __m128i spread = _mm_or_si128(
             column, _mm_or_si128(_mm_slli_epi32(column, 9), _mm_slli_epi32(column, 18)));
         found = _mm_or_si128(found, _mm_and_si128(b, spread));
+        if (_mm_testz_si128(found, found)) return digits;
         const auto f0 =
             static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_cvtsi128_si32(found)));
         const auto f1 =
@@ -583,12 +605,16 @@ bool Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
         const auto f2 =
             static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_extract_epi32(found, 2)));
         alone[8] = Bits81{f0 | f1 << 27 | f2 << 54} | Bits81{f2 >> 10} << 64;
+        return digits | 1 << 8;
     }
 #else
-    for (int d = 1; d <= 9; ++d)
-        if (!ScanDigit(d, alone[d - 1])) return false;
+    int found = 0;
+    for (int d = 1; d <= 9; ++d) {
+        if (!ScanDigit(d, alone[d - 1])) return -1;
+        if (alone[d - 1] != 0) found |= 1 << (d - 1);
+    }
+    return found;
 #endif
-    return true;
 }
 
 // One level of the trial search. Level L is the position; each digit of the
