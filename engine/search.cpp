@@ -475,46 +475,56 @@ int Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
 
     // Rows: a row's cells when it holds at most one place.
     __m128i f[9];
-    __m128i rowsMissing = zero, boxesMissing = zero, once = zero, twice = zero;
+    __m128i rowsMissing = zero, once = zero, twice = zero;
     for (int r = 0; r < 9; ++r) {
         const __m128i x = v[r];
         const __m128i atMostOne = _mm_cmpeq_epi16(_mm_and_si128(x, _mm_add_epi16(x, ones)), zero);
         f[r] = _mm_and_si128(x, atMostOne);
         rowsMissing = _mm_sub_epi16(rowsMissing, _mm_cmpeq_epi16(x, zero));
-        twice = _mm_or_si128(twice, _mm_and_si128(once, x));
-        once = _mm_or_si128(once, x);
     }
-    // Boxes: the columns of a band's three rows, taken once and twice, three
-    // columns at a time.
+    // Boxes: the columns of a band's three rows, taken once and twice (and so
+    // the columns of the grid). A box holds two places or more when one of its
+    // columns holds two, or two of them hold one each: pairs of columns are
+    // found by shifts, and any bit of a box's three is brought to its first.
+    // Bit 3s + b of boxes says that the box of stack s in band b has a place.
+    const __m128i firsts = _mm_set1_epi16(0x49);
+    __m128i boxes = zero;
     for (int b = 0; b < 3; ++b) {
         const __m128i r0 = v[3 * b], r1 = v[3 * b + 1], r2 = v[3 * b + 2];
         const __m128i o01 = _mm_or_si128(r0, r1);
-        const __m128i bandOnce = _mm_or_si128(o01, r2);
+        const __m128i o = _mm_or_si128(o01, r2);
+        const __m128i o1 = _mm_srli_epi16(o, 1), o2 = _mm_srli_epi16(o, 2);
         const __m128i bandTwice = _mm_or_si128(_mm_and_si128(r0, r1), _mm_and_si128(r2, o01));
-        __m128i keep = zero;
-        for (int s = 0; s < 3; ++s) {
-            const __m128i stack = _mm_set1_epi16(static_cast<short>(7 << (3 * s)));
-            const __m128i o = _mm_and_si128(bandOnce, stack);
-            const __m128i many = _mm_or_si128(_mm_and_si128(o, _mm_add_epi16(o, ones)),
-                                              _mm_and_si128(bandTwice, stack));
-            keep = _mm_or_si128(keep, _mm_and_si128(_mm_cmpeq_epi16(many, zero), stack));
-            boxesMissing = _mm_sub_epi16(boxesMissing, _mm_cmpeq_epi16(o, zero));
-        }
+        twice = _mm_or_si128(twice, _mm_or_si128(bandTwice, _mm_and_si128(once, o)));
+        once = _mm_or_si128(once, o);
+        const __m128i many = _mm_or_si128(
+            bandTwice, _mm_or_si128(_mm_and_si128(_mm_and_si128(o, o1), _mm_set1_epi16(0xDB)),
+                                    _mm_and_si128(_mm_and_si128(o, o2), firsts)));
+        const __m128i manyFirst = _mm_and_si128(
+            _mm_or_si128(many, _mm_or_si128(_mm_srli_epi16(many, 1), _mm_srli_epi16(many, 2))),
+            firsts);
+        // The three columns of every box with at most one place.
+        const __m128i keep = _mm_mullo_epi16(_mm_xor_si128(manyFirst, firsts), _mm_set1_epi16(7));
+        boxes = _mm_or_si128(
+            boxes, _mm_slli_epi16(_mm_and_si128(_mm_or_si128(o, _mm_or_si128(o1, o2)), firsts), b));
         for (int i = 0; i < 3; ++i)
             f[3 * b + i] = _mm_or_si128(f[3 * b + i], _mm_and_si128(v[3 * b + i], keep));
     }
-    // Columns with a place: a population count of the nine bits.
-    __m128i n = _mm_sub_epi16(once, _mm_and_si128(_mm_srli_epi16(once, 1), _mm_set1_epi16(0x55)));
-    n = _mm_add_epi16(_mm_and_si128(n, _mm_set1_epi16(0x133)),
-                      _mm_and_si128(_mm_srli_epi16(n, 2), _mm_set1_epi16(0x33)));
-    n = _mm_add_epi16(n, _mm_srli_epi16(n, 4));
-    n = _mm_and_si128(_mm_add_epi16(n, _mm_srli_epi16(n, 8)), _mm_set1_epi16(0xF));
+    // Columns and boxes with a place: population counts of nine bits.
+    const auto count9 = [](__m128i x) {
+        __m128i n = _mm_sub_epi16(x, _mm_and_si128(_mm_srli_epi16(x, 1), _mm_set1_epi16(0x55)));
+        n = _mm_add_epi16(_mm_and_si128(n, _mm_set1_epi16(0x133)),
+                          _mm_and_si128(_mm_srli_epi16(n, 2), _mm_set1_epi16(0x33)));
+        n = _mm_add_epi16(n, _mm_srli_epi16(n, 4));
+        return _mm_and_si128(_mm_add_epi16(n, _mm_srli_epi16(n, 8)), _mm_set1_epi16(0xF));
+    };
     const __m128i placed =
         _mm_packs_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&placed_[1])),
                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(&placed_[5])));
+    const __m128i nine = _mm_set1_epi16(9);
     __m128i good = _mm_cmpeq_epi16(rowsMissing, placed);
-    good = _mm_and_si128(good, _mm_cmpeq_epi16(boxesMissing, placed));
-    good = _mm_and_si128(good, _mm_cmpeq_epi16(_mm_add_epi16(n, placed), _mm_set1_epi16(9)));
+    good = _mm_and_si128(good, _mm_cmpeq_epi16(_mm_add_epi16(count9(boxes), placed), nine));
+    good = _mm_and_si128(good, _mm_cmpeq_epi16(_mm_add_epi16(count9(once), placed), nine));
     if (_mm_movemask_epi8(good) != 0xFFFF) return -1;
 
     // Columns: where the nine rows hold a place once.
