@@ -661,8 +661,11 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
         bool pure = entryPure;
         Candidates levelCandidates = CandidateTable;
         int levelFilled = FilledCount;
-        for (int d = 1; d <= 9 && SolutionCount < SolutionLimit; ++d) {
-            if (!CandidateTable.Has(cell, d)) continue;
+        // The digits of the cell still to try, bit d - 1 for digit d.
+        unsigned digits = CandidateTable.Mask(cell);
+        while (digits != 0 && SolutionCount < SolutionLimit) {
+            const int d = std::countr_zero(digits) + 1;
+            digits &= digits - 1;
             // Every level below stops at its next trial: each puts its level
             // back as after a trial.
             if (++SearchTrials > TrialBudget) {
@@ -702,6 +705,7 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
                 levelCandidates = CandidateTable;
                 levelFilled = FilledCount;
                 pure = true;
+                digits = CandidateTable.Mask(cell) >> d << d;
             }
         }
         HistoryLevel = level;
