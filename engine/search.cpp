@@ -457,11 +457,12 @@ int Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
         a[7] = _mm_unpackhi_epi64(u3, u7);
     };
 
+    // Word r of a plane's shuffle shifted by 7 - r, then back by 7: row r.
+    const __m128i up = _mm_setr_epi16(128, 64, 32, 16, 8, 4, 2, 1);
     // v[r], word k: row r of digit k + 1.
     __m128i v[9];
     __m128i last = zero;
     {
-        const __m128i up = _mm_setr_epi16(128, 64, 32, 16, 8, 4, 2, 1);
         for (int k = 0; k < 8; ++k) {
             __m128i p;
             const Bits81 plane = CandidateTable.CellsWith(k + 1);
@@ -553,68 +554,81 @@ int Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
             std::memcpy(&alone[k], &p, sizeof p);
         }
     }
-    // Digit 9: its three bands in three 32-bit words, so that a row or a box of
-    // the three bands is tested in one operation.
+    // Digit 9: its rows 0-7 in the eight words of one vector, row 8 apart.
     {
-        constexpr int kBand = (1 << 27) - 1;
-        constexpr int kBoxInBand = 0x7 | (0x7 << 9) | (0x7 << 18);
         const Bits81 plane = CandidateTable.CellsWith(9);
-        const auto low = static_cast<std::uint64_t>(plane);
-        const auto high = static_cast<std::uint64_t>(plane >> 64);
-        const __m128i b =
-            _mm_setr_epi32(static_cast<int>(low & kBand), static_cast<int>((low >> 27) & kBand),
-                           static_cast<int>(((low >> 54) | (high << 10)) & kBand), 0);
-        const __m128i one = _mm_set1_epi32(-1);
-        __m128i found = zero, rows = zero, boxes = zero;
-        const auto unit = [&](int mask, __m128i& missing) {
-            const __m128i x = _mm_and_si128(b, _mm_set1_epi32(mask));
-            const __m128i atMostOne =
-                _mm_cmpeq_epi32(_mm_and_si128(x, _mm_add_epi32(x, one)), zero);
-            found = _mm_or_si128(found, _mm_and_si128(x, atMostOne));
-            missing = _mm_sub_epi32(missing, _mm_cmpeq_epi32(x, zero));
-        };
-        unit(0x1FF, rows);
-        unit(0x1FF << 9, rows);
-        unit(0x1FF << 18, rows);
-        unit(kBoxInBand, boxes);
-        unit(kBoxInBand << 3, boxes);
-        unit(kBoxInBand << 6, boxes);
-        // Columns: once and twice within each band, then over the three.
-        const __m128i r0 = _mm_and_si128(b, _mm_set1_epi32(0x1FF));
-        const __m128i r1 = _mm_and_si128(_mm_srli_epi32(b, 9), _mm_set1_epi32(0x1FF));
-        const __m128i r2 = _mm_srli_epi32(b, 18);
-        const __m128i o01 = _mm_or_si128(r0, r1);
-        const __m128i o = _mm_or_si128(o01, r2);
-        const __m128i t = _mm_or_si128(_mm_and_si128(r0, r1), _mm_and_si128(r2, o01));
-        const __m128i o1 = _mm_shuffle_epi32(o, 0x55), o2 = _mm_shuffle_epi32(o, 0xAA);
-        const __m128i t1 = _mm_shuffle_epi32(t, 0x55), t2 = _mm_shuffle_epi32(t, 0xAA);
-        const __m128i oo = _mm_or_si128(o, o1);
-        const __m128i once9 = _mm_or_si128(oo, o2);
-        const __m128i twice9 =
-            _mm_or_si128(_mm_or_si128(_mm_or_si128(t, t1), _mm_or_si128(t2, _mm_and_si128(o, o1))),
-                         _mm_and_si128(o2, oo));
-        const auto sum = [](__m128i x) {
-            x = _mm_add_epi32(x, _mm_shuffle_epi32(x, 0x4E));
-            return _mm_add_epi32(x, _mm_shuffle_epi32(x, 0xB1));
-        };
-        // The fourth word is empty: three more units without a place of each kind.
+        __m128i p;
+        std::memcpy(&p, &plane, sizeof p);
+        const __m128i x = _mm_srli_epi16(_mm_mullo_epi16(_mm_shuffle_epi8(p, pairs), up), 7);
+        const auto last = static_cast<unsigned>(static_cast<std::uint64_t>(plane >> 72)) & 0x1FF;
         const int placed = placed_[9];
-        const __m128i counts = _mm_unpacklo_epi32(sum(rows), sum(boxes));
-        if (_mm_cvtsi128_si32(counts) != placed + 3 || _mm_extract_epi32(counts, 1) != placed + 3 ||
-            std::popcount(static_cast<unsigned>(_mm_cvtsi128_si32(once9))) + placed != 9)
+        // Rows.
+        const __m128i atMostOne = _mm_cmpeq_epi16(_mm_and_si128(x, _mm_add_epi16(x, ones)), zero);
+        __m128i found = _mm_and_si128(x, atMostOne);
+        unsigned foundLast = (last & (last - 1)) == 0 ? last : 0;
+        const int rowsWithout =
+            std::popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(x, zero)))) / 2 +
+            (last == 0 ? 1 : 0);
+        // Columns: the eight words folded in halves, once and twice, then row 8.
+        __m128i o = x, t = zero;
+        {
+            const __m128i y = _mm_srli_epi32(o, 16);
+            t = _mm_and_si128(o, y);
+            o = _mm_or_si128(o, y);
+        }
+        {
+            const __m128i y = _mm_srli_epi64(o, 32);
+            t = _mm_or_si128(_mm_or_si128(t, _mm_srli_epi64(t, 32)), _mm_and_si128(o, y));
+            o = _mm_or_si128(o, y);
+        }
+        {
+            const __m128i y = _mm_srli_si128(o, 8);
+            t = _mm_or_si128(_mm_or_si128(t, _mm_srli_si128(t, 8)), _mm_and_si128(o, y));
+            o = _mm_or_si128(o, y);
+        }
+        const auto o8 = static_cast<unsigned>(_mm_cvtsi128_si32(o)) & 0x1FF;
+        const auto t8 = static_cast<unsigned>(_mm_cvtsi128_si32(t)) & 0x1FF;
+        const unsigned once9 = o8 | last, twice9 = t8 | (o8 & last);
+        // Boxes: word 3b takes the three rows of band b, as the digits above.
+        const __m128i x1 = _mm_srli_si128(x, 2);
+        const __m128i x2 = _mm_insert_epi16(_mm_srli_si128(x, 4), static_cast<int>(last), 6);
+        const __m128i o01 = _mm_or_si128(x, x1);
+        const __m128i ob = _mm_or_si128(o01, x2);
+        const __m128i ob1 = _mm_srli_epi16(ob, 1), ob2 = _mm_srli_epi16(ob, 2);
+        const __m128i many =
+            _mm_or_si128(_mm_or_si128(_mm_and_si128(x, x1), _mm_and_si128(x2, o01)),
+                         _mm_or_si128(_mm_and_si128(_mm_and_si128(ob, ob1), _mm_set1_epi16(0xDB)),
+                                      _mm_and_si128(_mm_and_si128(ob, ob2), firsts)));
+        const __m128i manyFirst = _mm_and_si128(
+            _mm_or_si128(many, _mm_or_si128(_mm_srli_epi16(many, 1), _mm_srli_epi16(many, 2))),
+            firsts);
+        const __m128i boxFirsts = _mm_and_si128(_mm_or_si128(ob, _mm_or_si128(ob1, ob2)), firsts);
+        // The low bytes of words 0, 3 and 6 hold bits 0, 3 and 6.
+        const int boxesWith = std::popcount(static_cast<unsigned>(_mm_cvtsi128_si32(
+            _mm_shuffle_epi8(boxFirsts, _mm_setr_epi8(0, 6, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                                      -1, -1, -1, -1)))));
+        if (rowsWithout != placed || boxesWith + placed != 9 || std::popcount(once9) + placed != 9)
             return -1;
-        const __m128i column = _mm_shuffle_epi32(_mm_andnot_si128(twice9, once9), 0);
-        const __m128i spread = _mm_or_si128(
-            column, _mm_or_si128(_mm_slli_epi32(column, 9), _mm_slli_epi32(column, 18)));
-        found = _mm_or_si128(found, _mm_and_si128(b, spread));
-        if (_mm_testz_si128(found, found)) return digits;
-        const auto f0 =
-            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_cvtsi128_si32(found)));
-        const auto f1 =
-            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_extract_epi32(found, 1)));
-        const auto f2 =
-            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_extract_epi32(found, 2)));
-        alone[8] = Bits81{f0 | f1 << 27 | f2 << 54} | Bits81{f2 >> 10} << 64;
+        const __m128i keepBand =
+            _mm_and_si128(_mm_mullo_epi16(_mm_xor_si128(manyFirst, firsts), _mm_set1_epi16(7)),
+                          _mm_setr_epi16(-1, 0, 0, -1, 0, 0, -1, 0));
+        const __m128i keep = _mm_or_si128(
+            keepBand, _mm_or_si128(_mm_slli_si128(keepBand, 2), _mm_slli_si128(keepBand, 4)));
+        const unsigned column = once9 & ~twice9;
+        found = _mm_or_si128(
+            found,
+            _mm_and_si128(x, _mm_or_si128(keep, _mm_set1_epi16(static_cast<short>(column)))));
+        foundLast |= last & (column | static_cast<unsigned>(_mm_extract_epi16(keepBand, 6)));
+        if (_mm_testz_si128(found, found) && foundLast == 0) return digits;
+        const __m128i w = _mm_mullo_epi16(found, _mm_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128));
+        const __m128i rows =
+            _mm_or_si128(_mm_shuffle_epi8(w, _mm_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, -1, -1, -1, -1,
+                                                           -1, -1, -1, -1)),
+                         _mm_shuffle_epi8(w, _mm_setr_epi8(-1, 2, 3, 6, 7, 10, 11, 14, 15, -1, -1,
+                                                           -1, -1, -1, -1, -1)));
+        Bits81 cells;
+        std::memcpy(&cells, &rows, sizeof cells);
+        alone[8] = cells | Bits81{foundLast} << 72;
         return digits | 1 << 8;
     }
 #else
