@@ -255,7 +255,7 @@ class Engine {
   private:
     template <bool kFindOne> void Search(bool entryPure, bool checked);
     bool Hopeless(const Candidates& table) const;
-    bool PropagateSinglesFast();
+    bool PropagateSinglesFast(int cell, int digit);
     bool PropagateInOrder();
     bool ScanDigit(int digit, Bits81& alone) const;
     void CountPlaced();

@@ -148,13 +148,20 @@ Bits81 Engine::UnitPeers(int cell) const {
 // Singles are therefore placed in batches, and the work stops at the first
 // contradiction (an empty cell without candidate, two singles of one digit that
 // see each other, a unit without place for a digit): returns false then, and
-// the caller restores the level. placed_ holds the placed digits of the level
-// on entry and is kept up to date.
-bool Engine::PropagateSinglesFast() {
+// the caller restores the level. It starts by placing the digit of the trial
+// in its cell, as PlaceDigit does. placed_ holds the placed digits of the level
+// on entry (the trial's digit not counted) and is kept up to date.
+bool Engine::PropagateSinglesFast(int cell, int digit) {
     // The bar rules and X-Sudoku keep the order of the digits (see there).
-    if (VariantKind == kNonConsecutive || VariantKind == kConsecutive || XSudoku == 1)
+    if (VariantKind == kNonConsecutive || VariantKind == kConsecutive || XSudoku == 1) {
+        PlaceDigit(cell, digit);
+        ++placed_[digit];
         return PropagateInOrder();
+    }
     Grid& grid = Level();
+    grid[cell] = static_cast<std::uint8_t>(digit);
+    ++FilledCount;
+    ++placed_[digit];
 #if defined(__SSE4_1__)
     using Cells = __m128i;
     const auto load = [](const Bits81& set) {
@@ -220,6 +227,12 @@ bool Engine::PropagateSinglesFast() {
     Cells empty = kAllCells & ~grid.FilledCells();
 #endif
     const Cells nothing = load(kNoCells);
+    // The trial's digit, placed as PlaceDigit does.
+    {
+        const Cells bit = load(CellBit(cell));
+        for (int k = 0; k < 9; ++k) planes[k] = without(planes[k], bit);
+        planes[digit - 1] = without(planes[digit - 1], load(kPeers[cell]));
+    }
     // Places the digits of the set bits of digits (bit d - 1 for digit d) in
     // their cells (no cell in two sets); false when two cells of one digit see
     // each other.
@@ -686,15 +699,14 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
                 SearchAbandoned = true;
                 break;
             }
-            PlaceDigit(cell, d);
             if (HistoryLevel == 1) FirstBranch = {cell, d};
             const bool fast = pure && shortcuts_;
             bool open = true;
             if (fast) {
                 placed_ = levelPlaced;
-                ++placed_[d];
-                open = PropagateSinglesFast();
+                open = PropagateSinglesFast(cell, d);
             } else {
+                PlaceDigit(cell, d);
                 PropagateSingles();
             }
             if (FilledCount == kCells) {
