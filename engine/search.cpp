@@ -11,6 +11,49 @@
 
 namespace vemo {
 
+namespace {
+
+#if defined(__SSE4_1__)
+// Bit k set when set k of the nine is not empty: each set folded to 64, then
+// 32 bits, saturated to 16 and 8 bits (a saturated non-zero value is not
+// zero), and compared with zero eight at a time.
+unsigned NonEmptySets(const __m128i (&sets)[9]) {
+    const auto fold = [](__m128i a, __m128i b) {
+        return _mm_or_si128(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b));
+    };
+    const auto fold32 = [](__m128i a, __m128i b) {
+        const __m128 x = _mm_castsi128_ps(a), y = _mm_castsi128_ps(b);
+        return _mm_or_si128(_mm_castps_si128(_mm_shuffle_ps(x, y, 0x88)),
+                            _mm_castps_si128(_mm_shuffle_ps(x, y, 0xDD)));
+    };
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i words = _mm_packs_epi32(fold32(fold(sets[0], sets[1]), fold(sets[2], sets[3])),
+                                          fold32(fold(sets[4], sets[5]), fold(sets[6], sets[7])));
+    const auto low = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(words, zero), zero)) ^ 0xFF);
+    return low | (_mm_testz_si128(sets[8], sets[8]) != 0 ? 0u : 1u << 8);
+}
+#endif
+
+// The candidates of one cell, bit d - 1 for digit d (as Candidates::Mask).
+unsigned DigitsOf(const Candidates& table, int cell) {
+#if defined(__SSE4_1__)
+    const auto* sets = reinterpret_cast<const __m128i*>(table.AllSets().data());
+    __m128i bit;
+    {
+        const Bits81 b = CellBit(cell);
+        std::memcpy(&bit, &b, sizeof bit);
+    }
+    __m128i here[9];
+    for (int k = 0; k < 9; ++k) here[k] = _mm_and_si128(_mm_load_si128(sets + k), bit);
+    return NonEmptySets(here);
+#else
+    return table.Mask(cell);
+#endif
+}
+
+} // namespace
+
 void Engine::PropagateSingles() {
     for (;;) {
         FindNakedSingle();
@@ -182,26 +225,7 @@ bool Engine::PropagateSinglesFast(int cell, int digit) {
         for (; low != 0; low &= low - 1) f(std::countr_zero(low));
         for (; high != 0; high &= high - 1) f(64 + std::countr_zero(high));
     };
-    // Bit k set when set k of the nine is not empty: each set folded to 64,
-    // then 32 bits, saturated to 16 and 8 bits (a saturated non-zero value is
-    // not zero), and compared with zero eight at a time.
-    const auto nonEmpty = [](const Cells(&sets)[9]) {
-        const auto fold = [](__m128i a, __m128i b) {
-            return _mm_or_si128(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b));
-        };
-        const auto fold32 = [](__m128i a, __m128i b) {
-            const __m128 x = _mm_castsi128_ps(a), y = _mm_castsi128_ps(b);
-            return _mm_or_si128(_mm_castps_si128(_mm_shuffle_ps(x, y, 0x88)),
-                                _mm_castps_si128(_mm_shuffle_ps(x, y, 0xDD)));
-        };
-        const __m128i zero = _mm_setzero_si128();
-        const __m128i words =
-            _mm_packs_epi32(fold32(fold(sets[0], sets[1]), fold(sets[2], sets[3])),
-                            fold32(fold(sets[4], sets[5]), fold(sets[6], sets[7])));
-        const auto low = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(words, zero), zero)) ^ 0xFF);
-        return low | (_mm_testz_si128(sets[8], sets[8]) != 0 ? 0u : 1u << 8);
-    };
+    const auto nonEmpty = [](const Cells(&sets)[9]) { return NonEmptySets(sets); };
     auto* const planes = reinterpret_cast<__m128i*>(&CandidateTable.CellsWith(1));
     Cells empty;
     {
@@ -689,7 +713,7 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
         Candidates levelCandidates = CandidateTable;
         int levelFilled = FilledCount;
         // The digits of the cell still to try, bit d - 1 for digit d.
-        unsigned digits = CandidateTable.Mask(cell);
+        unsigned digits = DigitsOf(CandidateTable, cell);
         while (digits != 0 && SolutionCount < SolutionLimit) {
             const int d = std::countr_zero(digits) + 1;
             digits &= digits - 1;
@@ -731,7 +755,7 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
                 levelCandidates = CandidateTable;
                 levelFilled = FilledCount;
                 pure = true;
-                digits = CandidateTable.Mask(cell) >> d << d;
+                digits = DigitsOf(CandidateTable, cell) >> d << d;
             }
         }
         HistoryLevel = level;
