@@ -134,11 +134,20 @@ bool Repeats(const Grid& grid, const std::array<int, 9>& unit) {
 
 // A digit twice in a row, column or box.
 bool Engine::LinesRepeat(const Grid& grid) const {
-    for (int u = 0; u < 9; ++u)
-        if (Repeats(grid, RowCells[u]) || Repeats(grid, ColumnCells[u]) ||
-            Repeats(grid, BoxCells[u]))
-            return true;
-    return false;
+    // The digits each row, column and box has shown so far, filled cells only.
+    std::array<unsigned, 9> rows{}, columns{}, boxes{};
+    bool repeat = false;
+    ForEachCell(grid.FilledCells(), [&](int c) {
+        const int v = grid[c];
+        if (v > 9 || repeat) return;
+        const unsigned bit = 1u << v;
+        const auto& units = CellUnits[c];
+        repeat = ((rows[units[0]] | columns[units[1]] | boxes[units[2]]) & bit) != 0;
+        rows[units[0]] |= bit;
+        columns[units[1]] |= bit;
+        boxes[units[2]] |= bit;
+    });
+    return repeat;
 }
 
 // Two filled neighbours against their bar, or a filled cell against its parity

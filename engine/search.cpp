@@ -760,15 +760,39 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
         }
         HistoryLevel = level;
     }
-    if (level == 0) ComputeCandidates();
+    // Level 0 hands back the candidates the rules give: a pure table is the one
+    // it started from, which every trial has put back.
+    if (level == 0) {
+        if (entryPure)
+            FilledCount = Level().FilledCount();
+        else
+            ComputeCandidates();
+    }
 }
 
 // The shortcuts of the search rely on every unit of a completed grid holding
 // each digit once, which only holds when no unit already repeats a digit. The
 // searches refuse a row, column or box that does; an X-Sudoku diagonal may
-// (nothing rejects it), and such a grid takes the literal path.
+// (nothing rejects it), and such a grid takes the literal path. Called once
+// the search has not refused the grid: with every cell holding 0-9, the rows,
+// columns and boxes are known distinct then and only the diagonals are left.
 bool Engine::UnitsDistinct() const {
     const Grid& grid = Level();
+    bool digitsOnly = true;
+#if defined(__SSE2__)
+    {
+        __m128i above = _mm_setzero_si128();
+        for (int block = 0; block < 6; ++block)
+            above = _mm_or_si128(
+                above,
+                _mm_subs_epu8(
+                    _mm_load_si128(reinterpret_cast<const __m128i*>(grid.digits.data()) + block),
+                    _mm_set1_epi8(9)));
+        digitsOnly = _mm_movemask_epi8(_mm_cmpeq_epi8(above, _mm_setzero_si128())) == 0xFFFF;
+    }
+#else
+    for (int c = 0; c < kCells; ++c) digitsOnly = digitsOnly && grid[c] <= 9;
+#endif
     const auto distinct = [&](const std::array<int, 9>& unit) {
         unsigned seen = 0;
         for (const int c : unit) {
@@ -778,7 +802,7 @@ bool Engine::UnitsDistinct() const {
         }
         return true;
     };
-    for (int u = 0; u < 9; ++u)
+    for (int u = 0; u < 9 && !digitsOnly; ++u)
         if (!distinct(RowCells[u]) || !distinct(ColumnCells[u]) || !distinct(BoxCells[u]))
             return false;
     return XSudoku != 1 || (distinct(MainDiagonal) && distinct(AntiDiagonal));
