@@ -253,10 +253,11 @@ class Engine {
     const Grid& Level() const { return CellGrid[HistoryLevel]; }
 
   private:
-    template <bool kFindOne> void Search(bool entryPure, bool checked);
+    // empty: the empty cells of the level, when checked (else worked out).
+    template <bool kFindOne> void Search(bool entryPure, bool checked, Bits81 empty);
     bool Hopeless(const Candidates& table) const;
-    bool PropagateSinglesFast(int cell, int digit);
-    bool PropagateInOrder();
+    bool PropagateSinglesFast(int cell, int digit, Bits81& emptyCells);
+    bool PropagateInOrder(Bits81& empty);
     bool ScanDigit(int digit, Bits81& alone) const;
     void CountPlaced();
     Bits81 UnitPeers(int cell) const;
@@ -278,7 +279,7 @@ class Engine {
     // digit placed.
     int ScanDigits(std::array<Bits81, 9>& alone) const;
 
-    int ChooseBranchCell() const;
+    int ChooseBranchCell(Bits81 emptyCells) const;
     bool FindHiddenSingleOf(int digit);
     void RemoveSeenBy(Candidates& table, int cell, int digit) const;
     void ApplyVariantPostPassTo(Candidates& table) const;

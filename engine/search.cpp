@@ -70,7 +70,7 @@ void Engine::PropagateSingles() {
 
 // The first cell, in cell order, with the fewest candidates between 1 and 8,
 // looking only at the cells before the first dead one (empty, no candidate).
-int Engine::ChooseBranchCell() const {
+int Engine::ChooseBranchCell(Bits81 emptyCells) const {
 #if defined(__SSE4_1__)
     // The candidate count of every cell as four bit planes, summed in SSE.
     const auto* sets = reinterpret_cast<const __m128i*>(CandidateTable.AllSets().data());
@@ -85,10 +85,7 @@ int Engine::ChooseBranchCell() const {
         p2 = _mm_xor_si128(p2, c2);
     }
     __m128i empty;
-    {
-        const Bits81 e = kAllCells & ~Level().FilledCells();
-        std::memcpy(&empty, &e, sizeof e);
-    }
+    { std::memcpy(&empty, &emptyCells, sizeof emptyCells); }
     const __m128i any = _mm_or_si128(_mm_or_si128(p0, p1), _mm_or_si128(p2, p3));
     const __m128i dead = _mm_andnot_si128(any, empty);
     __m128i scanned = empty;
@@ -127,7 +124,7 @@ int Engine::ChooseBranchCell() const {
     return -1;
 #else
     const auto planes = CandidateTable.Planes();
-    const Bits81 empty = kAllCells & ~Level().FilledCells();
+    const Bits81 empty = emptyCells;
     const Bits81 dead = empty & planes.WithCount(0);
     const Bits81 scanned = dead != 0 ? CellBit(FirstCell(dead)) - 1 : kAllCells;
     for (int n = 1; n <= 8; ++n) {
@@ -193,13 +190,15 @@ Bits81 Engine::UnitPeers(int cell) const {
 // see each other, a unit without place for a digit): returns false then, and
 // the caller restores the level. It starts by placing the digit of the trial
 // in its cell, as PlaceDigit does. placed_ holds the placed digits of the level
-// on entry (the trial's digit not counted) and is kept up to date.
-bool Engine::PropagateSinglesFast(int cell, int digit) {
+// on entry (the trial's digit not counted) and is kept up to date; so is
+// emptyCells, the empty cells of the level on entry, when the result is true.
+bool Engine::PropagateSinglesFast(int cell, int digit, Bits81& emptyCells) {
     // The bar rules and X-Sudoku keep the order of the digits (see there).
     if (VariantKind == kNonConsecutive || VariantKind == kConsecutive || XSudoku == 1) {
         PlaceDigit(cell, digit);
         ++placed_[digit];
-        return PropagateInOrder();
+        emptyCells &= ~CellBit(cell);
+        return PropagateInOrder(emptyCells);
     }
     Grid& grid = Level();
     grid[cell] = static_cast<std::uint8_t>(digit);
@@ -229,9 +228,13 @@ bool Engine::PropagateSinglesFast(int cell, int digit) {
     auto* const planes = reinterpret_cast<__m128i*>(&CandidateTable.CellsWith(1));
     Cells empty;
     {
-        const Bits81 e = kAllCells & ~grid.FilledCells();
+        const Bits81 e = emptyCells & ~CellBit(cell);
         std::memcpy(&empty, &e, sizeof e);
     }
+    const auto finish = [&] {
+        std::memcpy(&emptyCells, &empty, sizeof empty);
+        return true;
+    };
 #else
     using Cells = Bits81;
     const auto load = [](const Bits81& set) { return set; };
@@ -248,7 +251,11 @@ bool Engine::PropagateSinglesFast(int cell, int digit) {
         return digits;
     };
     Bits81* const planes = &CandidateTable.CellsWith(1);
-    Cells empty = kAllCells & ~grid.FilledCells();
+    Cells empty = emptyCells & ~CellBit(cell);
+    const auto finish = [&] {
+        emptyCells = empty;
+        return true;
+    };
 #endif
     const Cells nothing = load(kNoCells);
     // The trial's digit, placed as PlaceDigit does.
@@ -293,12 +300,13 @@ bool Engine::PropagateSinglesFast(int cell, int digit) {
             // A cell with one candidate is in one digit's set only.
             for (int k = 0; k < 9; ++k) cells[k] = both(single, planes[k]);
             if (!placeBatch(nonEmpty(cells), single)) return false;
-            if (FilledCount >= kCells) return true;
+            if (FilledCount >= kCells) return finish();
         }
 
         std::array<Bits81, 9> alone;
         const int found = ScanDigits(alone);
-        if (found <= 0) return found == 0;
+        if (found < 0) return false;
+        if (found == 0) return finish();
         // The only place of two digits: two singles that cannot both hold.
         const auto digits = static_cast<unsigned>(found);
         Cells once = nothing, twice = nothing;
@@ -309,7 +317,7 @@ bool Engine::PropagateSinglesFast(int cell, int digit) {
             once = either(once, cells[k]);
         }
         if (!none(twice) || !placeBatch(digits, once)) return false;
-        if (FilledCount >= kCells) return true;
+        if (FilledCount >= kCells) return finish();
     }
 }
 
@@ -319,9 +327,8 @@ bool Engine::PropagateSinglesFast(int cell, int digit) {
 // neighbours' other digits (placements go one by one through PlaceDigit); so
 // does X-Sudoku, where a diagonal may lose its last place for a digit without
 // the unit checks noticing, so that the order decides where the search goes.
-bool Engine::PropagateInOrder() {
+bool Engine::PropagateInOrder(Bits81& empty) {
     Grid& grid = Level();
-    Bits81 empty = kAllCells & ~grid.FilledCells();
     const bool oneByOne = VariantKind == kNonConsecutive || VariantKind == kConsecutive;
     // Places the digit in every cell of the set; false when two of them see
     // each other (or, one by one, when an earlier one took the digit away).
@@ -692,7 +699,7 @@ int Engine::ScanDigits(std::array<Bits81, 9>& alone) const {
 // already looked). Singles are batched only when, in addition, no unit
 // repeats a digit (shortcuts_). Level 0 always runs its trials, which set
 // FirstBranch. A call below level 0 leaves the restoring to its caller.
-template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
+template <bool kFindOne> void Engine::Search(bool entryPure, bool checked, Bits81 empty) {
     if (kFindOne || Generating) Pump();
     const int level = HistoryLevel;
     if (level + 1 >= kGridLevels) return; // unreachable: every level fills one more cell
@@ -703,7 +710,8 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
     // the caller removed.
     const bool prune = level > 0 && (entryPure ? !checked && Hopeless(CandidateTable)
                                                : Hopeless(RulesCandidates()));
-    const int cell = SolutionCount < SolutionLimit && !prune ? ChooseBranchCell() : -1;
+    if (!checked) empty = kAllCells & ~Level().FilledCells();
+    const int cell = SolutionCount < SolutionLimit && !prune ? ChooseBranchCell(empty) : -1;
     if (cell >= 0) {
         // The fast propagation of the caller has kept the placed digits.
         if (!checked && shortcuts_) CountPlaced();
@@ -726,9 +734,10 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
             if (HistoryLevel == 1) FirstBranch = {cell, d};
             const bool fast = pure && shortcuts_;
             bool open = true;
+            Bits81 trialEmpty = empty;
             if (fast) {
                 placed_ = levelPlaced;
-                open = PropagateSinglesFast(cell, d);
+                open = PropagateSinglesFast(cell, d, trialEmpty);
             } else {
                 PlaceDigit(cell, d);
                 PropagateSingles();
@@ -743,7 +752,7 @@ template <bool kFindOne> void Engine::Search(bool entryPure, bool checked) {
                 BruteForceCell = FirstBranch.cell;
                 BruteForceDigit = FirstBranch.digit;
             } else if (open) {
-                Search<kFindOne>(pure, fast);
+                Search<kFindOne>(pure, fast, trialEmpty);
             }
             // Back to level L: its grid, and the candidates the rules give for it.
             CellGrid[level + 1] = CellGrid[level];
@@ -823,7 +832,7 @@ void Engine::CountSolutions() {
     SearchAbandoned = false;
     if (SearchRefused()) return;
     shortcuts_ = UnitsDistinct();
-    Search<false>(CandidateTable == RulesCandidates(), false);
+    Search<false>(CandidateTable == RulesCandidates(), false, kNoCells);
     if (SearchAbandoned) ++abandonedSearches_;
 }
 
@@ -832,7 +841,7 @@ void Engine::FindOneSolution() {
     SearchAbandoned = false;
     if (SearchRefused()) return;
     shortcuts_ = UnitsDistinct();
-    Search<true>(CandidateTable == RulesCandidates(), false);
+    Search<true>(CandidateTable == RulesCandidates(), false, kNoCells);
     if (SearchAbandoned) ++abandonedSearches_;
 }
 
