@@ -81,8 +81,12 @@ constexpr int kStatusBarHeight = 22;
 constexpr int kPagesLeft = 6;
 constexpr int kPagesTop = 96;
 constexpr int kPagesBottom = 5;
-// The room a page keeps around the 512-pixel board in its raised frame.
-constexpr int kBoardPageSide = 8 + 2 + 512 + 2 + 10;
+// The picture in its raised frame, with margins of 8 pixels and 10 on the
+// right and at the bottom; the room a page keeps around the 512-pixel board.
+constexpr int kPictureMargin = 8;
+constexpr int kPictureFarMargin = 10;
+constexpr int kPictureFrame = 2;
+constexpr int kBoardPageSide = kPictureMargin + 2 * kPictureFrame + 512 + kPictureFarMargin;
 
 // The pages, which tell the room their tabs and frame take around a page as
 // the style lays them out.
@@ -101,14 +105,13 @@ class PageTabs : public QTabWidget {
 // The picture in its raised frame, as large as the page allows with margins
 // of 8 and 10 pixels, centred across the page.
 void FitPicture(BoardWidget& picture, const QWidget& page) {
-    constexpr int kMargin = 8;
-    constexpr int kFarMargin = 10; // right and bottom
-    constexpr int kFrame = 2;
-    const int room = std::min(page.width(), page.height()) - kMargin - kFarMargin - 2 * kFrame;
+    const int room = std::min(page.width(), page.height()) - kPictureMargin - kPictureFarMargin -
+                     2 * kPictureFrame;
     picture.SetSide(room);
-    const int side = picture.width() + 2 * kFrame;
+    const int side = picture.width() + 2 * kPictureFrame;
     QWidget* frame = picture.parentWidget();
-    frame->setGeometry(std::max(kMargin, (page.width() - side) / 2), kMargin, side, side);
+    frame->setGeometry(std::max(kPictureMargin, (page.width() - side) / 2), kPictureMargin, side,
+                       side);
 }
 
 QString Qs(std::string_view s) {
