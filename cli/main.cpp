@@ -5,9 +5,13 @@
 #include "commands.h"
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <streambuf>
+#include <unistd.h>
 
 namespace vemo::cli {
 
@@ -48,6 +52,8 @@ int UsageError(const Command& command, const std::string& message) {
 
 namespace {
 
+int RunTool(int argc, char** argv);
+
 void PrintHelp(std::ostream& out) {
     auto commands = vemo::cli::Commands();
     std::sort(commands.begin(), commands.end(),
@@ -63,10 +69,65 @@ void PrintHelp(std::ostream& out) {
     }
 }
 
+// Standard output written straight to its descriptor, keeping the reason of
+// the first write the system refuses; the stream then fails.
+class CheckedOutputBuffer : public std::streambuf {
+  public:
+    CheckedOutputBuffer() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+    int Error() const { return error_; }
+
+  protected:
+    int_type overflow(int_type ch) override {
+        if (!Drain()) return traits_type::eof();
+        if (!traits_type::eq_int_type(ch, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(ch);
+            pbump(1);
+        }
+        return traits_type::not_eof(ch);
+    }
+    int sync() override { return Drain() ? 0 : -1; }
+
+  private:
+    bool Drain() {
+        const char* at = pbase();
+        while (at < pptr() && error_ == 0) {
+            const ssize_t n = ::write(STDOUT_FILENO, at, static_cast<std::size_t>(pptr() - at));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) error_ = n < 0 ? errno : EIO;
+            if (n > 0) at += n;
+        }
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+        return error_ == 0;
+    }
+
+    std::array<char, 65536> buffer_{};
+    int error_ = 0;
+};
+
+// Every command's output reaches standard output, or the tool says it did not:
+// a write refused on the way (a full disk, a closed output) or at the final
+// flush turns a success into status 1.
+int CheckedOutput(int status, const CheckedOutputBuffer& buffer) {
+    std::cout.flush();
+    if (std::cout && buffer.Error() == 0) return status;
+    std::cerr << "vemotarn-cli: cannot write standard output: "
+              << std::strerror(buffer.Error() != 0 ? buffer.Error() : EIO) << '\n';
+    return status == vemo::cli::kExitOk ? vemo::cli::kExitBadInput : status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    // Never destroyed: the stream is flushed once more at exit.
+    static auto* const output = new CheckedOutputBuffer;
+    std::cout.rdbuf(output);
+    return CheckedOutput(RunTool(argc, argv), *output);
+}
+
+namespace {
+
+int RunTool(int argc, char** argv) {
     if (argc < 2) {
         PrintHelp(std::cerr);
         return vemo::cli::kExitUsage;
@@ -83,3 +144,5 @@ int main(int argc, char** argv) {
     PrintHelp(std::cerr);
     return vemo::cli::kExitUsage;
 }
+
+} // namespace

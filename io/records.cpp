@@ -63,7 +63,7 @@ bool Records::Empty() const {
 }
 
 RecordNews AddFinishedGame(Records& records, int variantKind, int xSudoku, int band,
-                           long long seconds, bool withHints) {
+                           long long seconds, HintUse hints) {
     RecordNews news;
     if (variantKind < 0 || variantKind >= kVariantKinds || xSudoku < 0 || xSudoku > 1 || band < 0 ||
         band >= kBands)
@@ -71,12 +71,12 @@ RecordNews AddFinishedGame(Records& records, int variantKind, int xSudoku, int b
     seconds = std::clamp(seconds, 0LL, kTimeLimit);
     RecordRow& row = records.At(variantKind, xSudoku, band);
     if (row.finished < kGamesLimit) ++row.finished;
-    if (row.best < 0 || seconds < row.best) {
-        news.bestBeaten = row.best >= 0;
+    if (hints != HintUse::kPlayed && (row.best < 0 || seconds < row.best)) {
+        news.bestBeaten = true;
         row.best = seconds;
     }
-    if (!withHints && (row.bestWithoutHints < 0 || seconds < row.bestWithoutHints)) {
-        news.bestWithoutHintsBeaten = row.bestWithoutHints >= 0;
+    if (hints == HintUse::kNone && (row.bestWithoutHints < 0 || seconds < row.bestWithoutHints)) {
+        news.bestWithoutHintsBeaten = true;
         row.bestWithoutHints = seconds;
     }
     return news;
@@ -98,6 +98,7 @@ std::string RecordsText(const Records& records) {
 }
 
 RecordsRead ParseRecords(std::string_view bytes) {
+    bytes = WithoutByteOrderMark(bytes);
     if (bytes.empty()) return Refused(RecordsStatus::kEmpty, 0, "the file is empty");
     const std::vector<std::string_view> lines = SplitLines(bytes);
     const std::vector<std::string_view> head = SplitWords(lines[0]);
@@ -107,45 +108,66 @@ RecordsRead ParseRecords(std::string_view bytes) {
         return Refused(RecordsStatus::kForeign, 1, "not a records file of this program");
     const std::optional<long long> version = Number(head.back(), 1, 1'000'000);
     if (!version) return Refused(RecordsStatus::kCorrupt, 1, "the version is not a number");
-    if (*version > kRecordsVersion)
-        return Refused(RecordsStatus::kNewerVersion, 1, "written by a newer version");
+    // A later version's file is read as far as this one understands it, line
+    // by line; what it does not understand is passed over.
+    const bool newer = *version > kRecordsVersion;
 
     RecordsRead read;
     std::set<int> seen;
     bool ended = false;
+    const auto fault = [&](int number, const char* what) {
+        if (newer) return false;
+        read = Refused(RecordsStatus::kCorrupt, number, what);
+        return true;
+    };
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
         const std::vector<std::string_view> words = SplitWords(lines[i]);
         if (words.empty()) continue;
-        if (ended) return Refused(RecordsStatus::kCorrupt, number, "text after the end line");
+        if (ended && !newer)
+            return Refused(RecordsStatus::kCorrupt, number, "text after the end line");
         if (words[0] == "end" && words.size() == 1) {
             ended = true;
             continue;
         }
-        if (words[0] != "record" || words.size() != 7)
-            return Refused(RecordsStatus::kCorrupt, number, "not a record line");
+        if (words[0] != "record" || words.size() != 7) {
+            if (fault(number, "not a record line")) return read;
+            continue;
+        }
         const auto kind = Number(words[1], 0, kVariantKinds - 1);
         const auto x = Number(words[2], 0, 1);
         const auto band = Number(words[3], 0, kBands - 1);
         const auto finished = Number(words[4], 0, kGamesLimit);
         const auto best = Time(words[5]);
         const auto bestWithoutHints = Time(words[6]);
-        if (!kind || !x || !band || !finished || !best || !bestWithoutHints)
-            return Refused(RecordsStatus::kCorrupt, number, "a value is out of range");
-        // A best time needs a finished game, and the best time is never
-        // slower than the best without hints.
+        if (!kind || !x || !band || !finished || !best || !bestWithoutHints) {
+            if (fault(number, "a value is out of range")) return read;
+            continue;
+        }
+        // A time needs a finished game, and the best time is never slower
+        // than the best without hints.
         if ((*finished == 0 && (*best >= 0 || *bestWithoutHints >= 0)) ||
-            (*finished > 0 && *best < 0) || (*bestWithoutHints >= 0 && *best > *bestWithoutHints))
-            return Refused(RecordsStatus::kCorrupt, number, "the times do not agree");
+            (*bestWithoutHints >= 0 && (*best < 0 || *best > *bestWithoutHints))) {
+            if (fault(number, "the times do not agree")) return read;
+            continue;
+        }
         const int row =
             Records::Row(static_cast<int>(*kind), static_cast<int>(*x), static_cast<int>(*band));
-        if (!seen.insert(row).second)
-            return Refused(RecordsStatus::kCorrupt, number, "a row comes twice");
+        if (!seen.insert(row).second) {
+            if (fault(number, "a row comes twice")) return read;
+            continue;
+        }
         RecordRow& r =
             read.records.At(static_cast<int>(*kind), static_cast<int>(*x), static_cast<int>(*band));
         r.finished = static_cast<int>(*finished);
         r.best = *best;
         r.bestWithoutHints = *bestWithoutHints;
+    }
+    if (newer) {
+        read.status = RecordsStatus::kNewerVersion;
+        read.line = 1;
+        read.error = "written by a newer version";
+        return read;
     }
     if (!ended)
         return Refused(RecordsStatus::kCorrupt, static_cast<int>(lines.size()),

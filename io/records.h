@@ -3,8 +3,9 @@
 
 // The records of finished games, per variant (classic, non-consecutive,
 // consecutive, odd/even; each with and without X) and difficulty band: the
-// games finished, the best time and the best time without any hint. Kept in
-// a text file with a version line first.
+// games finished, the best time of the games without a played hint, and the
+// best time without any hint at all. Kept in a text file with a version line
+// first.
 #pragma once
 
 #include <array>
@@ -26,8 +27,8 @@ inline constexpr std::size_t kRecordsReadLimit = 64 * 1024;
 int ScoreBand(int score);
 
 struct RecordRow {
-    int finished = 0;
-    long long best = -1;             // seconds; -1 while none
+    int finished = 0;                // every finished game, hints played or not
+    long long best = -1;             // seconds, games without a played hint; -1 while none
     long long bestWithoutHints = -1; // seconds; -1 while none
 
     bool operator==(const RecordRow&) const = default;
@@ -55,14 +56,18 @@ class Records {
 
 // What a finished game changed.
 struct RecordNews {
-    bool bestBeaten = false;             // faster than the best time there was
+    bool bestBeaten = false;             // a new best time: the first, or a faster one
     bool bestWithoutHintsBeaten = false; // the same among games without hints
 };
 
-// Counts a finished game in its row. A time beats a record only when there
-// was one before; the first game of a row sets the times without beating any.
+// The help a game had: none, hints shown (F6, F7), or hints played (F8).
+enum class HintUse { kNone, kShown, kPlayed };
+
+// Counts a finished game in its row. A game with a played hint counts as
+// finished and sets no time; one with hints shown only sets the best time.
+// The first time of a row is a new record as well.
 RecordNews AddFinishedGame(Records& records, int variantKind, int xSudoku, int band,
-                           long long seconds, bool withHints);
+                           long long seconds, HintUse hints);
 
 enum class RecordsStatus { kOk, kMissing, kUnreadable, kEmpty, kForeign, kNewerVersion, kCorrupt };
 
@@ -70,7 +75,9 @@ struct RecordsRead {
     RecordsStatus status = RecordsStatus::kMissing;
     int line = 0;
     std::string error;
-    Records records; // empty unless kOk
+    // Empty unless kOk; for kNewerVersion the rows this version understands,
+    // for a file that must not be written over.
+    Records records;
 };
 
 std::string RecordsText(const Records& records);

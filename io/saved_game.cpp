@@ -8,6 +8,7 @@
 #include "io/text_file.h"
 #include "io/text_lines.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <map>
@@ -20,6 +21,15 @@ namespace {
 
 constexpr long long kClockLimit = 100LL * 365 * 24 * 3600; // a century of play
 constexpr int kCounterLimit = 1'000'000'000;
+// A played hint has no cell and no digit of its own: written as these.
+constexpr int kHintMoveCell = -1;
+constexpr int kHintMoveDigit = 0;
+
+// What the reader accepts is what the writer writes: a value beyond its range
+// is written at the range's end.
+std::string Bounded(long long value, long long high) {
+    return std::to_string(std::clamp(value, 0LL, high));
+}
 
 std::string DigitString(const std::array<int, 81>& values) {
     std::string s(81, '0');
@@ -133,16 +143,22 @@ std::string SavedGameText(const SavedGame& g) {
     for (char& ch : caption)
         if (static_cast<unsigned char>(ch) < 0x20) ch = ' ';
     out += "caption " + caption + "\n";
-    out += "clock " + std::to_string(g.elapsedSeconds) + "\n";
-    out += "counts " + std::to_string(g.errorsMade) + " " + std::to_string(g.hintsShown) + " " +
-           std::to_string(g.completeHintsShown) + " " + std::to_string(g.hintsPlayed) + "\n";
+    out += "clock " + Bounded(g.elapsedSeconds, kClockLimit) + "\n";
+    out += "counts " + Bounded(g.errorsMade, kCounterLimit) + " " +
+           Bounded(g.hintsShown, kCounterLimit) + " " +
+           Bounded(g.completeHintsShown, kCounterLimit) + " " +
+           Bounded(g.hintsPlayed, kCounterLimit) + "\n";
     for (std::size_t k = 0; k < g.levels.size(); ++k) {
         const SavedLevel& level = g.levels[k];
         out += "level " + std::to_string(k + 1) + " " + std::to_string(level.filledCount) + " " +
                DigitString(level.cells) + " " + OctalString(level.candidates) + "\n";
-        if (level.moveKind != 0)
+        if (level.moveKind == kSavedHintMove) {
+            out += "move " + std::to_string(k + 1) + " " + std::to_string(kSavedHintMove) + " " +
+                   std::to_string(kHintMoveCell) + " " + std::to_string(kHintMoveDigit) + "\n";
+        } else if (level.moveKind != 0) {
             out += "move " + std::to_string(k + 1) + " " + std::to_string(level.moveKind) + " " +
                    std::to_string(level.moveCell) + " " + std::to_string(level.moveDigit) + "\n";
+        }
     }
     out += "current " + std::to_string(g.level) + "\n";
     out += "end\n";
@@ -150,6 +166,7 @@ std::string SavedGameText(const SavedGame& g) {
 }
 
 SavedGameRead ParseSavedGame(std::string_view bytes) {
+    bytes = WithoutByteOrderMark(bytes);
     if (bytes.empty()) return Refused(SavedGameStatus::kEmpty, 0, "the file is empty");
     const std::vector<std::string_view> lines = SplitLines(bytes);
 
@@ -251,7 +268,13 @@ SavedGameRead ParseSavedGame(std::string_view bytes) {
             } else if (key == "move") {
                 Expect(words, 5);
                 const int k = Int(words[1], 1, kSavedLevelLimit);
-                moves[k] = {Int(words[2], 1, 3), Int(words[3], 0, 80), Int(words[4], 1, 9)};
+                const int kind = Int(words[2], 1, kSavedHintMove);
+                if (kind == kSavedHintMove) {
+                    moves[k] = {kind, Int(words[3], kHintMoveCell, kHintMoveCell),
+                                Int(words[4], kHintMoveDigit, kHintMoveDigit)};
+                } else {
+                    moves[k] = {kind, Int(words[3], 0, 80), Int(words[4], 1, 9)};
+                }
             } else if (key == "current") {
                 Expect(words, 2);
                 g.level = Int(words[1], 1, kSavedLevelLimit);

@@ -17,8 +17,11 @@ namespace vemo::io {
 inline constexpr int kSavedGameVersion = 1;
 inline constexpr std::string_view kSavedGameHeader = "VemoTarn saved game";
 inline constexpr const char* kSavedGameFile = "partie.txt";
-// Levels of the move history a saved game may hold (1..150).
-inline constexpr int kSavedLevelLimit = 150;
+// Levels of the move history a saved game may hold (1..149), as many as the
+// window's history keeps.
+inline constexpr int kSavedLevelLimit = 149;
+// The kind of a played hint's move, which names no cell and no digit.
+inline constexpr int kSavedHintMove = 3;
 inline constexpr int kSavedStepSlots = 100;
 // Far above the largest game (150 levels of about 340 bytes).
 inline constexpr std::size_t kSavedGameReadLimit = 1024 * 1024;
@@ -28,9 +31,9 @@ struct SavedLevel {
     std::array<int, 81> cells{};      // 0 empty, 1..9
     std::array<int, 81> candidates{}; // bit d-1 set when digit d is a candidate
     int filledCount = 0;
-    int moveKind = 0; // 0 none, 1 digit placed, 2 candidate removed, 3 hint played
-    int moveCell = 0;
-    int moveDigit = 0;
+    int moveKind = 0;  // 0 none, 1 digit placed, 2 candidate removed, 3 hint played
+    int moveCell = 0;  // 0..80; a played hint writes -1
+    int moveDigit = 0; // 1..9; a played hint writes 0
 
     bool operator==(const SavedLevel&) const = default;
 };

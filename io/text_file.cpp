@@ -69,6 +69,14 @@ int DecodeUtf8At(std::string_view s, std::size_t i, char32_t& cp) {
 
 } // namespace
 
+std::string SizeText(std::size_t bytes) {
+    constexpr std::size_t kKilo = 1024;
+    if (bytes >= kKilo * kKilo && bytes % (kKilo * kKilo) == 0)
+        return std::to_string(bytes / (kKilo * kKilo)) + " MB";
+    if (bytes >= kKilo && bytes % kKilo == 0) return std::to_string(bytes / kKilo) + " KB";
+    return std::to_string(bytes) + " bytes";
+}
+
 int OpenRegularFile(const std::string& path, std::string* error) {
     // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -97,7 +105,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
     const int fd = OpenRegularFile(path, error);
     if (fd < 0) return std::nullopt;
     const auto tooLarge = [&] {
-        if (error) *error = path + ": larger than " + std::to_string(limit / (1024 * 1024)) + " MB";
+        if (error) *error = path + ": larger than " + SizeText(limit);
         ::close(fd);
         return std::nullopt;
     };
@@ -173,8 +181,13 @@ std::string Utf8ToCp1252(std::string_view text) {
     return out;
 }
 
-std::string DecodeText(std::string_view bytes) {
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    return bytes;
+}
+
+std::string DecodeText(std::string_view bytes) {
+    bytes = WithoutByteOrderMark(bytes);
     if (IsUtf8(bytes)) return std::string(bytes);
     return Cp1252ToUtf8(bytes);
 }

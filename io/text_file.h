@@ -34,6 +34,12 @@ bool IsUtf8(std::string_view bytes);
 std::string Cp1252ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view text);
 
+// The bytes without a leading UTF-8 byte-order mark.
+std::string_view WithoutByteOrderMark(std::string_view bytes);
+
+// A size as a person reads it: "4 MB", "64 KB", "100 bytes".
+std::string SizeText(std::size_t bytes);
+
 // UTF-8 as it stands, legacy 8-bit text converted; a leading UTF-8 byte-order
 // mark is dropped.
 std::string DecodeText(std::string_view bytes);

@@ -123,6 +123,21 @@ expect "examples on a full disk" "File too large" \
     "${full[@]}" "$CLI" examples --count 50 --seed 1 --out "$WORK/examples"
 if [ -n "$(ls -A "$WORK/examples")" ]; then fail "examples on a full disk: files left"; fi
 
+# Standard output that takes nothing: /dev/full, closed, or a file on a full
+# disk. Every command that prints must fail and say so, never exit 0.
+echo "$top" > "$WORK/list.txt"
+for args in "show $WORK/puzzle.sku" "count $WORK/list.txt" "solve $WORK/list.txt" \
+    "analyse $WORK/list.txt" "rate $WORK/list.txt" "hint $WORK/list.txt" \
+    "generate --count 3 --seed 4" "--help"; do
+    read -r -a words <<< "$args"
+    expect "${words[0]} to /dev/full" "standard output.*(No space|space left)" \
+        bash -c 'exec "$@" > /dev/full' full "$CLI" "${words[@]}"
+    expect "${words[0]} to a closed output" "standard output" \
+        bash -c 'exec "$@" >&-' closed "$CLI" "${words[@]}"
+done
+expect "generate on a full disk" "standard output.*File too large" \
+    bash -c 'trap "" XFSZ; ulimit -f 1; exec "$@" > "$0"' "$WORK/cut.txt" "$CLI" generate --count 40 --seed 2
+
 # The same commands succeed when the disk has room, and write through a link
 # into the link's target.
 ln -s old.pdf "$WORK/link.pdf"

@@ -78,6 +78,76 @@ TEST(SavedGame, RoundTripKeepsEveryValue) {
     EXPECT_EQ(*read.game, game);
 }
 
+// Every kind of move the window records, a played hint included (it names
+// no cell and no digit), comes back as it was written.
+TEST(SavedGame, EveryKindOfMoveReadsBack) {
+    SavedGame game = SampleGame();
+    SavedLevel fourth = game.levels[2];
+    fourth.candidates[3] = 0;
+    game.levels[2].moveKind = kSavedHintMove;
+    game.levels[2].moveCell = -1;
+    game.levels[2].moveDigit = 0;
+    game.levels.push_back(fourth);
+    game.level = 4;
+    const std::string text = SavedGameText(game);
+    EXPECT_NE(text.find("\nmove 3 3 -1 0\n"), std::string::npos) << text;
+    const SavedGameRead read = ParseSavedGame(text);
+    ASSERT_EQ(read.status, SavedGameStatus::kOk) << read.error << " line " << read.line;
+    EXPECT_EQ(*read.game, game);
+    // A placement or a removal still needs its cell and digit.
+    for (const char* bad : {"move 1 1 -1 0", "move 2 2 -1 0", "move 3 3 4 5"}) {
+        std::string damaged = text;
+        const std::string key = std::string(bad).substr(0, 7);
+        const std::size_t at = damaged.find("\n" + key) + 1;
+        damaged.replace(at, damaged.find('\n', at) - at, bad);
+        EXPECT_EQ(ParseSavedGame(damaged).status, SavedGameStatus::kCorrupt) << bad;
+    }
+}
+
+// Whatever the writer writes, the reader reads: a clock or a counter beyond
+// what the reader takes is written at its limit.
+TEST(SavedGame, ValuesAtTheLimitsStayReadable) {
+    SavedGame game = SampleGame();
+    const SavedGameRead limit = ParseSavedGame([&] {
+        std::string t = SavedGameText(game);
+        const std::size_t at = t.find("\nclock ") + 1;
+        return t.replace(at, t.find('\n', at) - at, "clock 3153600000");
+    }());
+    ASSERT_EQ(limit.status, SavedGameStatus::kOk) << "a century of play is the limit";
+    game = *limit.game;
+    game.elapsedSeconds += 7; // resumed at the limit and played on
+    game.errorsMade = 2'000'000'000;
+    const SavedGameRead read = ParseSavedGame(SavedGameText(game));
+    ASSERT_EQ(read.status, SavedGameStatus::kOk) << read.error << " line " << read.line;
+    EXPECT_EQ(read.game->elapsedSeconds, limit.game->elapsedSeconds);
+    EXPECT_EQ(read.game->errorsMade, 1'000'000'000);
+}
+
+// As many levels as the window's history holds, and not one more.
+TEST(SavedGame, LevelLimitIsTheHistorysOwn) {
+    SavedGame game = SampleGame();
+    SavedLevel step = game.levels[0];
+    game.levels.assign(kSavedLevelLimit, step);
+    game.level = kSavedLevelLimit;
+    game.levels.back().moveKind = 0;
+    EXPECT_EQ(ParseSavedGame(SavedGameText(game)).status, SavedGameStatus::kOk);
+    game.levels.back().moveKind = 1;
+    game.levels.push_back(step);
+    game.levels.back().moveKind = 0;
+    EXPECT_EQ(ParseSavedGame(SavedGameText(game)).status, SavedGameStatus::kCorrupt);
+}
+
+TEST(SavedGame, ByteOrderMarkIsAccepted) {
+    const SavedGameRead read = ParseSavedGame("\xEF\xBB\xBF" + SavedGameText(SampleGame()));
+    ASSERT_EQ(read.status, SavedGameStatus::kOk) << read.error;
+    EXPECT_EQ(*read.game, SampleGame());
+    Records r;
+    AddFinishedGame(r, 0, 0, 0, 61, HintUse::kShown);
+    const RecordsRead records = ParseRecords("\xEF\xBB\xBF" + RecordsText(r));
+    ASSERT_EQ(records.status, RecordsStatus::kOk) << records.error;
+    EXPECT_EQ(records.records, r);
+}
+
 TEST(SavedGame, CrLfLinesAndBlankLinesRead) {
     std::string text = SavedGameText(SampleGame());
     std::string crlf;
@@ -236,34 +306,62 @@ TEST(Records, BandsFollowTheScore) {
 
 TEST(Records, FinishedGamesUpdateTheirOwnRow) {
     Records r;
-    RecordNews news = AddFinishedGame(r, 1, 1, 2, 600, false);
-    EXPECT_FALSE(news.bestBeaten) << "the first game beats no record";
+    RecordNews news = AddFinishedGame(r, 1, 1, 2, 600, HintUse::kNone);
+    EXPECT_TRUE(news.bestBeaten) << "the first time of a row is a record";
+    EXPECT_TRUE(news.bestWithoutHintsBeaten);
     EXPECT_EQ(r.At(1, 1, 2), (RecordRow{1, 600, 600}));
     // Every other row is untouched.
     Records only;
     only.At(1, 1, 2) = {1, 600, 600};
     EXPECT_EQ(r, only);
 
-    news = AddFinishedGame(r, 1, 1, 2, 500, true); // faster, with hints
+    news = AddFinishedGame(r, 1, 1, 2, 500, HintUse::kShown); // faster, hints shown
     EXPECT_TRUE(news.bestBeaten);
     EXPECT_FALSE(news.bestWithoutHintsBeaten);
     EXPECT_EQ(r.At(1, 1, 2), (RecordRow{2, 500, 600}));
 
-    news = AddFinishedGame(r, 1, 1, 2, 550, false); // beats only the no-hint time
+    news = AddFinishedGame(r, 1, 1, 2, 550, HintUse::kNone); // beats only the no-hint time
     EXPECT_FALSE(news.bestBeaten);
     EXPECT_TRUE(news.bestWithoutHintsBeaten);
     EXPECT_EQ(r.At(1, 1, 2), (RecordRow{3, 500, 550}));
 
-    news = AddFinishedGame(r, 1, 1, 2, 500, false); // equal is no record
+    news = AddFinishedGame(r, 1, 1, 2, 500, HintUse::kNone); // equal is no record
     EXPECT_FALSE(news.bestBeaten);
     EXPECT_EQ(r.At(1, 1, 2).finished, 4);
     EXPECT_EQ(r.At(1, 0, 2), RecordRow{}) << "without X is another row";
 }
 
+// A game solved by played hints is finished, but it sets no time at all.
+TEST(Records, PlayedHintsSetNoTime) {
+    Records r;
+    RecordNews news = AddFinishedGame(r, 0, 0, 1, 6, HintUse::kPlayed);
+    EXPECT_FALSE(news.bestBeaten);
+    EXPECT_EQ(r.At(0, 0, 1), (RecordRow{1, -1, -1}));
+    news = AddFinishedGame(r, 0, 0, 1, 236, HintUse::kNone);
+    EXPECT_TRUE(news.bestBeaten) << "the first real game of the row";
+    news = AddFinishedGame(r, 0, 0, 1, 5, HintUse::kPlayed);
+    EXPECT_FALSE(news.bestBeaten);
+    EXPECT_EQ(r.At(0, 0, 1), (RecordRow{3, 236, 236}));
+    const RecordsRead read = ParseRecords(RecordsText(r));
+    ASSERT_EQ(read.status, RecordsStatus::kOk) << read.error;
+    Records hinted;
+    AddFinishedGame(hinted, 0, 0, 1, 6, HintUse::kPlayed);
+    EXPECT_EQ(ParseRecords(RecordsText(hinted)).records, hinted) << "a row without a time";
+}
+
+// A later version's file gives what this version understands, and says so.
+TEST(Records, NewerFileReadAsFarAsUnderstood) {
+    const RecordsRead read = ParseRecords("VemoTarn records 2\nrecord 0 0 0 3 61 70\n"
+                                          "record 0 0 1 2 61 70 extra\nstreak 0 0 0 5\nend\n");
+    EXPECT_EQ(read.status, RecordsStatus::kNewerVersion);
+    EXPECT_EQ(read.records.At(0, 0, 0), (RecordRow{3, 61, 70}));
+    EXPECT_EQ(read.records.At(0, 0, 1), RecordRow{});
+}
+
 TEST(Records, RoundTripAndDamage) {
     Records r;
-    AddFinishedGame(r, 0, 0, 0, 61, true);
-    AddFinishedGame(r, 3, 1, 3, 3600, false);
+    AddFinishedGame(r, 0, 0, 0, 61, HintUse::kShown);
+    AddFinishedGame(r, 3, 1, 3, 3600, HintUse::kNone);
     const std::string text = RecordsText(r);
     const RecordsRead read = ParseRecords(text);
     ASSERT_EQ(read.status, RecordsStatus::kOk) << read.error;
@@ -294,7 +392,7 @@ TEST_F(DataFiles, RecordsWrittenAndReadBack) {
     const std::string path = (folder_ / "sub" / kRecordsFile).string();
     EXPECT_EQ(ReadRecords(path).status, RecordsStatus::kMissing);
     Records r;
-    AddFinishedGame(r, 2, 0, 1, 125, false);
+    AddFinishedGame(r, 2, 0, 1, 125, HintUse::kNone);
     std::string error;
     ASSERT_TRUE(WriteRecords(path, r, &error)) << error;
     const RecordsRead read = ReadRecords(path);
@@ -304,7 +402,9 @@ TEST_F(DataFiles, RecordsWrittenAndReadBack) {
         std::ofstream out(path, std::ios::binary);
         out << std::string(kRecordsReadLimit + 1, 'x');
     }
-    EXPECT_EQ(ReadRecords(path).status, RecordsStatus::kUnreadable);
+    const RecordsRead huge = ReadRecords(path);
+    EXPECT_EQ(huge.status, RecordsStatus::kUnreadable);
+    EXPECT_NE(huge.error.find("larger than 64 KB"), std::string::npos) << huge.error;
 }
 
 } // namespace

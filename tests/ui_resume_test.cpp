@@ -26,7 +26,9 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 namespace vemo::ui {
 namespace {
@@ -346,7 +348,7 @@ TEST_F(Resume, AFinishedGameUpdatesItsRowAndABeatenRecordIsAnnounced) {
     const int band = io::ScoreBand(E().PuzzleScore());
     // A slow best time that this game beats.
     io::Records old;
-    io::AddFinishedGame(old, kClassic, 0, band, 100000, false);
+    io::AddFinishedGame(old, kClassic, 0, band, 100000, io::HintUse::kNone);
     ASSERT_TRUE(io::WriteRecords(window_->RecordsPath().toStdString(), old));
     for (int cell = FirstEmpty(); cell >= 0; cell = FirstEmpty()) {
         GoTo(cell);
@@ -425,7 +427,7 @@ TEST_F(Resume, ACorruptRecordsFileIsIgnored) {
 
 TEST_F(Resume, StatisticsDialogShowsAndResetsTheTable) {
     io::Records records;
-    io::AddFinishedGame(records, kOddEven, 1, 2, 754, false);
+    io::AddFinishedGame(records, kOddEven, 1, 2, 754, io::HintUse::kNone);
     ASSERT_TRUE(io::WriteRecords(window_->RecordsPath().toStdString(), records));
     bool checked = false;
     QTimer::singleShot(0, [&] {
@@ -545,3 +547,101 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace vemo::ui {
+namespace {
+
+// A game with every kind of move (a digit, a removed candidate, a played hint)
+// survives a close and a restart, and is not set aside as damaged.
+TEST_F(Resume, EveryKindOfMoveSurvivesARestart) {
+    Open(Write("p.sku", kPuzzle));
+    ASSERT_TRUE(E().PuzzleFixed);
+    const int first = FirstEmpty();
+    GoTo(first);
+    Digit(SolutionAt(first));
+    const int second = FirstEmpty();
+    GoTo(second);
+    const int removed = WrongCandidate(second);
+    Digit(removed, Qt::ControlModifier | Qt::KeypadModifier);
+    window_->Run(Command::PlayHint);
+    ASSERT_EQ(Game().HintsPlayed, 1);
+    ASSERT_EQ(Game().History().Record(3).kind, kPlayedHint);
+    const MoveHistory history = Game().History();
+    const Grid position = E().CellGrid[0];
+
+    Restart();
+    EXPECT_FALSE(QFileInfo::exists(window_->SavedGamePath() + QStringLiteral(".bad")));
+    ASSERT_TRUE(E().PuzzleFixed);
+    EXPECT_EQ(E().CellGrid[0], position);
+    EXPECT_EQ(Game().HintsPlayed, 1);
+    ASSERT_EQ(Game().History().MoveLevel(), history.MoveLevel());
+    for (int level = 1; level < history.MoveLevel(); ++level)
+        EXPECT_EQ(Game().History().Record(level).kind, history.Record(level).kind) << level;
+    window_->Run(Command::Undo);
+    EXPECT_EQ(E().CandidateTable, history.At(3).candidates) << "the hint undone";
+}
+
+// Records: a game solved by played hints sets no time; the first real game of
+// the row is announced; the time kept is the one the clock shows.
+TEST_F(Resume, RecordsKeepTheClocksTimeOfRealGames) {
+    Open(Write("p.sku", kPuzzle));
+    const int band = io::ScoreBand(E().PuzzleScore());
+    for (int n = 0; n < 1000 && E().FilledCount < 81; ++n) window_->Run(Command::PlayHint);
+    ASSERT_EQ(finished_, 1);
+    EXPECT_TRUE(window_->RecordNotice().isEmpty()) << "no record by played hints";
+    EXPECT_EQ(ReadRecordsAt(window_->RecordsPath()).At(kClassic, 0, band),
+              (io::RecordRow{1, -1, -1}));
+
+    Open(Write("p.sku", kPuzzle));
+    for (int cell = FirstEmpty(); cell >= 0; cell = FirstEmpty()) {
+        if (E().FilledCount == 80) {
+            // No tick for a while: the clock shows an older time than the
+            // seconds gone by, until the last digit is played.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1600));
+        }
+        GoTo(cell);
+        Digit(SolutionAt(cell));
+    }
+    ASSERT_EQ(finished_, 2);
+    EXPECT_EQ(window_->RecordNotice(), window_->Texts().Text(554)) << "the row's first time";
+    const io::RecordRow row = ReadRecordsAt(window_->RecordsPath()).At(kClassic, 0, band);
+    EXPECT_EQ(row.finished, 2);
+    const QStringList clock = Game().ClockText().split(QLatin1Char(' ')).last().split(':');
+    ASSERT_EQ(clock.size(), 3) << Game().ClockText().toStdString();
+    EXPECT_EQ(row.best, clock[0].toInt() * 3600 + clock[1].toInt() * 60 + clock[2].toInt());
+}
+
+// A records file that cannot be written is reported in a box, and no record
+// is announced; a later version's file is read and left as it is.
+TEST_F(Resume, RecordsThatCannotBeWrittenAreReported) {
+    // A link into a folder that does not exist: nothing to read, and the
+    // write cannot land anywhere.
+    io::MakeFolders(QFileInfo(window_->RecordsPath()).path().toStdString());
+    ASSERT_TRUE(
+        QFile::link(folder_.filePath(QStringLiteral("gone/records.txt")), window_->RecordsPath()));
+    Open(Write("p.sku", kPuzzle));
+    for (int cell = FirstEmpty(); cell >= 0; cell = FirstEmpty()) {
+        GoTo(cell);
+        Digit(SolutionAt(cell));
+    }
+    ASSERT_EQ(finished_, 1);
+    ASSERT_EQ(errors_.size(), 1);
+    EXPECT_TRUE(errors_[0].startsWith(window_->Texts().Text(567))) << errors_[0].toStdString();
+    EXPECT_TRUE(window_->RecordNotice().isEmpty());
+
+    QFile::remove(window_->RecordsPath());
+    const std::string newer = "VemoTarn records 2\nrecord 0 0 0 3 61 70 7\nend\n";
+    std::ofstream(window_->RecordsPath().toStdString(), std::ios::binary) << newer;
+    window_->Run(Command::Restart);
+    for (int cell = FirstEmpty(); cell >= 0; cell = FirstEmpty()) {
+        GoTo(cell);
+        Digit(SolutionAt(cell));
+    }
+    ASSERT_EQ(finished_, 2);
+    std::ifstream in(window_->RecordsPath().toStdString(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), newer);
+    EXPECT_FALSE(QFileInfo::exists(window_->RecordsPath() + QStringLiteral(".bad")));
+}
+
+} // namespace
+} // namespace vemo::ui

@@ -113,7 +113,8 @@ void GameController::MessageTimerFired() {
 void GameController::ClockTick() {
     // Only the time of day of the elapsed time is shown, so a game past 24
     // hours wraps to zero hours.
-    const qint64 seconds = startTime_.secsTo(QDateTime::currentDateTime());
+    const qint64 seconds = std::max<qint64>(0, startTime_.secsTo(QDateTime::currentDateTime()));
+    shownSeconds_ = seconds;
     const QTime elapsed = QTime(0, 0).addSecs(static_cast<int>(seconds % 86400));
     clockText_ = texts_.Text(514) + QStringLiteral(" : ") + QLatin1Char(' ') +
                  elapsed.toString(QStringLiteral("hh:mm:ss"));
@@ -268,6 +269,8 @@ void GameController::FinishGame() {
     EnableHints(false);
     emit commandsChanged();
     StopClock();
+    // The final time on the clock is the one the records keep.
+    ClockTick();
     emit gameFinished();
 }
 

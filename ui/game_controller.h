@@ -178,6 +178,9 @@ class GameController : public QObject {
     bool Resume(const io::SavedGame& game);
     // Seconds since the game's clock started.
     long long ElapsedSeconds() const;
+    // The seconds the clock shows: at the last tick, and once the game is
+    // finished its final time.
+    long long ShownSeconds() const { return shownSeconds_; }
     // True the first time a finished game asks, until the next game starts:
     // a game counts once in the records, however often it is completed by redo.
     bool FirstFinish();
@@ -241,6 +244,7 @@ class GameController : public QObject {
     QString variantLabel_;
     QString captionSuffix_;
     QDateTime startTime_;
+    long long shownSeconds_ = 0;
     int difficultyBand_ = 0;
     QString difficultyLabel_;
     QString symmetryLabel_;

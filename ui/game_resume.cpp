@@ -8,6 +8,10 @@
 
 namespace vemo::ui {
 
+// The saved game holds exactly what the history can: its levels and its moves.
+static_assert(MoveHistory::kTopLevel == io::kSavedLevelLimit);
+static_assert(kPlayedHint == io::kSavedHintMove);
+
 namespace {
 
 std::array<int, 81> ToInts(const Grid& grid) {

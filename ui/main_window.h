@@ -92,8 +92,9 @@ class MainWindow : public QMainWindow {
     // file cannot be written.
     bool KeepGame();
     // The records as the file holds them; a damaged file is reported, set
-    // aside and read as empty.
-    io::Records LoadRecords();
+    // aside and read as empty. `writable` becomes false for a file of a later
+    // version, which is never written over.
+    io::Records LoadRecords(bool* writable = nullptr);
     // "Nouveau record !" when the last finished game beat a record, else empty.
     const QString& RecordNotice() const { return recordNotice_; }
     // The language files of the "Langues" folder beyond French and English,

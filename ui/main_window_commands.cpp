@@ -180,11 +180,18 @@ bool MainWindow::KeepGame() {
     return false;
 }
 
-io::Records MainWindow::LoadRecords() {
+io::Records MainWindow::LoadRecords(bool* writable) {
+    if (writable) *writable = !dataFolder_.isEmpty();
     if (dataFolder_.isEmpty()) return {};
     const std::string path = RecordsPath().toStdString();
     const io::RecordsRead read = io::ReadRecords(path);
     if (read.status == io::RecordsStatus::kOk) return read.records;
+    if (read.status == io::RecordsStatus::kNewerVersion) {
+        // A later version's file stays as it is: shown as far as it is
+        // understood, never written over.
+        if (writable) *writable = false;
+        return read.records;
+    }
     if (read.status != io::RecordsStatus::kMissing) {
         std::fprintf(stderr, "vemotarn: %s: %s\n", path.c_str(), read.error.c_str());
         io::SetAside(path);
@@ -196,16 +203,29 @@ io::Records MainWindow::LoadRecords() {
 void MainWindow::CountFinishedGame() {
     recordNotice_.clear();
     if (dataFolder_.isEmpty() || !game_->FirstFinish()) return;
-    io::Records records = LoadRecords();
+    // Read just before the write, so that what another run wrote meanwhile is
+    // kept and this game is added to it.
+    bool writable = true;
+    io::Records records = LoadRecords(&writable);
+    if (!writable) return;
     const Engine& e = game_->Game();
-    const bool hints = game_->HintsShown + game_->CompleteHintsShown + game_->HintsPlayed > 0;
+    const io::HintUse hints = game_->HintsPlayed > 0 ? io::HintUse::kPlayed
+                              : game_->HintsShown + game_->CompleteHintsShown > 0
+                                  ? io::HintUse::kShown
+                                  : io::HintUse::kNone;
     const io::RecordNews news =
         io::AddFinishedGame(records, e.VariantKind, e.XSudoku, io::ScoreBand(e.PuzzleScore()),
-                            game_->ElapsedSeconds(), hints);
-    if (news.bestBeaten || news.bestWithoutHintsBeaten) recordNotice_ = texts_.Text(554);
+                            game_->ShownSeconds(), hints);
     std::string error;
-    if (!io::WriteRecords(RecordsPath().toStdString(), records, &error))
-        game_->Alarm(texts_.Text(567) + QString::fromStdString(error));
+    if (!io::WriteRecords(RecordsPath().toStdString(), records, &error)) {
+        // Nothing was kept: no record to announce, and the player is told in
+        // the program's error box, before the congratulations.
+        const QString message = texts_.Text(567) + QString::fromStdString(error);
+        std::fprintf(stderr, "vemotarn: %s\n", message.toUtf8().constData());
+        if (ReportError) ReportError(message);
+        return;
+    }
+    if (news.bestBeaten || news.bestWithoutHintsBeaten) recordNotice_ = texts_.Text(554);
 }
 
 bool MainWindow::SwitchLanguage(const QString& name) {

@@ -30,7 +30,9 @@ void MainWindow::CreateDialogs() {
     examples_ = new ExamplesDialog(this);
     statistics_ = new RecordsDialog(texts_, this);
     statistics_->RecordsReset = [this](const io::Records& records) {
-        if (dataFolder_.isEmpty()) return;
+        bool writable = true;
+        LoadRecords(&writable);
+        if (!writable) return; // a later version's file, or no data folder
         std::string error;
         if (!io::WriteRecords(RecordsPath().toStdString(), records, &error) && ReportError)
             ReportError(texts_.Text(567) + QString::fromStdString(error));
