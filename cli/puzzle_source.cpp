@@ -26,10 +26,12 @@ namespace {
 // How much of a file is read to tell a layout from a list of puzzle lines.
 constexpr std::size_t kLayoutProbe = 64 * 1024;
 
-// True when the first non-blank line of the file is no puzzle line: the file
-// is then a layout for the window's reader. Only a regular file is looked at,
-// and only its first bytes: anything else is left to the line reader, which
-// says what is wrong with it.
+// True when no line of the file is a complete puzzle line: the file is then a
+// layout for the window's reader (a framed grid, nine rows of nine). A file
+// with one puzzle line is a list, whatever comes before it (a header, a
+// title, a date), and its other lines are reported as the line reader does.
+// Only a regular file is looked at, and only its first bytes: anything else is
+// left to the line reader, which says what is wrong with it.
 bool LooksLikeLayout(const std::string& source) {
     if (source == "-") return false;
     const int fd = io::OpenRegularFile(source);
@@ -46,13 +48,14 @@ bool LooksLikeLayout(const std::string& source) {
     head.resize(size);
     std::istringstream lines(head);
     std::string line;
-    // The first few lines only: a list file is recognised by its first puzzle.
-    for (int n = 0; n < 64 && std::getline(lines, line); ++n) {
+    bool text = false;
+    while (std::getline(lines, line)) {
         if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        text = true;
         std::string error;
-        return !ParsePuzzleLine(line, error).has_value();
+        if (ParsePuzzleLine(line, error)) return false;
     }
-    return false;
+    return text;
 }
 
 // The puzzle of a layout file as the window opens it, as a line puzzle.

@@ -79,13 +79,26 @@ ReadResult ReadRecord(std::string_view line) {
         position = close;
     }
     result.cellsRead = cell;
-    // Marks pointing off the grid are not marks; the counts follow what is left.
+    // Marks pointing off the grid are not marks.
     for (int c = 0; c < 81; ++c) {
         NeighbourRecord& m = p.neighbourMarks[c];
         if (c % 9 == 8) m[1] = -1;
         if (c >= 72) m[2] = -1;
         if (c % 9 == 0) m[3] = -1;
         if (c < 9) m[4] = -1;
+    }
+    // A bar lies between two cells: marked on one side only, it is marked on
+    // both, so that every rule sees the same bar from either cell.
+    for (int c = 0; c < 81; ++c) {
+        NeighbourRecord& m = p.neighbourMarks[c];
+        if (c % 9 != 8 && (m[1] == 1 || p.neighbourMarks[c + 1][3] == 1))
+            m[1] = p.neighbourMarks[c + 1][3] = 1;
+        if (c < 72 && (m[2] == 1 || p.neighbourMarks[c + 9][4] == 1))
+            m[2] = p.neighbourMarks[c + 9][4] = 1;
+    }
+    // The counts follow what is left.
+    for (int c = 0; c < 81; ++c) {
+        NeighbourRecord& m = p.neighbourMarks[c];
         m[0] = 0;
         for (int k = 1; k <= 4; ++k) m[0] += m[k] == 1 ? 1 : 0;
     }

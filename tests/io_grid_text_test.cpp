@@ -145,3 +145,37 @@ TEST(Paste, TooFewCellsInEitherShape) {
 
 } // namespace
 } // namespace vemo::io
+
+namespace vemo::io {
+namespace {
+
+// A bar lies between two cells: a record that marks it on one of them reads
+// as marked on both, with the counts of both cells.
+TEST(RecordMarks, OneSidedBarIsMarkedOnBothCells) {
+    std::string line = "3x3: :c";
+    for (int c = 0; c < 81; ++c) {
+        int field = 0;
+        if (c == 40) field = 1;    // towards the right, not seen from cell 41
+        if (c == 58) field = 8;    // up, not seen from cell 49
+        if (c == 8) field = 1 | 2; // right is off the grid; down towards 17
+        line += ":" + std::to_string(field);
+    }
+    line += ":";
+    const ReadResult read = ReadRecord(line);
+    const auto& m = read.puzzle.neighbourMarks;
+    EXPECT_EQ(m[40][1], 1);
+    EXPECT_EQ(m[41][3], 1);
+    EXPECT_EQ(m[49][2], 1);
+    EXPECT_EQ(m[58][4], 1);
+    EXPECT_EQ(m[8][1], -1);
+    EXPECT_EQ(m[17][4], 1);
+    EXPECT_EQ(m[41][0], 1);
+    EXPECT_EQ(m[49][0], 1);
+    EXPECT_EQ(m[8][0], 1);
+    int bars = 0;
+    for (const auto& cell : m) bars += cell[0];
+    EXPECT_EQ(bars, 6) << "three bars, each seen from its two cells";
+}
+
+} // namespace
+} // namespace vemo::io
