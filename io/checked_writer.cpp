@@ -6,7 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +18,18 @@ namespace vemo::io {
 namespace {
 
 constexpr int kMaxLinks = 40; // as the system's own limit on a chain of links
+// A temporary is the target's name, this mark and six random characters.
+constexpr std::string_view kTemporaryMark = ".tmp-vemotarn-";
+constexpr std::size_t kRandomPart = 6;
+// A temporary is locked by its writer from the moment it exists; one that is
+// older than this and not locked was left by a writer that died.
+constexpr std::time_t kStaleAge = 2;
+
+bool IsTemporaryName(std::string_view name) {
+    if (name.size() < kTemporaryMark.size() + kRandomPart + 1) return false;
+    const std::size_t mark = name.size() - kRandomPart - kTemporaryMark.size();
+    return name.substr(mark, kTemporaryMark.size()) == kTemporaryMark;
+}
 
 bool Fail(std::string* error, const std::string& path, int code) {
     if (error) *error = path + ": " + std::strerror(code);
@@ -36,6 +51,29 @@ bool Abandon(int fd, const std::string& temporary, std::string* error, const std
 }
 
 } // namespace
+
+int RemoveStaleTemporaries(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return 0;
+    int removed = 0;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (!IsTemporaryName(name)) continue;
+        const std::string path = folder + "/" + std::string(name);
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat info {};
+        // Only a plain file of this user's, that no living writer holds.
+        const bool stale = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                           info.st_uid == ::getuid() && now - info.st_mtime >= kStaleAge &&
+                           ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (stale && ::unlink(path.c_str()) == 0) ++removed;
+        ::close(fd);
+    }
+    ::closedir(dir);
+    return removed;
+}
 
 std::string ResolveWriteTarget(const std::string& path, std::string* error) {
     std::string target = path;
@@ -61,9 +99,14 @@ bool WriteFileChecked(const std::string& path, std::string_view bytes, std::stri
     if (exists && !S_ISREG(old.st_mode))
         return Fail(error, path, S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
 
-    std::string temporary = target + ".XXXXXX";
+    // What an earlier writer that was killed left in this folder goes first.
+    RemoveStaleTemporaries(FolderOf(target));
+    std::string temporary = target + std::string(kTemporaryMark) + std::string(kRandomPart, 'X');
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return Fail(error, path, errno);
+    // Held until the file is renamed or removed: a living write is never
+    // taken for a stale one.
+    ::flock(fd, LOCK_EX);
     // mkstemp makes the file for its owner only: keep the old file's
     // permissions, or give a new one the usual ones.
     if (::fchmod(fd, exists ? (old.st_mode & 07777) : 0644) != 0)

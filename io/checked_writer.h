@@ -19,6 +19,13 @@ namespace vemo::io {
 bool WriteFileChecked(const std::string& path, std::string_view bytes,
                       std::string* error = nullptr);
 
+// Removes from `folder` the temporaries that a writer killed in the middle of
+// a write left behind: the program's own (named by the checked writer, owned
+// by this user, older than two seconds) that no living writer holds. Other
+// files are never touched. Returns how many were removed. Every write does it
+// in its own folder first.
+int RemoveStaleTemporaries(const std::string& folder);
+
 // The file a write to `path` lands in: `path` itself, or the end of its chain
 // of symbolic links (relative links taken from their own folder). Empty, with
 // the reason in `error`, for a loop of links.

@@ -100,7 +100,7 @@ full=(bash -c 'set -o pipefail; trap "" XFSZ; (ulimit -f 0; exec "$@") 2>&1 > /d
 check_kept() {
     local name=$1 file=$2 before=$3
     if ! cmp -s "$file" "$before"; then fail "$name: the old file changed"; fi
-    if ls "$file".?????? > /dev/null 2>&1; then fail "$name: a temporary file is left"; fi
+    if compgen -G "$file.tmp-vemotarn-??????" > /dev/null || compgen -G "$file.??????" > /dev/null; then fail "$name: a temporary file is left"; fi
 }
 echo "old pdf" > "$WORK/old.pdf"
 cp "$WORK/old.pdf" "$WORK/before-old.pdf"

@@ -12,10 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -228,6 +231,38 @@ TEST(LanguageFileWithoutEntries, CountsAsMissing) {
         EXPECT_EQ(r.line, 0);                       // nothing malformed to report
         EXPECT_EQ(table.LookupText(51), "Nouveau"); // the language in use stays
     }
+}
+
+// A writer killed in the middle leaves its temporary; the next write to the
+// folder removes it, and only it: a temporary still being written, a fresh
+// one, and every file that is not the program's own stay.
+TEST_F(CheckedFiles, StaleTemporariesOfKilledWritersAreRemoved) {
+    const auto old = [&](const std::string& name) {
+        const std::string path = Write(name, "left by a killed writer");
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+        return path;
+    };
+    old("partie.txt.tmp-vemotarn-a1B2c3");
+    old("grille.sku.tmp-vemotarn-Zz9yX8");
+    const std::string held = old("records.txt.tmp-vemotarn-HeLd00");
+    const int writer = ::open(held.c_str(), O_RDONLY);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0) << "a living writer holds its temporary";
+    Write("VemoTarn.ini.tmp-vemotarn-fresh1", "written right now");
+    old("grille.sku.abc123");
+    old("notes.tmp-vemotarn-");
+    old("notes.tmp-vemotarn-toolong");
+    fs::create_directory(folder_ / "dir.tmp-vemotarn-folder");
+
+    std::string error;
+    ASSERT_TRUE(WriteFileChecked(Path("new.sku"), "puzzle", &error)) << error;
+    EXPECT_EQ(Names(folder_),
+              (std::vector<std::string>{"VemoTarn.ini.tmp-vemotarn-fresh1",
+                                        "dir.tmp-vemotarn-folder", "grille.sku.abc123", "new.sku",
+                                        "notes.tmp-vemotarn-", "notes.tmp-vemotarn-toolong",
+                                        "records.txt.tmp-vemotarn-HeLd00"}));
+    ::close(writer);
+    EXPECT_EQ(RemoveStaleTemporaries(folder_.string()), 1) << "its writer is gone now";
 }
 
 } // namespace
