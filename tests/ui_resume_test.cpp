@@ -28,6 +28,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <sys/stat.h>
 #include <thread>
 
 namespace vemo::ui {
@@ -641,6 +642,63 @@ TEST_F(Resume, RecordsThatCannotBeWrittenAreReported) {
     std::ifstream in(window_->RecordsPath().toStdString(), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), newer);
     EXPECT_FALSE(QFileInfo::exists(window_->RecordsPath() + QStringLiteral(".bad")));
+}
+
+// A refused puzzle on the command line (a repeated digit, a missing file)
+// leaves the window in hand entry with the grid shown: keys work, and the
+// corrected grid starts.
+TEST_F(Resume, ARefusedArgumentLeavesHandEntry) {
+    std::string repeated = kPuzzle;
+    repeated[1] = '4'; // a second 4 in the first row
+    window_->OpenArgument(Write("twice.sku", repeated).toStdString());
+    EXPECT_FALSE(E().PuzzleFixed);
+    ASSERT_TRUE(Game().HandEntry());
+    EXPECT_EQ(E().CellGrid[0][1], 4) << "the refused grid is shown";
+    EXPECT_TRUE(Game().RecentFiles[0].empty());
+    GoTo(1);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(E().CellGrid[0][1], 0) << "hand entry takes the correction";
+    window_->Run(Command::Start);
+    EXPECT_TRUE(E().PuzzleFixed);
+
+    window_ = WithData();
+    window_->OpenArgument(folder_.filePath(QStringLiteral("none.sku")).toStdString());
+    EXPECT_FALSE(E().PuzzleFixed);
+    ASSERT_TRUE(Game().HandEntry());
+    GoTo(0);
+    Digit(5);
+    EXPECT_EQ(E().CellGrid[0][0], 5);
+}
+
+// A file name that is not UTF-8 opens as the system gives it, and stays
+// usable from the recent files.
+TEST_F(Resume, AnArgumentInAnyEncodingOpens) {
+    const std::string name = folder_.path().toStdString() + "/grille\xe9t\xe9.sku";
+    std::ofstream(name, std::ios::binary) << kPuzzle << "\n";
+    window_->OpenArgument(name);
+    ASSERT_TRUE(E().PuzzleFixed);
+    EXPECT_EQ(Game().RecentFiles[0], name);
+    window_->Run(Command::BlankGrid);
+    window_->Run(Command::Recent1);
+    EXPECT_TRUE(E().PuzzleFixed) << "reopened from the recent files";
+    EXPECT_EQ(Game().RecentFiles[0], name);
+}
+
+// A recent entry that is now a folder or a pipe is named once as it leaves
+// the list; one whose file is gone leaves quietly.
+TEST_F(Resume, ADroppedRecentEntryIsNamed) {
+    const std::string fifo = folder_.path().toStdString() + "/pipe.sku";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string gone = folder_.path().toStdString() + "/gone.sku";
+    Game().RecentFiles = {fifo, gone, "", "", ""};
+    window_->Run(Command::Recent1);
+    EXPECT_EQ(Game().RecentFiles[0], gone);
+    EXPECT_TRUE(Status().contains(QString::fromStdString(fifo))) << Status().toStdString();
+    EXPECT_EQ(Game().StatusColour(), kAlarm);
+    Game().MessageTimerFired();
+    window_->Run(Command::Recent1);
+    EXPECT_TRUE(Game().RecentFiles[0].empty());
+    EXPECT_EQ(Status(), Count()) << "a file that is gone goes quietly";
 }
 
 } // namespace

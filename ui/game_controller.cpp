@@ -141,6 +141,7 @@ void GameController::ClearBoardState() {
 }
 
 void GameController::InstallPuzzle() {
+    installStarted_ = false;
     ResetPlayControls();
     ClearAnalysis();
     history_.Rewind();
@@ -161,6 +162,7 @@ void GameController::InstallPuzzle() {
 
     board_.HandEntry = 0;
     engine_.PuzzleFixed = true;
+    installStarted_ = true;
     EnableHints(true);
     emit commandsChanged();
 

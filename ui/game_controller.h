@@ -85,6 +85,8 @@ class GameController : public QObject {
     // The puzzle is in level 0, Givens and SolutionGrid; ValidityStatus holds
     // the loader's check.
     void InstallPuzzle();
+    // True when the last InstallPuzzle set a game up for play.
+    bool InstallStarted() const { return installStarted_; }
     void OpenBlankGrid();
     void StartGame();
     void RestartGame();
@@ -96,6 +98,12 @@ class GameController : public QObject {
     // changes nothing but the status message.
     // The open command once a file is chosen: load, install, type command.
     void OpenFile(const QString& path);
+    // The same for a file name as the system gives it, in any encoding.
+    void OpenFilePath(const std::string& path);
+    // After a file that was not set up for play: hand entry on the grid as it
+    // is shown (the refused grid, or the empty one), ready to be corrected and
+    // started.
+    void StayInHandEntry();
     // An example puzzle: loaded and installed like a file, without touching
     // the recent files or the type menu.
     void OpenExample(const QString& path);
@@ -171,6 +179,8 @@ class GameController : public QObject {
     // A game in progress: a fixed puzzle, not finished, with at least one move
     // (done or undone) or one second played.
     bool GameInProgress() const;
+    // At least one move made (done or undone) in the game on the board.
+    bool HasMoves() const { return history_.MoveLevel() > 1 || history_.CanRedo(); }
     // The whole game as it is kept between two runs.
     io::SavedGame SavedState() const;
     // Puts a kept game back: puzzle, marks, analysis, history, clock and
@@ -209,7 +219,7 @@ class GameController : public QObject {
   private:
     void Enable(Command c, bool on);
     void ShowMessages(const std::vector<int>& messages, const QString& detail = {});
-    bool LoadAndInstall(const QString& path);
+    bool LoadAndInstall(const std::string& path);
     // The status text of a complete or played hint.
     QString HintText(const HintDisplay& hint) const;
     void EnableHints(bool on);
@@ -262,6 +272,7 @@ class GameController : public QObject {
     std::unique_ptr<Backup> backup_;
     bool generating_ = false;
     bool finishCounted_ = false;
+    bool installStarted_ = false;
     QTimer messageTimer_;
     QTimer clockTimer_;
 };

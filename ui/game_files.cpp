@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace vemo::ui {
 
 namespace {
@@ -33,21 +35,39 @@ void GameController::Notice(const QString& message, const QColor& colour) {
 }
 
 void GameController::OpenFile(const QString& path) {
+    OpenFilePath(path.toStdString());
+}
+
+void GameController::OpenFilePath(const std::string& path) {
+    installStarted_ = false;
     board_.HandEntry = 0;
     emit pageRequested(kBoardPage);
-    io::UpdateRecentFiles(RecentFiles, path.toStdString());
+    io::UpdateRecentFiles(RecentFiles, path);
     if (LoadAndInstall(path)) ChooseVariant(engine_.VariantKind);
 }
 
 void GameController::OpenExample(const QString& path) {
     board_.HandEntry = 0;
     emit pageRequested(kBoardPage);
-    LoadAndInstall(path);
+    LoadAndInstall(path.toStdString());
 }
 
-bool GameController::LoadAndInstall(const QString& path) {
+void GameController::StayInHandEntry() {
+    HideChooser();
+    ResetPlayControls();
+    engine_.PuzzleFixed = false;
+    StopClock();
+    board_.HandEntry = 1;
+    engine_.HistoryLevel = 0;
+    engine_.ComputeCandidates();
+    Enable(Command::Start, engine_.FilledCount > 0);
+    emit commandsChanged();
+    emit boardChanged();
+}
+
+bool GameController::LoadAndInstall(const std::string& path) {
     Engine loaded = engine_; // the load is tried on a copy: a refusal keeps the game
-    const io::LoadReport report = io::LoadPuzzleFile(path.toStdString(), loaded);
+    const io::LoadReport report = io::LoadPuzzleFile(path, loaded);
     if (report.outcome != io::LoadOutcome::kInstalled) {
         ShowMessages(report.messages, report.outcome == io::LoadOutcome::kCannotRead
                                           ? QString::fromStdString(report.detail)
@@ -71,11 +91,19 @@ void GameController::OpenRecent(int k) {
     if (k < 1 || k > io::kRecentCount) return;
     const std::string path = RecentFiles[k - 1];
     io::UpdateRecentFiles(RecentFiles, path);
-    if (path.empty() || !QFileInfo(QString::fromStdString(path)).isFile()) {
+    struct stat info {};
+    const bool there = !path.empty() && ::stat(path.c_str(), &info) == 0;
+    if (!there || !S_ISREG(info.st_mode)) {
         io::DropFirstRecentFile(RecentFiles);
+        // A file that is gone goes quietly; a folder, a pipe or a device in
+        // its place is named, once, as it leaves the list.
+        if (there)
+            Alarm(texts_.Text(io::kTextCannotRead) + QString::fromStdString(path) +
+                  (S_ISDIR(info.st_mode) ? QStringLiteral(": is a directory")
+                                         : QStringLiteral(": not a regular file")));
         return;
     }
-    OpenFile(QString::fromStdString(path));
+    OpenFilePath(path);
 }
 
 bool GameController::SaveFile(const QString& path, QString* error) {

@@ -4,6 +4,8 @@
 #include "desktop_session.h"
 #include "icons.h"
 #include "main_window.h"
+#include "session_signals.h"
+#include "single_instance.h"
 
 #include "io/data_folder.h"
 #include "io/settings.h"
@@ -14,6 +16,8 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -41,6 +45,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
+    // From here on, the end of the session ends the program as "Quitter" does.
+    vemo::ui::SessionSignals sessionSignals;
     QApplication::setApplicationName(QStringLiteral("Vemo"));
     QApplication::setWindowIcon(vemo::ui::ApplicationIcon());
 
@@ -59,10 +65,30 @@ int main(int argc, char* argv[]) {
         return loaded ? 0 : 1;
     }
     options.dataFolder = QString::fromStdString(vemo::io::DataFolder());
+    // The file argument as the system gives it (Qt's own options are taken
+    // out of argv by now), whatever its encoding.
+    const std::optional<std::string> argument =
+        argc > 1 ? std::optional<std::string>(argv[1]) : std::nullopt;
+    // One window per data folder: a second start hands its argument over.
+    vemo::ui::SingleInstance instance(options.dataFolder);
+    if (!options.dataFolder.isEmpty()) {
+        const auto handed =
+            argument ? std::optional<QByteArray>(QByteArray(argument->c_str())) : std::nullopt;
+        if (instance.HandOver(handed)) return 0;
+        if (!instance.Listen())
+            std::fprintf(stderr, "vemotarn: cannot wait for later starts: %s\n",
+                         qPrintable(instance.Name()));
+    }
     vemo::ui::MainWindow window(options);
+    QObject::connect(&instance, &vemo::ui::SingleInstance::handedOver, &window,
+                     &vemo::ui::MainWindow::TakeHandedArgument);
+    QObject::connect(&sessionSignals, &vemo::ui::SessionSignals::endRequested, &window, [&window] {
+        window.EndSession();
+        QApplication::exit(0); // out of any dialog still open
+    });
     window.show();
-    if (arguments.size() > 1) {
-        window.OpenArgument(arguments.at(1));
+    if (argument) {
+        window.OpenArgument(*argument);
     } else {
         window.ResumeSavedGame();
     }

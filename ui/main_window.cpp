@@ -626,16 +626,47 @@ void MainWindow::ShowFinish() {
     activateWindow();
 }
 
-void MainWindow::OpenArgument(const QString& path) {
+void MainWindow::OpenArgument(const std::string& path) {
     startedWithArgument_ = true;
+    // A game kept by an earlier run stays where it is until this one has a move.
+    const QString kept = SavedGamePath();
+    keptGameStays_ = !kept.isEmpty() && QFileInfo::exists(kept);
+    OpenArgumentFile(path);
+}
+
+void MainWindow::OpenArgumentFile(const std::string& path) {
     const io::RecentList before = game_->RecentFiles;
-    game_->OpenFile(path);
-    // Only a puzzle set up for play goes to the recent files.
-    if (!game_->Game().PuzzleFixed) game_->RecentFiles = before;
+    game_->OpenFilePath(path);
+    if (!game_->InstallStarted()) {
+        // Only a puzzle set up for play goes to the recent files; a refused
+        // grid stays on the board in hand entry, to be corrected and started.
+        game_->RecentFiles = before;
+        game_->StayInHandEntry();
+    }
     game_->Game().ComputeCandidates();
     SyncCommands();
     board_->Redraw();
     solution_->Redraw();
+}
+
+void MainWindow::TakeHandedArgument(const std::optional<QByteArray>& argument) {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+    if (!argument || QApplication::activeModalWidget() || generation_->Running()) return;
+    if (!MayAbandonGame()) return;
+    OpenArgumentFile(argument->toStdString());
+}
+
+void MainWindow::EndSession() {
+    // As "Quitter" does, without a question: the game and the settings kept.
+    if (sessionEnded_) return;
+    sessionEnded_ = true;
+    if (generation_->Running()) CancelGenerateCommand();
+    WriteSettings();
+    KeepGame();
+    close();
 }
 
 // Keys reach the game only from the focused board or solution picture, and

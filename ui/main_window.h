@@ -13,11 +13,13 @@
 #include "io/records.h"
 #include "print/print_job.h"
 
+#include <QByteArray>
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -72,9 +74,17 @@ class MainWindow : public QMainWindow {
     LookKind CurrentLookKind() const { return look_; }
     void ChooseLook(LookKind kind);
 
-    // The first command-line argument: a puzzle file, installed for play when
-    // it is valid, and then put first in the recent files.
-    void OpenArgument(const QString& path);
+    // The first command-line argument, a file name as the system gives it: a
+    // puzzle file, installed for play when it is valid, and then put first in
+    // the recent files; otherwise hand entry on the grid shown. A game kept by
+    // an earlier run is left as it is while the new one has no move.
+    void OpenArgument(const std::string& path);
+    // A later start handed its argument over: the window comes to the front
+    // and opens the file as the open command does, asking first.
+    void TakeHandedArgument(const std::optional<QByteArray>& argument);
+    // The session ends (SIGTERM, SIGHUP): closes as "Quitter" does, with no
+    // question, keeping the game and the settings.
+    void EndSession();
 
     // The program folder with a trailing "/", and the settings file.
     const QString& ProgramFolder() const { return programFolder_; }
@@ -169,6 +179,7 @@ class MainWindow : public QMainWindow {
     void SyncCommands();
     void SyncChooser();
     void ShowFinish();
+    void OpenArgumentFile(const std::string& path);
     void ReadSettings();
     void ApplyStoredSettings();
     void Translate();
@@ -200,6 +211,8 @@ class MainWindow : public QMainWindow {
     QString settingsPath_;
     QString dataFolder_;
     bool startedWithArgument_ = false;
+    bool keptGameStays_ = false;
+    bool sessionEnded_ = false;
     QString recordNotice_;
     std::vector<QAction*> extraLanguages_;
     RecordsDialog* statistics_ = nullptr;

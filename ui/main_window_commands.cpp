@@ -9,6 +9,7 @@
 #include "translator.h"
 
 #include "engine/generator/generation.h"
+#include "io/checked_writer.h"
 #include "io/data_folder.h"
 #include "io/puzzle_file.h"
 #include "io/records.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMenuBar>
@@ -30,12 +32,16 @@
 #include <QToolBar>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
 namespace vemo::ui {
 
 namespace {
+
+// No screen is larger: a stored size beyond it is cut before any use.
+constexpr int kLargestSide = 16384;
 
 // The band of a stored "Difficulté": its lower bound.
 constexpr int kBandScoreMin[] = {0, 106, 321, 651, 120};
@@ -54,10 +60,15 @@ void MainWindow::ReadSettings() {
     settings_ = settingsPath_.isEmpty() ? io::ParseSettings("")
                                         : io::ReadSettingsFile(settingsPath_.toStdString());
     game_->RecentFiles = settings_.RecentFiles;
+    // What a run killed in the middle of a write left behind.
+    if (!dataFolder_.isEmpty()) io::RemoveStaleTemporaries(dataFolder_.toStdString());
+    if (!settingsPath_.isEmpty())
+        io::RemoveStaleTemporaries(QFileInfo(settingsPath_).absolutePath().toStdString());
     if (settings_.Left >= 0 && settings_.Top >= 0)
         rememberedPosition_ = {settings_.Left, settings_.Top};
     if (settings_.Width > 0 && settings_.Height > 0)
-        rememberedSize_ = QSize(settings_.Width, settings_.Height);
+        rememberedSize_ = QSize(std::min(settings_.Width, kLargestSide),
+                                std::min(settings_.Height, kLargestSide));
 }
 
 void MainWindow::ApplyStoredSettings() {
@@ -75,13 +86,20 @@ void MainWindow::ApplyStoredSettings() {
     const int x = settings_.XSudoku == 1 ? 1 : 0;
     game_->Game().XSudokuChoice = 1 - x;
     game_->ToggleXSudoku();
-    // The size it had when closed, never below the smallest one.
-    if (rememberedSize_.isValid()) resize(rememberedSize_.expandedTo(minimumSize()));
-    if (rememberedPosition_.x() >= 0) {
-        // Where it was closed, as long as that is still on a screen.
-        const QScreen* screen = QGuiApplication::screenAt(rememberedPosition_);
-        if (screen) move(rememberedPosition_);
+    // The size it had when closed, never below the smallest one and never
+    // beyond what the screen can show: a size from the settings is only a
+    // wish, however large it was written.
+    const QScreen* screen =
+        rememberedPosition_.x() >= 0 ? QGuiApplication::screenAt(rememberedPosition_) : nullptr;
+    const QScreen* shown = screen ? screen : QGuiApplication::primaryScreen();
+    const QRect room = shown ? shown->availableGeometry() : QRect();
+    if (rememberedSize_.isValid()) {
+        QSize size = rememberedSize_;
+        if (room.isValid()) size = size.boundedTo(room.size());
+        resize(size.expandedTo(minimumSize()));
     }
+    // Where it was closed, as long as that is still on a screen.
+    if (screen) move(rememberedPosition_);
 }
 
 void MainWindow::WriteSettings() {
@@ -111,6 +129,10 @@ void MainWindow::WriteSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (sessionEnded_) { // the game and the settings are kept already
+        QMainWindow::closeEvent(event);
+        return;
+    }
     // With resuming on the game is kept, so closing loses nothing and asks
     // nothing.
     if (settings_.ResumeGame == 0 && !MayAbandonGame()) {
@@ -166,6 +188,8 @@ bool MainWindow::KeepGame() {
     if (dataFolder_.isEmpty() || settings_.ResumeGame == 0 || game_->GenerationRunning())
         return true;
     const std::string path = SavedGamePath().toStdString();
+    // The game an earlier run kept is not replaced by one without a move.
+    if (keptGameStays_ && !game_->HasMoves()) return true;
     if (!game_->GameInProgress()) {
         // A finished or abandoned game is not resumed. A start with a file
         // argument leaves a game kept earlier where it is.
@@ -173,7 +197,10 @@ bool MainWindow::KeepGame() {
         return true;
     }
     std::string error;
-    if (io::WriteSavedGame(path, game_->SavedState(), &error)) return true;
+    if (io::WriteSavedGame(path, game_->SavedState(), &error)) {
+        keptGameStays_ = false; // the kept game is this one now
+        return true;
+    }
     const QString message = texts_.Text(559) + QString::fromStdString(error);
     std::fprintf(stderr, "vemotarn: %s\n", message.toUtf8().constData());
     if (ReportError) ReportError(message);
