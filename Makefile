@@ -36,14 +36,17 @@ sanitize: setup
 		ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
 # The readers of outside text under libFuzzer, a minute each (needs clang):
-# puzzle text, settings, language files.
+# puzzle text, settings, language files, the saved game and the records.
 FUZZ_TIME ?= 60
 fuzz: build
 	@cmake --build $(BUILD) --target fuzz_all
-	@mkdir -p $(BUILD)/fuzz-corpus/puzzle-text $(BUILD)/fuzz-corpus/settings $(BUILD)/fuzz-corpus/language
+	@mkdir -p $(BUILD)/fuzz-corpus/puzzle-text $(BUILD)/fuzz-corpus/settings $(BUILD)/fuzz-corpus/language \
+		$(BUILD)/fuzz-corpus/saved-game $(BUILD)/fuzz-corpus/records
 	@$(BUILD)/vemo-fuzz-puzzle-text -max_total_time=$(FUZZ_TIME) $(BUILD)/fuzz-corpus/puzzle-text data/exemples
 	@$(BUILD)/vemo-fuzz-settings -max_total_time=$(FUZZ_TIME) $(BUILD)/fuzz-corpus/settings
 	@$(BUILD)/vemo-fuzz-language -max_total_time=$(FUZZ_TIME) -max_len=65536 $(BUILD)/fuzz-corpus/language data/Langues
+	@$(BUILD)/vemo-fuzz-saved-game -max_total_time=$(FUZZ_TIME) -max_len=65536 $(BUILD)/fuzz-corpus/saved-game tests/fuzz/seeds/saved-game
+	@$(BUILD)/vemo-fuzz-records -max_total_time=$(FUZZ_TIME) $(BUILD)/fuzz-corpus/records tests/fuzz/seeds/records
 
 install: build
 	@cmake --install $(BUILD)

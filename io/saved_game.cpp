@@ -244,6 +244,9 @@ SavedGameRead ParseSavedGame(std::string_view bytes) {
                 std::string_view rest = line.substr(at);
                 if (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
                 g.caption = std::string(rest);
+                // As the writer writes it: control characters are blanks.
+                for (char& ch : g.caption)
+                    if (static_cast<unsigned char>(ch) < 0x20) ch = ' ';
             } else if (key == "clock") {
                 Expect(words, 2);
                 g.elapsedSeconds = Number(words[1], 0, kClockLimit);

@@ -137,6 +137,17 @@ TEST(SavedGame, LevelLimitIsTheHistorysOwn) {
     EXPECT_EQ(ParseSavedGame(SavedGameText(game)).status, SavedGameStatus::kCorrupt);
 }
 
+// A caption is read as the writer writes it: a control character is a blank.
+TEST(SavedGame, CaptionReadsAsWritten) {
+    std::string text = SavedGameText(SampleGame());
+    const std::size_t at = text.find("\ncaption ") + 1;
+    text.replace(at, text.find('\n', at) - at, "caption  Vemo\tTarn : x\ry");
+    const SavedGameRead read = ParseSavedGame(text);
+    ASSERT_EQ(read.status, SavedGameStatus::kOk) << read.error;
+    EXPECT_EQ(read.game->caption, " Vemo Tarn : x y");
+    EXPECT_EQ(*ParseSavedGame(SavedGameText(*read.game)).game, *read.game);
+}
+
 TEST(SavedGame, ByteOrderMarkIsAccepted) {
     const SavedGameRead read = ParseSavedGame("\xEF\xBB\xBF" + SavedGameText(SampleGame()));
     ASSERT_EQ(read.status, SavedGameStatus::kOk) << read.error;
