@@ -23,6 +23,7 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QToolTip>
 
@@ -109,7 +110,10 @@ TEST_F(Window, TheClipboardPictureKeepsItsSize) {
 }
 
 TEST_F(Window, TheSizeIsRememberedInTheSettings) {
-    const QSize larger = window_->size() + QSize(200, 150);
+    // Larger, within what the screen shows.
+    const QSize room = window_->screen()->availableGeometry().size();
+    const QSize larger = (window_->size() + QSize(200, 150)).boundedTo(room);
+    ASSERT_GT(larger.height(), window_->height());
     window_->resize(larger);
     window_->close();
     const io::Settings written = io::ReadSettingsFile(window_->SettingsPath().toStdString());
@@ -118,6 +122,22 @@ TEST_F(Window, TheSizeIsRememberedInTheSettings) {
 
     auto again = Make();
     EXPECT_EQ(again->size(), larger);
+}
+
+// A size in the settings far beyond any screen is cut to the screen before
+// the window uses it, and written back so.
+TEST_F(Window, AHugeSizeInTheSettingsIsCutToTheScreen) {
+    window_->close();
+    window_.reset();
+    Write("VemoTarn.ini", "[Divers]\r\nWidth=100000\r\nHeight=2000000000\r\n");
+    auto again = Make();
+    const QSize room = again->screen()->availableGeometry().size().expandedTo(again->minimumSize());
+    EXPECT_LE(again->width(), room.width());
+    EXPECT_LE(again->height(), room.height());
+    again->close();
+    const io::Settings written = io::ReadSettingsFile(again->SettingsPath().toStdString());
+    EXPECT_LE(written.Width, room.width());
+    EXPECT_LE(written.Height, room.height());
 }
 
 TEST_F(Window, ASettingsFileWithoutTheSizeOpensAtTheSmallest) {
