@@ -18,7 +18,11 @@ constexpr int kMessageLimit = 64 * 1024;
 } // namespace
 
 SingleInstance::SingleInstance(const QString& dataFolder, QObject* parent) : QObject(parent) {
-    const QByteArray key = QCryptographicHash::hash(dataFolder.toUtf8(), QCryptographicHash::Sha1);
+    // One desktop of one account: the data folder and the display the window
+    // opens on.
+    const QByteArray desktop = qgetenv("WAYLAND_DISPLAY") + '/' + qgetenv("DISPLAY");
+    const QByteArray key =
+        QCryptographicHash::hash(dataFolder.toUtf8() + '\n' + desktop, QCryptographicHash::Sha1);
     name_ = QStringLiteral("vemotarn-") + QString::fromLatin1(key.toHex().left(16));
 }
 

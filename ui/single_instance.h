@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Vemo Tarn developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// One window per data folder: a second start hands its file argument (or
-// nothing) to the window already open and ends, so that two windows never
-// keep, resume or delete each other's game.
+// One window per data folder and desktop: a second start hands its file
+// argument (or nothing) to the window already open and ends, so that two
+// windows never keep, resume or delete each other's game.
 #pragma once
 
 #include <QByteArray>
@@ -20,8 +20,8 @@ class SingleInstance : public QObject {
     Q_OBJECT
 
   public:
-    // `dataFolder` names the instance: every start on the same folder meets
-    // the same window.
+    // `dataFolder` and the display name the instance: every start on the same
+    // folder and desktop meets the same window.
     explicit SingleInstance(const QString& dataFolder, QObject* parent = nullptr);
 
     // Hands the argument (the raw bytes of a file name; nothing for a start
