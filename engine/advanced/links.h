@@ -1,0 +1,150 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The link graph of a board and the search for the shortest chain over it.
+//
+// A node is one candidate (a digit in a cell) or, for grouped chains, a group:
+// the cells of one box and one line that hold a digit, true when the digit is
+// in one of them. A literal is a node taken as true ("on") or false ("off").
+// The links become implications between literals:
+// - a strong link (a bivalue cell, a unit with two places for a digit) says
+//   that the two nodes are not both false: off(a) implies on(b);
+// - a weak link (two candidates that cannot both be true, Board::Sees) says
+//   that on(a) implies off(b).
+// So a path of implications alternates strong and weak links by itself, and a
+// breadth-first search over the literals finds the shortest chains first.
+#pragma once
+
+#include "board.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vemo::advanced {
+
+// A set of candidates: [d - 1] holds the cells of digit d.
+using CandidateSet = std::array<Bits81, 9>;
+
+inline constexpr int kCandidateNodes = 81 * 9; // node c * 9 + d - 1
+inline constexpr int kMaxGroups = 9 * 9 * 6;   // digit, box, three rows and three columns
+inline constexpr int kMaxNodes = kCandidateNodes + kMaxGroups;
+inline constexpr int kMaxLiterals = 2 * kMaxNodes; // node * 2 + 1 when on
+inline constexpr int kMaxStrong = 8;
+
+struct LinkOptions {
+    int digit = 0;          // X-Chain: only this digit (0: every digit)
+    bool cellStrong = true; // bivalue cells are strong links
+    bool unitStrong = true; // units with two places for a digit are strong links
+    bool bivalueOnly =
+        false;           // XY-Chain: only candidates of bivalue cells, weak links between cells
+    bool groups = false; // box-line groups as nodes
+};
+
+constexpr int CandidateNode(int cell, int digit) {
+    return cell * 9 + digit - 1;
+}
+
+class LinkGraph {
+  public:
+    void Build(const Board& board, const LinkOptions& options);
+
+    const Board& board() const { return *board_; }
+    const LinkOptions& options() const { return options_; }
+    int groupCount() const { return groupCount_; }
+    bool Present(int node) const;
+    Bits81 Cells(int node) const;
+    int Digit(int node) const;
+    int StrongCount(int node) const { return strongCount_[node]; }
+    int Strong(int node, int i) const { return strong_[node][i]; }
+
+    // The candidates that a true node rules out, all digits.
+    CandidateSet Victims(int node) const;
+    // Calls f(node) for each node that a true `node` makes false, in a fixed
+    // order (digits, then cells, then groups).
+    template <typename F> void ForEachWeak(int node, F&& f) const;
+    // True when a true `a` makes `b` false.
+    bool WeaklyLinked(int a, int b) const;
+
+  private:
+    void AddStrong(int from, int to);
+    int GroupOf(int digit, Bits81 cells) const;
+
+    const Board* board_ = nullptr;
+    LinkOptions options_;
+    Bits81 bivalue_ = 0;
+    int groupCount_ = 0;
+    std::array<Bits81, kMaxGroups> groupCells_{};
+    std::array<std::int8_t, kMaxGroups> groupDigit_{};
+    std::array<std::array<std::int16_t, kMaxStrong>, kMaxNodes> strong_{};
+    std::array<std::uint8_t, kMaxNodes> strongCount_{};
+};
+
+template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
+    const Board& b = *board_;
+    if (node < kCandidateNodes) {
+        const int cell = node / 9;
+        const int digit = node % 9 + 1;
+        for (int e = 1; e <= 9; ++e) {
+            if (options_.digit != 0 && e != options_.digit) continue;
+            Bits81 out = b.RuledOut(cell, digit, e);
+            if (options_.bivalueOnly) out &= bivalue_ & ~CellBit(cell);
+            ForEachCell(out, [&](int c) { f(CandidateNode(c, e)); });
+        }
+        if (!options_.groups) return;
+        const Bits81 seen = b.RuledOut(cell, digit, digit);
+        for (int g = 0; g < groupCount_; ++g)
+            if (groupDigit_[g] == digit && (groupCells_[g] & ~seen) == 0) f(kCandidateNodes + g);
+        return;
+    }
+    const int g = node - kCandidateNodes;
+    const int digit = groupDigit_[g];
+    const Bits81 seen = b.CommonPeers(groupCells_[g], digit);
+    ForEachCell(seen, [&](int c) { f(CandidateNode(c, digit)); });
+    for (int h = 0; h < groupCount_; ++h)
+        if (groupDigit_[h] == digit && (groupCells_[h] & ~seen) == 0) f(kCandidateNodes + h);
+}
+
+// A breadth-first search over the literals of a graph. Its tables are fixed
+// arrays, reused from one search to the next.
+class ImplicationSearch {
+  public:
+    // Starts from one literal; the search stops at maxDepth links.
+    void Start(int literal);
+    // The next literal in breadth-first order, or -1 when the search is over;
+    // literals deeper than maxDepth are not expanded.
+    int Next(const LinkGraph& graph, int maxDepth);
+    bool Reached(int literal) const { return (seen_[literal >> 6] >> (literal & 63) & 1) != 0; }
+    int Depth(int literal) const { return depth_[literal]; }
+    int Parent(int literal) const { return parent_[literal]; }
+    // The literals from the start to `literal`, in order; returns their number
+    // (at most `room`).
+    int PathTo(int literal, std::int16_t* out, int room) const;
+
+  private:
+    void Visit(int literal, int parent, int depth);
+
+    std::array<std::uint64_t, (kMaxLiterals + 63) / 64> seen_{};
+    std::array<std::int16_t, kMaxLiterals> parent_{};
+    std::array<std::int16_t, kMaxLiterals> depth_{};
+    std::array<std::int16_t, kMaxLiterals> queue_{};
+    int head_ = 0;
+    int tail_ = 0;
+};
+
+// The shortest chain of a graph whose conclusion removes at least one
+// candidate or places a digit: an alternating inference chain between two
+// nodes (their common victims go), a continuous loop (the victims of every
+// weak link go), or a discontinuous loop (a node implied by its own negation
+// is placed). Chains of `maxNodes` nodes or more are not looked at. Fills the
+// step with `technique` and returns the chain's node count, or 0 when there
+// is none.
+int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, AdvancedStep& step);
+
+// Writes a placement (placeCell -1 for none) and the candidates of `gone`
+// into the step.
+void RecordConclusion(const CandidateSet& gone, int placeCell, int placeDigit, AdvancedStep& step);
+
+// Writes the literals of a path into the step's nodes and links.
+void RecordPath(const LinkGraph& graph, const std::int16_t* path, int count, AdvancedStep& step);
+
+} // namespace vemo::advanced
