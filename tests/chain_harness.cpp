@@ -18,7 +18,13 @@ Grid UniqueSolution(const Engine& engine) {
     copy.SolutionCount = 0;
     copy.CountSolutions();
     if (copy.SolutionCount != 1 || copy.SearchAbandoned) return Grid{};
-    return copy.SearchSolution;
+    Engine finder = engine;
+    finder.HistoryLevel = 0;
+    finder.SolutionCount = 0;
+    finder.FindOneSolution();
+    for (int c = 0; c < 81; ++c)
+        if (finder.SearchSolution[c] == 0) return Grid{};
+    return finder.SearchSolution;
 }
 
 std::string StepFault(const AdvancedStep& step, int id, const Board& board, const Grid& solution) {

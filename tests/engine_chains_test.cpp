@@ -42,5 +42,17 @@ TEST(AdvancedChainsCollections, ChainsAreSoundOnTop1465) {
     EXPECT_GT(tally.steps, 100);
 }
 
+TEST(AdvancedChainsCollections, EveryFinderIsSoundAndLogicSolvesTop1465) {
+    const auto tally = SolveCollection("top1465.txt", 300, 0, 12);
+    EXPECT_EQ(tally.fault, "");
+    EXPECT_EQ(tally.solved, tally.puzzles);
+}
+
+TEST(AdvancedChainsCollections, EveryFinderIsSoundOnForumHardest) {
+    const auto tally = SolveCollection("forum_hardest_1106.txt", 40, 0, 12);
+    EXPECT_EQ(tally.fault, "");
+    EXPECT_GE(tally.solved * 10, tally.puzzles * 9);
+}
+
 } // namespace
 } // namespace vemo

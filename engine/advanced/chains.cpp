@@ -67,17 +67,5 @@ bool FindDeathBlossom(const Board&, AdvancedStep&) {
 bool FindSueDeCoq(const Board&, AdvancedStep&) {
     return false;
 }
-bool FindCellForcingChain(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindUnitForcingChain(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindContradictionForcingChain(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindForcingNet(const Board&, AdvancedStep&) {
-    return false;
-}
 
 } // namespace vemo::advanced
