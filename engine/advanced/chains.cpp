@@ -51,21 +51,4 @@ bool FindGroupedNiceLoop(const Board& board, AdvancedStep& step) {
     return FindShortestChain(graph, kGroupedNiceLoop, kMaxChainNodes + 1, step) != 0;
 }
 
-// Not written yet: each finds nothing.
-bool FindAlsXZ(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindAlsXYWing(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindAlsChain(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindDeathBlossom(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindSueDeCoq(const Board&, AdvancedStep&) {
-    return false;
-}
-
 } // namespace vemo::advanced
