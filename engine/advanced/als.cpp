@@ -39,6 +39,8 @@ struct AlsLink {
 };
 
 struct AlsTable {
+    Board board; // the position the table was worked out on
+    bool filled = false;
     int count = 0;
     std::array<Als, kMaxAls> sets;
     std::array<std::array<AlsLink, kMaxLinks>, kMaxAls> links;
@@ -56,6 +58,9 @@ AlsTable& BuildAls(const Board& b) {
     static thread_local std::unique_ptr<AlsTable> owned;
     if (!owned) owned = std::make_unique<AlsTable>();
     AlsTable& t = *owned;
+    if (t.filled && SameBoard(t.board, b)) return t;
+    t.board = b;
+    t.filled = true;
     t.count = 0;
     for (int size = 1; size <= kMaxAlsSize; ++size) {
         for (int u = 0; u < b.unitCount; ++u) {
@@ -215,15 +220,20 @@ bool FindAlsXYWing(const Board& board, AdvancedStep& step) {
 // by), the shortest chain first.
 bool FindAlsChain(const Board& board, AdvancedStep& step) {
     const AlsTable& t = BuildAls(board);
-    constexpr int kMaxSets = 8;
-    constexpr int kStates = kMaxAls * 9;
-    static thread_local std::unique_ptr<std::array<std::int32_t, kStates * 4>> owned;
-    if (!owned) owned = std::make_unique<std::array<std::int32_t, kStates * 4>>();
+    constexpr int kMaxSets = 6;
+    // An entry is (set, the digit it was entered by, links from the start):
+    // a set reached by a short path may still be needed at the end of a
+    // longer one that the short path's cells would block.
+    constexpr int kEntries = kMaxAls * 9 * kMaxSets;
+    static thread_local std::unique_ptr<std::array<std::int32_t, kEntries * 3>> owned;
+    if (!owned) owned = std::make_unique<std::array<std::int32_t, kEntries * 3>>();
     std::int32_t* parent = owned->data();
-    std::int32_t* queue = parent + kStates;
-    std::int32_t* depth = queue + kStates;
-    std::int32_t* mark = depth + kStates; // the search that reached a state
-    for (int s = 0; s < kStates; ++s) mark[s] = -1;
+    std::int32_t* queue = parent + kEntries;
+    std::int32_t* mark = queue + kEntries; // the search that reached an entry
+    for (int e = 0; e < kEntries; ++e) mark[e] = -1;
+    const auto entry = [](int set, int digit, int links) {
+        return (set * 9 + digit - 1) * kMaxSets + links;
+    };
     int bestLength = kMaxSets + 1;
     std::array<int, kMaxSets> bestSets{};
     std::array<int, kMaxSets> bestDigits{};
@@ -232,37 +242,37 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
     for (int start = 0; start < t.count; ++start) {
         int head = 0;
         int tail = 0;
-        // A state is set * 9 + (the entering digit - 1); the start has none.
         for (int k = 0; k < t.linkCount[start]; ++k) {
             const AlsLink l = t.links[start][k];
-            const int s = l.other * 9 + l.digit - 1;
-            if (mark[s] == start) continue;
-            mark[s] = start;
-            depth[s] = 1;
-            parent[s] = -1;
-            queue[tail++] = s;
+            const int e = entry(l.other, l.digit, 1);
+            if (mark[e] == start) continue;
+            mark[e] = start;
+            parent[e] = -1;
+            queue[tail++] = e;
         }
         while (head < tail) {
-            const int s = queue[head++];
-            const int set = s / 9;
-            const int entered = s % 9 + 1;
-            const int sets = depth[s] + 1;
+            const int e = queue[head++];
+            const int links = e % kMaxSets;
+            const int set = e / kMaxSets / 9;
+            const int entered = e / kMaxSets % 9 + 1;
+            const int sets = links + 1;
             if (sets >= bestLength) break;
             // The sets and digits of the path, from the start.
             std::array<int, kMaxSets> path{};
             std::array<int, kMaxSets> digits{};
             Bits81 used = t.sets[start].cells;
-            for (int at = s, i = depth[s]; at >= 0; at = parent[at], --i) {
-                path[i] = at / 9;
-                digits[i - 1] = at % 9 + 1;
-                used |= t.sets[at / 9].cells;
+            for (int at = e; at >= 0; at = parent[at]) {
+                const int i = at % kMaxSets;
+                path[i] = at / kMaxSets / 9;
+                digits[i - 1] = at / kMaxSets % 9 + 1;
+                used |= t.sets[path[i]].cells;
             }
             path[0] = start;
             if (sets >= 4) {
                 const Als& a = t.sets[start];
-                const Als& e = t.sets[set];
+                const Als& end = t.sets[set];
                 unsigned common =
-                    a.digits & e.digits & ~(1u << (digits[0] - 1)) & ~(1u << (entered - 1));
+                    a.digits & end.digits & ~(1u << (digits[0] - 1)) & ~(1u << (entered - 1));
                 while (common != 0) {
                     const int z = std::countr_zero(common) + 1;
                     common &= common - 1;
@@ -282,11 +292,10 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
             for (int k = 0; k < t.linkCount[set]; ++k) {
                 const AlsLink l = t.links[set][k];
                 if (l.digit == entered || (t.sets[l.other].cells & used) != 0) continue;
-                const int next = l.other * 9 + l.digit - 1;
+                const int next = entry(l.other, l.digit, links + 1);
                 if (mark[next] == start) continue;
                 mark[next] = start;
-                depth[next] = depth[s] + 1;
-                parent[next] = s;
+                parent[next] = e;
                 queue[tail++] = next;
             }
         }

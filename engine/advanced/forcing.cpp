@@ -79,24 +79,36 @@ using LiteralSet = std::array<std::uint64_t, kLiteralWords>;
 
 // What each assumption on(candidate) implies through the link graph.
 struct ChainTable {
+    Board board; // the position the table was worked out on
+    bool filled = false;
     LinkGraph graph;
     ImplicationSearch search;
     std::array<LiteralSet, kCandidateNodes> reached;
+    std::array<CandidateSet, kCandidateNodes> on;  // the candidates it makes true
+    std::array<CandidateSet, kCandidateNodes> off; // and those it makes false
 };
 
 ChainTable& Chains(const Board& board) {
     static thread_local std::unique_ptr<ChainTable> owned;
     if (!owned) owned = std::make_unique<ChainTable>();
     ChainTable& table = *owned;
-    table.graph.Build(board, LinkOptions{});
+    if (table.filled && SameBoard(table.board, board)) return table;
+    table.board = board;
+    table.filled = true;
+    table.graph.Build(table.board, LinkOptions{});
     for (int node = 0; node < kCandidateNodes; ++node) {
         LiteralSet& set = table.reached[node];
         set.fill(0);
+        table.on[node].fill(0);
+        table.off[node].fill(0);
         if (!table.graph.Present(node)) continue;
         table.search.Start(node * 2 + 1);
         int literal = 0;
-        while ((literal = table.search.Next(table.graph, kMaxChainNodes - 1)) >= 0)
+        while ((literal = table.search.Next(table.graph, kMaxChainNodes - 1)) >= 0) {
             set[literal >> 6] |= std::uint64_t{1} << (literal & 63);
+            const int n = literal >> 1;
+            ((literal & 1) != 0 ? table.on : table.off)[node][n % 9] |= CellBit(n / 9);
+        }
     }
     return table;
 }
@@ -243,11 +255,31 @@ struct Contradiction {
     int unit = -1;
 };
 
-bool FindContradiction(const ImplicationSearch& s, const Board& board, Contradiction& out) {
+// Whether an assumption that implies `on` and `off` contradicts itself.
+bool MayContradict(const Board& b, const CandidateSet& on, const CandidateSet& off) {
+    Bits81 alive = 0;
+    Bits81 open = 0;
+    for (int d = 0; d < 9; ++d) {
+        if ((on[d] & off[d]) != 0) return true;
+        alive |= b.places[d] & ~off[d];
+        open |= b.places[d];
+    }
+    if ((open & ~alive) != 0) return true;
+    for (int u = 0; u < b.unitCount; ++u)
+        for (int d = 0; d < 9; ++d) {
+            const Bits81 cells = b.places[d] & b.unit[u];
+            if (cells != 0 && (cells & ~off[d]) == 0) return true;
+        }
+    return false;
+}
+
+template <typename Reached, typename Depth>
+bool FindContradiction(const Reached& reached, const Depth& depthOf, const Board& board,
+                       Contradiction& out) {
     bool found = false;
     const auto consider = [&](const int* literals, int count, int unit) {
         int cost = 0;
-        for (int i = 0; i < count; ++i) cost = std::max(cost, s.Depth(literals[i]));
+        for (int i = 0; i < count; ++i) cost = std::max(cost, depthOf(literals[i]));
         if (found && cost >= out.cost) return;
         found = true;
         out.count = count;
@@ -256,7 +288,7 @@ bool FindContradiction(const ImplicationSearch& s, const Board& board, Contradic
         for (int i = 0; i < count; ++i) out.literals[i] = static_cast<std::int16_t>(literals[i]);
     };
     for (int node = 0; node < kCandidateNodes; ++node)
-        if (s.Reached(node * 2) && s.Reached(node * 2 + 1)) {
+        if (reached(node * 2) && reached(node * 2 + 1)) {
             const int pair[2] = {node * 2 + 1, node * 2};
             consider(pair, 2, -1);
         }
@@ -267,7 +299,7 @@ bool FindContradiction(const ImplicationSearch& s, const Board& board, Contradic
         bool all = true;
         for (int d = 1; d <= 9 && all; ++d) {
             if ((board.mask[c] >> (d - 1) & 1) == 0) continue;
-            all = s.Reached(CandidateNode(c, d) * 2);
+            all = reached(CandidateNode(c, d) * 2);
             literals[n++] = CandidateNode(c, d) * 2;
         }
         if (all) consider(literals.data(), n, -1);
@@ -280,7 +312,7 @@ bool FindContradiction(const ImplicationSearch& s, const Board& board, Contradic
             int n = 0;
             bool all = true;
             ForEachCell(cells, [&](int c) {
-                all = all && s.Reached(CandidateNode(c, d) * 2);
+                all = all && reached(CandidateNode(c, d) * 2);
                 literals[n++] = CandidateNode(c, d) * 2;
             });
             if (all) consider(literals.data(), n, u);
@@ -291,17 +323,19 @@ bool FindContradiction(const ImplicationSearch& s, const Board& board, Contradic
 } // namespace
 
 bool FindContradictionForcingChain(const Board& board, AdvancedStep& step) {
-    LinkGraph graph;
-    graph.Build(board, LinkOptions{});
-    ImplicationSearch search;
+    ChainTable& t = Chains(board);
     int bestPremise = -1;
     Contradiction best;
     for (int node = 0; node < kCandidateNodes; ++node) {
-        if (!graph.Present(node)) continue;
-        search.Start(node * 2 + 1);
-        while (search.Next(graph, kMaxChainNodes - 1) >= 0) {}
+        if (!t.graph.Present(node)) continue;
+        if (!MayContradict(board, t.on[node], t.off[node])) continue;
         Contradiction c;
-        if (!FindContradiction(search, board, c)) continue;
+        // Its cost, from a search with depths.
+        t.search.Start(node * 2 + 1);
+        while (t.search.Next(t.graph, kMaxChainNodes - 1) >= 0) {}
+        const auto reached = [&](int literal) { return t.search.Reached(literal); };
+        const auto depth = [&](int literal) { return t.search.Depth(literal); };
+        if (!FindContradiction(reached, depth, board, c)) continue;
         if (bestPremise < 0 || c.cost < best.cost) {
             best = c;
             bestPremise = node;
@@ -309,12 +343,12 @@ bool FindContradictionForcingChain(const Board& board, AdvancedStep& step) {
     }
     if (bestPremise < 0) return false;
     step = AdvancedStep{};
-    search.Start(bestPremise * 2 + 1);
-    while (search.Next(graph, kMaxChainNodes - 1) >= 0) {}
+    t.search.Start(bestPremise * 2 + 1);
+    while (t.search.Next(t.graph, kMaxChainNodes - 1) >= 0) {}
     for (int i = 0; i < best.count; ++i) {
         std::array<std::int16_t, 64> path{};
-        const int n = search.PathTo(best.literals[i], path.data(), kMaxChainNodes);
-        AddBranch(step, path.data(), n, best.count - 1 - i, &graph);
+        const int n = t.search.PathTo(best.literals[i], path.data(), kMaxChainNodes);
+        AddBranch(step, path.data(), n, best.count - 1 - i, &t.graph);
     }
     Conclude(step, kContradictionForcingChain, bestPremise * 2);
     if (best.unit >= 0) step.AddUnit(best.unit);

@@ -34,8 +34,11 @@ void LinkGraph::Build(const Board& board, const LinkOptions& options) {
     for (int c = 0; c < kCells; ++c)
         if (std::popcount(static_cast<unsigned>(b.mask[c])) == 2) bivalue_ |= CellBit(c);
     groupCount_ = 0;
+    digitGroups_.fill(0);
     if (options.groups) {
         for (int d = 1; d <= 9; ++d) {
+            digitGroups_[d - 1] = static_cast<std::int16_t>(groupCount_);
+            digitGroups_[d] = static_cast<std::int16_t>(groupCount_);
             if (options.digit != 0 && d != options.digit) continue;
             for (int box = 0; box < 9; ++box) {
                 const Bits81 inBox = b.places[d - 1] & b.unit[18 + box];
@@ -47,6 +50,7 @@ void LinkGraph::Build(const Board& board, const LinkOptions& options) {
                     groupCells_[groupCount_] = cells;
                     groupDigit_[groupCount_] = static_cast<std::int8_t>(d);
                     ++groupCount_;
+                    digitGroups_[d] = static_cast<std::int16_t>(groupCount_);
                 }
             }
         }
@@ -105,9 +109,14 @@ void LinkGraph::AddStrong(int from, int to) {
 }
 
 int LinkGraph::GroupOf(int digit, Bits81 cells) const {
-    for (int g = 0; g < groupCount_; ++g)
-        if (groupDigit_[g] == digit && groupCells_[g] == cells) return g;
+    for (int g = digitGroups_[digit - 1]; g < digitGroups_[digit]; ++g)
+        if (groupCells_[g] == cells) return g;
     return -1;
+}
+
+bool SameBoard(const Board& a, const Board& b) {
+    return a.places == b.places && a.value == b.value && a.variant == b.variant &&
+           a.xSudoku == b.xSudoku && a.bars == b.bars;
 }
 
 bool LinkGraph::Present(int node) const {

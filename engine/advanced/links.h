@@ -40,6 +40,10 @@ struct LinkOptions {
     bool groups = false; // box-line groups as nodes
 };
 
+// True when two boards hold the same position under the same rules, so that
+// what was worked out on one holds for the other.
+bool SameBoard(const Board& a, const Board& b);
+
 constexpr int CandidateNode(int cell, int digit) {
     return cell * 9 + digit - 1;
 }
@@ -73,6 +77,7 @@ class LinkGraph {
     LinkOptions options_;
     Bits81 bivalue_ = 0;
     int groupCount_ = 0;
+    std::array<std::int16_t, 10> digitGroups_{}; // the groups of digit d: [d - 1, d)
     std::array<Bits81, kMaxGroups> groupCells_{};
     std::array<std::int8_t, kMaxGroups> groupDigit_{};
     std::array<std::array<std::int16_t, kMaxStrong>, kMaxNodes> strong_{};
@@ -92,16 +97,16 @@ template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
         }
         if (!options_.groups) return;
         const Bits81 seen = b.RuledOut(cell, digit, digit);
-        for (int g = 0; g < groupCount_; ++g)
-            if (groupDigit_[g] == digit && (groupCells_[g] & ~seen) == 0) f(kCandidateNodes + g);
+        for (int g = digitGroups_[digit - 1]; g < digitGroups_[digit]; ++g)
+            if ((groupCells_[g] & ~seen) == 0) f(kCandidateNodes + g);
         return;
     }
     const int g = node - kCandidateNodes;
     const int digit = groupDigit_[g];
     const Bits81 seen = b.CommonPeers(groupCells_[g], digit);
     ForEachCell(seen, [&](int c) { f(CandidateNode(c, digit)); });
-    for (int h = 0; h < groupCount_; ++h)
-        if (groupDigit_[h] == digit && (groupCells_[h] & ~seen) == 0) f(kCandidateNodes + h);
+    for (int h = digitGroups_[digit - 1]; h < digitGroups_[digit]; ++h)
+        if ((groupCells_[h] & ~seen) == 0) f(kCandidateNodes + h);
 }
 
 // A breadth-first search over the literals of a graph. Its tables are fixed
