@@ -21,8 +21,8 @@ namespace vemo::advanced {
 
 namespace {
 
-inline constexpr int kMaxAls = 1536;
-inline constexpr int kMaxAlsSize = 6;
+inline constexpr int kMaxAls = 1024;
+inline constexpr int kMaxAlsSize = 5;
 inline constexpr int kMaxLinks = 48;
 
 struct Als {
@@ -80,8 +80,9 @@ AlsTable& BuildAls(const Board& b) {
                         set |= CellBit(cells[i]);
                     }
                 if (PopCount(digits) != size + 1) continue;
+                // A set inside an earlier unit was found there.
                 bool known = false;
-                for (int k = t.count - 1; k >= 0 && !known; --k) known = t.sets[k].cells == set;
+                for (int v = 0; v < u && !known; ++v) known = (b.unit[v] & set) == set;
                 if (known || t.count >= kMaxAls) continue;
                 Als& a = t.sets[t.count++];
                 a.cells = set;

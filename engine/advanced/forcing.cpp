@@ -365,6 +365,11 @@ constexpr std::int16_t kNested = -2; // removed by a nested contradiction
 // One assumption's propagation: the candidates left, the digits placed and,
 // for the record, where each placement and removal came from.
 struct Net {
+    bool record = true; // keep where each placement and removal came from
+    bool bars = false;  // the board has bar rules: placements go through RuledOut
+    const std::array<std::uint32_t, 81>* unitsOf = nullptr; // the units of each cell
+    std::array<std::uint32_t, 9> dirty{}; // per digit, the units where it lost a place
+    std::uint32_t allUnits = 0;
     CandidateSet places{};
     CandidateSet placed{};
     Bits81 open = 0;
@@ -384,16 +389,35 @@ struct Net {
     int clashVia = -1;
 };
 
-void StartNet(const Board& b, Net& net) {
-    net.places = b.places;
-    for (int d = 0; d < 9; ++d) net.placed[d] = 0;
-    net.open = 0;
+// The digits placed on the board and its empty cells.
+struct NetStart {
+    CandidateSet placed{};
+    Bits81 open = 0;
+    std::array<std::uint32_t, 81> unitsOf{}; // bit u for each unit of the cell
+};
+
+NetStart StartOf(const Board& b) {
+    NetStart s;
     for (int c = 0; c < kCells; ++c) {
         if (b.value[c] != 0)
-            net.placed[b.value[c] - 1] |= CellBit(c);
+            s.placed[b.value[c] - 1] |= CellBit(c);
         else
-            net.open |= CellBit(c);
+            s.open |= CellBit(c);
+        for (int u = 0; u < b.unitCount; ++u)
+            if (HasCell(b.unit[u], c)) s.unitsOf[c] |= 1u << u;
     }
+    return s;
+}
+
+void StartNet(const Board& b, const NetStart& start, Net& net, bool record) {
+    net.record = record;
+    net.bars = b.variant == 1 || b.variant == 2;
+    net.places = b.places;
+    net.placed = start.placed;
+    net.open = start.open;
+    net.unitsOf = &start.unitsOf;
+    net.allUnits = (1u << b.unitCount) - 1;
+    net.dirty.fill(net.allUnits);
     net.placements = 0;
     net.removals = 0;
     net.contradiction = false;
@@ -405,6 +429,8 @@ void Remove(Net& net, int digit, Bits81 cells, int source) {
     cells &= net.places[digit - 1];
     if (cells == 0) return;
     net.places[digit - 1] &= ~cells;
+    net.dirty[digit - 1] = net.allUnits;
+    if (!net.record) return;
     ForEachCell(cells, [&](int c) {
         const int node = CandidateNode(c, digit);
         net.removedBy[node] = static_cast<std::int16_t>(source);
@@ -433,13 +459,29 @@ bool Place(const Board& b, Net& net, int cell, int digit, int via) {
     net.open &= ~CellBit(cell);
     net.placed[digit - 1] |= CellBit(cell);
     net.places[digit - 1] &= ~CellBit(cell);
-    for (int e = 1; e <= 9; ++e) Remove(net, e, b.RuledOut(cell, digit, e), index);
+    if (net.bars || net.record) {
+        for (int e = 1; e <= 9; ++e) Remove(net, e, b.RuledOut(cell, digit, e), index);
+    } else {
+        // Without bars a digit rules out its cell and its own digit in the peers.
+        const Bits81 bit = CellBit(cell);
+        const std::uint32_t units = (*net.unitsOf)[cell];
+        for (int e = 0; e < 9; ++e)
+            if ((net.places[e] & bit) != 0) {
+                net.places[e] &= ~bit;
+                net.dirty[e] |= units;
+            }
+        if ((net.places[digit - 1] & b.peers[cell]) != 0) {
+            net.places[digit - 1] &= ~b.peers[cell];
+            net.dirty[digit - 1] = net.allUnits;
+        }
+    }
     return true;
 }
 
 // The last removed candidate among `cells` for `digit` (or among the
 // candidates of one cell when digit is 0).
 int LastRemoved(const Net& net, const Board& b, Bits81 cells, int digit, int keep) {
+    if (!net.record) return -1;
     int best = -1;
     int at = -1;
     const auto look = [&](int node) {
@@ -492,8 +534,13 @@ bool Singles(const Board& b, Net& net) {
             any = true;
         });
         if (!ok) return false;
-        for (int u = 0; u < b.unitCount && ok; ++u)
-            for (int d = 1; d <= 9 && ok; ++d) {
+        // Only the units where a digit lost a place since the last look.
+        for (int d = 1; d <= 9 && ok; ++d) {
+            std::uint32_t units = net.dirty[d - 1];
+            net.dirty[d - 1] = 0;
+            while (units != 0 && ok) {
+                const int u = std::countr_zero(units);
+                units &= units - 1;
                 if ((net.placed[d - 1] & b.unit[u]) != 0) continue;
                 const Bits81 cells = net.places[d - 1] & b.unit[u];
                 if (cells == 0) {
@@ -508,12 +555,30 @@ bool Singles(const Board& b, Net& net) {
                 ok = Place(b, net, c, d, via);
                 any = true;
             }
+        }
         if (!ok) return false;
         if (!any) return true;
     }
 }
 
 bool Propagate(const Board& b, Net& net, int level);
+
+// The state of a net without its record, for a trial inside it.
+void CopyState(const Net& from, Net& to) {
+    to.record = false;
+    to.bars = from.bars;
+    to.places = from.places;
+    to.placed = from.placed;
+    to.open = from.open;
+    to.unitsOf = from.unitsOf;
+    to.dirty = from.dirty;
+    to.allUnits = from.allUnits;
+    to.placements = 0;
+    to.removals = 0;
+    to.contradiction = false;
+    to.deadCell = to.deadUnit = to.clashNode = to.clashVia = -1;
+    to.deadDigit = 0;
+}
 
 // Within a propagation of the given level, every candidate whose assumption
 // contradicts itself one level down goes; then the singles again.
@@ -529,8 +594,7 @@ bool Nested(const Board& b, Net& net, int level) {
             for (int d = 1; d <= 9; ++d) {
                 if (!HasCell(net.places[d - 1], c) || !HasCell(net.open, c)) continue;
                 Net& trial = inner[level];
-                trial = net;
-                trial.contradiction = false;
+                CopyState(net, trial);
                 if (!Place(b, trial, c, d, kNoSource) || !Propagate(b, trial, level - 1)) {
                     Remove(net, d, CellBit(c), kNested);
                     if (!Singles(b, net)) return false;
@@ -622,8 +686,8 @@ NetTable& Nets() {
 }
 
 // Propagates on(node) at a level; false when it contradicts itself.
-bool Assume(const Board& b, Net& net, int node, int level) {
-    StartNet(b, net);
+bool Assume(const Board& b, const NetStart& start, Net& net, int node, int level, bool record) {
+    StartNet(b, start, net, record);
     if (!Place(b, net, node / 9, node % 9 + 1, kNoSource)) return false;
     return Propagate(b, net, level);
 }
@@ -661,7 +725,7 @@ void RecordNetForcing(const Board& b, NetTable& t, const int* premises, int coun
         owned = std::make_unique<std::array<std::array<std::int16_t, 2 * kCandidateNodes>, 9>>();
     auto& at = *owned;
     for (int i = 0; i < count; ++i) {
-        Assume(b, t.net, premises[i], 0);
+        Assume(b, StartOf(b), t.net, premises[i], 0, true);
         at[i].fill(0);
         for (int k = 0; k < t.net.placements; ++k)
             at[i][t.net.placedNode[k] * 2 + 1] = static_cast<std::int16_t>(k);
@@ -687,7 +751,7 @@ void RecordNetForcing(const Board& b, NetTable& t, const int* premises, int coun
     }
     step = AdvancedStep{};
     for (int i = 0; i < count; ++i) {
-        Assume(b, t.net, premises[i], 0);
+        Assume(b, StartOf(b), t.net, premises[i], 0, true);
         AddNetBranch(t.net, bestLiteral, count - 1 - i, step);
     }
     Conclude(step, kForcingNet, bestLiteral);
@@ -697,13 +761,14 @@ void RecordNetForcing(const Board& b, NetTable& t, const int* premises, int coun
 
 bool FindForcingNet(const Board& board, AdvancedStep& step) {
     NetTable& t = Nets();
+    const NetStart start = StartOf(board);
     // Level 1: a contradiction, the smallest net first.
     int bestNode = -1;
     int bestCost = 0;
     for (int node = 0; node < kCandidateNodes; ++node) {
         if (!HasCell(board.places[node % 9], node / 9)) continue;
         NetOutcome& o = t.outcomes[node];
-        const bool holds = Assume(board, t.net, node, 0);
+        const bool holds = Assume(board, start, t.net, node, 0, false);
         o.placed = t.net.placed;
         o.places = t.net.places;
         o.placements = t.net.placements;
@@ -714,7 +779,7 @@ bool FindForcingNet(const Board& board, AdvancedStep& step) {
         }
     }
     if (bestNode >= 0) {
-        Assume(board, t.net, bestNode, 0);
+        Assume(board, start, t.net, bestNode, 0, true);
         step = AdvancedStep{};
         RecordContradiction(board, t.net, step);
         Conclude(step, kForcingNet, bestNode * 2);
@@ -765,7 +830,8 @@ bool FindForcingNet(const Board& board, AdvancedStep& step) {
     // level inside it.
     for (int node = 0; node < kCandidateNodes; ++node) {
         if (!HasCell(board.places[node % 9], node / 9)) continue;
-        if (Assume(board, t.net, node, 1)) continue;
+        if (Assume(board, start, t.net, node, 1, false)) continue;
+        Assume(board, start, t.net, node, 1, true);
         step = AdvancedStep{};
         RecordContradiction(board, t.net, step);
         Conclude(step, kForcingNet, node * 2);
