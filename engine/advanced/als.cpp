@@ -55,9 +55,7 @@ int PopCount(unsigned v) {
 // cells found in two units is kept once. Then the restricted common digits of
 // every pair of disjoint sets.
 AlsTable& BuildAls(const Board& b) {
-    static thread_local std::unique_ptr<AlsTable> owned;
-    if (!owned) owned = std::make_unique<AlsTable>();
-    AlsTable& t = *owned;
+    AlsTable& t = ThreadTable<AlsTable>();
     if (t.filled && SameBoard(t.board, b)) return t;
     t.board = b;
     t.filled = true;
@@ -226,9 +224,10 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
     // a set reached by a short path may still be needed at the end of a
     // longer one that the short path's cells would block.
     constexpr int kEntries = kMaxAls * 9 * kMaxSets;
-    static thread_local std::unique_ptr<std::array<std::int32_t, kEntries * 3>> owned;
-    if (!owned) owned = std::make_unique<std::array<std::int32_t, kEntries * 3>>();
-    std::int32_t* parent = owned->data();
+    struct Entries {
+        std::array<std::int32_t, kEntries * 3> data;
+    };
+    std::int32_t* parent = ThreadTable<Entries>().data.data();
     std::int32_t* queue = parent + kEntries;
     std::int32_t* mark = queue + kEntries; // the search that reached an entry
     for (int e = 0; e < kEntries; ++e) mark[e] = -1;
@@ -393,6 +392,22 @@ bool FindDeathBlossom(const Board& board, AdvancedStep& step) {
 // can then be twice among them (C and L share the line, C and B the box, L and
 // B share no digit), so each of those digits is there once: those not in B
 // are in the line part, those not in L in the box part.
+namespace {
+
+// The digits and the cells of the cells picked (bit i for cells[i]).
+unsigned PickedDigits(const Board& b, const int* cells, int count, unsigned pick, Bits81& set) {
+    unsigned digits = 0;
+    set = 0;
+    for (int i = 0; i < count; ++i)
+        if ((pick >> i & 1) != 0) {
+            digits |= b.mask[cells[i]];
+            set |= CellBit(cells[i]);
+        }
+    return digits;
+}
+
+} // namespace
+
 bool FindSueDeCoq(const Board& board, AdvancedStep& step) {
     const Board& b = board;
     const int lines = b.unitCount == 29 ? 20 : 18;
@@ -418,36 +433,21 @@ bool FindSueDeCoq(const Board& board, AdvancedStep& step) {
             });
             for (unsigned pc = 1; pc < (1u << nc); ++pc) {
                 if (PopCount(pc) < 2) continue;
-                unsigned v = 0;
                 Bits81 cset = 0;
-                for (int i = 0; i < nc; ++i)
-                    if ((pc >> i & 1) != 0) {
-                        v |= b.mask[crossCells[i]];
-                        cset |= CellBit(crossCells[i]);
-                    }
+                const unsigned v = PickedDigits(b, crossCells.data(), nc, pc, cset);
                 const int sizeC = PopCount(pc);
                 if (PopCount(v) < sizeC + 2) continue;
                 for (unsigned pl = 1; pl < (1u << nl); ++pl) {
                     const int sizeL = PopCount(pl);
                     if (sizeL > 3) continue;
-                    unsigned vl = 0;
                     Bits81 lset = 0;
-                    for (int i = 0; i < nl; ++i)
-                        if ((pl >> i & 1) != 0) {
-                            vl |= b.mask[lineCells[i]];
-                            lset |= CellBit(lineCells[i]);
-                        }
+                    const unsigned vl = PickedDigits(b, lineCells.data(), nl, pl, lset);
                     if (PopCount(v | vl) > sizeC + sizeL + 3) continue;
                     for (unsigned pb = 1; pb < (1u << nb); ++pb) {
                         const int sizeB = PopCount(pb);
                         if (sizeB > 3) continue;
-                        unsigned vb = 0;
                         Bits81 bset = 0;
-                        for (int i = 0; i < nb; ++i)
-                            if ((pb >> i & 1) != 0) {
-                                vb |= b.mask[boxCells[i]];
-                                bset |= CellBit(boxCells[i]);
-                            }
+                        const unsigned vb = PickedDigits(b, boxCells.data(), nb, pb, bset);
                         if ((vl & vb) != 0) continue;
                         const unsigned all = v | vl | vb;
                         if (PopCount(all) != sizeC + sizeL + sizeB) continue;

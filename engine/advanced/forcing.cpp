@@ -89,9 +89,7 @@ struct ChainTable {
 };
 
 ChainTable& Chains(const Board& board) {
-    static thread_local std::unique_ptr<ChainTable> owned;
-    if (!owned) owned = std::make_unique<ChainTable>();
-    ChainTable& table = *owned;
+    ChainTable& table = ThreadTable<ChainTable>();
     if (table.filled && SameBoard(table.board, board)) return table;
     table.board = board;
     table.filled = true;
@@ -150,9 +148,8 @@ Forcing CommonConclusion(ChainTable& t, const Board& board, const int* premises,
     }
     Forcing best;
     if (!any) return best;
-    static thread_local std::unique_ptr<std::array<DepthTable, 9>> owned;
-    if (!owned) owned = std::make_unique<std::array<DepthTable, 9>>();
-    auto& depths = *owned;
+    struct Depths {};
+    auto& depths = ThreadTable<std::array<DepthTable, 9>, Depths>();
     for (int i = 0; i < count; ++i) DepthsFrom(t, premises[i], depths[i]);
     for (int w = 0; w < kLiteralWords; ++w) {
         std::uint64_t bits = common[w];
@@ -583,9 +580,7 @@ void CopyState(const Net& from, Net& to) {
 // Within a propagation of the given level, every candidate whose assumption
 // contradicts itself one level down goes; then the singles again.
 bool Nested(const Board& b, Net& net, int level) {
-    static thread_local std::unique_ptr<std::array<Net, 4>> owned;
-    if (!owned) owned = std::make_unique<std::array<Net, 4>>();
-    auto& inner = *owned;
+    auto& inner = ThreadTable<std::array<Net, 4>>();
     bool changed = true;
     while (changed) {
         changed = false;
@@ -680,9 +675,7 @@ struct NetTable {
 };
 
 NetTable& Nets() {
-    static thread_local std::unique_ptr<NetTable> table;
-    if (!table) table = std::make_unique<NetTable>();
-    return *table;
+    return ThreadTable<NetTable>();
 }
 
 // Propagates on(node) at a level; false when it contradicts itself.
@@ -718,12 +711,8 @@ bool NetCommon(const Board& b, const NetTable& t, const int* premises, int count
 // removal among the branches, with the branches.
 void RecordNetForcing(const Board& b, NetTable& t, const int* premises, int count,
                       const CandidateSet& on, const CandidateSet& off, AdvancedStep& step) {
-    static thread_local std::unique_ptr<
-        std::array<std::array<std::int16_t, 2 * kCandidateNodes>, 9>>
-        owned;
-    if (!owned)
-        owned = std::make_unique<std::array<std::array<std::int16_t, 2 * kCandidateNodes>, 9>>();
-    auto& at = *owned;
+    struct Times {};
+    auto& at = ThreadTable<std::array<DepthTable, 9>, Times>();
     for (int i = 0; i < count; ++i) {
         Assume(b, StartOf(b), t.net, premises[i], 0, true);
         at[i].fill(0);

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace vemo::advanced {
 
@@ -39,6 +40,15 @@ struct LinkOptions {
         false;           // XY-Chain: only candidates of bivalue cells, weak links between cells
     bool groups = false; // box-line groups as nodes
 };
+
+// One table of type T for each thread that asks, made at its first use and
+// kept: the search tables too large for the stack are allocated once, never
+// per step. Tag tells apart two tables of one type.
+template <typename T, typename Tag = T> T& ThreadTable() {
+    static thread_local std::unique_ptr<T> table;
+    if (!table) table = std::make_unique<T>();
+    return *table;
+}
 
 // True when two boards hold the same position under the same rules, so that
 // what was worked out on one holds for the other.
