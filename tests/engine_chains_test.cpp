@@ -113,7 +113,7 @@ TEST(AdvancedChainsSoundness, EveryVariant) {
         test::LogicTally tally;
         Random rng(11 + v.kind);
         int checked = 0;
-        for (int seed = 0; seed < 6; ++seed) {
+        for (int seed = 0; seed < 10; ++seed) {
             Engine e;
             e.Rng.Seed(500 + seed * 7 + v.kind);
             e.SetDifficulty(kAleatoire);

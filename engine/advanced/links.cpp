@@ -29,6 +29,13 @@ CandidateSet Intersect(const CandidateSet& a, const CandidateSet& b) {
 void LinkGraph::Build(const Board& board, const LinkOptions& options) {
     board_ = &board;
     options_ = options;
+    static thread_local std::uint32_t graphs = 0;
+    cache_ = &ThreadTable<VictimCache>();
+    generation_ = ++graphs;
+    if (generation_ == 0) { // wrapped round: no entry may look filled
+        cache_->stamp.fill(0);
+        generation_ = ++graphs;
+    }
     const Board& b = board;
     bivalue_ = 0;
     for (int c = 0; c < kCells; ++c)
@@ -137,7 +144,7 @@ int LinkGraph::Digit(int node) const {
     return node < kCandidateNodes ? node % 9 + 1 : groupDigit_[node - kCandidateNodes];
 }
 
-CandidateSet LinkGraph::Victims(int node) const {
+CandidateSet LinkGraph::WorkOutVictims(int node) const {
     CandidateSet out{};
     const Board& b = *board_;
     if (node < kCandidateNodes) {
@@ -240,7 +247,7 @@ bool Conclude(const LinkGraph& graph, const CandidateSet& startVictims, const st
         out.placeDigit = start % 9 + 1;
         return true;
     }
-    const CandidateSet endVictims = graph.Victims(end);
+    const CandidateSet& endVictims = graph.Victims(end);
     out.gone = Intersect(startVictims, endVictims);
     const Bits81 startCells = graph.Cells(start);
     if (count >= 4 && (startCells & ~endVictims[graph.Digit(start) - 1]) == 0) {
@@ -260,7 +267,7 @@ bool Conclude(const LinkGraph& graph, const CandidateSet& startVictims, const st
         if (loop) {
             CandidateSet previous = startVictims;
             for (int i = 1; i <= count; ++i) {
-                const CandidateSet next = i < count ? graph.Victims(path[i] >> 1) : startVictims;
+                const CandidateSet& next = i < count ? graph.Victims(path[i] >> 1) : startVictims;
                 for (int e = 0; e < 9; ++e) out.gone[e] |= previous[e] & next[e];
                 previous = next;
             }
@@ -297,13 +304,25 @@ int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, Advan
     Conclusion bestConclusion;
     for (int start = 0; start < kMaxNodes; ++start) {
         if (graph.StrongCount(start) == 0 || !graph.Present(start)) continue;
-        const CandidateSet startVictims = graph.Victims(start);
+        const CandidateSet& startVictims = graph.Victims(start);
+        const int startDigit = graph.Digit(start);
+        const Bits81 startCells = graph.Cells(start);
         search.Start(start * 2);
         int literal = 0;
         while ((literal = search.Next(graph, best - 2)) >= 0) {
             const int nodes = search.Depth(literal) + 1;
             if (nodes >= best) break;
             if ((literal & 1) == 0) continue;
+            const int end = literal >> 1;
+            if (end != start) {
+                // Nothing to remove unless the ends have a common victim or
+                // close a loop.
+                const CandidateSet& endVictims = graph.Victims(end);
+                bool any = nodes >= 4 && (startCells & ~endVictims[startDigit - 1]) == 0;
+                for (int e = 0; e < 9 && !any; ++e)
+                    any = (startVictims[e] & endVictims[e] & graph.board().places[e]) != 0;
+                if (!any) continue;
+            }
             const int count = search.PathTo(literal, path.data(), kMaxChainNodes);
             Conclusion conclusion;
             if (!Conclude(graph, startVictims, path.data(), count, conclusion)) continue;

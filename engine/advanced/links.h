@@ -41,6 +41,14 @@ struct LinkOptions {
     bool groups = false; // box-line groups as nodes
 };
 
+// True when two boards hold the same position under the same rules, so that
+// what was worked out on one holds for the other.
+bool SameBoard(const Board& a, const Board& b);
+
+constexpr int CandidateNode(int cell, int digit) {
+    return cell * 9 + digit - 1;
+}
+
 // One table of type T for each thread that asks, made at its first use and
 // kept: the search tables too large for the stack are allocated once, never
 // per step. Tag tells apart two tables of one type.
@@ -50,13 +58,12 @@ template <typename T, typename Tag = T> T& ThreadTable() {
     return *table;
 }
 
-// True when two boards hold the same position under the same rules, so that
-// what was worked out on one holds for the other.
-bool SameBoard(const Board& a, const Board& b);
-
-constexpr int CandidateNode(int cell, int digit) {
-    return cell * 9 + digit - 1;
-}
+// The victims of every node of a graph, worked out once per graph when first
+// asked for: a node's weak links and its victims are the same sets.
+struct VictimCache {
+    std::array<CandidateSet, kMaxNodes> sets;
+    std::array<std::uint32_t, kMaxNodes> stamp{}; // the graph that filled the entry
+};
 
 class LinkGraph {
   public:
@@ -72,7 +79,13 @@ class LinkGraph {
     int Strong(int node, int i) const { return strong_[node][i]; }
 
     // The candidates that a true node rules out, all digits.
-    CandidateSet Victims(int node) const;
+    const CandidateSet& Victims(int node) const {
+        if (cache_->stamp[node] != generation_) {
+            cache_->sets[node] = WorkOutVictims(node);
+            cache_->stamp[node] = generation_;
+        }
+        return cache_->sets[node];
+    }
     // Calls f(node) for each node that a true `node` makes false, in a fixed
     // order (digits, then cells, then groups).
     template <typename F> void ForEachWeak(int node, F&& f) const;
@@ -80,7 +93,10 @@ class LinkGraph {
     bool WeaklyLinked(int a, int b) const;
 
   private:
+    CandidateSet WorkOutVictims(int node) const;
     void AddStrong(int from, int to);
+    VictimCache* cache_ = nullptr;
+    std::uint32_t generation_ = 0;
     int GroupOf(int digit, Bits81 cells) const;
 
     const Board* board_ = nullptr;
@@ -95,25 +111,24 @@ class LinkGraph {
 };
 
 template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
-    const Board& b = *board_;
     if (node < kCandidateNodes) {
         const int cell = node / 9;
         const int digit = node % 9 + 1;
         for (int e = 1; e <= 9; ++e) {
             if (options_.digit != 0 && e != options_.digit) continue;
-            Bits81 out = b.RuledOut(cell, digit, e);
+            Bits81 out = Victims(node)[e - 1];
             if (options_.bivalueOnly) out &= bivalue_ & ~CellBit(cell);
             ForEachCell(out, [&](int c) { f(CandidateNode(c, e)); });
         }
         if (!options_.groups) return;
-        const Bits81 seen = b.RuledOut(cell, digit, digit);
+        const Bits81 seen = Victims(node)[digit - 1];
         for (int g = digitGroups_[digit - 1]; g < digitGroups_[digit]; ++g)
             if ((groupCells_[g] & ~seen) == 0) f(kCandidateNodes + g);
         return;
     }
     const int g = node - kCandidateNodes;
     const int digit = groupDigit_[g];
-    const Bits81 seen = b.CommonPeers(groupCells_[g], digit);
+    const Bits81 seen = Victims(node)[digit - 1];
     ForEachCell(seen, [&](int c) { f(CandidateNode(c, digit)); });
     for (int h = digitGroups_[digit - 1]; h < digitGroups_[digit]; ++h)
         if ((groupCells_[h] & ~seen) == 0) f(kCandidateNodes + h);
