@@ -31,6 +31,7 @@ struct Als {
     int unit = 0;
     CandidateSet with{};    // [d - 1]: its cells holding d
     CandidateSet seenAll{}; // [d - 1]: the cells outside it that see all of with[d - 1]
+    Bits81 reach = 0;       // the union of seenAll: no set outside it shares a restricted digit
 };
 
 struct AlsLink {
@@ -86,10 +87,12 @@ AlsTable& BuildAls(const Board& b) {
                 a.cells = set;
                 a.digits = digits;
                 a.unit = u;
+                a.reach = 0;
                 for (int d = 1; d <= 9; ++d) {
                     a.with[d - 1] = set & b.places[d - 1];
                     a.seenAll[d - 1] =
                         a.with[d - 1] != 0 ? b.CommonPeers(a.with[d - 1], d) & ~set : Bits81{0};
+                    a.reach |= a.seenAll[d - 1];
                 }
             }
         }
@@ -99,7 +102,7 @@ AlsTable& BuildAls(const Board& b) {
         const Als& a = t.sets[i];
         for (int j = i + 1; j < t.count; ++j) {
             const Als& c = t.sets[j];
-            if ((a.cells & c.cells) != 0) continue;
+            if ((a.cells & c.cells) != 0 || (c.cells & a.reach) == 0) continue;
             unsigned common = a.digits & c.digits;
             while (common != 0) {
                 const int d = std::countr_zero(common) + 1;
@@ -226,8 +229,11 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
     constexpr int kEntries = kMaxAls * 9 * kMaxSets;
     struct Entries {
         std::array<std::int32_t, kEntries * 3> data;
+        std::array<Bits81, kEntries> used;       // the cells of the path to an entry
+        std::array<std::int8_t, kEntries> first; // the digit of the path's first link
     };
-    std::int32_t* parent = ThreadTable<Entries>().data.data();
+    Entries& entries = ThreadTable<Entries>();
+    std::int32_t* parent = entries.data.data();
     std::int32_t* queue = parent + kEntries;
     std::int32_t* mark = queue + kEntries; // the search that reached an entry
     for (int e = 0; e < kEntries; ++e) mark[e] = -1;
@@ -248,6 +254,8 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
             if (mark[e] == start) continue;
             mark[e] = start;
             parent[e] = -1;
+            entries.used[e] = t.sets[start].cells | t.sets[l.other].cells;
+            entries.first[e] = l.digit;
             queue[tail++] = e;
         }
         while (head < tail) {
@@ -257,31 +265,26 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
             const int entered = e / kMaxSets % 9 + 1;
             const int sets = links + 1;
             if (sets >= bestLength) break;
-            // The sets and digits of the path, from the start.
-            std::array<int, kMaxSets> path{};
-            std::array<int, kMaxSets> digits{};
-            Bits81 used = t.sets[start].cells;
-            for (int at = e; at >= 0; at = parent[at]) {
-                const int i = at % kMaxSets;
-                path[i] = at / kMaxSets / 9;
-                digits[i - 1] = at / kMaxSets % 9 + 1;
-                used |= t.sets[path[i]].cells;
-            }
-            path[0] = start;
+            const Bits81 used = entries.used[e];
             if (sets >= 4) {
                 const Als& a = t.sets[start];
                 const Als& end = t.sets[set];
-                unsigned common =
-                    a.digits & end.digits & ~(1u << (digits[0] - 1)) & ~(1u << (entered - 1));
+                unsigned common = a.digits & end.digits & ~(1u << (entries.first[e] - 1)) &
+                                  ~(1u << (entered - 1));
                 while (common != 0) {
                     const int z = std::countr_zero(common) + 1;
                     common &= common - 1;
                     const int ends[2] = {start, set};
                     const Bits81 victims = Victims(board, t, ends, 2, z);
                     if (victims == 0) continue;
+                    // The sets and digits of the path, from the start.
+                    for (int at = e; at >= 0; at = parent[at]) {
+                        const int i = at % kMaxSets;
+                        bestSets[i] = at / kMaxSets / 9;
+                        bestDigits[i - 1] = at / kMaxSets % 9 + 1;
+                    }
+                    bestSets[0] = start;
                     bestLength = sets;
-                    bestSets = path;
-                    bestDigits = digits;
                     bestZ = z;
                     bestVictims = victims;
                     break;
@@ -296,6 +299,8 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
                 if (mark[next] == start) continue;
                 mark[next] = start;
                 parent[next] = e;
+                entries.used[next] = used | t.sets[l.other].cells;
+                entries.first[next] = entries.first[e];
                 queue[tail++] = next;
             }
         }
