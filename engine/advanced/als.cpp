@@ -22,7 +22,7 @@ namespace vemo::advanced {
 namespace {
 
 inline constexpr int kMaxAls = 1024;
-inline constexpr int kMaxAlsSize = 5;
+inline constexpr int kMaxAlsSize = 4;
 inline constexpr int kMaxLinks = 48;
 
 struct Als {
@@ -430,11 +430,16 @@ bool FindSueDeCoq(const Board& board, AdvancedStep& step) {
             std::array<int, 9> boxCells{};
             int nl = 0;
             int nb = 0;
+            // A cell of the line or box part holds at most four digits: more
+            // would leave too few for the others.
+            const auto few = [&](int c) {
+                return b.mask[c] != 0 && std::popcount(static_cast<unsigned>(b.mask[c])) <= 4;
+            };
             ForEachCell(b.unit[line] & ~cross, [&](int c) {
-                if (b.mask[c] != 0) lineCells[nl++] = c;
+                if (few(c)) lineCells[nl++] = c;
             });
             ForEachCell(b.unit[box] & ~cross, [&](int c) {
-                if (b.mask[c] != 0) boxCells[nb++] = c;
+                if (few(c)) boxCells[nb++] = c;
             });
             for (unsigned pc = 1; pc < (1u << nc); ++pc) {
                 if (PopCount(pc) < 2) continue;

@@ -8,24 +8,15 @@
 
 namespace vemo::advanced {
 
-// The shortest X-Chain over all digits; a tie goes to the lower digit.
+// The shortest X-Chain over all digits at once: the digits' graphs side by
+// side, joined by nothing.
 bool FindXChain(const Board& board, AdvancedStep& step) {
+    LinkOptions options;
+    options.sameDigit = true;
+    options.cellStrong = false;
     LinkGraph graph;
-    int best = kMaxChainNodes + 1;
-    bool found = false;
-    for (int d = 1; d <= 9; ++d) {
-        LinkOptions options;
-        options.digit = d;
-        options.cellStrong = false;
-        graph.Build(board, options);
-        AdvancedStep candidate;
-        const int nodes = FindShortestChain(graph, kXChain, best, candidate);
-        if (nodes == 0) continue;
-        best = nodes;
-        step = candidate;
-        found = true;
-    }
-    return found;
+    graph.Build(board, options);
+    return FindShortestChain(graph, kXChain, kMaxChainNodes + 1, step) != 0;
 }
 
 bool FindXYChain(const Board& board, AdvancedStep& step) {

@@ -579,8 +579,17 @@ void CopyState(const Net& from, Net& to) {
 
 // Within a propagation of the given level, every candidate whose assumption
 // contradicts itself one level down goes; then the singles again.
+// The trials that the nested levels of one search may still make: a wide open
+// position would take seconds to go through, and a finder that runs out
+// finds nothing.
+struct NestedBudget {
+    long long left = 0;
+};
+constexpr long long kNestedTrials = 150'000;
+
 bool Nested(const Board& b, Net& net, int level) {
     auto& inner = ThreadTable<std::array<Net, 4>>();
+    long long& left = ThreadTable<NestedBudget>().left;
     bool changed = true;
     while (changed) {
         changed = false;
@@ -588,6 +597,8 @@ bool Nested(const Board& b, Net& net, int level) {
             if (!HasCell(net.open, c)) continue;
             for (int d = 1; d <= 9; ++d) {
                 if (!HasCell(net.places[d - 1], c) || !HasCell(net.open, c)) continue;
+                if (left <= 0) return true; // out of trials: no contradiction found
+                --left;
                 Net& trial = inner[level];
                 CopyState(net, trial);
                 if (!Place(b, trial, c, d, kNoSource) || !Propagate(b, trial, level - 1)) {
@@ -817,9 +828,13 @@ bool FindForcingNet(const Board& board, AdvancedStep& step) {
     }
     // Level 2: the first assumption that contradicts itself with the first
     // level inside it.
+    long long& left = ThreadTable<NestedBudget>().left;
+    left = kNestedTrials;
     for (int node = 0; node < kCandidateNodes; ++node) {
         if (!HasCell(board.places[node % 9], node / 9)) continue;
+        const long long before = left;
         if (Assume(board, start, t.net, node, 1, false)) continue;
+        left = before; // the same trials again, for the record
         Assume(board, start, t.net, node, 1, true);
         step = AdvancedStep{};
         RecordContradiction(board, t.net, step);

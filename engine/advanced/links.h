@@ -33,11 +33,12 @@ inline constexpr int kMaxLiterals = 2 * kMaxNodes; // node * 2 + 1 when on
 inline constexpr int kMaxStrong = 8;
 
 struct LinkOptions {
-    int digit = 0;          // X-Chain: only this digit (0: every digit)
+    int digit = 0;          // only this digit (0: every digit)
+    bool sameDigit = false; // X-Chain: weak links only between candidates of one digit
     bool cellStrong = true; // bivalue cells are strong links
     bool unitStrong = true; // units with two places for a digit are strong links
-    bool bivalueOnly =
-        false;           // XY-Chain: only candidates of bivalue cells, weak links between cells
+    // XY-Chain: only candidates of bivalue cells, weak links between cells.
+    bool bivalueOnly = false;
     bool groups = false; // box-line groups as nodes
 };
 
@@ -115,7 +116,8 @@ template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
         const int cell = node / 9;
         const int digit = node % 9 + 1;
         for (int e = 1; e <= 9; ++e) {
-            if (options_.digit != 0 && e != options_.digit) continue;
+            if ((options_.digit != 0 && e != options_.digit) || (options_.sameDigit && e != digit))
+                continue;
             Bits81 out = Victims(node)[e - 1];
             if (options_.bivalueOnly) out &= bivalue_ & ~CellBit(cell);
             ForEachCell(out, [&](int c) { f(CandidateNode(c, e)); });
