@@ -115,15 +115,16 @@ template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
     if (node < kCandidateNodes) {
         const int cell = node / 9;
         const int digit = node % 9 + 1;
+        const CandidateSet& victims = Victims(node);
         for (int e = 1; e <= 9; ++e) {
             if ((options_.digit != 0 && e != options_.digit) || (options_.sameDigit && e != digit))
                 continue;
-            Bits81 out = Victims(node)[e - 1];
+            Bits81 out = victims[e - 1];
             if (options_.bivalueOnly) out &= bivalue_ & ~CellBit(cell);
             ForEachCell(out, [&](int c) { f(CandidateNode(c, e)); });
         }
         if (!options_.groups) return;
-        const Bits81 seen = Victims(node)[digit - 1];
+        const Bits81 seen = victims[digit - 1];
         for (int g = digitGroups_[digit - 1]; g < digitGroups_[digit]; ++g)
             if ((groupCells_[g] & ~seen) == 0) f(kCandidateNodes + g);
         return;
