@@ -378,5 +378,32 @@ TEST(AdvancedChainsHand, ForcingNetOnTwoPremises) {
     EXPECT_EQ(RemovalsOf(step), (Removals{{CellAt(0, 0), 7}}));
 }
 
+// ---- Boards with nothing to find -------------------------------------------
+
+// A solved grid has no candidate left: no finder reports anything, and each
+// leaves the step as it was.
+TEST(AdvancedChainsHand, NothingOnASolvedGrid) {
+    Engine e;
+    test::LoadPuzzle(e, kSolution);
+    const Board board = TakeBoard(e);
+    for (const auto& finder : test::kChainFinders) {
+        AdvancedStep step;
+        step.eliminationCount = 3; // a mark that must stay
+        EXPECT_FALSE(finder.find(board, step)) << finder.name;
+        EXPECT_EQ(step.eliminationCount, 3) << finder.name;
+        EXPECT_EQ(step.technique, 0) << finder.name;
+    }
+}
+
+// An empty grid has no strong link, no set and no contradiction within reach:
+// every finder gives up, the nested nets within their budget of trials.
+TEST(AdvancedChainsHand, NothingOnAnEmptyGrid) {
+    const Board board = Position().Take();
+    for (const auto& finder : test::kChainFinders) {
+        AdvancedStep step;
+        EXPECT_FALSE(finder.find(board, step)) << finder.name;
+    }
+}
+
 } // namespace
 } // namespace vemo

@@ -22,7 +22,6 @@
 #include "links.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 namespace vemo::advanced {
