@@ -162,37 +162,10 @@ bool LinkGraph::WeaklyLinked(int a, int b) const {
     return (cells & ~seen) == 0;
 }
 
-void ImplicationSearch::Visit(int literal, int parent, int depth) {
-    seen_[literal >> 6] |= std::uint64_t{1} << (literal & 63);
-    parent_[literal] = static_cast<std::int16_t>(parent);
-    depth_[literal] = static_cast<std::int16_t>(depth);
-    queue_[tail_++] = static_cast<std::int16_t>(literal);
-}
-
 void ImplicationSearch::Start(int literal) {
     seen_.fill(0);
     head_ = tail_ = 0;
     Visit(literal, -1, 0);
-}
-
-int ImplicationSearch::Next(const LinkGraph& graph, int maxDepth) {
-    if (head_ == tail_) return -1;
-    const int literal = queue_[head_++];
-    const int depth = depth_[literal];
-    if (depth >= maxDepth) return literal;
-    const int node = literal >> 1;
-    if ((literal & 1) == 0) {
-        for (int i = 0; i < graph.StrongCount(node); ++i) {
-            const int next = graph.Strong(node, i) * 2 + 1;
-            if (!Reached(next)) Visit(next, literal, depth + 1);
-        }
-    } else {
-        graph.ForEachWeak(node, [&](int other) {
-            const int next = other * 2;
-            if (!Reached(next)) Visit(next, literal, depth + 1);
-        });
-    }
-    return literal;
 }
 
 int ImplicationSearch::PathTo(int literal, std::int16_t* out, int room) const {
