@@ -1,6 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Vemo Tarn developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+// The four chain finders: one link graph each, searched by FindShortestChain
+// (links.h). The shortest chain wins; between chains of one length, the one
+// whose first node comes first (cells in order, then digits, then groups),
+// then the first found by the breadth-first walk from it.
 #include "chains.h"
 
 #include "ids.h"
@@ -19,6 +23,8 @@ bool FindXChain(const Board& board, AdvancedStep& step) {
     return FindShortestChain(graph, kXChain, kMaxChainNodes + 1, step) != 0;
 }
 
+// Bivalue cells only, each cell's two digits its strong link, the weak links
+// between candidates of different cells.
 bool FindXYChain(const Board& board, AdvancedStep& step) {
     LinkOptions options;
     options.unitStrong = false;
@@ -28,12 +34,15 @@ bool FindXYChain(const Board& board, AdvancedStep& step) {
     return FindShortestChain(graph, kXYChain, kMaxChainNodes + 1, step) != 0;
 }
 
+// Every strong link (bivalue cells, units with two places for a digit) and
+// every weak link: alternating inference chains and nice loops.
 bool FindNiceLoop(const Board& board, AdvancedStep& step) {
     LinkGraph graph;
     graph.Build(board, LinkOptions{});
     return FindShortestChain(graph, kNiceLoop, kMaxChainNodes + 1, step) != 0;
 }
 
+// The same with the box-line groups of each digit as nodes.
 bool FindGroupedNiceLoop(const Board& board, AdvancedStep& step) {
     LinkOptions options;
     options.groups = true;
