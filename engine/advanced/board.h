@@ -80,6 +80,7 @@ inline constexpr int kMaxEliminations = 64;
 inline constexpr int kMaxStepCells = 32;
 inline constexpr int kMaxChainNodes = 64;
 inline constexpr int kMaxStepUnits = 8;
+inline constexpr int kMaxBranches = 9;
 
 struct AdvancedStep {
     int technique = 0; // AdvancedId; 0 when nothing was found
@@ -104,6 +105,17 @@ struct AdvancedStep {
     std::array<Link, kMaxChainNodes> links{};
     int nodeCount = 0;
     bool loop = false; // the last node links back to the first
+    // Forcing chains and nets: the branches lie one after the other in nodes,
+    // branch i in nodes[branchStart[i] .. branchStart[i + 1]), with
+    // branchStart[branchCount] = nodeCount; each starts from its premise (a
+    // node taken as true) and ends at what it implies. A branch that does not
+    // fit keeps its premise and its last node only. The link into a node
+    // tells how it follows from the node before: weak, a true node makes it
+    // false; strong, it is the last place or the last candidate left. In a
+    // net a node may rest on more nodes than the one before it: the branch
+    // shows the last of them. No branches (branchCount 0) for other chains.
+    std::array<std::uint8_t, kMaxBranches + 1> branchStart{};
+    int branchCount = 0;
 
     void Eliminate(int cell, int digit) {
         if (eliminationCount < kMaxEliminations)

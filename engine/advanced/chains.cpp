@@ -1,49 +1,54 @@
 // SPDX-FileCopyrightText: 2026 Vemo Tarn developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+// The four chain finders: one link graph each, searched by FindShortestChain
+// (links.h). The shortest chain wins; between chains of one length, the one
+// whose first node comes first (cells in order, then digits, then groups),
+// then the first found by the breadth-first walk from it.
 #include "chains.h"
+
+#include "ids.h"
+#include "links.h"
 
 namespace vemo::advanced {
 
-// Not written yet: each finds nothing.
-bool FindXChain(const Board&, AdvancedStep&) {
-    return false;
+// The shortest X-Chain over all digits at once: the digits' graphs side by
+// side, joined by nothing.
+bool FindXChain(const Board& board, AdvancedStep& step) {
+    LinkOptions options;
+    options.sameDigit = true;
+    options.cellStrong = false;
+    LinkGraph graph;
+    graph.Build(board, options);
+    return FindShortestChain(graph, kXChain, kMaxChainNodes + 1, step) != 0;
 }
-bool FindXYChain(const Board&, AdvancedStep&) {
-    return false;
+
+// Bivalue cells only, each cell's two digits its strong link, the weak links
+// between candidates of different cells.
+bool FindXYChain(const Board& board, AdvancedStep& step) {
+    LinkOptions options;
+    options.unitStrong = false;
+    options.bivalueOnly = true;
+    LinkGraph graph;
+    graph.Build(board, options);
+    return FindShortestChain(graph, kXYChain, kMaxChainNodes + 1, step) != 0;
 }
-bool FindNiceLoop(const Board&, AdvancedStep&) {
-    return false;
+
+// Every strong link (bivalue cells, units with two places for a digit) and
+// every weak link: alternating inference chains and nice loops.
+bool FindNiceLoop(const Board& board, AdvancedStep& step) {
+    LinkGraph graph;
+    graph.Build(board, LinkOptions{});
+    return FindShortestChain(graph, kNiceLoop, kMaxChainNodes + 1, step) != 0;
 }
-bool FindGroupedNiceLoop(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindAlsXZ(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindAlsXYWing(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindAlsChain(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindDeathBlossom(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindSueDeCoq(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindCellForcingChain(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindUnitForcingChain(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindContradictionForcingChain(const Board&, AdvancedStep&) {
-    return false;
-}
-bool FindForcingNet(const Board&, AdvancedStep&) {
-    return false;
+
+// The same with the box-line groups of each digit as nodes.
+bool FindGroupedNiceLoop(const Board& board, AdvancedStep& step) {
+    LinkOptions options;
+    options.groups = true;
+    LinkGraph graph;
+    graph.Build(board, options);
+    return FindShortestChain(graph, kGroupedNiceLoop, kMaxChainNodes + 1, step) != 0;
 }
 
 } // namespace vemo::advanced

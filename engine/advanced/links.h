@@ -1,0 +1,210 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The link graph of a board and the search for the shortest chain over it.
+//
+// A node is one candidate (a digit in a cell) or, for grouped chains, a group:
+// the cells of one box and one line that hold a digit, true when the digit is
+// in one of them. A literal is a node taken as true ("on") or false ("off").
+// The links become implications between literals:
+// - a strong link (a bivalue cell, a unit with two places for a digit) says
+//   that the two nodes are not both false: off(a) implies on(b);
+// - a weak link (two candidates that cannot both be true, Board::Sees) says
+//   that on(a) implies off(b).
+// So a path of implications alternates strong and weak links by itself, and a
+// breadth-first search over the literals finds the shortest chains first.
+#pragma once
+
+#include "board.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace vemo::advanced {
+
+// A set of candidates: [d - 1] holds the cells of digit d.
+using CandidateSet = std::array<Bits81, 9>;
+
+inline constexpr int kCandidateNodes = 81 * 9; // node c * 9 + d - 1
+inline constexpr int kMaxGroups = 9 * 9 * 6;   // digit, box, three rows and three columns
+inline constexpr int kMaxNodes = kCandidateNodes + kMaxGroups;
+inline constexpr int kMaxLiterals = 2 * kMaxNodes; // node * 2 + 1 when on
+inline constexpr int kMaxStrong = 8;
+
+struct LinkOptions {
+    int digit = 0;          // only this digit (0: every digit)
+    bool sameDigit = false; // X-Chain: weak links only between candidates of one digit
+    bool cellStrong = true; // bivalue cells are strong links
+    bool unitStrong = true; // units with two places for a digit are strong links
+    // XY-Chain: only candidates of bivalue cells, weak links between cells.
+    bool bivalueOnly = false;
+    bool groups = false; // box-line groups as nodes
+};
+
+// True when two boards hold the same position under the same rules, so that
+// what was worked out on one holds for the other.
+bool SameBoard(const Board& a, const Board& b);
+
+constexpr int CandidateNode(int cell, int digit) {
+    return cell * 9 + digit - 1;
+}
+
+// One table of type T for each thread that asks, made at its first use and
+// kept: the search tables too large for the stack are allocated once, never
+// per step. Tag tells apart two tables of one type.
+template <typename T, typename Tag = T> T& ThreadTable() {
+    static thread_local std::unique_ptr<T> table;
+    if (!table) table = std::make_unique<T>();
+    return *table;
+}
+
+// The victims of every node of a graph, worked out once per graph when first
+// asked for: a node's weak links and its victims are the same sets.
+struct VictimCache {
+    std::array<CandidateSet, kMaxNodes> sets;
+    std::array<std::uint32_t, kMaxNodes> stamp{}; // the graph that filled the entry
+};
+
+class LinkGraph {
+  public:
+    void Build(const Board& board, const LinkOptions& options);
+
+    const Board& board() const { return *board_; }
+    const LinkOptions& options() const { return options_; }
+    int groupCount() const { return groupCount_; }
+    bool Present(int node) const;
+    Bits81 Cells(int node) const;
+    int Digit(int node) const;
+    int StrongCount(int node) const { return strongCount_[node]; }
+    int Strong(int node, int i) const { return strong_[node][i]; }
+
+    // The candidates that a true node rules out, all digits.
+    const CandidateSet& Victims(int node) const {
+        if (cache_->stamp[node] != generation_) {
+            cache_->sets[node] = WorkOutVictims(node);
+            cache_->stamp[node] = generation_;
+        }
+        return cache_->sets[node];
+    }
+    // Calls f(node) for each node that a true `node` makes false, in a fixed
+    // order (digits, then cells, then groups).
+    template <typename F> void ForEachWeak(int node, F&& f) const;
+    // True when a true `a` makes `b` false.
+    bool WeaklyLinked(int a, int b) const;
+
+  private:
+    CandidateSet WorkOutVictims(int node) const;
+    void AddStrong(int from, int to);
+    VictimCache* cache_ = nullptr;
+    std::uint32_t generation_ = 0;
+    int GroupOf(int digit, Bits81 cells) const;
+
+    const Board* board_ = nullptr;
+    LinkOptions options_;
+    Bits81 bivalue_ = 0;
+    int groupCount_ = 0;
+    std::array<std::int16_t, 10> digitGroups_{}; // the groups of digit d: [d - 1, d)
+    std::array<Bits81, kMaxGroups> groupCells_{};
+    std::array<std::int8_t, kMaxGroups> groupDigit_{};
+    std::array<std::array<std::int16_t, kMaxStrong>, kMaxNodes> strong_{};
+    std::array<std::uint8_t, kMaxNodes> strongCount_{};
+};
+
+template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
+    if (node < kCandidateNodes) {
+        const int cell = node / 9;
+        const int digit = node % 9 + 1;
+        const CandidateSet& victims = Victims(node);
+        for (int e = 1; e <= 9; ++e) {
+            if ((options_.digit != 0 && e != options_.digit) || (options_.sameDigit && e != digit))
+                continue;
+            Bits81 out = victims[e - 1];
+            if (options_.bivalueOnly) out &= bivalue_ & ~CellBit(cell);
+            ForEachCell(out, [&](int c) { f(CandidateNode(c, e)); });
+        }
+        if (!options_.groups) return;
+        const Bits81 seen = victims[digit - 1];
+        for (int g = digitGroups_[digit - 1]; g < digitGroups_[digit]; ++g)
+            if ((groupCells_[g] & ~seen) == 0) f(kCandidateNodes + g);
+        return;
+    }
+    const int g = node - kCandidateNodes;
+    const int digit = groupDigit_[g];
+    const Bits81 seen = Victims(node)[digit - 1];
+    ForEachCell(seen, [&](int c) { f(CandidateNode(c, digit)); });
+    for (int h = digitGroups_[digit - 1]; h < digitGroups_[digit]; ++h)
+        if ((groupCells_[h] & ~seen) == 0) f(kCandidateNodes + h);
+}
+
+// A breadth-first search over the literals of a graph. Its tables are fixed
+// arrays, reused from one search to the next.
+class ImplicationSearch {
+  public:
+    // Starts from one literal; the search stops at maxDepth links.
+    void Start(int literal);
+    // The next literal in breadth-first order, or -1 when the search is over;
+    // literals deeper than maxDepth are not expanded.
+    int Next(const LinkGraph& graph, int maxDepth);
+    bool Reached(int literal) const { return (seen_[literal >> 6] >> (literal & 63) & 1) != 0; }
+    int Depth(int literal) const { return depth_[literal]; }
+    int Parent(int literal) const { return parent_[literal]; }
+    // The literals from the start to `literal`, in order; returns their number
+    // (at most `room`).
+    int PathTo(int literal, std::int16_t* out, int room) const;
+
+  private:
+    void Visit(int literal, int parent, int depth);
+
+    std::array<std::uint64_t, (kMaxLiterals + 63) / 64> seen_{};
+    std::array<std::int16_t, kMaxLiterals> parent_{};
+    std::array<std::int16_t, kMaxLiterals> depth_{};
+    std::array<std::int16_t, kMaxLiterals> queue_{};
+    int head_ = 0;
+    int tail_ = 0;
+};
+
+inline void ImplicationSearch::Visit(int literal, int parent, int depth) {
+    seen_[literal >> 6] |= std::uint64_t{1} << (literal & 63);
+    parent_[literal] = static_cast<std::int16_t>(parent);
+    depth_[literal] = static_cast<std::int16_t>(depth);
+    queue_[tail_++] = static_cast<std::int16_t>(literal);
+}
+
+inline int ImplicationSearch::Next(const LinkGraph& graph, int maxDepth) {
+    if (head_ == tail_) return -1;
+    const int literal = queue_[head_++];
+    const int depth = depth_[literal];
+    if (depth >= maxDepth) return literal;
+    const int node = literal >> 1;
+    if ((literal & 1) == 0) {
+        for (int i = 0; i < graph.StrongCount(node); ++i) {
+            const int next = graph.Strong(node, i) * 2 + 1;
+            if (!Reached(next)) Visit(next, literal, depth + 1);
+        }
+    } else {
+        graph.ForEachWeak(node, [&](int other) {
+            const int next = other * 2;
+            if (!Reached(next)) Visit(next, literal, depth + 1);
+        });
+    }
+    return literal;
+}
+
+// The shortest chain of a graph whose conclusion removes at least one
+// candidate or places a digit: an alternating inference chain between two
+// nodes (their common victims go), a continuous loop (the victims of every
+// weak link go), or a discontinuous loop (a node implied by its own negation
+// is placed). Chains of `maxNodes` nodes or more are not looked at. Fills the
+// step with `technique` and returns the chain's node count, or 0 when there
+// is none.
+int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, AdvancedStep& step);
+
+// Writes a placement (placeCell -1 for none) and the candidates of `gone`
+// into the step.
+void RecordConclusion(const CandidateSet& gone, int placeCell, int placeDigit, AdvancedStep& step);
+
+// Writes the literals of a path into the step's nodes and links.
+void RecordPath(const LinkGraph& graph, const std::int16_t* path, int count, AdvancedStep& step);
+
+} // namespace vemo::advanced
