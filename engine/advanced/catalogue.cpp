@@ -124,6 +124,32 @@ const std::array<AdvancedTechnique, kAdvancedCount> AdvancedCatalogue = {{
     {kForcingNet, "Forcing Net", "Filet forcé", {240, 75, 75}, N, FindForcingNet},
 }};
 
+std::string_view StepName(int technique) {
+    static constexpr std::array<std::string_view, kTechniqueCount + 1> kBasic = {
+        "",
+        "naked single",
+        "hidden single",
+        "locked candidates (box to line)",
+        "locked candidates (line to box)",
+        "naked pair",
+        "hidden pair",
+        "naked triple",
+        "hidden triple",
+        "naked quadruplet",
+        "hidden quadruplet",
+        "X-wing",
+        "swordfish",
+        "colouring",
+        "multi-colouring",
+        "XY-wing",
+        "brute force",
+        "impossible neighbour"};
+    if (technique >= 1 && technique <= kTechniqueCount)
+        return kBasic[static_cast<std::size_t>(technique)];
+    const AdvancedTechnique* entry = AdvancedEntry(technique);
+    return entry != nullptr ? entry->english : "";
+}
+
 const AdvancedTechnique* AdvancedEntry(int id) {
     if (id < kFirstAdvanced || id >= kAdvancedEnd) return nullptr;
     return &AdvancedCatalogue[static_cast<std::size_t>(id - kFirstAdvanced)];

@@ -55,6 +55,10 @@ std::string_view FamilyName(Family family);
 // with nothing changed, when a name is unknown or the list is empty.
 bool ParseFamilies(std::string_view list, unsigned& families);
 
+// The English name of a step: a basic technique 1..17 ("hidden single") or an
+// advanced one ("Skyscraper"); empty for any other number.
+std::string_view StepName(int technique);
+
 // The first step of the catalogue over the given families, or false.
 bool FindAdvancedStep(const Board& board, unsigned families, AdvancedStep& step);
 

@@ -97,10 +97,22 @@ bool FindFish(const Board& board, int n, bool finned, AdvancedStep& step) {
                 if (!finned && spread == n) {
                     if (TryFish(board, d, byRows, base, n, all, false, step)) return true;
                 } else if (finned && spread > n) {
-                    // Every cover of n lines among the spread, in ascending order.
-                    for (unsigned cover = 0; cover < 512; ++cover) {
-                        if ((cover & ~all) != 0 || std::popcount(cover) != n) continue;
-                        if (TryFish(board, d, byRows, base, n, cover, true, step)) return true;
+                    // The fins lie in one box, so in one stack of positions
+                    // (a band for columns): the cover holds every position of
+                    // the other two stacks, and some of this one. Stacks in
+                    // order, then the cover's extra positions ascending.
+                    for (int stack = 0; stack < 3; ++stack) {
+                        const unsigned stackBits = 7u << (3 * stack);
+                        const unsigned required = all & ~stackBits;
+                        if (std::popcount(required) > n) continue;
+                        const unsigned optional = all & stackBits;
+                        for (unsigned extra = 0; extra < 8; ++extra) {
+                            const unsigned add = (extra << (3 * stack)) & optional;
+                            if (add != (extra << (3 * stack))) continue;
+                            const unsigned cover = required | add;
+                            if (std::popcount(cover) != n || cover == all) continue;
+                            if (TryFish(board, d, byRows, base, n, cover, true, step)) return true;
+                        }
                     }
                 }
                 int i = n - 1;

@@ -62,7 +62,8 @@ AdvancedStep Engine::BasicStepRecord(int technique) const {
     };
     switch (technique) {
     case kNakedSingle:
-    case kHiddenSingle: {
+    case kHiddenSingle:
+    case kBruteForce: {
         const int cell = r.cells[0], d = r.digits[0];
         s.placeCell = cell;
         s.placeDigit = d;

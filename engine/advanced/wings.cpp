@@ -45,6 +45,22 @@ Bits81 WingEliminations(const Board& board, const int* cells, int n, unsigned di
     return out;
 }
 
+// The digits of `digits` held by two of the cells that do not see each other.
+unsigned Unrestricted(const Board& board, const int* cells, int n, unsigned digits) {
+    unsigned out = 0;
+    for (int x = 1; x <= 9; ++x) {
+        if ((digits >> (x - 1) & 1) == 0) continue;
+        for (int i = 0; i < n; ++i) {
+            if ((board.mask[cells[i]] >> (x - 1) & 1) == 0) continue;
+            for (int j = i + 1; j < n; ++j)
+                if ((board.mask[cells[j]] >> (x - 1) & 1) != 0 &&
+                    !board.Sees(cells[i], x, cells[j], x))
+                    out |= 1u << (x - 1);
+        }
+    }
+    return out;
+}
+
 void RecordWing(AdvancedStep& step, const int* cells, int n, unsigned digits, int z, Bits81 out) {
     for (int i = 0; i < n; ++i) step.AddCell(cells[i]);
     step.digits = digits;
@@ -89,7 +105,11 @@ bool FindWXYZWing(const Board& board, AdvancedStep& step) {
         }
         for (int i = 0; i < n; ++i)
             for (int j = i + 1; j < n; ++j)
-                for (int k = j + 1; k < n; ++k)
+                for (int k = j + 1; k < n; ++k) {
+                    // Two digits already unrestricted among three cells: no
+                    // fourth cell makes a wing of them.
+                    const int three[3] = {list[i], list[j], list[k]};
+                    if (std::popcount(Unrestricted(board, three, 3, q)) > 1) continue;
                     for (int l = k + 1; l < n; ++l) {
                         const int cells[4] = {list[i], list[j], list[k], list[l]};
                         unsigned all = 0;
@@ -101,6 +121,7 @@ bool FindWXYZWing(const Board& board, AdvancedStep& step) {
                         RecordWing(step, cells, 4, q, z, out);
                         return true;
                     }
+                }
     }
     return false;
 }
