@@ -172,6 +172,22 @@ std::optional<SourceArgs> SourceOf(const Command& command, const LogicOptions& o
     return source;
 }
 
+// The logic-only solve of one puzzle, on an engine of its own.
+struct LogicRun {
+    std::unique_ptr<Engine> engine = std::make_unique<Engine>();
+    std::vector<AdvancedStep> steps;
+    Engine::LogicResult result;
+};
+
+LogicRun SolveLine(const LinePuzzle& puzzle, unsigned families) {
+    LogicRun run;
+    InstallLinePuzzle(*run.engine, puzzle);
+    run.engine->AdvancedFamilies = families;
+    run.steps.reserve(128);
+    run.result = run.engine->SolveLogically(&run.steps);
+    return run;
+}
+
 } // namespace
 
 int RunAdvancedHint(const Command& command, const LogicOptions& options) {
@@ -187,7 +203,9 @@ int RunAdvancedHint(const Command& command, const LogicOptions& options) {
         if (engine->FilledCount < kCells) engine->FindNextTechnique();
         RequireAnswer(*engine);
         std::ostringstream out;
-        out << "{\"puzzle\":\"" << line << "\",\"step\":";
+        out << "{\"puzzle\":";
+        JsonString(out, line);
+        out << ",\"step\":";
         if (engine->FilledCount >= kCells || engine->HintTechnique == 0)
             out << "null"; // a full grid, or no solution
         else
@@ -202,18 +220,17 @@ int RunAdvancedAnalyse(const Command& command, const LogicOptions& options) {
     const auto source = SourceOf(command, options, status);
     if (!source) return status;
     return ForEachPuzzle(*source, [&](Engine&, const std::string& line, const LinePuzzle& puzzle) {
-        auto engine = std::make_unique<Engine>();
-        InstallLinePuzzle(*engine, puzzle);
-        engine->AdvancedFamilies = options.families;
-        std::vector<AdvancedStep> steps;
-        steps.reserve(128);
-        const Engine::LogicResult result = engine->SolveLogically(&steps);
+        const LogicRun run = SolveLine(puzzle, options.families);
+        const Engine* engine = run.engine.get();
+        const auto& steps = run.steps;
+        const Engine::LogicResult result = run.result;
         RequireAnswer(*engine);
         std::ostringstream out;
-        out << "{\"puzzle\":\"" << line << "\",\"variant\":" << engine->VariantKind
-            << ",\"x\":" << engine->XSudoku << ",\"stop\":\"" << StopText(result.stop)
-            << "\",\"filled\":" << engine->FilledCount << ",\"advanced_steps\":" << result.advanced
-            << ",\"steps\":[";
+        out << "{\"puzzle\":";
+        JsonString(out, line);
+        out << ",\"variant\":" << engine->VariantKind << ",\"x\":" << engine->XSudoku
+            << ",\"stop\":\"" << StopText(result.stop) << "\",\"filled\":" << engine->FilledCount
+            << ",\"advanced_steps\":" << result.advanced << ",\"steps\":[";
         for (std::size_t i = 0; i < steps.size(); ++i) {
             if (i) out << ',';
             StepJson(out, steps[i]);
@@ -230,12 +247,10 @@ int RunLogicSolve(const Command& command, const LogicOptions& options) {
     std::atomic<bool> stopped{false};
     const int read =
         ForEachPuzzle(*source, [&](Engine&, const std::string&, const LinePuzzle& puzzle) {
-            auto engine = std::make_unique<Engine>();
-            InstallLinePuzzle(*engine, puzzle);
-            engine->AdvancedFamilies = options.families;
-            std::vector<AdvancedStep> steps;
-            steps.reserve(128);
-            const Engine::LogicResult result = engine->SolveLogically(&steps);
+            const LogicRun run = SolveLine(puzzle, options.families);
+            const Engine* engine = run.engine.get();
+            const auto& steps = run.steps;
+            const Engine::LogicResult result = run.result;
             std::string text;
             for (const AdvancedStep& s : steps) text += StepLine(s) + '\n';
             text += GridText(engine->CellGrid[0]) + '\n';

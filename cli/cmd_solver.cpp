@@ -36,15 +36,6 @@ void JsonArray(std::ostream& out, std::span<const int> values) {
     out << ']';
 }
 
-void JsonString(std::ostream& out, const std::string& text) {
-    out << '"';
-    for (const char ch : text) {
-        if (ch == '"' || ch == '\\') out << '\\';
-        out << (static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch);
-    }
-    out << '"';
-}
-
 std::string CellLabel(int cell) {
     std::string label = "L0C0";
     label[1] = static_cast<char>('1' + cell / 9);

@@ -125,6 +125,26 @@ TEST(AdvancedPatterns, TurbotFishThroughABoxLink) {
     EXPECT_EQ(EliminationsOf(s), Each({At(7, 0)}, {1}));
 }
 
+// In X-Sudoku the diagonals are units: (0,0) and (4,4) see each other through
+// the main diagonal, which joins the row-0 link (0,8)=(0,0) to the column-4
+// link (4,4)=(6,4), so (6,8), seeing (0,8) and (6,4), loses 1. The classic grid
+// has no such pattern.
+TEST(AdvancedPatterns, DiagonalStrongLinkInXSudoku) {
+    const std::initializer_list<int> cells = {At(0, 0), At(4, 4), At(6, 4), At(6, 8), At(0, 8)};
+    AdvancedStep s;
+    const Board classic = OneDigit(1, cells);
+    EXPECT_FALSE(advanced::FindSkyscraper(classic, s));
+    EXPECT_FALSE(advanced::FindTwoStringKite(classic, s));
+    EXPECT_FALSE(advanced::FindTurbotFish(classic, s));
+    Board x = FullBoard(kClassic, 1);
+    for (int c = 0; c < 81; ++c) SetCell(x, c, 0x1FF & ~1u);
+    for (const int c : cells) SetCell(x, c, 0x1FF);
+    ASSERT_TRUE(advanced::FindTurbotFish(x, s));
+    EXPECT_EQ(EliminationsOf(s), Each({At(6, 8)}, {1}));
+    EXPECT_EQ(s.units[0], 0);  // row 0
+    EXPECT_EQ(s.units[1], 13); // column 4
+}
+
 TEST(AdvancedPatterns, NoStrongLinksNoPattern) {
     const Board b = FullBoard();
     AdvancedStep s;
