@@ -428,6 +428,36 @@ TEST(AdvancedUniqueness, HiddenRectangle) {
     EXPECT_FALSE(advanced::FindHiddenRectangle(b, s));
 }
 
+// A position met in the logic-only solve of a top1465 puzzle: every empty cell
+// has two candidates but one, which has three.
+TEST(AdvancedUniqueness, BugPlusOnePlacesTheDigitThatAvoidsTheDeadlyPattern) {
+    const std::string grid =
+        "46.9.31.7...7.5364.37164.89752846931846391.7....57264862.41879.1746.98...892.7416";
+    Engine e;
+    test::LoadPuzzle(e, grid);
+    int three = -1;
+    for (int c = 0; c < 81; ++c) {
+        if (e.CellGrid[0][c] != 0) continue;
+        const int n = e.CandidateTable.Count(c);
+        if (n == 3) three = c;
+        EXPECT_TRUE(n == 2 || n == 3) << c;
+    }
+    ASSERT_GE(three, 0);
+    e.SolutionCount = 0;
+    e.FindOneSolution();
+    const Grid solution = e.SearchSolution;
+    e.HistoryLevel = 0;
+    e.ComputeCandidates();
+    AdvancedStep s;
+    ASSERT_TRUE(advanced::FindBugPlusOne(advanced::TakeBoard(e), s));
+    EXPECT_EQ(s.placeCell, three);
+    EXPECT_EQ(s.placeDigit, solution[three]);
+    // The same position in X-Sudoku: the argument is not made there.
+    Engine x;
+    test::LoadPuzzle(x, grid, kClassic, 1);
+    EXPECT_FALSE(advanced::FindBugPlusOne(advanced::TakeBoard(x), s));
+}
+
 TEST(AdvancedUniqueness, BugPlusOneNeedsEveryOtherCellBivalue) {
     // A deadly rectangle alone (two solutions) is no BUG+1: no cell has three.
     Engine e;
