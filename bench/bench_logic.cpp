@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -30,16 +31,40 @@ double Quantile(std::vector<double> v, double q) {
     return v[std::min(i, v.size() - 1)];
 }
 
-void Run(const char* name, const std::vector<vemo::Grid>& puzzles) {
+// A puzzle with its rules: the collections are classic grids, the generated
+// ones carry their variant and marks.
+struct Puzzle {
+    vemo::Grid grid{};
+    const Engine* rules = nullptr; // the generating engine, or none for a classic grid
+};
+
+void Setup(Engine& e, const Puzzle& p) {
+    if (p.rules != nullptr) {
+        e.VariantKind = p.rules->VariantKind;
+        e.XSudoku = p.rules->XSudoku;
+        e.NeighbourMarks = p.rules->NeighbourMarks;
+        e.ParityMarks = p.rules->ParityMarks;
+        e.PuzzleFixed = true;
+    }
+    vemo::bench::Install(e, p.grid);
+}
+
+std::vector<Puzzle> Classic(const std::vector<vemo::Grid>& grids) {
+    std::vector<Puzzle> out;
+    for (const auto& g : grids) out.push_back({g, nullptr});
+    return out;
+}
+
+void Run(const char* name, const std::vector<Puzzle>& puzzles) {
     std::vector<double> solves, hints;
     solves.reserve(puzzles.size());
     int solved = 0, advancedSolves = 0, basicSolved = 0;
     long advancedSteps = 0;
     std::vector<vemo::advanced::AdvancedStep> steps;
     steps.reserve(1024);
-    for (const vemo::Grid& p : puzzles) {
+    for (const Puzzle& p : puzzles) {
         Engine e;
-        vemo::bench::Install(e, p);
+        Setup(e, p);
         steps.clear();
         const auto t0 = Clock::now();
         const Engine::LogicResult r = e.SolveLogically(&steps);
@@ -49,12 +74,12 @@ void Run(const char* name, const std::vector<vemo::Grid>& puzzles) {
         advancedSteps += r.advanced;
         // The seventeen alone, for comparison.
         Engine basic;
-        vemo::bench::Install(basic, p);
+        Setup(basic, p);
         basic.AdvancedFamilies = 0;
         if (basic.SolveLogically().stop == Engine::LogicStop::kSolved) ++basicSolved;
         // The next hint at every position of the path, the layer asked for.
         Engine h;
-        vemo::bench::Install(h, p);
+        Setup(h, p);
         h.AdvancedLayer = true;
         for (const auto& step : steps) {
             const auto t1 = Clock::now();
@@ -85,13 +110,39 @@ void Run(const char* name, const std::vector<vemo::Grid>& puzzles) {
 
 int main(int argc, char** argv) {
     const int every = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-    Run("top1465", vemo::bench::ReadGrids("top1465.txt"));
+    Run("top1465", Classic(vemo::bench::ReadGrids("top1465.txt")));
     const auto all = vemo::bench::ReadGrids("exchange_diabolical.txt");
-    std::vector<vemo::Grid> sample;
+    std::vector<Puzzle> sample;
     for (std::size_t i = 0; i < all.size(); i += static_cast<std::size_t>(every))
-        sample.push_back(all[i]);
+        sample.push_back({all[i], nullptr});
     const std::string label = "exchange_diabolical/" + std::to_string(every);
     Run(label.c_str(), sample);
-    Run("forum_hardest_1106", vemo::bench::ReadGrids("forum_hardest_1106.txt"));
+    Run("forum_hardest_1106", Classic(vemo::bench::ReadGrids("forum_hardest_1106.txt")));
+    // Generated puzzles of each variant, "Extrême" and "Aléatoire" (which
+    // allows two trials, so the hardest), 20 of each, seeded.
+    struct Kind {
+        const char* name;
+        int variant, x;
+    };
+    const Kind kinds[] = {{"generated classic", vemo::kClassic, 0},
+                          {"generated X", vemo::kClassic, 1},
+                          {"generated non-consec.", vemo::kNonConsecutive, 0},
+                          {"generated consecutive", vemo::kConsecutive, 0},
+                          {"generated odd/even", vemo::kOddEven, 0}};
+    for (const Kind& k : kinds) {
+        std::vector<std::unique_ptr<Engine>> engines;
+        std::vector<Puzzle> puzzles;
+        for (int i = 0; i < 40; ++i) {
+            auto g = std::make_unique<Engine>();
+            g->Rng.Seed(static_cast<std::uint64_t>(5000 + 97 * i + 10 * k.variant + k.x));
+            g->SetDifficulty(i % 2 == 0 ? 3 : 4); // "Extrême", "Aléatoire"
+            g->VariantKind = k.variant;
+            g->XSudoku = k.x;
+            if (!g->GeneratePuzzle()) continue;
+            puzzles.push_back({g->Givens, g.get()});
+            engines.push_back(std::move(g));
+        }
+        Run(k.name, puzzles);
+    }
     return 0;
 }
