@@ -258,8 +258,9 @@ class Engine {
     // position without a single solution. Appends every step to `steps` when
     // given, basic ones in the same record (technique 1..17, with the
     // eliminations it made). Writes level 0 and CandidateTable like the basic
-    // solve, and none of StepLog, TechniqueCounters, the score, HintRecord or
-    // the search's results.
+    // solve, and none of StepLog, TechniqueCounters, the score, HintRecord,
+    // SolutionCount or the brute-force cell and digit; SearchAbandoned says
+    // whether the count of the solutions was abandoned (kAbandoned).
     LogicResult SolveLogically(std::vector<advanced::AdvancedStep>* steps = nullptr);
     // The record of the basic technique just found (before it is applied):
     // its placement, cells, units and digits; no eliminations yet.

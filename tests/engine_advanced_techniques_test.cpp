@@ -297,6 +297,13 @@ TEST(AdvancedFish, FinnedSwordfish) {
     EXPECT_EQ(s.fins, CellBit(At(6, 1)));
 }
 
+TEST(AdvancedFish, FinnedSwordfishWhoseFinIsInAnotherBoxRemovesNothing) {
+    const Board b = OneDigit(
+        1, {At(0, 0), At(0, 3), At(3, 3), At(3, 6), At(6, 6), At(6, 0), At(6, 4), At(8, 0)});
+    AdvancedStep s;
+    EXPECT_FALSE(advanced::FindFinnedSwordfish(b, s));
+}
+
 TEST(AdvancedFish, FinnedJellyfish) {
     const Board b = OneDigit(1, {At(0, 0), At(0, 2), At(2, 2), At(2, 4), At(4, 4), At(4, 6),
                                  At(6, 6), At(6, 0), At(6, 1), At(8, 0)});
@@ -304,6 +311,15 @@ TEST(AdvancedFish, FinnedJellyfish) {
     EXPECT_FALSE(advanced::FindJellyfish(b, s));
     ASSERT_TRUE(advanced::FindFinnedJellyfish(b, s));
     EXPECT_EQ(EliminationsOf(s), Each({At(8, 0)}, {1}));
+}
+
+// The five columns of the plain case: the fin (0,8) sees no cell of the cover
+// off the base rows.
+TEST(AdvancedFish, FinnedJellyfishWithNothingUnderItsFinRemovesNothing) {
+    const Board b = OneDigit(1, {At(0, 0), At(0, 2), At(0, 8), At(2, 2), At(2, 4), At(4, 4),
+                                 At(4, 6), At(6, 6), At(6, 0), At(8, 0)});
+    AdvancedStep s;
+    EXPECT_FALSE(advanced::FindFinnedJellyfish(b, s));
 }
 
 // ---- Uniqueness -----------------------------------------------------------------
@@ -401,6 +417,13 @@ TEST(AdvancedUniqueness, Type5OnOppositeCorners) {
     EXPECT_FALSE(advanced::FindUniqueRectangle2(b, s));
     ASSERT_TRUE(advanced::FindUniqueRectangle5(b, s));
     EXPECT_EQ(EliminationsOf(s), Each({At(0, 4), At(0, 5), At(1, 1), At(1, 2)}, {7}));
+}
+
+TEST(AdvancedUniqueness, Type5NeedsOneExtraDigitForAll) {
+    const unsigned ab = Digits({1, 2});
+    const Board b = Rectangle({Digits({1, 2, 7}), ab, ab, Digits({1, 2, 8})});
+    AdvancedStep s;
+    EXPECT_FALSE(advanced::FindUniqueRectangle5(b, s));
 }
 
 TEST(AdvancedUniqueness, Type6) {
