@@ -9,7 +9,7 @@ for b in "$build"/bench/vemo_bench_search "$build"/bench/vemo_bench_solver "$bui
     echo "== $(basename "$b")"
     "$b" --benchmark_counters_tabular=true
 done
-echo "== vemo_bench_logic (one exchange_diabolical puzzle in \${LOGIC_EVERY:-10})"
+echo "== vemo_bench_logic (one exchange_diabolical puzzle in ${LOGIC_EVERY:-10})"
 "$build"/bench/vemo_bench_logic "${LOGIC_EVERY:-10}"
 echo "== vemo_bench_generator"
 "$build"/bench/vemo_bench_generator "${GENERATOR_RUNS:-21}"
