@@ -7,6 +7,8 @@
 
 #include "commands.h"
 
+#include "engine/advanced/catalogue.h"
+
 #include <optional>
 #include <string>
 #include <vector>

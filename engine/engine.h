@@ -21,6 +21,7 @@
 #pragma once
 
 #include "advanced/board.h"
+#include "advanced/catalogue.h"
 #include "candidates.h"
 #include "grid.h"
 #include "random.h"
@@ -235,7 +236,7 @@ class Engine {
     // remains for a position with no solution or several, or one that the whole
     // catalogue cannot crack. ApplyStep of an advanced id applies AdvancedHint.
     bool AdvancedLayer = false;
-    unsigned AdvancedFamilies = 0x7F; // advanced::Family bits: all seven families
+    unsigned AdvancedFamilies = advanced::kAllFamilies; // advanced::Family bits
     advanced::AdvancedStep AdvancedHint;
 
     // The first advanced step on level 0, whatever the basic techniques would
