@@ -3,6 +3,7 @@
 
 // count and solve: the exhaustive search from the start position.
 #include "commands.h"
+#include "logic_commands.h"
 #include "puzzle_lines.h"
 #include "puzzle_source.h"
 
@@ -24,7 +25,9 @@ int RunSolve(const std::vector<std::string>& args);
 
 const Command kCount{"count", "FILE|- [--jobs J]",
                      "validity, solutions (up to 2), first branch cell and digit", RunCount};
-const Command kSolve{"solve", "FILE|-", "validity and the grid completed by the search", RunSolve};
+const Command kSolve{"solve", "FILE|- [--logic] [--techniques LIST]",
+                     "validity and the grid completed by the search; --logic: the logical path",
+                     RunSolve};
 
 int RunCount(const std::vector<std::string>& args) {
     std::string error;
@@ -44,6 +47,12 @@ int RunCount(const std::vector<std::string>& args) {
 }
 
 int RunSolve(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = TakeLogicOptions(args, error);
+    if (!options || options->advanced)
+        return UsageError(kSolve, options ? "unexpected --advanced" : error);
+    if (options->logic) return RunLogicSolve(kSolve, *options);
+    if (options->techniquesGiven) return UsageError(kSolve, "--techniques needs --logic");
     if (args.size() != 1) return UsageError(kSolve, "solve takes one file");
     return ForEachPuzzle({args[0]}, [](Engine& engine, const std::string&,
                                        const LinePuzzle& puzzle) {

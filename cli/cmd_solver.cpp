@@ -3,6 +3,7 @@
 
 // analyse, rate and hint: the logical solver on each puzzle of a file.
 #include "commands.h"
+#include "logic_commands.h"
 #include "puzzle_lines.h"
 #include "puzzle_source.h"
 #include "texts.h"
@@ -22,25 +23,17 @@ int RunAnalyse(const std::vector<std::string>& args);
 int RunRate(const std::vector<std::string>& args);
 int RunHint(const std::vector<std::string>& args);
 
-const Command kAnalyse{"analyse", "FILE|- [--jobs J]",
+const Command kAnalyse{"analyse", "FILE|- [--jobs J] [--advanced] [--techniques LIST]",
                        "JSON per puzzle: counts, rating, logged solve, hint", RunAnalyse};
 const Command kRate{"rate", "FILE|- [--jobs J]", "score, level and the count of each technique",
                     RunRate};
-const Command kHint{"hint", "FILE|-", "the next technique and its cells", RunHint};
+const Command kHint{"hint", "FILE|- [--advanced] [--techniques LIST]",
+                    "the next technique and its cells", RunHint};
 
 void JsonArray(std::ostream& out, std::span<const int> values) {
     out << '[';
     for (std::size_t i = 0; i < values.size(); ++i) out << (i ? "," : "") << values[i];
     out << ']';
-}
-
-void JsonString(std::ostream& out, const std::string& text) {
-    out << '"';
-    for (const char ch : text) {
-        if (ch == '"' || ch == '\\') out << '\\';
-        out << (static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch);
-    }
-    out << '"';
 }
 
 std::string CellLabel(int cell) {
@@ -98,6 +91,11 @@ std::string Analyse(Engine&, const std::string& line, const LinePuzzle& puzzle) 
 
 int RunAnalyse(const std::vector<std::string>& args) {
     std::string error;
+    const auto options = TakeLogicOptions(args, error);
+    if (!options || options->logic)
+        return UsageError(kAnalyse, options ? "unexpected --logic" : error);
+    if (options->advanced) return RunAdvancedAnalyse(kAnalyse, *options);
+    if (options->techniquesGiven) return UsageError(kAnalyse, "--techniques needs --advanced");
     const auto source = ParseSourceArgs(args, error);
     if (!source) return UsageError(kAnalyse, error);
     return ForEachPuzzle(*source, Analyse);
@@ -127,6 +125,12 @@ int RunRate(const std::vector<std::string>& args) {
 }
 
 int RunHint(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = TakeLogicOptions(args, error);
+    if (!options || options->logic)
+        return UsageError(kHint, options ? "unexpected --logic" : error);
+    if (options->advanced) return RunAdvancedHint(kHint, *options);
+    if (options->techniquesGiven) return UsageError(kHint, "--techniques needs --advanced");
     if (args.size() != 1) return UsageError(kHint, "hint takes one file");
     const Texts& texts = ProgramTexts();
     return ForEachPuzzle({args[0]}, [&](Engine&, const std::string&, const LinePuzzle& puzzle) {

@@ -201,4 +201,13 @@ std::string RecordLine(const Grid& givens, int variantKind, int xSudoku,
     return line + ':';
 }
 
+void JsonString(std::ostream& out, const std::string& text) {
+    out << '"';
+    for (const char ch : text) {
+        if (ch == '"' || ch == '\\') out << '\\';
+        out << (static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch);
+    }
+    out << '"';
+}
+
 } // namespace vemo::cli

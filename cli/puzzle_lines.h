@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace vemo::cli {
@@ -36,6 +37,10 @@ int ForEachPuzzleLine(const std::string& source,
 
 // Puts the puzzle into the engine as a fixed puzzle at level 0 and checks it.
 void InstallLinePuzzle(Engine& engine, const LinePuzzle& puzzle);
+
+// Text as a JSON string, quoted, with quotes and backslashes escaped and
+// control characters as blanks.
+void JsonString(std::ostream& out, const std::string& text);
 
 // The 81 characters of a grid, "." for an empty cell.
 std::string GridText(const Grid& grid);

@@ -252,6 +252,7 @@ void Engine::ApplyStep(int technique) {
         ApplyImpossibleNeighbour();
         break;
     default:
+        if (technique > kTechniqueCount) ApplyAdvancedStep(AdvancedHint);
         break;
     }
 }
@@ -265,6 +266,19 @@ void Engine::FindNextTechnique() {
     if (FilledCount >= kCells) return;
     if (BreaksRules()) return; // no solution: nothing to hint
     int technique = FindChainTechnique();
+    if (technique == 0 && AdvancedLayer) {
+        technique = FindAdvancedHint();
+        if (technique != 0) {
+            HintTechnique = technique;
+            const advanced::AdvancedStep& s = AdvancedHint;
+            for (int i = 0; i < 14; ++i) HintRecord.cells[i] = i < s.cellCount ? s.cells[i] : 0;
+            HintRecord.count = s.cellCount;
+            int n = 0;
+            for (int d = 1; d <= 9; ++d)
+                if ((s.digits >> (d - 1) & 1) != 0) HintRecord.digits[n++] = d;
+            return;
+        }
+    }
     if (technique == 0) {
         if (!BruteForceTrial()) return; // HintTechnique keeps its value
         technique = kBruteForce;

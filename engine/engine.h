@@ -20,6 +20,8 @@
 // background generation): they share nothing but the constant unit tables.
 #pragma once
 
+#include "advanced/board.h"
+#include "advanced/catalogue.h"
 #include "candidates.h"
 #include "grid.h"
 #include "random.h"
@@ -31,6 +33,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vemo {
 
@@ -223,6 +226,47 @@ class Engine {
     // applier's eliminations), as the solving drivers do.
     void ApplyStep(int technique);
 
+    // ---- Advanced layer -------------------------------------------------------------
+    // The second catalogue (advanced/catalogue.h), tried where the seventeen
+    // techniques above find nothing. Only a caller that asks for it gets it:
+    // with AdvancedLayer false nothing below runs and every driver behaves as
+    // without it. With AdvancedLayer true, FindNextTechnique reports the first
+    // advanced step (HintTechnique its AdvancedId, 101 and above, HintRecord its
+    // cells and digits, AdvancedHint the whole step) before any trial; the trial
+    // remains for a position with no solution or several, or one that the whole
+    // catalogue cannot crack. ApplyStep of an advanced id applies AdvancedHint.
+    bool AdvancedLayer = false;
+    unsigned AdvancedFamilies = advanced::kAllFamilies; // advanced::Family bits
+    advanced::AdvancedStep AdvancedHint;
+
+    // The first advanced step on level 0, whatever the basic techniques would
+    // find; false when none is found or the position's solution is not unique
+    // (the uniqueness arguments need it). Leaves the tables as they were.
+    bool FindNextAdvancedTechnique(advanced::AdvancedStep& step);
+    // Removes the step's eliminations from CandidateTable and places its digit
+    // (PlaceDigit) at level 0, as the basic appliers do.
+    void ApplyAdvancedStep(const advanced::AdvancedStep& step);
+
+    // How a logic-only solve ended.
+    enum class LogicStop { kSolved, kNoSolution, kSeveralSolutions, kStuck, kAbandoned };
+    struct LogicResult {
+        LogicStop stop = LogicStop::kStuck;
+        int steps = 0;    // every step applied
+        int advanced = 0; // of them, advanced steps
+    };
+    // Solves level 0 with the seventeen techniques and the advanced catalogue
+    // (AdvancedFamilies), never guessing: stops solved, stuck, or at once on a
+    // position without a single solution. Appends every step to `steps` when
+    // given, basic ones in the same record (technique 1..17, with the
+    // eliminations it made). Writes level 0 and CandidateTable like the basic
+    // solve, and none of StepLog, TechniqueCounters, the score, HintRecord,
+    // SolutionCount or the brute-force cell and digit; SearchAbandoned says
+    // whether the count of the solutions was abandoned (kAbandoned).
+    LogicResult SolveLogically(std::vector<advanced::AdvancedStep>* steps = nullptr);
+    // The record of the basic technique just found (before it is applied):
+    // its placement, cells, units and digits; no eliminations yet.
+    advanced::AdvancedStep BasicStepRecord(int technique) const;
+
     // ---- Generator ------------------------------------------------------------------
     void MakeFullGrid();
     void MarkConsecutivePairs();
@@ -269,6 +313,10 @@ class Engine {
     int DrawRepresentative(bool firstPhase);
     void ThinCluesImpl(bool withinBand);
     int FindChainTechnique();
+    // 1 when level 0 has one solution, 0 none, 2 several, -1 when the search
+    // was abandoned; the candidates and the search's results are kept.
+    int CountLevelZeroSolutions();
+    int FindAdvancedHint();
     bool BruteForceTrial();
     FinderMemo memo_;                 // what the finders worked out at their last calls
     bool shortcuts_ = false;          // set by the outermost search call

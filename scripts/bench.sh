@@ -11,6 +11,8 @@ for b in "$build"/bench/vemo_bench_search "$build"/bench/vemo_bench_solver "$bui
 done
 echo "== vemo_bench_chains"
 "$build"/bench/vemo_bench_chains
+echo "== vemo_bench_logic (one exchange_diabolical puzzle in ${LOGIC_EVERY:-10})"
+"$build"/bench/vemo_bench_logic "${LOGIC_EVERY:-10}"
 echo "== vemo_bench_generator"
 "$build"/bench/vemo_bench_generator "${GENERATOR_RUNS:-21}"
 if [ -x "$build"/bench/vemo_bench_responsiveness ]; then

@@ -363,3 +363,31 @@ foreach(k RANGE 2)
     string(STRIP "${solution}" solution)
     check_consecutive(solve_one_sided_${k} "${record}" "${solution}")
 endforeach()
+# solve --logic: the path of the logical solver, one step a line, then the grid
+# reached. Five cells left open fall to singles.
+set(five ".689.15277.162483939.578461134.56298289413675675289314846192753513867942927345186")
+file(WRITE "${WORK}/five.txt" "${five}\n")
+expect_run(logic_five 0 ${CLI} solve --logic "${WORK}/five.txt")
+expect_match(logic_five_out "${OUT}"
+             "^(L[1-9]C[1-9] = [1-9]: (naked|hidden) single[a-z0-9 ]*\n)+${solved}\n$")
+# A grid whose four open cells make a rectangle of two digits has two
+# solutions: logic stops there, says why, and the status is 1.
+set(two "4689.15.77516.48.9392578461134756298289413675675289314846192753513867942927345186")
+file(WRITE "${WORK}/two.txt" "${two}\n")
+expect_run(logic_two 1 ${CLI} solve --logic "${WORK}/two.txt")
+expect_match(logic_two_out "${OUT}" "^[.1-9]+\nstopped at 77 filled cells: the puzzle has several solutions")
+# With the single-digit patterns alone the hard puzzle stops short: where and
+# why, status 1.
+expect_run(logic_patterns 1 ${CLI} solve --logic --techniques patterns "${WORK}/mixed.txt")
+expect_match(logic_patterns_out "${OUT}"
+             "\n[.1-9]+\nstopped at [0-9]+ filled cells: no technique of the catalogue applies\n")
+expect_run(logic_unknown_family 2 ${CLI} solve --logic --techniques patterns,nothing "${WORK}/five.txt")
+expect_run(techniques_alone 2 ${CLI} hint --techniques fish "${WORK}/five.txt")
+# hint --advanced and analyse --advanced: JSON with the step named.
+expect_run(hint_advanced 0 ${CLI} hint --advanced "${WORK}/five.txt")
+expect_match(hint_advanced_out "${OUT}" "^{\"puzzle\":\"${five}\",\"step\":{\"technique\":1,\"name\":\"naked single\",")
+file(WRITE "${WORK}/full.txt" "${solved}\n")
+expect_run(hint_advanced_full 0 ${CLI} hint --advanced "${WORK}/full.txt")
+expect_match(hint_advanced_full_out "${OUT}" "\"step\":null}\n$")
+expect_run(analyse_advanced 0 ${CLI} analyse --advanced "${WORK}/five.txt")
+expect_match(analyse_advanced_out "${OUT}" "\"stop\":\"solved\".*\"grid\":\"${solved}\"}\n$")

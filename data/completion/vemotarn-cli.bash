@@ -18,6 +18,7 @@ _vemotarn_cli() {
         --symmetry) COMPREPLY=($(compgen -W "none central axial reflective" -- "$cur")); return ;;
         --variant) COMPREPLY=($(compgen -W "classic nonconsecutive consecutive oddeven" -- "$cur")); return ;;
         --what) COMPREPLY=($(compgen -W "puzzle position solution" -- "$cur")); return ;;
+        --techniques) COMPREPLY=($(compgen -W "all patterns wings fish uniqueness chains sets forcing" -- "$cur")); return ;;
         --count | --seed | --jobs | --dpi) return ;;
         --out)
             case "$command" in
@@ -30,7 +31,10 @@ _vemotarn_cli() {
     case "$command" in
         generate) options="--difficulty --symmetry --variant --x --count --seed --jobs --json" ;;
         sheet) options="--difficulty --symmetry --variant --x --seed --dpi --out" ;;
-        count | analyse | rate) options="--jobs" ;;
+        count | rate) options="--jobs" ;;
+        analyse) options="--jobs --advanced --techniques" ;;
+        hint) options="--advanced --techniques" ;;
+        solve) options="--logic --techniques" ;;
         print) options="--what --dpi --out" ;;
         stats | examples) options="--count --seed --jobs --out" ;;
         top1465) options="--jobs --out" ;;

@@ -99,6 +99,9 @@ struct AdvancedStep {
     unsigned digits = 0;
     // Fins of a finned fish, the extra cells of a unique rectangle.
     Bits81 fins = 0;
+    // A finned fish that is sashimi: some base line keeps at most one
+    // candidate once its fins are taken away.
+    bool sashimi = false;
     // A chain or loop, in order; forcing chains keep their first branch here
     // and the others in the following branches.
     std::array<ChainNode, kMaxChainNodes> nodes{};
