@@ -101,8 +101,8 @@ TEST_F(Window, BoardNamesInEnglishWithHintsAndFilters) {
     Open(Write("p.sku", kPuzzle));
     QAccessibleInterface* board = QAccessible::queryAccessibleInterface(window_->Board());
     EXPECT_EQ(board->text(QAccessible::Name), "Game board");
-    EXPECT_EQ(board->child(0)->text(QAccessible::Name), "L1C1 4 given");
-    EXPECT_TRUE(board->child(1)->text(QAccessible::Name).startsWith("L1C2 empty, candidates "));
+    EXPECT_EQ(board->child(0)->text(QAccessible::Name), "R1C1 4 given");
+    EXPECT_TRUE(board->child(1)->text(QAccessible::Name).startsWith("R1C2 empty, candidates "));
     // A hint marks its cells, a filter its own.
     window_->Run(Command::Start);
     window_->Run(Command::CompleteHint);

@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 
+#include "announcer.h"
 #include "board_widget.h"
 #include "characteristics_page.h"
 #include "chooser_widget.h"
@@ -39,6 +40,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTime>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -139,6 +141,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     central_->setMouseTracking(true);
     central_->installEventFilter(this);
     setCentralWidget(central_);
+    announcer_ = new Announcer(central_);
 
     BuildMenus();
     BuildToolbars();
@@ -163,6 +166,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     connect(g, &GameController::clockChanged, this,
             [this] { clockPanel_->setText(game_->ClockText()); });
     connect(g, &GameController::gameFinished, this, &MainWindow::ShowFinish);
+    connect(g, &GameController::spoken, announcer_, &Announcer::Say);
     connect(pages_, &QTabWidget::currentChanged, this, [this] { game_->HideChooser(); });
     connect(board_, &BoardWidget::pressed, g, &GameController::BoardPressed);
     connect(chooser_, &ChooserWidget::chosen, g, &GameController::ChooseItem);
@@ -249,6 +253,10 @@ void MainWindow::BuildMenus() {
         QMenu* menu = m.parent.empty() ? menuBar()->addMenu(Qs(m.caption))
                                        : menus.at(m.parent)->addMenu(Qs(m.caption));
         menus[m.key] = menu;
+        // Left and Right in an open menu go to the next one: its name is said.
+        if (m.parent.empty())
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this, menu] { announcer_->Say(WithoutMnemonic(menu->title())); });
         if (m.key == "Nouveau") menu->setIcon(NewMenuIcon());
         NameElement(menu, io::Window::kMain, m.text, io::ElementKind::kMenuItem);
     }
@@ -491,6 +499,14 @@ void MainWindow::OpenMenuBar() {
     menuBar()->setActiveAction(menus.first());
 }
 
+void MainWindow::SayActiveCell(bool withUnits) {
+    if (!board_->hasFocus() || QApplication::activePopupWidget()) return;
+    const int cell = board_->ActiveCell();
+    QString text = board_->CellName(cell);
+    if (withUnits) text += QStringLiteral(". ") + UnitsSpeech(texts_, game_->Game(), cell);
+    announcer_->Say(text);
+}
+
 void MainWindow::BindHandlers() {
     GameController& g = *game_;
     const auto bind = [this](Command c, std::function<void()> f) {
@@ -682,6 +698,11 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
                             b.ActiveRow * kCellSize + kCellSize / 2, false);
         return true;
     }
+    if (key == Qt::Key_L && event.modifiers() == Qt::NoModifier) {
+        // Where am I: the active cell, its row, its column and its box.
+        SayActiveCell(true);
+        return true;
+    }
     game_->HandleKey(input);
     return true;
 }
@@ -699,6 +720,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         if (RouteKey(watched, *static_cast<QKeyEvent*>(event))) return true;
         return false;
+    }
+    if (type == QEvent::FocusIn && watched == board_) {
+        // Arriving on the board says the active cell; between two menus of
+        // the bar the board has the keys only for a moment and says nothing.
+        QTimer::singleShot(0, this, [this] { SayActiveCell(false); });
     }
     if (type == QEvent::Resize) {
         if (watched == central_) {

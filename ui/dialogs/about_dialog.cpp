@@ -202,6 +202,11 @@ void AboutDialog::showEvent(QShowEvent* event) {
     CentreOnWindow(*this, parentWidget());
     version_->setText(QString::fromLatin1(VersionString()));
     version_->adjustSize();
+    // Screen readers name the box by the program and read who made it and
+    // its version as its description.
+    setAccessibleName(QStringLiteral("Vemo Tarn"));
+    setAccessibleDescription(designed_->text() + QLatin1Char(' ') + author_->text() +
+                             QStringLiteral(", ") + versionLabel_->text() + version_->text());
     PlaceTexts();
 }
 

@@ -143,6 +143,14 @@ void CongratulationsDialog::SetStatistics(const GameStatistics& statistics) {
     const int extra = record ? kRecordHeight + 4 : 0;
     setFixedSize(kWidth, kHeight + extra);
     ok_->move(ok_->x(), kPanelTop + kPanelHeight + 14 + extra);
+    // Screen readers name the box by its title and read the game's figures
+    // as its description.
+    setAccessibleName(title_->text().trimmed());
+    QStringList description;
+    for (const QLabel* line : lines_)
+        if (!line->text().isEmpty()) description << line->text();
+    if (record) description << statistics_.recordText;
+    setAccessibleDescription(description.join(QStringLiteral(", ")));
     PlaceTexts();
 }
 
