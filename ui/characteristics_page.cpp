@@ -81,16 +81,31 @@ class GridDelegate : public QStyledItemDelegate {
         p->drawText(r.adjusted(dx, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                     index.data().toString());
         // The current row of the focused table: a band in the focus colour
-        // along its top and bottom and at its two ends.
+        // along its top and bottom and at its two ends, lined inside with the
+        // active cell's edge colour, so that one of the two stands out from
+        // any technique's tint.
         const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
         if (view && view->hasFocus() && view->currentIndex().row() == index.row()) {
-            const QColor ring(CurrentLook().focusRing);
+            const Look& look = CurrentLook();
+            const bool first = index.column() == 0;
+            const bool last = index.column() == index.model()->columnCount() - 1;
+            const auto frame = [&](int inset, int width, const QColor& colour) {
+                const int left = first ? r.left() + inset : r.left();
+                const int right = last ? r.right() - inset : r.right();
+                p->fillRect(QRect(left, r.top() + inset, right - left + 1, width), colour);
+                p->fillRect(QRect(left, r.bottom() - inset - width + 1, right - left + 1, width),
+                            colour);
+                if (first)
+                    p->fillRect(QRect(left, r.top() + inset, width, r.height() - 2 * inset),
+                                colour);
+                if (last)
+                    p->fillRect(
+                        QRect(right - width + 1, r.top() + inset, width, r.height() - 2 * inset),
+                        colour);
+            };
             constexpr int kBand = 2;
-            p->fillRect(QRect(r.left(), r.top(), r.width(), kBand), ring);
-            p->fillRect(QRect(r.left(), r.bottom() - kBand + 1, r.width(), kBand), ring);
-            if (index.column() == 0) p->fillRect(QRect(r.left(), r.top(), kBand, r.height()), ring);
-            if (index.column() == index.model()->columnCount() - 1)
-                p->fillRect(QRect(r.right() - kBand + 1, r.top(), kBand, r.height()), ring);
+            frame(0, kBand, QColor(look.focusRing));
+            frame(kBand, 1, QColor(look.activeFrameEdge));
         }
         p->restore();
     }

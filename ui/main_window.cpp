@@ -9,6 +9,7 @@
 #include "chooser_widget.h"
 #include "dialogs/about_dialog.h"
 #include "engine/generator/generation.h"
+#include "focus_style.h"
 #include "generation_task.h"
 #include "icons.h"
 #include "status_panel.h"
@@ -89,6 +90,8 @@ constexpr int kPictureMargin = 8;
 constexpr int kPictureFarMargin = 10;
 constexpr int kPictureFrame = 2;
 constexpr int kBoardPageSide = kPictureMargin + 2 * kPictureFrame + 512 + kPictureFarMargin;
+// Milliseconds between a menu's opening and the saying of its name.
+constexpr int kMenuNameDelay = 300;
 
 // The pages, which tell the room their tabs and frame take around a page as
 // the style lays them out.
@@ -131,6 +134,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     settingsPath_ = options.settingsPath;
     dataFolder_ = options.dataFolder;
     while (dataFolder_.size() > 1 && dataFolder_.endsWith(QLatin1Char('/'))) dataFolder_.chop(1);
+    InstallFocusStyle();
     setWindowTitle(game_->Caption());
     setWindowIcon(ApplicationIcon());
     // The desktop's colours, before any look replaces them.
@@ -253,10 +257,15 @@ void MainWindow::BuildMenus() {
         QMenu* menu = m.parent.empty() ? menuBar()->addMenu(Qs(m.caption))
                                        : menus.at(m.parent)->addMenu(Qs(m.caption));
         menus[m.key] = menu;
-        // Left and Right in an open menu go to the next one: its name is said.
+        // Left and Right in an open menu go to the next one: its name is said
+        // once the window has told screen readers of its own passing focus,
+        // so that the menu's name comes last.
         if (m.parent.empty())
-            connect(menu, &QMenu::aboutToShow, this,
-                    [this, menu] { announcer_->Say(WithoutMnemonic(menu->title())); });
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+                QTimer::singleShot(kMenuNameDelay, menu, [this, menu] {
+                    if (menu->isVisible()) announcer_->Say(WithoutMnemonic(menu->title()));
+                });
+            });
         if (m.key == "Nouveau") menu->setIcon(NewMenuIcon());
         NameElement(menu, io::Window::kMain, m.text, io::ElementKind::kMenuItem);
     }
