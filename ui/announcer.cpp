@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QTimer>
 
 namespace vemo::ui {
 
@@ -133,6 +134,22 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent) {
 
 void Announcer::Say(const QString& text) {
     if (text.isEmpty()) return;
+    if (pending_.isEmpty()) QTimer::singleShot(0, this, &Announcer::Show);
+    pending_ << text;
+}
+
+void Announcer::Show() {
+    if (pending_.isEmpty()) return;
+    // One sentence after the other.
+    QString text = pending_.takeFirst();
+    for (const QString& next : std::as_const(pending_)) {
+        const QChar last = text.back();
+        text += last == QLatin1Char('.') || last == QLatin1Char('!') || last == QLatin1Char('?')
+                    ? QStringLiteral(" ")
+                    : QStringLiteral(". ");
+        text += next;
+    }
+    pending_.clear();
     said_ = text;
     ++count_;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)

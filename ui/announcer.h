@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace vemo {
@@ -37,8 +38,11 @@ QString ChangesSpeech(const TextSource& texts, const Snapshot& before, const Sna
 // "ligne 5 : 6 chiffres placés, colonne 6 : 4 chiffres placés, bloc 5 : 5 chiffres placés".
 QString UnitsSpeech(const TextSource& texts, const Engine& engine, int cell);
 
-// A notification for screen readers: Say() shows it anew with its text as
-// its name. It takes no room and no click, and never takes the focus.
+// A notification for screen readers: what Say() is given is shown anew as
+// its name once the event at hand is handled, the texts of one event joined
+// (a move and the end of the game it completes), since a screen reader reads
+// the name when it comes to the notification, not when it was shown. It takes
+// no room and no click, and never takes the focus.
 class Announcer : public QWidget {
     Q_OBJECT
 
@@ -46,11 +50,14 @@ class Announcer : public QWidget {
     explicit Announcer(QWidget* parent = nullptr);
 
     void Say(const QString& text);
-    // The last text said, and how many were said.
+    // The last text shown, and how many were shown.
     const QString& LastSaid() const { return said_; }
     int SaidCount() const { return count_; }
 
   private:
+    void Show();
+
+    QStringList pending_;
     QString said_;
     int count_ = 0;
 };
