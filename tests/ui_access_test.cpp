@@ -652,21 +652,7 @@ TEST_F(Window, LookChosenInOptionsAndRemembered) {
 
 // ---- Font sizes -----------------------------------------------------------
 
-class FontSize : public Window, public ::testing::WithParamInterface<int> {
-  protected:
-    void SetUp() override {
-        saved_ = QApplication::font();
-        QFont font = saved_;
-        font.setPointSize(GetParam());
-        QApplication::setFont(font);
-        Window::SetUp();
-    }
-    void TearDown() override {
-        window_.reset();
-        QApplication::setFont(saved_);
-    }
-    QFont saved_;
-};
+using FontSize = SizedTypeWindow<int>;
 
 void ExpectFits(const QLabel& label) {
     if (!label.isVisible() || label.text().isEmpty()) return;

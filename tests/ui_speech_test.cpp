@@ -694,21 +694,10 @@ TEST_F(Speech, TheKeyboardFocusShowsInEveryLook) {
 
 // ---- Large type --------------------------------------------------------------
 
-class LargeType : public Window, public ::testing::WithParamInterface<double> {
+class LargeType : public SizedTypeWindow<double> {
   protected:
-    void SetUp() override {
-        saved_ = QApplication::font();
-        QFont font = saved_;
-        font.setPointSizeF(GetParam());
-        QApplication::setFont(font);
-        Window::SetUp();
-    }
-    void TearDown() override {
-        window_.reset();
-        QApplication::setFont(saved_);
-    }
+    // Against the 9 points the dialogs were drawn for.
     double Scale() const { return GetParam() / 9.0; }
-    QFont saved_;
 };
 
 QRect InDialog(const QWidget* w, const QWidget* dialog) {

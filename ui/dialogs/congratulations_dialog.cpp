@@ -224,8 +224,8 @@ void CongratulationsDialog::Arrange(bool record) {
         lineWidth = std::max(lineWidth, metrics.horizontalAdvance(line->text()) + 4);
     const int lineTop = std::max(kLineTop, 8 + heading_->height() + 6);
     // The title is centred over the panel: the panel is at least as wide.
-    const int panelWidth = std::max({kPanelWidth, lineWidth + 2 * kLineLeft, title_->width(),
-                                     heading_->width() + 8});
+    const int panelWidth =
+        std::max({kPanelWidth, lineWidth + 2 * kLineLeft, title_->width(), heading_->width() + 8});
     const int panelHeight =
         std::max(kPanelHeight, lineTop + static_cast<int>(lines_.size()) * step + 10);
     const int panelTop = std::max(kPanelTop, 14 + title_->height() + 4);
