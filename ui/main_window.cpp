@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -49,6 +50,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <utility>
 
 namespace vemo::ui {
@@ -90,8 +92,11 @@ constexpr int kPictureMargin = 8;
 constexpr int kPictureFarMargin = 10;
 constexpr int kPictureFrame = 2;
 constexpr int kBoardPageSide = kPictureMargin + 2 * kPictureFrame + 512 + kPictureFarMargin;
-// Milliseconds between a menu's opening and the saying of its name.
+// Milliseconds between a menu's opening and the saying of its name, and the
+// longest time from one menu's closing to the next one's opening when Left or
+// Right goes from menu to menu.
 constexpr int kMenuNameDelay = 300;
+constexpr int kMenuSwitchTime = 100;
 
 // The pages, which tell the room their tabs and frame take around a page as
 // the style lays them out.
@@ -253,19 +258,25 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildMenus() {
     std::map<std::string_view, QMenu*> menus;
+    // When a menu of the bar last closed.
+    const auto closed = std::make_shared<QElapsedTimer>();
     for (const MenuInfo& m : kMenus) {
         QMenu* menu = m.parent.empty() ? menuBar()->addMenu(Qs(m.caption))
                                        : menus.at(m.parent)->addMenu(Qs(m.caption));
         menus[m.key] = menu;
         // Left and Right in an open menu go to the next one: its name is said
         // once the window has told screen readers of its own passing focus,
-        // so that the menu's name comes last.
-        if (m.parent.empty())
-            connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        // so that the menu's name comes last. A menu opened from the window
+        // itself is read by the screen reader.
+        if (m.parent.empty()) {
+            connect(menu, &QMenu::aboutToHide, this, [closed] { closed->start(); });
+            connect(menu, &QMenu::aboutToShow, this, [this, menu, closed] {
+                if (!closed->isValid() || closed->elapsed() > kMenuSwitchTime) return;
                 QTimer::singleShot(kMenuNameDelay, menu, [this, menu] {
                     if (menu->isVisible()) announcer_->Say(WithoutMnemonic(menu->title()));
                 });
             });
+        }
         if (m.key == "Nouveau") menu->setIcon(NewMenuIcon());
         NameElement(menu, io::Window::kMain, m.text, io::ElementKind::kMenuItem);
     }
