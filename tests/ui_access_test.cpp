@@ -101,8 +101,8 @@ TEST_F(Window, BoardNamesInEnglishWithHintsAndFilters) {
     Open(Write("p.sku", kPuzzle));
     QAccessibleInterface* board = QAccessible::queryAccessibleInterface(window_->Board());
     EXPECT_EQ(board->text(QAccessible::Name), "Game board");
-    EXPECT_EQ(board->child(0)->text(QAccessible::Name), "L1C1 4 given");
-    EXPECT_TRUE(board->child(1)->text(QAccessible::Name).startsWith("L1C2 empty, candidates "));
+    EXPECT_EQ(board->child(0)->text(QAccessible::Name), "R1C1 4 given");
+    EXPECT_TRUE(board->child(1)->text(QAccessible::Name).startsWith("R1C2 empty, candidates "));
     // A hint marks its cells, a filter its own.
     window_->Run(Command::Start);
     window_->Run(Command::CompleteHint);
@@ -652,21 +652,7 @@ TEST_F(Window, LookChosenInOptionsAndRemembered) {
 
 // ---- Font sizes -----------------------------------------------------------
 
-class FontSize : public Window, public ::testing::WithParamInterface<int> {
-  protected:
-    void SetUp() override {
-        saved_ = QApplication::font();
-        QFont font = saved_;
-        font.setPointSize(GetParam());
-        QApplication::setFont(font);
-        Window::SetUp();
-    }
-    void TearDown() override {
-        window_.reset();
-        QApplication::setFont(saved_);
-    }
-    QFont saved_;
-};
+using FontSize = SizedTypeWindow<int>;
 
 void ExpectFits(const QLabel& label) {
     if (!label.isVisible() || label.text().isEmpty()) return;

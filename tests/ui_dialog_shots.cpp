@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Pictures of the three dialogs in French and in English, for a look by eye:
-// vemo_dialog_shots [folder] (default /tmp/shots).
+// vemo_dialog_shots [folder] [points] (default /tmp/shots, the desktop's type
+// size).
 #include "io/language.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/congratulations_dialog.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFont>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -49,6 +51,11 @@ int main(int argc, char** argv) {
     const QString folder =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots");
     QDir().mkpath(folder);
+    if (argc > 2) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(QString::fromLocal8Bit(argv[2]).toDouble());
+        QApplication::setFont(font);
+    }
     QTemporaryDir silence; // no music while taking pictures
 
     for (const char* language : {"Français", "English"}) {

@@ -10,7 +10,9 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QFont>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -112,6 +114,25 @@ class Window : public ::testing::Test {
     int finished_ = 0;
     int asked_ = 0;
     QStringList errors_;
+};
+
+// The window made with the application's type at the size the test is given,
+// in points; the type comes back afterwards.
+template <typename Points>
+class SizedTypeWindow : public Window, public ::testing::WithParamInterface<Points> {
+  protected:
+    void SetUp() override {
+        saved_ = QApplication::font();
+        QFont font = saved_;
+        font.setPointSizeF(static_cast<double>(this->GetParam()));
+        QApplication::setFont(font);
+        Window::SetUp();
+    }
+    void TearDown() override {
+        window_.reset();
+        QApplication::setFont(saved_);
+    }
+    QFont saved_;
 };
 
 } // namespace vemo::ui

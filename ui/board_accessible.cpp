@@ -3,6 +3,8 @@
 
 #include "board_accessible.h"
 
+#include "announcer.h"
+
 #include "board_widget.h"
 #include "characteristics.h"
 #include "game_controller.h"
@@ -21,7 +23,7 @@ namespace vemo::ui {
 
 QString SpokenCellName(const Engine& engine, const BoardState& board, const TextSource& texts,
                        int cell, bool solution) {
-    QString name = CellLabel(cell);
+    QString name = SpokenCellLabel(texts, cell);
     const bool given = engine.Givens[cell] != 0;
     const int digit = solution ? engine.SolutionGrid[cell] : engine.Position()[cell];
     if (digit != 0) {
@@ -160,6 +162,10 @@ AnnouncementListener listener = nullptr;
 void Announce(QAccessibleEvent& event) {
     if (listener) listener(&event);
     QAccessible::updateAccessibility(&event);
+}
+
+void Overhear(QAccessibleEvent& event) {
+    if (listener) listener(&event);
 }
 
 void SetAnnouncementListener(AnnouncementListener l) {

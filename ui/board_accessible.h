@@ -36,6 +36,8 @@ QString SpokenCellName(const Engine& engine, const BoardState& board, const Text
 void Announce(QAccessibleEvent& event);
 using AnnouncementListener = void (*)(QAccessibleEvent* event);
 void SetAnnouncementListener(AnnouncementListener listener);
+// Tells the listener only, of an event that Qt sends to the desktop itself.
+void Overhear(QAccessibleEvent& event);
 
 // Registers the accessible interfaces of the board widgets (once).
 void InstallBoardAccessibility();

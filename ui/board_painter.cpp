@@ -22,6 +22,8 @@ namespace {
 // for, as pixels so that the digits keep their place on any device.
 constexpr int kDigitPixels = 43;
 constexpr int kCandidatePixels = 13;
+// The width of a hint cell's band.
+constexpr int kHintBand = 2;
 
 struct CellBox {
     int x0, y0, x1, y1; // right and bottom exclusive
@@ -190,6 +192,17 @@ void FrameActiveCell(QPainter& p, const CellBox& b, const Look& look) {
     }
 }
 
+// A hint cell's band: two pixels inside its edges, clear of the inner
+// rectangle where the given's outline and the active frame lie.
+void HintBand(QPainter& p, const CellBox& b, const Look& look) {
+    const QColor band(look.hintOutline);
+    const int left = b.x0 + 2, top = b.y0 + 2, right = b.x1 - 3, bottom = b.y1 - 3;
+    p.fillRect(QRect(QPoint(left, top), QPoint(right, top + kHintBand - 1)), band);
+    p.fillRect(QRect(QPoint(left, bottom - kHintBand + 1), QPoint(right, bottom)), band);
+    p.fillRect(QRect(QPoint(left, top), QPoint(left + kHintBand - 1, bottom)), band);
+    p.fillRect(QRect(QPoint(right - kHintBand + 1, top), QPoint(right, bottom)), band);
+}
+
 void DrawBoardCell(QPainter& p, const Engine& e, const BoardState& board,
                    const std::array<QString, 81>& texts, int row, int column, const Look& look) {
     const int cell = row * 9 + column;
@@ -216,6 +229,8 @@ void DrawBoardCell(QPainter& p, const Engine& e, const BoardState& board,
         p.setBrush(QColor(look.chainShades[mark - kChainCell]));
         FillBox(p, b.x0, b.y0, b.x1, b.y1);
     }
+
+    if (IsHintMark(board.CellHighlight[cell])) HintBand(p, b, look);
 
     if (board.CellHighlight[cell] == kFilteredCell) {
         p.setBrush(QColor(look.filterMark));

@@ -10,6 +10,7 @@
 
 #include "engine/techniques/catalogue.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -79,8 +80,56 @@ class GridDelegate : public QStyledItemDelegate {
                                                              : kDefaultTextOffset;
         p->drawText(r.adjusted(dx, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                     index.data().toString());
+        // The current row of the focused table: a band in the focus colour
+        // along its top and bottom and at its two ends, lined inside with the
+        // active cell's edge colour, so that one of the two stands out from
+        // any technique's tint.
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (view && view->hasFocus() && view->currentIndex().row() == index.row()) {
+            const Look& look = CurrentLook();
+            const bool first = index.column() == 0;
+            const bool last = index.column() == index.model()->columnCount() - 1;
+            const auto frame = [&](int inset, int width, const QColor& colour) {
+                const int left = first ? r.left() + inset : r.left();
+                const int right = last ? r.right() - inset : r.right();
+                p->fillRect(QRect(left, r.top() + inset, right - left + 1, width), colour);
+                p->fillRect(QRect(left, r.bottom() - inset - width + 1, right - left + 1, width),
+                            colour);
+                if (first)
+                    p->fillRect(QRect(left, r.top() + inset, width, r.height() - 2 * inset),
+                                colour);
+                if (last)
+                    p->fillRect(
+                        QRect(right - width + 1, r.top() + inset, width, r.height() - 2 * inset),
+                        colour);
+            };
+            constexpr int kBand = 2;
+            frame(0, kBand, QColor(look.focusRing));
+            frame(kBand, 1, QColor(look.activeFrameEdge));
+        }
         p->restore();
     }
+};
+
+// Repaints a table's rows when its focus or its current row changes, so that
+// the whole current row shows its band.
+class CurrentRowMark : public QObject {
+  public:
+    explicit CurrentRowMark(QTableWidget* table) : QObject(table), table_(table) {
+        table->installEventFilter(this);
+        connect(table, &QTableWidget::currentCellChanged, this,
+                [this] { table_->viewport()->update(); });
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            table_->viewport()->update();
+        return false;
+    }
+
+  private:
+    QTableWidget* table_;
 };
 
 QTableWidgetItem* MakeItem(const QString& text, const QColor& background, const QColor& ink,
@@ -132,8 +181,11 @@ void PlainTable(QTableWidget* table) {
     table->setItemDelegate(new GridDelegate(table));
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Tab reaches the table; the arrows and the page keys scroll it.
+    // Tab reaches the table and leaves it; the arrows walk its rows and the
+    // page keys scroll it.
     table->setFocusPolicy(Qt::StrongFocus);
+    table->setTabKeyNavigation(false);
+    new CurrentRowMark(table);
     table->setShowGrid(true);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }

@@ -6,6 +6,7 @@
 #include "game_controller.h"
 #include "icons.h"
 #include "look.h"
+#include "texts.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -112,6 +113,19 @@ void ChooserWidget::Sync(const QPoint& topLeft) {
     }
     clear();
     addItems(chooser.items);
+    // Screen readers tell the two sections' digits apart: "jouer 4", "exclure 4".
+    if (chooser.excludeIndex > 0) {
+        const TextSource& texts = game_.Texts();
+        for (int row = 2; row < count(); ++row) {
+            if (row == chooser.excludeIndex + 1) continue;
+            const int word = row <= chooser.excludeIndex ? 712 : 713;
+            const QString said = texts.Text(word).isEmpty()
+                                     ? QString::fromUtf8(word == 712 ? "jouer" : "exclure")
+                                     : texts.Text(word);
+            item(row)->setData(Qt::AccessibleTextRole,
+                               said + QLatin1Char(' ') + chooser.items[row]);
+        }
+    }
     setCurrentRow(0);
     // Every row at once, without scrolling, as wide as the longest text.
     const int rows = static_cast<int>(chooser.items.size());

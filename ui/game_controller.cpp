@@ -3,6 +3,7 @@
 
 #include "game_controller.h"
 
+#include "announcer.h"
 #include "texts.h"
 
 #include <QGuiApplication>
@@ -95,6 +96,7 @@ void GameController::Alarm(const QString& message) {
     statusColour_ = kAlarmColour;
     messageTimer_.start();
     emit statusChanged();
+    emit spoken(message);
 }
 
 void GameController::SetStatusColourToNormal() {
@@ -273,6 +275,7 @@ void GameController::FinishGame() {
     StopClock();
     // The final time on the clock is the one the records keep.
     ClockTick();
+    emit spoken(texts_.Text(711) + QLatin1Char(' ') + clockText_);
     emit gameFinished();
 }
 
@@ -324,6 +327,7 @@ void GameController::Undo() {
     ClearHighlights();
     HideChooser();
     filter_.Reset(board_.CellHighlight);
+    const Snapshot left = CurrentPosition();
     history_.Undo();
     Enable(Command::Redo, true);
     Enable(Command::Restart, true);
@@ -340,12 +344,14 @@ void GameController::Undo() {
     Restore(history_.Current());
     ShowCount();
     emit boardChanged();
+    emit spoken(texts_.Text(705) + ChangesSpeech(texts_, history_.Current(), left));
 }
 
 void GameController::Redo() {
     if (!history_.CanRedo()) return;
     filter_.Reset(board_.CellHighlight);
     HideChooser();
+    const Snapshot left = CurrentPosition();
     history_.Redo();
     Enable(Command::Undo, true);
     Enable(Command::Restart, true);
@@ -354,6 +360,7 @@ void GameController::Redo() {
     Restore(history_.Current());
     ShowCount();
     emit boardChanged();
+    emit spoken(texts_.Text(706) + ChangesSpeech(texts_, left, history_.Current()));
     if (engine_.FilledCount == 81) FinishGame();
 }
 
@@ -385,6 +392,7 @@ void GameController::PlacementMove(int cell, int digit) {
     filter_.Reset(board_.CellHighlight);
     emit commandsChanged();
     PushMove(kPlacedDigit, cell, digit);
+    emit spoken(PlacedSpeech(texts_, cell, digit));
 }
 
 void GameController::MoveActiveCell(KeyInput::Kind arrow) {
@@ -455,6 +463,7 @@ void GameController::PlayKey(const KeyInput& key, int cell) {
         } else {
             engine_.CandidateTable.Remove(cell, d);
             PushMove(kRemovedCandidate, cell, d);
+            emit spoken(RemovedSpeech(texts_, cell, d));
         }
     }
     emit boardChanged();
@@ -627,6 +636,7 @@ void GameController::ChooseItem(int index) {
                 } else {
                     engine_.CandidateTable.Remove(cell, d);
                     PushMove(kRemovedCandidate, cell, d);
+                    emit spoken(RemovedSpeech(texts_, cell, d));
                 }
             } else if (engine_.SolutionGrid[cell] != d) {
                 Alarm(texts_.Text(507));

@@ -215,6 +215,8 @@ class GameController : public QObject {
     void captionChanged();
     void clockChanged();
     void gameFinished();
+    // A result to be read out at once by a screen reader.
+    void spoken(const QString& text);
 
   private:
     void Enable(Command c, bool on);

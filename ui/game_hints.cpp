@@ -3,6 +3,7 @@
 
 // The three hint commands: name the next technique, show its cells and digits,
 // or play it as a move of the game.
+#include "announcer.h"
 #include "game_controller.h"
 #include "hint_display.h"
 #include "texts.h"
@@ -33,6 +34,7 @@ void GameController::ShowHint() {
     if (id == 0) return; // nothing found: the position stays as it is
     ++HintsShown;
     Notice(TechniqueName(texts_, id), TechniqueColour(id));
+    emit spoken(statusMessage_);
 }
 
 void GameController::ShowCompleteHint() {
@@ -53,6 +55,7 @@ void GameController::ShowCompleteHint() {
     for (const int d : hint.digits) filter_.PressButton(d);
     ++CompleteHintsShown;
     Notice(HintText(hint), TechniqueColour(hint.technique));
+    emit spoken(statusMessage_);
     emit commandsChanged();
     emit boardChanged();
 }
@@ -64,6 +67,7 @@ void GameController::PlayHint() {
     const HintDisplay hint = DescribeHint(engine_);
     if (hint.technique == 0) return;
     filter_.Cancel(board_.CellHighlight);
+    const Snapshot before = CurrentPosition();
     engine_.ApplyStep(hint.technique);
     ClearHighlights();
     filter_.Reset(board_.CellHighlight);
@@ -76,6 +80,9 @@ void GameController::PlayHint() {
     Enable(Command::Redo, false);
     ++HintsPlayed;
     Notice(HintText(hint), TechniqueColour(hint.technique));
+    // The hint, then what playing it did.
+    emit spoken(statusMessage_ + QStringLiteral(". ") +
+                ChangesSpeech(texts_, before, CurrentPosition()));
     emit commandsChanged();
     if (engine_.FilledCount == 81) FinishGame();
 }

@@ -42,8 +42,12 @@ struct Look {
     // window, the statistics panel, the record line; the examples' banner.
     QRgb cheerTitle, cheerTitleBlink, statisticsGround, statisticsText, statisticsHeading;
     QRgb recordText, bannerText;
-    // The ring around the board or the solution when it has the keyboard.
+    // The ring around the board or the solution when it has the keyboard,
+    // and around every other control that has it.
     QRgb focusRing;
+    // The band inside a hint cell's edges, which sets it apart from an empty
+    // cell whatever the technique's colour.
+    QRgb hintOutline;
 };
 
 // The table of the three looks.

@@ -3,11 +3,13 @@
 
 #include "main_window.h"
 
+#include "announcer.h"
 #include "board_widget.h"
 #include "characteristics_page.h"
 #include "chooser_widget.h"
 #include "dialogs/about_dialog.h"
 #include "engine/generator/generation.h"
+#include "focus_style.h"
 #include "generation_task.h"
 #include "icons.h"
 #include "status_panel.h"
@@ -20,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -39,6 +42,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTime>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -46,6 +50,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <utility>
 
 namespace vemo::ui {
@@ -87,6 +92,11 @@ constexpr int kPictureMargin = 8;
 constexpr int kPictureFarMargin = 10;
 constexpr int kPictureFrame = 2;
 constexpr int kBoardPageSide = kPictureMargin + 2 * kPictureFrame + 512 + kPictureFarMargin;
+// Milliseconds between a menu's opening and the saying of its name, and the
+// longest time from one menu's closing to the next one's opening when Left or
+// Right goes from menu to menu.
+constexpr int kMenuNameDelay = 300;
+constexpr int kMenuSwitchTime = 100;
 
 // The pages, which tell the room their tabs and frame take around a page as
 // the style lays them out.
@@ -129,6 +139,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     settingsPath_ = options.settingsPath;
     dataFolder_ = options.dataFolder;
     while (dataFolder_.size() > 1 && dataFolder_.endsWith(QLatin1Char('/'))) dataFolder_.chop(1);
+    InstallFocusStyle();
     setWindowTitle(game_->Caption());
     setWindowIcon(ApplicationIcon());
     // The desktop's colours, before any look replaces them.
@@ -139,6 +150,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     central_->setMouseTracking(true);
     central_->installEventFilter(this);
     setCentralWidget(central_);
+    announcer_ = new Announcer(central_);
 
     BuildMenus();
     BuildToolbars();
@@ -163,6 +175,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     connect(g, &GameController::clockChanged, this,
             [this] { clockPanel_->setText(game_->ClockText()); });
     connect(g, &GameController::gameFinished, this, &MainWindow::ShowFinish);
+    connect(g, &GameController::spoken, announcer_, &Announcer::Say);
     connect(pages_, &QTabWidget::currentChanged, this, [this] { game_->HideChooser(); });
     connect(board_, &BoardWidget::pressed, g, &GameController::BoardPressed);
     connect(chooser_, &ChooserWidget::chosen, g, &GameController::ChooseItem);
@@ -245,10 +258,25 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildMenus() {
     std::map<std::string_view, QMenu*> menus;
+    // When a menu of the bar last closed.
+    const auto closed = std::make_shared<QElapsedTimer>();
     for (const MenuInfo& m : kMenus) {
         QMenu* menu = m.parent.empty() ? menuBar()->addMenu(Qs(m.caption))
                                        : menus.at(m.parent)->addMenu(Qs(m.caption));
         menus[m.key] = menu;
+        // Left and Right in an open menu go to the next one: its name is said
+        // once the window has told screen readers of its own passing focus,
+        // so that the menu's name comes last. A menu opened from the window
+        // itself is read by the screen reader.
+        if (m.parent.empty()) {
+            connect(menu, &QMenu::aboutToHide, this, [closed] { closed->start(); });
+            connect(menu, &QMenu::aboutToShow, this, [this, menu, closed] {
+                if (!closed->isValid() || closed->elapsed() > kMenuSwitchTime) return;
+                QTimer::singleShot(kMenuNameDelay, menu, [this, menu] {
+                    if (menu->isVisible()) announcer_->Say(WithoutMnemonic(menu->title()));
+                });
+            });
+        }
         if (m.key == "Nouveau") menu->setIcon(NewMenuIcon());
         NameElement(menu, io::Window::kMain, m.text, io::ElementKind::kMenuItem);
     }
@@ -491,6 +519,14 @@ void MainWindow::OpenMenuBar() {
     menuBar()->setActiveAction(menus.first());
 }
 
+void MainWindow::SayActiveCell(bool withUnits) {
+    if (!board_->hasFocus() || QApplication::activePopupWidget()) return;
+    const int cell = board_->ActiveCell();
+    QString text = board_->CellName(cell);
+    if (withUnits) text += QStringLiteral(". ") + UnitsSpeech(texts_, game_->Game(), cell);
+    announcer_->Say(text);
+}
+
 void MainWindow::BindHandlers() {
     GameController& g = *game_;
     const auto bind = [this](Command c, std::function<void()> f) {
@@ -713,6 +749,11 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
                             b.ActiveRow * kCellSize + kCellSize / 2, false);
         return true;
     }
+    if (key == Qt::Key_L && event.modifiers() == Qt::NoModifier) {
+        // Where am I: the active cell, its row, its column and its box.
+        SayActiveCell(true);
+        return true;
+    }
     game_->HandleKey(input);
     return true;
 }
@@ -730,6 +771,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         if (RouteKey(watched, *static_cast<QKeyEvent*>(event))) return true;
         return false;
+    }
+    if (type == QEvent::FocusIn && watched == board_) {
+        // Arriving on the board says the active cell; between two menus of
+        // the bar the board has the keys only for a moment and says nothing.
+        QTimer::singleShot(0, this, [this] { SayActiveCell(false); });
     }
     if (type == QEvent::Resize) {
         if (watched == central_) {

@@ -37,6 +37,7 @@ class QTranslator;
 
 namespace vemo::ui {
 
+class Announcer;
 class BoardWidget;
 class CharacteristicsPage;
 class ChooserWidget;
@@ -160,6 +161,8 @@ class MainWindow : public QMainWindow {
     QLabel* ClockPanel() const { return clockPanel_; }
     QToolBar* CommandBar() const { return commandBar_; }
     QToolBar* FilterBar() const { return filterBar_; }
+    // What the window says to screen readers without moving the focus.
+    Announcer* Speech() const { return announcer_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -175,6 +178,8 @@ class MainWindow : public QMainWindow {
     void ApplyLook(LookKind kind);
     bool RouteKey(QObject* watched, QKeyEvent& event);
     void OpenMenuBar();
+    // The active cell as the board reads it, once the board has the keys.
+    void SayActiveCell(bool withUnits);
     void BindHandlers();
     void SyncCommands();
     void SyncChooser();
@@ -232,6 +237,7 @@ class MainWindow : public QMainWindow {
     // Indexes 1..9 the digit toggles, 10 the pairs toggle, 11 the cancel button.
     std::array<QAction*, 12> filterButtons_{};
     QWidget* central_ = nullptr;
+    Announcer* announcer_ = nullptr;
     QToolBar* commandBar_ = nullptr;
     QToolBar* filterBar_ = nullptr;
     QTabWidget* pages_ = nullptr;

@@ -39,6 +39,8 @@ RecordsDialog::RecordsDialog(const TextSource& texts, QWidget* parent)
     table_ = new QTableWidget(io::kRecordRows, 5, this);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
+    // Tab leaves the table; the arrows walk its cells.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);

@@ -18,11 +18,12 @@ namespace vemo::ui {
 
 namespace {
 
-// The panel as a static text whose name and value are the message.
+// The panel as a static text whose name and value are the message: a text
+// of the status bar, which screen readers read with the clock beside it.
 class StatusAccessible : public QAccessibleWidget {
   public:
     explicit StatusAccessible(StatusPanel* panel)
-        : QAccessibleWidget(panel, QAccessible::StatusBar) {}
+        : QAccessibleWidget(panel, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name || t == QAccessible::Value)

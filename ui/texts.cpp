@@ -152,6 +152,20 @@ const QHash<int, QString>& FrenchTexts() {
         {607, "Sombre"},
         {608, "Contraste élevé"},
         {609, "Grille de jeu"},
+        {700, "L"},
+        {701, "C"},
+        {702, "placé"},
+        {703, "retiré"},
+        {704, "retirés"},
+        {705, "Annulé : "},
+        {706, "Rétabli : "},
+        {707, "ligne"},
+        {708, "colonne"},
+        {709, "bloc"},
+        {710, "chiffres placés"},
+        {711, "Grille terminée !"},
+        {712, "jouer"},
+        {713, "exclure"},
     };
     return texts;
 }

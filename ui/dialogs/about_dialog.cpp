@@ -5,6 +5,7 @@
 
 #include "ui/dialogs/centring.h"
 #include "ui/dialogs/link_label.h"
+#include "ui/dialogs/type_size.h"
 #include "ui/dialogs/version.h"
 #include "ui/look.h"
 
@@ -28,13 +29,6 @@ constexpr int kFieldLeft = 124;
 
 const QString kCheckText = QStringLiteral("Vérifier la disponibilité d'une nouvelle version");
 const QString kAuthor = QStringLiteral("L'équipe Vemo Tarn");
-
-QFont PixelFont(int pixels, bool bold) {
-    QFont font;
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QLabel* ColouredLabel(const QString& text, const QColor& colour, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -77,7 +71,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     setModal(true);
 
     name_ = ColouredLabel(QStringLiteral("VEMO TARN"), Qt::blue, this);
-    name_->setFont(PixelFont(23, true));
+    name_->setFont(HeadingFont(23, true));
     name_->adjustSize();
     name_->move(CentredOffset(kWidth, name_->width()), 12);
 
@@ -86,7 +80,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     designed_->setObjectName(QStringLiteral("About201"));
     author_ = new QLabel(kAuthor, authorPanel_);
     author_->setObjectName(QStringLiteral("About207"));
-    author_->setFont(PixelFont(13, true));
+    author_->setFont(HeadingFont(13, true));
 
     mail_ = new QLabel(QStringLiteral("Mail :"), this);
     mail_->setObjectName(QStringLiteral("About202"));
@@ -111,7 +105,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     versionLabel_->setObjectName(QStringLiteral("About205"));
     versionLabel_->move(kPanelLeft + 8, 164);
     version_ = ColouredLabel(QString::fromLatin1(VersionString()), Qt::blue, this);
-    version_->setFont(PixelFont(16, true));
+    version_->setFont(HeadingFont(16, true));
     version_->move(kFieldLeft, 161);
 
     checkPanel_ = Panel(this, QRect(kPanelLeft, 190, kPanelWidth, 30));
@@ -202,6 +196,11 @@ void AboutDialog::showEvent(QShowEvent* event) {
     CentreOnWindow(*this, parentWidget());
     version_->setText(QString::fromLatin1(VersionString()));
     version_->adjustSize();
+    // Screen readers name the box by the program and read who made it and
+    // its version as its description.
+    setAccessibleName(QStringLiteral("Vemo Tarn"));
+    setAccessibleDescription(designed_->text() + QLatin1Char(' ') + author_->text() +
+                             QStringLiteral(", ") + versionLabel_->text() + version_->text());
     PlaceTexts();
 }
 

@@ -4,6 +4,7 @@
 #include "ui/dialogs/congratulations_dialog.h"
 
 #include "ui/dialogs/centring.h"
+#include "ui/dialogs/type_size.h"
 #include "ui/look.h"
 
 #include <QCoreApplication>
@@ -57,13 +58,6 @@ QPixmap StarPicture() {
     return picture;
 }
 
-QFont PixelFont(int pixels, bool bold) {
-    QFont font;
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 CongratulationsDialog::CongratulationsDialog(QWidget* parent)
@@ -80,7 +74,7 @@ CongratulationsDialog::CongratulationsDialog(QWidget* parent)
 
     title_ = new QLabel(QStringLiteral("FELICITATIONS"), this);
     title_->setObjectName(QStringLiteral("Congratulations306"));
-    title_->setFont(PixelFont(27, true));
+    title_->setFont(HeadingFont(27, true));
 
     panel_ = new QFrame(this);
     panel_->setFrameShape(QFrame::Panel);
@@ -89,7 +83,7 @@ CongratulationsDialog::CongratulationsDialog(QWidget* parent)
     panel_->setAutoFillBackground(true);
 
     heading_ = new QLabel(QStringLiteral("STATISTIQUES"), panel_);
-    heading_->setFont(PixelFont(16, true));
+    heading_->setFont(HeadingFont(16, true));
 
     for (std::size_t k = 0; k < lines_.size(); ++k) {
         lines_[k] = new QLabel(panel_);
@@ -99,7 +93,7 @@ CongratulationsDialog::CongratulationsDialog(QWidget* parent)
 
     record_ = new QLabel(this);
     record_->setObjectName(QStringLiteral("RecordLine"));
-    record_->setFont(PixelFont(18, true));
+    record_->setFont(HeadingFont(18, true));
     record_->setAlignment(Qt::AlignCenter);
     record_->setGeometry(kPanelLeft, kPanelTop + kPanelHeight + 8, kPanelWidth, kRecordHeight);
     record_->hide();
@@ -140,9 +134,15 @@ void CongratulationsDialog::SetStatistics(const GameStatistics& statistics) {
     const bool record = !statistics_.recordText.isEmpty();
     record_->setText(statistics_.recordText);
     record_->setVisible(record);
-    const int extra = record ? kRecordHeight + 4 : 0;
-    setFixedSize(kWidth, kHeight + extra);
-    ok_->move(ok_->x(), kPanelTop + kPanelHeight + 14 + extra);
+    Arrange(record);
+    // Screen readers name the box by its title and read the game's figures
+    // as its description.
+    setAccessibleName(title_->text().trimmed());
+    QStringList description;
+    for (const QLabel* line : lines_)
+        if (!line->text().isEmpty()) description << line->text();
+    if (record) description << statistics_.recordText;
+    setAccessibleDescription(description.join(QStringLiteral(", ")));
     PlaceTexts();
 }
 
@@ -209,9 +209,40 @@ void CongratulationsDialog::PaintTitle(const QColor& colour) {
 
 void CongratulationsDialog::PlaceTexts() {
     title_->adjustSize();
-    title_->move(kPanelLeft + CentredOffset(kPanelWidth, title_->width()), 14);
+    title_->move(kPanelLeft + CentredOffset(panel_->width(), title_->width()), 14);
     heading_->adjustSize();
-    heading_->move(CentredOffset(kPanelWidth, heading_->width()), 8);
+    heading_->move(CentredOffset(panel_->width(), heading_->width()), 8);
+}
+
+void CongratulationsDialog::Arrange(bool record) {
+    title_->adjustSize();
+    heading_->adjustSize();
+    const QFontMetrics metrics(lines_[0]->font());
+    const int step = std::max(kLineStep, metrics.height() + 4);
+    int lineWidth = kPanelWidth - 2 * kLineLeft;
+    for (const QLabel* line : lines_)
+        lineWidth = std::max(lineWidth, metrics.horizontalAdvance(line->text()) + 4);
+    const int lineTop = std::max(kLineTop, 8 + heading_->height() + 6);
+    // The title is centred over the panel: the panel is at least as wide.
+    const int panelWidth =
+        std::max({kPanelWidth, lineWidth + 2 * kLineLeft, title_->width(), heading_->width() + 8});
+    const int panelHeight =
+        std::max(kPanelHeight, lineTop + static_cast<int>(lines_.size()) * step + 10);
+    const int panelTop = std::max(kPanelTop, 14 + title_->height() + 4);
+    panel_->setGeometry(kPanelLeft, panelTop, panelWidth, panelHeight);
+    for (std::size_t k = 0; k < lines_.size(); ++k)
+        lines_[k]->setGeometry(kLineLeft, lineTop + static_cast<int>(k) * step, lineWidth, step);
+    const int recordHeight = std::max(kRecordHeight, record_->sizeHint().height());
+    const int below = panelTop + panelHeight;
+    record_->setGeometry(kPanelLeft, below + 8, panelWidth, recordHeight);
+    const int extra = record ? recordHeight + 4 : 0;
+    const int okWidth = std::max(96, ok_->sizeHint().width());
+    const int okHeight = std::max(30, ok_->sizeHint().height());
+    ok_->setGeometry(kPanelLeft + CentredOffset(panelWidth, okWidth), below + 14 + extra, okWidth,
+                     okHeight);
+    const int rightMargin = kWidth - kPanelLeft - kPanelWidth;
+    setFixedSize(std::max(kWidth, kPanelLeft + panelWidth + rightMargin),
+                 std::max(kHeight + extra, ok_->y() + okHeight + 8));
 }
 
 } // namespace vemo::ui

@@ -63,6 +63,9 @@ class CongratulationsDialog : public QDialog {
     void Recolour();
     void PaintTitle(const QColor& colour);
     void PlaceTexts();
+    // Lines, panel, button and box as large as the type needs: the designed
+    // sizes at the usual type, larger so that nothing overlaps at a larger one.
+    void Arrange(bool record);
 
     TextLookup text_;
     GameStatistics statistics_;

@@ -5,6 +5,7 @@
 
 #include "ui/dialogs/centring.h"
 #include "ui/dialogs/example_files.h"
+#include "ui/dialogs/type_size.h"
 #include "ui/look.h"
 
 #include <QFrame>
@@ -13,6 +14,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace vemo::ui {
 
@@ -35,10 +38,7 @@ struct Technique {
 QLabel* BannerLine(int identifier, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QStringLiteral("Examples%1").arg(identifier));
-    QFont font = label->font();
-    font.setPixelSize(15);
-    font.setBold(true);
-    label->setFont(font);
+    label->setFont(HeadingFont(15, true));
     return label;
 }
 
@@ -112,6 +112,7 @@ ExamplesDialog::ExamplesDialog(QWidget* parent) : QDialog(parent) {
     QPushButton* const cancel = AddButton(this, 112, QStringLiteral("   Annuler"), -1);
     cancel->setDefault(true);
     cancel->setGeometry(CentredOffset(kWidth, 110), 472, 110, 28);
+    Arrange();
 }
 
 QGroupBox* ExamplesDialog::AddGroup(int identifier, const QString& title, const QRect& geometry) {
@@ -142,7 +143,7 @@ void ExamplesDialog::Retranslate(const TextLookup& text) {
         if (auto* button = qobject_cast<QPushButton*>(element.widget)) button->setText(caption);
         if (!hint.isEmpty()) element.widget->setToolTip(hint);
     }
-    PlaceTexts();
+    Arrange();
 }
 
 int ExamplesDialog::Choose() {
@@ -172,11 +173,56 @@ void ExamplesDialog::showEvent(QShowEvent* event) {
     CentreOnWindow(*this, parentWidget());
 }
 
+void ExamplesDialog::Arrange() {
+    const auto group = [this](int identifier) {
+        return findChild<QGroupBox*>(QStringLiteral("Examples%1").arg(identifier));
+    };
+    QGroupBox* const basic = group(105);
+    QGroupBox* const moderate = group(106);
+    // Each group as designed at the usual type, and at a larger one as large
+    // as its buttons need.
+    const bool designed = TypeScale() <= 1.0;
+    const auto need = [designed](QGroupBox* g, int width, int height) {
+        if (designed) return QSize(width, height);
+        const QSize hint = g->minimumSizeHint();
+        return QSize(std::max(width, hint.width()), std::max(height, hint.height()));
+    };
+    QFrame* const banner = static_cast<QFrame*>(click_->parentWidget());
+    for (QLabel* line : {click_, then_}) line->adjustSize();
+    const int bannerHeight = std::max(58, 8 + click_->height() + then_->height() + 12);
+    const QSize half = need(basic, kHalf, 90).expandedTo(need(moderate, kHalf, 90));
+    int inner = std::max({kInner, 2 * half.width() + kMargin,
+                          std::max(click_->width(), then_->width()) + 2 * kMargin});
+    const QSize advanced = need(group(111), inner, 90);
+    const QSize expert = need(group(113), inner, 122);
+    const QSize mixed = need(group(121), inner, 58);
+    inner = std::max({inner, advanced.width(), expert.width(), mixed.width()});
+
+    banner->setGeometry(kMargin, kMargin, inner, bannerHeight);
+    int top = kMargin + bannerHeight + 8;
+    const int halfWidth = (inner - kMargin) / 2;
+    basic->setGeometry(kMargin, top, halfWidth, half.height());
+    moderate->setGeometry(kMargin + inner - halfWidth, top, halfWidth, half.height());
+    top += half.height() + 8;
+    for (const auto& [g, size] : {std::pair{group(111), advanced}, std::pair{group(113), expert},
+                                  std::pair{group(121), mixed}}) {
+        g->setGeometry(kMargin, top, inner, size.height());
+        top += size.height() + 8;
+    }
+    QAbstractButton* const cancel = results_[kCancelResult - 1];
+    const QSize button = cancel->sizeHint().expandedTo(QSize(110, 28));
+    const int width = inner + 2 * kMargin;
+    cancel->setGeometry(CentredOffset(width, button.width()), top + 4, button.width(),
+                        button.height());
+    setFixedSize(width, std::max(kHeight, top + 4 + button.height() + 13));
+    PlaceTexts();
+}
+
 void ExamplesDialog::PlaceTexts() {
     for (QLabel* line : {click_, then_}) line->adjustSize();
     const int width = click_->parentWidget()->width();
     click_->move(CentredOffset(width, click_->width()), 8);
-    then_->move(CentredOffset(width, then_->width()), 31);
+    then_->move(CentredOffset(width, then_->width()), std::max(31, 8 + click_->height() + 4));
 }
 
 } // namespace vemo::ui

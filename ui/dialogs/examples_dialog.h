@@ -47,6 +47,9 @@ class ExamplesDialog : public QDialog {
     QPushButton* AddButton(QWidget* parent, int identifier, const QString& caption, int result);
     QGroupBox* AddGroup(int identifier, const QString& title, const QRect& geometry);
     void PlaceTexts();
+    // The groups and the button as large as their captions need: the designed
+    // layout at the usual type, pushed apart and widened at a larger one.
+    void Arrange();
 
     std::vector<Bound> bound_;
     std::vector<QPushButton*> results_; // index result − 1; the last one is "Annuler"

@@ -3,17 +3,52 @@
 
 #include "ui/dialogs/link_label.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace vemo::ui {
+
+namespace {
+
+// A link for screen readers: named by its text, with a press action.
+class LinkAccessible final : public QAccessibleWidget {
+  public:
+    explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            const QString name = widget()->accessibleName();
+            return name.isEmpty() ? static_cast<QLabel*>(widget())->text() : name;
+        }
+        if (t == QAccessible::Description) return widget()->toolTip();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) emit static_cast<LinkLabel*>(widget())->Clicked();
+    }
+};
+
+QAccessibleInterface* LinkFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("vemo::ui::LinkLabel") && object && object->isWidgetType())
+        return new LinkAccessible(static_cast<LinkLabel*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 LinkLabel::LinkLabel(const QColor& rest, const QColor& hover, QWidget* parent)
     : QLabel(parent), rest_(rest), hover_(hover) {
     setCursor(Qt::PointingHandCursor);
     // Tab reaches the link; it is underlined while it has the focus.
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleDescription(QStringLiteral("link"));
+    static const bool installed = [] {
+        QAccessible::installFactory(LinkFactory);
+        return true;
+    }();
+    (void)installed;
     Paint(rest_);
 }
 
