@@ -47,6 +47,12 @@ std::multiset<std::string> NamedCells(const std::string& text) {
     return cells;
 }
 
+// The technique's name as the French file gives it, leading blanks removed.
+std::string TechniqueNameFor(int technique) {
+    std::string name = French().LookupText(TechniqueCatalogue[technique].text);
+    return name.substr(name.find_first_not_of(' '));
+}
+
 bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
@@ -178,6 +184,24 @@ TEST(HintInWords, XWing) {
     const std::string en = ExplainHint(e, English(), HintLevel::kName);
     EXPECT_TRUE(Has(en, "row 2") && Has(en, "row 5") && Has(en, "X-wing")) << en;
     EXPECT_FALSE(Has(en, "column")) << en;
+}
+
+// The finder's result as the non-consecutive rule leaves it: L1C1 loses 3
+// and 4, L1C2 loses 5.
+TEST(HintInWords, ImpossibleNeighbourSaysWhichDigitsLeaveWhichCell) {
+    Engine e;
+    e.HintTechnique = kImpossibleNeighbour;
+    e.ImpossibleNeighbour.cellA = CellAt(0, 0);
+    e.ImpossibleNeighbour.cellB = CellAt(0, 1);
+    e.ImpossibleNeighbour.digitsA[0] = 3;
+    e.ImpossibleNeighbour.digitsA[1] = 4;
+    e.ImpossibleNeighbour.countA = 2;
+    e.ImpossibleNeighbour.digitsB[0] = 5;
+    e.ImpossibleNeighbour.countB = 1;
+    const std::string fr = ExplainHint(e, French(), HintLevel::kFull);
+    EXPECT_TRUE(Has(fr, "3 et 4 de L1C1") && Has(fr, "le 5 de L1C2")) << fr;
+    const std::string en = ExplainHint(e, English(), HintLevel::kFull);
+    EXPECT_TRUE(Has(en, "3 and 4 from R1C1") && Has(en, "the 5 from R1C2")) << en;
 }
 
 // An X-chain on the 5: R1C1 = R1C5 - R4C5 = R4C9, so one of R1C1 and R4C9 is
@@ -328,6 +352,62 @@ TEST(HintInWords, ShippedFilesHoldEveryPartWithItsPlaceholders) {
     }
     EXPECT_NE(AdvancedTechniqueName(advanced::kXChain, English()),
               AdvancedTechniqueName(advanced::kXYChain, English()));
+}
+
+// Solving real puzzles hint by hint: every step met is said in full in both
+// languages, without a placeholder left, naming the cells that the complete
+// hint highlights, and its played form names what the move changed.
+TEST(HintInWords, EveryStepOfRealSolvesIsSaid) {
+    const auto puzzles = test::ReadCollection("top1465.txt");
+    ASSERT_FALSE(puzzles.empty());
+    std::set<int> seen;
+    for (std::size_t i = 0; i < puzzles.size() && i < 250; ++i) {
+        Engine engine;
+        test::LoadPuzzle(engine, puzzles[i]);
+        for (int steps = 0; engine.FilledCount < 81 && steps < 400; ++steps) {
+            engine.HintTechnique = 0;
+            engine.FindNextTechnique();
+            const int t = engine.HintTechnique;
+            ASSERT_NE(t, 0) << puzzles[i];
+            seen.insert(t);
+            for (const LanguageTable* texts : {&French(), &English()}) {
+                const std::string full = ExplainHint(engine, *texts, HintLevel::kFull);
+                ASSERT_FALSE(full.empty()) << t;
+                EXPECT_EQ(full.find('%'), std::string::npos) << full;
+                const std::multiset<std::string> named = NamedCells(full);
+                const auto name = [](int cell) {
+                    return std::to_string(cell / 9 + 1) + "," + std::to_string(cell % 9 + 1);
+                };
+                int highlighted = 0; // the cells of the complete hint
+                if (t == kNakedSingle || t == kHiddenSingle || t == kBruteForce) highlighted = 1;
+                if (t >= kNakedPair && t <= kHiddenQuadruplet)
+                    highlighted = 2 + (t - kNakedPair) / 2;
+                if (t == kColouring || t == kMultiColouring) highlighted = engine.HintRecord.count;
+                if (t == kXYWing) highlighted = 3;
+                for (int k = 0; k < highlighted; ++k)
+                    EXPECT_TRUE(named.contains(name(engine.HintRecord.cells[k])))
+                        << name(engine.HintRecord.cells[k]) << " missing from: " << full;
+                if (t == kLockedBoxToLine || t == kLockedLineToBox)
+                    for (const std::string& cell : named) {
+                        bool listed = false;
+                        for (int k = 0; k < engine.HintRecord.count; ++k)
+                            listed = listed || name(engine.HintRecord.cells[k]) == cell;
+                        EXPECT_TRUE(listed) << cell << " not in the segment: " << full;
+                    }
+            }
+            const Grid grid = engine.CellGrid[0];
+            const Candidates candidates = engine.CandidateTable;
+            const std::string played = ExplainHint(engine, French(), HintLevel::kPlayed);
+            engine.ApplyStep(t);
+            EXPECT_EQ(played, TechniqueNameFor(t) + " : " +
+                                  DescribeChanges(grid, candidates, engine.CellGrid[0],
+                                                  engine.CandidateTable, French()));
+        }
+    }
+    // The sample is broad enough to reach the rarer steps.
+    for (const int t : {kNakedSingle, kHiddenSingle, kLockedBoxToLine, kNakedPair, kXWing,
+                        kColouring, kXYWing, kBruteForce})
+        EXPECT_TRUE(seen.contains(t)) << t << " among " << seen.size();
 }
 
 } // namespace
