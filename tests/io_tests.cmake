@@ -8,6 +8,7 @@ add_executable(vemo_io_tests
     io_grid_text_test.cpp
     io_settings_test.cpp
     io_language_test.cpp
+    io_explanations_test.cpp
     io_robustness_test.cpp
     io_checked_files_test.cpp
     io_saved_game_test.cpp
