@@ -1,0 +1,170 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The scale rater against the ratings stored in exchange_diabolical_rated
+// (agreement: exact ER, within 0.3, Spearman, confusion by band, the hardest
+// steps where they differ) and its speed on one thread, on that file and on
+// top1465 (p50/p90/p99/max by ER band).
+//
+// vemo_bench_scale [sample]: every line when sample is 0 (the default), else
+// that many lines spread evenly over the file.
+#include "bench_support.h"
+#include "engine/scale/scale.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Rated {
+    vemo::Grid grid{};
+    int stored = 0; // tenths
+};
+
+std::vector<Rated> ReadRated(const std::string& fileName) {
+    std::ifstream in(std::string(VEMO_SHARED_DATA) + "/" + fileName);
+    std::vector<Rated> out;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 83) continue;
+        Rated r;
+        for (int c = 0; c < 81; ++c)
+            if (line[c] >= '1' && line[c] <= '9')
+                r.grid[c] = static_cast<std::uint8_t>(line[c] - '0');
+        r.stored = static_cast<int>(std::lround(std::atof(line.c_str() + 82) * 10));
+        out.push_back(r);
+    }
+    return out;
+}
+
+std::vector<double> Ranks(const std::vector<int>& v) {
+    std::vector<int> idx(v.size());
+    for (std::size_t i = 0; i < v.size(); ++i) idx[i] = static_cast<int>(i);
+    std::sort(idx.begin(), idx.end(), [&](int a, int b) { return v[a] < v[b]; });
+    std::vector<double> rank(v.size());
+    for (std::size_t i = 0; i < idx.size();) {
+        std::size_t j = i;
+        while (j < idx.size() && v[idx[j]] == v[idx[i]]) ++j;
+        for (std::size_t k = i; k < j; ++k) rank[idx[k]] = (i + j - 1) / 2.0;
+        i = j;
+    }
+    return rank;
+}
+
+double Spearman(const std::vector<int>& a, const std::vector<int>& b) {
+    const auto ra = Ranks(a), rb = Ranks(b);
+    const double n = static_cast<double>(a.size());
+    double ma = 0, mb = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) ma += ra[i], mb += rb[i];
+    ma /= n, mb /= n;
+    double sab = 0, saa = 0, sbb = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        sab += (ra[i] - ma) * (rb[i] - mb);
+        saa += (ra[i] - ma) * (ra[i] - ma);
+        sbb += (rb[i] - mb) * (rb[i] - mb);
+    }
+    return sab / std::sqrt(saa * sbb);
+}
+
+// Bands of one unit: 5 = 5.0-5.9 ... 9, 10 for 10.0 and above, 0 for nothing found.
+int Band(int tenths) {
+    if (tenths >= vemo::scale::kNothingFound) return 0;
+    return std::min(tenths / 10, 10);
+}
+
+double Percentile(std::vector<double> v, double q) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t i =
+        std::min(v.size() - 1, static_cast<std::size_t>(q * (v.size() - 1) + 0.5));
+    return v[i];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::size_t sample = argc > 1 ? static_cast<std::size_t>(std::atol(argv[1])) : 0;
+    auto all = ReadRated("exchange_diabolical_rated.txt");
+    std::vector<Rated> set;
+    if (sample == 0 || sample >= all.size()) {
+        set = all;
+    } else {
+        for (std::size_t i = 0; i < sample; ++i) set.push_back(all[i * all.size() / sample]);
+    }
+    vemo::Engine engine;
+    vemo::scale::ScaleRater rater;
+    std::vector<int> ours, theirs;
+    std::map<std::pair<int, int>, int> confusion;
+    std::map<std::string, int> differs; // our hardest step where ER differs, with the sign
+    int exact = 0, near = 0;
+    const auto start = Clock::now();
+    for (const Rated& r : set) {
+        vemo::bench::Install(engine, r.grid);
+        const auto rating = rater.Rate(engine);
+        ours.push_back(rating.er);
+        theirs.push_back(r.stored);
+        ++confusion[{Band(r.stored), Band(rating.er)}];
+        if (rating.er == r.stored) ++exact;
+        if (std::abs(rating.er - r.stored) <= 3) ++near;
+        if (rating.er != r.stored) {
+            const std::string key = std::string(rating.er > r.stored ? "higher: " : "lower:  ") +
+                                    vemo::scale::ScaleTechniqueName(rating.hardestTechnique) +
+                                    " level " + std::to_string(rating.hardestLevel);
+            ++differs[key];
+        }
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double n = static_cast<double>(set.size());
+    std::printf("exchange_diabolical_rated: %zu puzzles%s\n", set.size(),
+                sample != 0 ? " (sample spread over the file)" : "");
+    std::printf("ER exact %.1f %%   within 0.3 %.1f %%   Spearman %.3f\n", 100 * exact / n,
+                100 * near / n, Spearman(ours, theirs));
+    std::printf("speed, one thread: %.1f puzzles/s\n", n / seconds);
+    std::printf("confusion (rows: stored band, columns: ours; 0 = nothing found)\n      ");
+    for (int b = 0; b <= 10; ++b) std::printf("%6d", b);
+    std::printf("\n");
+    for (int a = 5; a <= 9; ++a) {
+        std::printf("%6d", a);
+        for (int b = 0; b <= 10; ++b) std::printf("%6d", confusion[{a, b}]);
+        std::printf("\n");
+    }
+    std::printf("where ER differs, our hardest step:\n");
+    std::vector<std::pair<int, std::string>> list;
+    for (const auto& [k, v] : differs) list.push_back({v, k});
+    std::sort(list.rbegin(), list.rend());
+    for (const auto& [v, k] : list) std::printf("  %6d  %s\n", v, k.c_str());
+
+    // top1465, each puzzle timed.
+    const auto top = vemo::bench::ReadGrids("top1465.txt");
+    std::map<int, std::vector<double>> times;
+    std::vector<double> every;
+    for (const auto& g : top) {
+        vemo::bench::Install(engine, g);
+        const auto t0 = Clock::now();
+        const auto rating = rater.Rate(engine);
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+        times[Band(rating.er)].push_back(ms);
+        every.push_back(ms);
+    }
+    std::printf("top1465: %zu puzzles, ms per puzzle by our ER band\n", top.size());
+    std::printf("  band   count     p50     p90     p99     max\n");
+    const auto row = [](const char* name, const std::vector<double>& v) {
+        std::printf("  %-5s %6zu %7.2f %7.2f %7.2f %7.2f\n", name, v.size(), Percentile(v, 0.5),
+                    Percentile(v, 0.9), Percentile(v, 0.99),
+                    v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()));
+    };
+    for (const auto& [b, v] : times) {
+        const std::string name = b == 0 ? "none" : std::to_string(b);
+        row(name.c_str(), v);
+    }
+    row("all", every);
+    return 0;
+}
