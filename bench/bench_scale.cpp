@@ -91,6 +91,30 @@ double Percentile(std::vector<double> v, double q) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]).size() >= 81) {
+        // One puzzle: its steps.
+        vemo::Grid g{};
+        for (int c = 0; c < 81; ++c)
+            if (argv[1][c] >= '1' && argv[1][c] <= '9')
+                g[c] = static_cast<std::uint8_t>(argv[1][c] - '0');
+        vemo::Engine engine;
+        vemo::bench::Install(engine, g);
+        vemo::scale::ScaleRater rater;
+        const auto r = rater.Rate(engine, [](const vemo::scale::ScaleStep& s) {
+            if (s.difficulty < 30) return;
+            std::printf("%4.1f  cx %3d  %-36s", s.difficulty / 10.0, s.complexity,
+                        vemo::scale::ScaleStepName(s).c_str());
+            if (s.placeCell >= 0)
+                std::printf(" r%dc%d=%d", s.placeCell / 9 + 1, s.placeCell % 9 + 1, s.placeDigit);
+            for (int i = 0; i < s.eliminationCount; ++i)
+                std::printf(" r%dc%d-%d", s.eliminations[i].cell / 9 + 1,
+                            s.eliminations[i].cell % 9 + 1, s.eliminations[i].digit);
+            std::printf("\n");
+        });
+        std::printf("ER %s EP %s ED %s\n", vemo::scale::FormatScale(r.er).c_str(),
+                    vemo::scale::FormatScale(r.ep).c_str(), vemo::scale::FormatScale(r.ed).c_str());
+        return 0;
+    }
     const std::size_t sample = argc > 1 ? static_cast<std::size_t>(std::atol(argv[1])) : 0;
     auto all = ReadRated("exchange_diabolical_rated.txt");
     std::vector<Rated> set;
@@ -114,6 +138,12 @@ int main(int argc, char** argv) {
         ++confusion[{Band(r.stored), Band(rating.er)}];
         if (rating.er == r.stored) ++exact;
         if (std::abs(rating.er - r.stored) <= 3) ++near;
+        if (std::getenv("SCALE_LIST") != nullptr && rating.er != r.stored) {
+            for (int c = 0; c < 81; ++c) std::printf("%c", r.grid[c] ? '0' + r.grid[c] : '.');
+            std::printf(" %s ours %s %s\n", vemo::scale::FormatScale(r.stored).c_str(),
+                        vemo::scale::FormatScale(rating.er).c_str(),
+                        vemo::scale::ScaleTechniqueName(rating.hardestTechnique));
+        }
         if (rating.er != r.stored) {
             const std::string key = std::string(rating.er > r.stored ? "higher: " : "lower:  ") +
                                     vemo::scale::ScaleTechniqueName(rating.hardestTechnique) +
@@ -142,6 +172,7 @@ int main(int argc, char** argv) {
     std::sort(list.rbegin(), list.rend());
     for (const auto& [v, k] : list) std::printf("  %6d  %s\n", v, k.c_str());
 
+    if (argc > 2) return 0; // agreement only
     // top1465, each puzzle timed.
     const auto top = vemo::bench::ReadGrids("top1465.txt");
     std::map<int, std::vector<double>> times;

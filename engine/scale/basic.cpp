@@ -5,6 +5,8 @@
 // uniqueness patterns and the BUG.
 #include "position.h"
 
+#include <cstdlib>
+
 namespace vemo::scale {
 
 Rules MakeRules(const advanced::Board& board) {
@@ -325,8 +327,11 @@ bool FindFish(const Rules& rules, const Position& pos, int size, const Emit& emi
 
 namespace {
 
+// A strong link: the places of a digit in a unit fall into two nodes, each a
+// cell or a group of cells of one box and one line.
 struct StrongLink {
-    int a = 0, b = 0, unit = 0;
+    Bits81 a = 0, b = 0;
+    int unit = 0;
 };
 
 enum LinkKind { kRowLink = 1, kColumnLink = 2, kBoxLink = 4, kDiagonalLink = 8 };
@@ -338,6 +343,23 @@ int KindOf(int unit) {
     return kDiagonalLink;
 }
 
+// True when the cells lie in one box and one row or column.
+bool IsNode(Bits81 cells) {
+    if (CountCells(cells) == 1) return true;
+    const int f = FirstCell(cells);
+    if ((cells & ~kBoxMask[CellUnits[f][2]]) != 0) return false;
+    return (cells & ~kRowMask[f / 9]) == 0 || (cells & ~kColumnMask[f % 9]) == 0;
+}
+
+// Every cell of `to` sees every cell of `from` for one digit.
+bool SeesAll(const Rules& rules, Bits81 from, Bits81 to) {
+    bool all = (from & to) == 0;
+    ForEachCell(to, [&](int c) {
+        if ((from & ~rules.board->peers[c]) != 0) all = false;
+    });
+    return all;
+}
+
 } // namespace
 
 bool FindStrongLinks(const Rules& rules, const Position& pos, int links, const Emit& emit) {
@@ -346,64 +368,74 @@ bool FindStrongLinks(const Rules& rules, const Position& pos, int links, const E
                      : links == 3 ? kThreeStrongLinks
                                   : kFourStrongLinks;
     for (int d = 1; d <= 9; ++d) {
-        std::array<StrongLink, 64> all{};
+        std::array<StrongLink, 96> all{};
         int n = 0;
-        for (int k = 0; k < rules.unitCount && n < 62; ++k) {
+        const auto add = [&](Bits81 x, Bits81 y, int u) {
+            if (x == 0 || y == 0 || !IsNode(x) || !IsNode(y) || n >= 96) return;
+            for (int i = 0; i < n; ++i)
+                if ((all[i].a == x && all[i].b == y) || (all[i].a == y && all[i].b == x)) return;
+            all[n++] = {x, y, u};
+        };
+        for (int k = 0; k < rules.unitCount; ++k) {
             const int u = rules.order[k];
             const Bits81 at = pos.Places(d) & rules.Unit(u);
-            if (CountCells(at) != 2) continue;
-            const int a = FirstCell(at);
-            const int b = FirstCell(at & ~CellBit(a));
-            bool dup = false;
-            for (int i = 0; i < n; ++i)
-                if (all[i].a == a && all[i].b == b) dup = true;
-            if (!dup) all[n++] = {a, b, u};
+            const int m = CountCells(at);
+            if (m < 2) continue;
+            if (m == 2) {
+                const int x = FirstCell(at);
+                add(CellBit(x), at & ~CellBit(x), u);
+                continue;
+            }
+            if (Rules::IsBox(u)) {
+                for (int i = 0; i < 9; ++i) {
+                    add(at & kRowMask[i], at & ~kRowMask[i], u);
+                    add(at & kColumnMask[i], at & ~kColumnMask[i], u);
+                }
+            } else {
+                for (int i = 0; i < 9; ++i) add(at & kBoxMask[i], at & ~kBoxMask[i], u);
+            }
         }
-        // Depth-first over oriented links: each link entered by one end and
-        // left by the other; the next link starts in a cell that sees the
+        // Depth-first over oriented links: each link entered by one node and
+        // left by the other; the next link starts in a node that sees the
         // previous end.
         std::array<int, 4> chainLink{};
-        std::array<int, 4> chainStart{};
-        std::array<int, 4> chainEnd{};
+        std::array<Bits81, 4> chainStart{};
+        std::array<Bits81, 4> chainEnd{};
         bool stop = false;
         auto search = [&](auto&& self, int depth, Bits81 used) -> void {
             if (stop) return;
             if (depth == links) {
-                const int first = chainStart[0];
-                const int last = chainEnd[links - 1];
-                if (first > last) return; // each chain once, from its lower end
-                const Bits81 out =
-                    pos.Places(d) & rules.board->peers[first] & rules.board->peers[last] & ~used;
+                const Bits81 first = chainStart[0];
+                const Bits81 last = chainEnd[links - 1];
+                if (FirstCell(first) > FirstCell(last)) return; // each chain once
+                const Bits81 out = CommonPeers(rules, pos, first | last, d) & ~used;
                 if (out == 0) return;
                 int kinds = 0;
-                for (int i = 0; i < links; ++i) kinds |= KindOf(all[chainLink[i]].unit);
+                bool grouped = false;
+                for (int i = 0; i < links; ++i) {
+                    kinds |= KindOf(all[chainLink[i]].unit);
+                    grouped = grouped || CountCells(all[chainLink[i]].a) > 1 ||
+                              CountCells(all[chainLink[i]].b) > 1;
+                }
                 const bool box = (kinds & kBoxLink) != 0;
                 const bool mix = Count(kinds & (kRowLink | kColumnLink | kDiagonalLink)) > 1;
                 ScaleStep s;
                 s.technique = tech;
-                s.difficulty = base + (box ? 1 : 0) + (mix ? 1 : 0);
+                s.difficulty = base + (grouped ? 3 : (box ? 1 : 0) + (mix ? 1 : 0));
                 ForEachCell(out, [&](int c) { s.Eliminate(c, d); });
                 stop = emit(s);
                 return;
             }
             for (int i = 0; i < n && !stop; ++i) {
                 for (int side = 0; side < 2; ++side) {
-                    const int from = side == 0 ? all[i].a : all[i].b;
-                    const int to = side == 0 ? all[i].b : all[i].a;
-                    if (HasCell(used, from) || HasCell(used, to)) continue;
-                    if (depth > 0) {
-                        const int prev = chainEnd[depth - 1];
-                        if (!HasCell(rules.board->peers[prev], from)) continue;
-                        // The weak link must not be a strong link of the chain's own unit.
-                        bool same = false;
-                        for (int j = 0; j < depth; ++j)
-                            if (chainLink[j] == i) same = true;
-                        if (same) continue;
-                    }
+                    const Bits81 from = side == 0 ? all[i].a : all[i].b;
+                    const Bits81 to = side == 0 ? all[i].b : all[i].a;
+                    if (((from | to) & used) != 0) continue;
+                    if (depth > 0 && !SeesAll(rules, chainEnd[depth - 1], from)) continue;
                     chainLink[depth] = i;
                     chainStart[depth] = from;
                     chainEnd[depth] = to;
-                    self(self, depth + 1, used | CellBit(from) | CellBit(to));
+                    self(self, depth + 1, used | from | to);
                 }
             }
         };
@@ -446,6 +478,18 @@ bool FindWing(const Rules& rules, const Position& pos, int size, int largest, co
                     }
                 }
                 if (loose != 1) return;
+                // Five cells need a pivot that sees the four others.
+                if (size == 5) {
+                    bool pivot = false;
+                    for (int i = 0; i < size && !pivot; ++i) {
+                        bool all = true;
+                        for (int j = 0; j < size; ++j)
+                            if (j != i && !HasCell(rules.board->peers[pick[i]], pick[j]))
+                                all = false;
+                        pivot = all;
+                    }
+                    if (!pivot) return;
+                }
                 Bits81 zCells = 0;
                 Bits81 wing = 0;
                 for (int i = 0; i < size; ++i) {
@@ -471,8 +515,9 @@ bool FindWing(const Rules& rules, const Position& pos, int size, int largest, co
             }
             for (int i = from; i < n && !stop; ++i) {
                 const int c = cand[i];
-                if (depth > 0) {
-                    // Each new cell shares a digit with, and sees, a cell before it.
+                if (depth > 0 && size != 4) {
+                    // Three and five cells: each new cell shares a digit with, and sees, a
+                    // cell before it. Four cells may lie anywhere.
                     bool linked = false;
                     for (int j = 0; j < depth && !linked; ++j)
                         linked = (pos.mask[pick[j]] & pos.mask[c]) != 0 &&

@@ -65,11 +65,24 @@ constexpr std::array<const char*, kScaleTechniqueEnd> kNames = {
 };
 
 // Finds the first step of the simple techniques, in the scale's order, into
-// step. The chaining techniques come after.
+// step. A technique whose steps differ in difficulty (strong links, wings,
+// uniqueness) offers its easiest one, the first of them on a tie. The chaining
+// techniques come after.
 bool FindSimple(const Rules& rules, const Position& pos, ScaleStep& step) {
     const Emit take = [&](const ScaleStep& s) {
         step = s;
         return true;
+    };
+    bool any = false;
+    const Emit easiest = [&](const ScaleStep& s) {
+        if (!any || s.difficulty < step.difficulty) step = s;
+        any = true;
+        return false;
+    };
+    const auto varied = [&](auto&& find) {
+        any = false;
+        find(easiest);
+        return any;
     };
     return FindFullHouse(rules, pos, take) || FindHiddenSingles(rules, pos, take) ||
            FindLocked(rules, pos, true, true, take) || FindLocked(rules, pos, false, true, take) ||
@@ -79,13 +92,18 @@ bool FindSimple(const Rules& rules, const Position& pos, ScaleStep& step) {
            FindLocked(rules, pos, false, false, take) || FindNakedSubset(rules, pos, 2, take) ||
            FindFish(rules, pos, 2, take) || FindHiddenSubset(rules, pos, 2, false, take) ||
            FindNakedSubset(rules, pos, 3, take) || FindFish(rules, pos, 3, take) ||
-           FindHiddenSubset(rules, pos, 3, false, take) || FindStrongLinks(rules, pos, 2, take) ||
+           FindHiddenSubset(rules, pos, 3, false, take) ||
+           varied([&](const Emit& e) { return FindStrongLinks(rules, pos, 2, e); }) ||
            FindWing(rules, pos, 3, 2, take) || FindWing(rules, pos, 3, 3, take) ||
-           FindUniqueRectangles(rules, pos, take) || FindNakedSubset(rules, pos, 4, take) ||
-           FindFish(rules, pos, 4, take) || FindHiddenSubset(rules, pos, 4, false, take) ||
-           FindStrongLinks(rules, pos, 3, take) || FindWing(rules, pos, 4, 0, take) ||
-           FindBug(rules, pos, take) || FindStrongLinks(rules, pos, 4, take) ||
-           FindAlignedExclusion(rules, pos, 2, take) || FindWing(rules, pos, 5, 0, take);
+           varied([&](const Emit& e) { return FindUniqueRectangles(rules, pos, e); }) ||
+           FindNakedSubset(rules, pos, 4, take) || FindFish(rules, pos, 4, take) ||
+           FindHiddenSubset(rules, pos, 4, false, take) ||
+           varied([&](const Emit& e) { return FindStrongLinks(rules, pos, 3, e); }) ||
+           varied([&](const Emit& e) { return FindWing(rules, pos, 4, 0, e); }) ||
+           FindBug(rules, pos, take) ||
+           varied([&](const Emit& e) { return FindStrongLinks(rules, pos, 4, e); }) ||
+           FindAlignedExclusion(rules, pos, 2, take) ||
+           varied([&](const Emit& e) { return FindWing(rules, pos, 5, 0, e); });
 }
 
 bool FindChain(const Rules& rules, const Position& pos, ScaleWorkspace& w) {
