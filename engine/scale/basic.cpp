@@ -17,6 +17,7 @@ Rules MakeRules(const advanced::Board& board) {
     for (int u = 0; u < 18; ++u) r.order[n++] = u;
     for (int u = 27; u < board.unitCount; ++u) r.order[n++] = u;
     r.unitCount = n;
+    r.uniqueness = board.uniquenessAllowed && !board.xSudoku;
     for (int c = 0; c < kCells; ++c) {
         int k = 0;
         r.cellUnits[c][k++] = static_cast<std::int8_t>(board.cellUnits[c][2]);
@@ -536,7 +537,7 @@ bool FindWing(const Rules& rules, const Position& pos, int size, int largest, co
 }
 
 bool FindUniqueRectangles(const Rules& rules, const Position& pos, const Emit& emit) {
-    if (!rules.board->uniquenessAllowed) return false;
+    if (!rules.uniqueness) return false;
     for (int r1 = 0; r1 < 9; ++r1)
         for (int r2 = r1 + 1; r2 < 9; ++r2)
             for (int c1 = 0; c1 < 9; ++c1)
@@ -635,7 +636,7 @@ bool FindUniqueRectangles(const Rules& rules, const Position& pos, const Emit& e
 }
 
 bool FindBug(const Rules& rules, const Position& pos, const Emit& emit) {
-    if (!rules.board->uniquenessAllowed) return false;
+    if (!rules.uniqueness) return false;
     // Every cell but the extra ones holds two candidates; in every unit every
     // digit has two places once the extra digits are taken out.
     Bits81 extraCells = 0;

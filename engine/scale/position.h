@@ -47,6 +47,9 @@ struct Rules {
     // The units of a cell in the same order: box, row, column, diagonals.
     std::array<std::array<std::int8_t, 5>, 81> cellUnits{};
     std::array<std::int8_t, 81> cellUnitCount{};
+    // Uniqueness arguments: classic grids only (a swap of two digits breaks
+    // the diagonals, the bars and the parity marks).
+    bool uniqueness = false;
 
     const Bits81& Unit(int u) const { return board->unit[u]; }
     static bool IsBox(int u) { return u >= 18 && u < 27; }
