@@ -30,7 +30,8 @@ _vemotarn_cli() {
     case "$command" in
         generate) options="--difficulty --symmetry --variant --x --count --seed --jobs --json" ;;
         sheet) options="--difficulty --symmetry --variant --x --seed --dpi --out" ;;
-        count | analyse | rate) options="--jobs" ;;
+        count | analyse) options="--jobs" ;;
+        rate) options="--scale --jobs" ;;
         print) options="--what --dpi --out" ;;
         stats | examples) options="--count --seed --jobs --out" ;;
         top1465) options="--jobs --out" ;;

@@ -147,8 +147,20 @@ const char* ScaleTechniqueName(int technique) {
     return kNames[technique];
 }
 
+std::string ScaleTechniqueName(int technique, int chainLevel) {
+    std::string name = ScaleTechniqueName(technique);
+    if (technique < kCellForcingChains || chainLevel == 0) return name;
+    if (chainLevel == 1)
+        return "Dynamic " + std::string(1, static_cast<char>(name[0] + 32)) + name.substr(1);
+    if (chainLevel == 2)
+        return "Dynamic " + std::string(1, static_cast<char>(name[0] + 32)) + name.substr(1) +
+               " (+)";
+    return "Nested " + std::string(1, static_cast<char>(name[0] + 32)) + name.substr(1) +
+           " (level " + std::to_string(chainLevel - 1) + ")";
+}
+
 std::string ScaleStepName(const ScaleStep& step) {
-    return ScaleTechniqueName(step.technique);
+    return ScaleTechniqueName(step.technique, step.chainLevel);
 }
 
 std::string FormatScale(int tenths) {

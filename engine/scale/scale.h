@@ -80,9 +80,11 @@ enum ScaleTechnique : int {
     kScaleTechniqueEnd
 };
 
-// The English name of a technique; `level` 1 adds " (+)", 2 and more the
-// nesting level.
+// The English name of a technique.
 const char* ScaleTechniqueName(int technique);
+// With the chain level of ScaleStep: "Dynamic cell forcing chains", "... (+)",
+// "Nested ... (level 2)".
+std::string ScaleTechniqueName(int technique, int chainLevel);
 
 inline constexpr int kNothingFound = 200;
 inline constexpr int kMaxScaleEliminations = 729;
@@ -111,7 +113,6 @@ struct ScaleStep {
     }
 };
 
-// "Dynamic forcing chains (+)", "Nested forcing chains (level 2)"...
 std::string ScaleStepName(const ScaleStep& step);
 
 struct ScaleRating {
