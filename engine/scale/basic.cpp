@@ -711,17 +711,34 @@ bool FindAlignedExclusion(const Rules& rules, const Position& pos, int size, con
     std::array<int, 3> pick{};
     bool stop = false;
     auto test = [&]() {
-        // Cells that see all picked cells, with few candidates.
+        // Cells that see all picked cells, with few candidates: without one,
+        // only clashes exclude, which the subsets have already found.
         std::array<unsigned, 81> walls{};
         int nw = 0;
-        ForEachCell(pos.empty, [&](int c) {
-            for (int i = 0; i < size; ++i)
-                if (c == pick[i] || !sees(c, pick[i])) return;
-            if (Count(pos.mask[c]) <= size) walls[nw++] = pos.mask[c];
+        Bits81 common = pos.empty;
+        unsigned digits = 0;
+        for (int i = 0; i < size; ++i) {
+            common &= rules.board->peers[pick[i]];
+            digits |= pos.mask[pick[i]];
+        }
+        // A wall the picked cells can take whole.
+        ForEachCell(common, [&](int c) {
+            if (Count(pos.mask[c]) <= size && (pos.mask[c] & ~digits) == 0)
+                walls[nw++] = pos.mask[c];
         });
+        if (nw == 0) return;
+        bool barred = false;
+        for (int i = 0; i < size; ++i) barred = barred || rules.HasBars(pick[i]);
         std::array<unsigned, 3> allowed{};
         std::array<int, 3> v{};
+        // Done once every digit of every cell takes part in a combination.
+        const auto full = [&] {
+            for (int j = 0; j < size; ++j)
+                if (allowed[j] != pos.mask[pick[j]]) return false;
+            return true;
+        };
         auto rec = [&](auto&& self, int i) -> void {
+            if (i < size && full()) return;
             if (i == size) {
                 unsigned taken = 0;
                 for (int j = 0; j < size; ++j) taken |= Bit(v[j]);
@@ -734,7 +751,8 @@ bool FindAlignedExclusion(const Rules& rules, const Position& pos, int size, con
                 if (!pos.Has(pick[i], d)) continue;
                 bool clash = false;
                 for (int j = 0; j < i && !clash; ++j)
-                    clash = rules.board->Sees(pick[j], v[j], pick[i], d);
+                    clash = barred ? rules.board->Sees(pick[j], v[j], pick[i], d)
+                                   : v[j] == d && sees(pick[j], pick[i]);
                 if (clash) continue;
                 v[i] = d;
                 self(self, i + 1);
@@ -750,10 +768,18 @@ bool FindAlignedExclusion(const Rules& rules, const Position& pos, int size, con
                     s.Eliminate(pick[i], d);
         if (s.eliminationCount > 0) stop = emit(s);
     };
+    // The cells that may be walls.
+    Bits81 small = 0;
+    ForEachCell(pos.empty, [&](int c) {
+        if (Count(pos.mask[c]) <= size) small |= CellBit(c);
+    });
     for (int i = 0; i < n && !stop; ++i)
         for (int j = i + 1; j < n && !stop; ++j) {
             // Aligned: the cells share a box or a line.
             if (!sees(cells[i], cells[j]) && size == 2) continue;
+            const Bits81 walls =
+                small & rules.board->peers[cells[i]] & rules.board->peers[cells[j]];
+            if (walls == 0) continue;
             pick[0] = cells[i];
             pick[1] = cells[j];
             if (size == 2) {
@@ -762,6 +788,13 @@ bool FindAlignedExclusion(const Rules& rules, const Position& pos, int size, con
             }
             for (int k = j + 1; k < n && !stop; ++k) {
                 const int a = cells[i], b = cells[j], c = cells[k];
+                if ((walls & rules.board->peers[c]) == 0) continue;
+                // Every wall must fit in the digits of the three cells.
+                const unsigned digits = pos.mask[a] | pos.mask[b] | pos.mask[c];
+                bool fits = false;
+                ForEachCell(walls & rules.board->peers[c],
+                            [&](int w) { fits = fits || (pos.mask[w] & ~digits) == 0; });
+                if (!fits) continue;
                 // Three cells within one band or stack, two of them aligned.
                 if (!(sees(a, b) || sees(a, c) || sees(b, c))) continue;
                 if (!(a / 27 == b / 27 && b / 27 == c / 27) &&
