@@ -9,6 +9,8 @@ for b in "$build"/bench/vemo_bench_search "$build"/bench/vemo_bench_solver "$bui
     echo "== $(basename "$b")"
     "$b" --benchmark_counters_tabular=true
 done
+echo "== vemo_bench_scale (the community's scale: agreement with the stored ratings, speed)"
+"$build"/bench/vemo_bench_scale "${SCALE_SAMPLE:-0}"
 echo "== vemo_bench_generator"
 "$build"/bench/vemo_bench_generator "${GENERATOR_RUNS:-21}"
 if [ -x "$build"/bench/vemo_bench_responsiveness ]; then

@@ -6,6 +6,7 @@
 // stored in a collection.
 #include "engine/advanced/board.h"
 #include "engine/generator/generation.h"
+#include "engine/scale/levels.h"
 #include "engine/scale/position.h"
 #include "engine/scale/scale.h"
 #include "test_support.h"
@@ -201,6 +202,60 @@ TEST(ScaleAgreement, StoredRatingsAreMostlyMatched) {
         EXPECT_LE(std::abs(r.er - stored), 20) << l;
     }
     EXPECT_GE(near * 100, n * 75);
+}
+
+} // namespace
+} // namespace vemo
+
+namespace vemo {
+namespace {
+
+// A generated puzzle of a level on the scale: one solution, the givens set up,
+// its ER within the level.
+void ExpectLevel(int difficulty, int kind, int x, std::uint64_t seed) {
+    Engine e;
+    e.Rng.Seed(seed);
+    e.VariantKind = kind;
+    e.XSudoku = x;
+    scale::ScaleRater rater;
+    const long long generations = scale::GenerateOnScale(e, difficulty, rater, nullptr, 2000);
+    ASSERT_GT(generations, 0) << kind << ' ' << x;
+    Engine check;
+    check.VariantKind = kind;
+    check.XSudoku = x;
+    check.NeighbourMarks = e.NeighbourMarks;
+    check.ParityMarks = e.ParityMarks;
+    check.CellGrid[0] = e.Givens;
+    check.ComputeCandidates();
+    check.SolutionLimit = 2;
+    check.CountSolutions();
+    EXPECT_EQ(check.SolutionCount, 1);
+    check.HistoryLevel = 0;
+    check.CellGrid[0] = e.Givens;
+    check.ComputeCandidates();
+    const int er = scale::RateOnScale(check).er;
+    const auto& level = scale::LevelOf(difficulty);
+    EXPECT_GE(er, level.erMin) << kind << ' ' << x;
+    EXPECT_LE(er, level.erMax) << kind << ' ' << x;
+}
+
+TEST(ScaleLevels, DiaboliqueOnEveryVariant) {
+    ExpectLevel(kDiabolique, kClassic, 0, 11);
+    ExpectLevel(kDiabolique, kClassic, 1, 12);
+    ExpectLevel(kDiabolique, kNonConsecutive, 0, 13);
+    ExpectLevel(kDiabolique, kConsecutive, 0, 14);
+    ExpectLevel(kDiabolique, kOddEven, 0, 15);
+}
+
+TEST(ScaleLevels, DemoniaqueOnAClassicGrid) {
+    ExpectLevel(kDemoniaque, kClassic, 0, 21);
+}
+
+TEST(ScaleLevels, ACancelledGenerationStopsAtOnce) {
+    Engine e;
+    scale::ScaleRater rater;
+    const std::atomic<bool> cancel{true};
+    EXPECT_EQ(scale::GenerateOnScale(e, kDemoniaque, rater, &cancel), 0);
 }
 
 } // namespace

@@ -14,7 +14,7 @@ _vemotarn_cli() {
     fi
     command=${COMP_WORDS[1]}
     case "$prev" in
-        --difficulty) COMPREPLY=($(compgen -W "facile moyen difficile extreme aleatoire" -- "$cur")); return ;;
+        --difficulty) COMPREPLY=($(compgen -W "facile moyen difficile extreme aleatoire diabolique demoniaque" -- "$cur")); return ;;
         --symmetry) COMPREPLY=($(compgen -W "none central axial reflective" -- "$cur")); return ;;
         --variant) COMPREPLY=($(compgen -W "classic nonconsecutive consecutive oddeven" -- "$cur")); return ;;
         --what) COMPREPLY=($(compgen -W "puzzle position solution" -- "$cur")); return ;;
