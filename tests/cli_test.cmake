@@ -250,3 +250,9 @@ expect_run(rate_rated_lines 0 ${CLI} rate "${WORK}/rated.txt")
 file(WRITE "${WORK}/trailing.txt" "${top}\n${top} seven\n")
 expect_run(rate_trailing_text 1 ${CLI} rate --scale "${WORK}/trailing.txt")
 expect_match(rate_trailing_reason "${ERR}" "trailing.txt:2: expected 81 cells, found 87 characters")
+
+# generate --difficulty diabolique: a puzzle whose ER lies from 6.0 to 7.9.
+expect_run(generate_diabolique 0 ${CLI} generate --difficulty diabolique --seed 4)
+file(WRITE "${WORK}/diabolique.txt" "${OUT}")
+expect_run(rate_diabolique 0 ${CLI} rate --scale "${WORK}/diabolique.txt")
+expect_match(diabolique_er "${OUT}" "^[67]\\.[0-9]/")

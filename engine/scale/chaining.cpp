@@ -522,6 +522,7 @@ bool Chainer::Unary() {
                     b.Add(on, nullptr, 0);
                     DoForcingChains(b, on, y, x);
                 }
+                if (!x) continue; // cell links alone: cycles only
                 b.Clear();
                 b.Add(on ^ 1, nullptr, 0);
                 DoForcingChains(b, on ^ 1, y, x);
