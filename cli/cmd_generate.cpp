@@ -27,7 +27,7 @@ int RunGenerate(const std::vector<std::string>& args);
 
 const Command kGenerate{
     "generate",
-    "[--difficulty facile|moyen|difficile|extreme|aleatoire] [--symmetry "
+    "[--difficulty facile|moyen|difficile|extreme|aleatoire|diabolique|demoniaque] [--symmetry "
     "none|central|axial|reflective]"
     " [--variant classic|nonconsecutive|consecutive|oddeven] [--x] [--count N] [--seed S] [--jobs "
     "J]"

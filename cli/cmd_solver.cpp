@@ -6,6 +6,7 @@
 #include "logic_commands.h"
 #include "puzzle_lines.h"
 #include "puzzle_source.h"
+#include "scale_rating.h"
 #include "texts.h"
 
 #include "engine/techniques/catalogue.h"
@@ -25,7 +26,8 @@ int RunHint(const std::vector<std::string>& args);
 
 const Command kAnalyse{"analyse", "FILE|- [--jobs J] [--advanced] [--techniques LIST]",
                        "JSON per puzzle: counts, rating, logged solve, hint", RunAnalyse};
-const Command kRate{"rate", "FILE|- [--jobs J]", "score, level and the count of each technique",
+const Command kRate{"rate", "FILE|- [--scale] [--jobs J]",
+                    "score, level and the count of each technique; --scale: ER/EP/ED, hardest step",
                     RunRate};
 const Command kHint{"hint", "FILE|- [--advanced] [--techniques LIST]",
                     "the next technique and its cells", RunHint};
@@ -117,11 +119,37 @@ std::string Rate(Engine&, const std::string&, const LinePuzzle& puzzle) {
     return text + '\n';
 }
 
+// ER/EP/ED on the community's scale and the name of the hardest step.
+std::string RateOnScale(Engine& engine, const std::string&, const LinePuzzle& puzzle) {
+    InstallLinePuzzle(engine, puzzle);
+    engine.HistoryLevel = 0;
+    engine.ComputeCandidates();
+    // Only a puzzle with one solution is rated: the scale's uniqueness steps
+    // assume it, and a grid with many solutions would keep the chains busy.
+    if (engine.BreaksRules() || engine.FilledCount >= kCells) return "-\n";
+    engine.SolutionCount = 0;
+    engine.SolutionLimit = 2;
+    engine.CountSolutions();
+    RequireAnswer(engine);
+    if (engine.SolutionCount != 1) return "-\n";
+    engine.HistoryLevel = 0;
+    engine.ComputeCandidates();
+    return ScaleLine(engine) + '\n';
+}
+
 int RunRate(const std::vector<std::string>& args) {
+    std::vector<std::string> rest;
+    bool onScale = false;
+    for (const std::string& a : args) {
+        if (a == "--scale")
+            onScale = true;
+        else
+            rest.push_back(a);
+    }
     std::string error;
-    const auto source = ParseSourceArgs(args, error);
+    const auto source = ParseSourceArgs(rest, error);
     if (!source) return UsageError(kRate, error);
-    return ForEachPuzzle(*source, Rate);
+    return ForEachPuzzle(*source, onScale ? RateOnScale : Rate);
 }
 
 int RunHint(const std::vector<std::string>& args) {

@@ -4,6 +4,7 @@
 // stats and top1465: the batch statistics of the generator and of a collection.
 #include "commands.h"
 #include "puzzle_lines.h"
+#include "scale_rating.h"
 
 #include "devtools/statistics.h"
 #include "io/checked_writer.h"
@@ -24,16 +25,17 @@ namespace {
 int RunStats(const std::vector<std::string>& args);
 int RunTop1465(const std::vector<std::string>& args);
 
-const Command kStats{"stats", "[--count N] [--seed S] [--jobs J] [--out DIR]",
-                     "rate N generated puzzles (default 10000): results table and examples",
-                     RunStats};
+const Command kStats{
+    "stats", "[--count N] [--seed S] [--jobs J] [--out DIR]",
+    "rate N generated puzzles (default 10000): results table, examples, ER histogram", RunStats};
 int RunExamples(const std::vector<std::string>& args);
 
 const Command kExamples{
     "examples", "[--count N] [--seed S] [--jobs J] [--out DIR]",
     "generate until every example family has its files (N: generations at most)", RunExamples};
 const Command kTop1465{"top1465", "FILE [--jobs J] [--out DIR]",
-                       "rate a puzzle collection: results table and three examples", RunTop1465};
+                       "rate a puzzle collection: results table, three examples, ER histogram",
+                       RunTop1465};
 
 struct Options {
     std::vector<std::string> files;
@@ -118,8 +120,29 @@ std::vector<devtools::StatisticsRow> RunRows(long long n, int jobs, MakeRow make
     return rows;
 }
 
+// The ER of each puzzle of the rows, on `jobs` threads.
+std::vector<int> ScaleErs(const std::vector<devtools::StatisticsRow>& rows, int jobs) {
+    std::vector<int> ers(rows.size());
+    std::atomic<std::size_t> next{0};
+    const auto worker = [&] {
+        Engine engine;
+        for (std::size_t i; (i = next++) < rows.size();) {
+            engine.ClearPuzzle();
+            engine.HistoryLevel = 0;
+            engine.CellGrid[0] = rows[i].puzzle;
+            engine.ComputeCandidates();
+            ers[i] = ScaleEr(engine);
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int j = 1; j < jobs; ++j) threads.emplace_back(worker);
+    worker();
+    for (auto& t : threads) t.join();
+    return ers;
+}
+
 int Finish(const std::vector<devtools::StatisticsRow>& rows, const std::filesystem::path& folder,
-           const char* resultsName, bool collection) {
+           const char* resultsName, bool collection, int jobs) {
     bool written = true;
     devtools::ExamplePicker picker([&](const std::string& name, const Grid& puzzle) {
         written &= WriteFile(folder / std::filesystem::u8path(name), FramedGrid(puzzle));
@@ -145,6 +168,7 @@ int Finish(const std::vector<devtools::StatisticsRow>& rows, const std::filesyst
         return kExitBadInput;
     }
     std::cout << rows.size() << " puzzles; results in " << (folder / resultsName).string() << '\n';
+    std::cout << ScaleHistogram(ScaleErs(rows, jobs));
     return abandoned > 0 ? kExitBadInput : kExitOk;
 }
 
@@ -175,7 +199,7 @@ int RunStats(const std::vector<std::string>& args) {
         engine.Rng.Seed(base * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(i));
         return devtools::GenerateRow(engine);
     });
-    return Finish(rows, folder, "Statistiques.txt", false);
+    return Finish(rows, folder, "Statistiques.txt", false, o->jobs);
 }
 
 int RunTop1465(const std::vector<std::string>& args) {
@@ -203,7 +227,7 @@ int RunTop1465(const std::vector<std::string>& args) {
         RunRows(static_cast<long long>(puzzles.size()), o->jobs, [&](Engine& engine, long long i) {
             return devtools::RateRow(engine, puzzles[static_cast<std::size_t>(i)]);
         });
-    const int status = Finish(rows, folder, "Top1465.txt", true);
+    const int status = Finish(rows, folder, "Top1465.txt", true, o->jobs);
     if (puzzles.size() != 1465) {
         std::cerr << "vemotarn-cli: '" << o->files[0] << "' holds " << puzzles.size()
                   << " complete puzzles, not 1465\n";

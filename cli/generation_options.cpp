@@ -13,11 +13,10 @@ namespace vemo::cli {
 
 // Parses the options; on a bad one returns nothing and says why.
 std::optional<Request> ParseRequest(const std::vector<std::string>& args, std::string& error) {
-    static const std::map<std::string, int> difficulties = {{"facile", kFacile},
-                                                            {"moyen", kMoyen},
-                                                            {"difficile", kDifficile},
-                                                            {"extreme", kExtreme},
-                                                            {"aleatoire", kAleatoire}};
+    static const std::map<std::string, int> difficulties = {
+        {"facile", kFacile},        {"moyen", kMoyen},         {"difficile", kDifficile},
+        {"extreme", kExtreme},      {"aleatoire", kAleatoire}, {"diabolique", kDiabolique},
+        {"demoniaque", kDemoniaque}};
     static const std::map<std::string, int> symmetries = {{"none", kNoSymmetry},
                                                           {"central", kCentral},
                                                           {"axial", kAxial},
@@ -98,10 +97,15 @@ std::uint64_t BaseSeed(const Request& request) {
 
 void GenerateOne(Engine& engine, const Request& r, std::uint64_t base, long long index) {
     engine.Rng.Seed(base * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(index));
-    engine.SetDifficulty(r.difficulty);
     engine.SymmetryChoice = r.symmetry;
     engine.VariantKind = engine.VariantChoice = r.variant;
     engine.XSudoku = engine.XSudokuChoice = r.x;
+    if (r.difficulty == kDiabolique || r.difficulty == kDemoniaque) {
+        thread_local scale::ScaleRater rater;
+        scale::GenerateOnScale(engine, r.difficulty, rater);
+        return;
+    }
+    engine.SetDifficulty(r.difficulty);
     engine.GeneratePuzzle();
 }
 

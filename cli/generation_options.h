@@ -8,6 +8,7 @@
 #include "engine/engine.h"
 #include "engine/generator/generation.h"
 #include "engine/generator/symmetry.h"
+#include "engine/scale/levels.h"
 
 #include <cstdint>
 #include <optional>

@@ -91,6 +91,16 @@ std::optional<LinePuzzle> ParsePuzzleLine(const std::string& rawLine, std::strin
         puzzle.parityMarks = read.puzzle.parityMarks;
         return puzzle;
     }
+    // 81 cells and a rating after them, as in rated collections ("<cells> 7.2"):
+    // the rating is left aside.
+    if (line.size() > 82 && (line[81] == ' ' || line[81] == '\t')) {
+        std::size_t at = 81;
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+        bool rating = at < line.size() && at + 8 >= line.size();
+        for (std::size_t i = at; i < line.size() && rating; ++i)
+            rating = (line[i] >= '0' && line[i] <= '9') || line[i] == '.';
+        if (rating) return ParsePuzzleLine(line.substr(0, 81), error);
+    }
     if (line.size() != 81) {
         error = "expected 81 cells, found " + std::to_string(line.size()) + " characters";
         return std::nullopt;

@@ -13,6 +13,8 @@ echo "== vemo_bench_chains"
 "$build"/bench/vemo_bench_chains
 echo "== vemo_bench_logic (one exchange_diabolical puzzle in ${LOGIC_EVERY:-10})"
 "$build"/bench/vemo_bench_logic "${LOGIC_EVERY:-10}"
+echo "== vemo_bench_scale (the community's scale: agreement with the stored ratings, speed)"
+"$build"/bench/vemo_bench_scale "${SCALE_SAMPLE:-0}"
 echo "== vemo_bench_generator"
 "$build"/bench/vemo_bench_generator "${GENERATOR_RUNS:-21}"
 if [ -x "$build"/bench/vemo_bench_responsiveness ]; then

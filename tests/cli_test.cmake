@@ -391,3 +391,28 @@ expect_run(hint_advanced_full 0 ${CLI} hint --advanced "${WORK}/full.txt")
 expect_match(hint_advanced_full_out "${OUT}" "\"step\":null}\n$")
 expect_run(analyse_advanced 0 ${CLI} analyse --advanced "${WORK}/five.txt")
 expect_match(analyse_advanced_out "${OUT}" "\"stop\":\"solved\".*\"grid\":\"${solved}\"}\n$")
+# rate --scale: ER/EP/ED and the hardest step for each puzzle; lines of a rated
+# collection are read with their rating left aside; the same answers on two
+# jobs; a full grid and a grid without a single solution get "-"; other text after the cells
+# is still refused.
+file(STRINGS "${DATA}/exchange_diabolical_rated.txt" rated LIMIT_COUNT 4)
+string(REPLACE ";" "\n" rated_text "${rated}")
+file(WRITE "${WORK}/rated.txt" "${rated_text}\n${solved}\n1.........1......................................................................\n")
+expect_run(rate_scale 0 ${CLI} rate --scale "${WORK}/rated.txt")
+set(scale_line "[0-9]\\.[0-9]/[0-9]\\.[0-9]/[0-9]\\.[0-9] [A-Z][^\n]+\n")
+expect_match(rate_scale_lines "${OUT}" "^${scale_line}${scale_line}${scale_line}${scale_line}-\n-\n$")
+set(scale_one "${OUT}")
+expect_run(rate_scale_jobs 0 ${CLI} rate --jobs 2 --scale "${WORK}/rated.txt")
+if(NOT OUT STREQUAL scale_one)
+    message(FATAL_ERROR "rate --scale: --jobs 2 changed the answers\n${scale_one}\n${OUT}")
+endif()
+expect_run(rate_rated_lines 0 ${CLI} rate "${WORK}/rated.txt")
+file(WRITE "${WORK}/trailing.txt" "${top}\n${top} seven\n")
+expect_run(rate_trailing_text 1 ${CLI} rate --scale "${WORK}/trailing.txt")
+expect_match(rate_trailing_reason "${ERR}" "trailing.txt:2: expected 81 cells, found 87 characters")
+
+# generate --difficulty diabolique: a puzzle whose ER lies from 6.0 to 7.9.
+expect_run(generate_diabolique 0 ${CLI} generate --difficulty diabolique --seed 4)
+file(WRITE "${WORK}/diabolique.txt" "${OUT}")
+expect_run(rate_diabolique 0 ${CLI} rate --scale "${WORK}/diabolique.txt")
+expect_match(diabolique_er "${OUT}" "^[67]\\.[0-9]/")

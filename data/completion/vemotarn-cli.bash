@@ -14,7 +14,7 @@ _vemotarn_cli() {
     fi
     command=${COMP_WORDS[1]}
     case "$prev" in
-        --difficulty) COMPREPLY=($(compgen -W "facile moyen difficile extreme aleatoire" -- "$cur")); return ;;
+        --difficulty) COMPREPLY=($(compgen -W "facile moyen difficile extreme aleatoire diabolique demoniaque" -- "$cur")); return ;;
         --symmetry) COMPREPLY=($(compgen -W "none central axial reflective" -- "$cur")); return ;;
         --variant) COMPREPLY=($(compgen -W "classic nonconsecutive consecutive oddeven" -- "$cur")); return ;;
         --what) COMPREPLY=($(compgen -W "puzzle position solution" -- "$cur")); return ;;
@@ -31,7 +31,8 @@ _vemotarn_cli() {
     case "$command" in
         generate) options="--difficulty --symmetry --variant --x --count --seed --jobs --json" ;;
         sheet) options="--difficulty --symmetry --variant --x --seed --dpi --out" ;;
-        count | rate) options="--jobs" ;;
+        count) options="--jobs" ;;
+        rate) options="--scale --jobs" ;;
         analyse) options="--jobs --advanced --techniques" ;;
         hint) options="--advanced --techniques" ;;
         solve) options="--logic --techniques" ;;
