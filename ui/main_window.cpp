@@ -615,8 +615,20 @@ void MainWindow::SyncChooser() {
         // The keyboard works in the list while it is open.
         if (board_->hasFocus() || !QApplication::focusWidget()) chooser_->setFocus();
     } else {
+        // The list hands the keys back to the board, not to the next control
+        // in the focus chain (a toolbar button that Space would press).
+        const bool focused = chooser_->hasFocus();
         chooser_->Sync({});
+        if (focused) board_->setFocus();
     }
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Coming back to the window, the keys go to the board, as at start-up.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && board_ &&
+        !chooser_->isVisible())
+        board_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MainWindow::ShowFinish() {
