@@ -93,6 +93,159 @@ TEST_F(Window, ActivatingTheWindowGivesTheKeysToTheBoard) {
     EXPECT_TRUE(window_->Board()->hasFocus());
 }
 
+// ---- Files that are not puzzles, and puzzles without a solution ----------------
+
+// The window with a data folder of its own: the game in progress is kept at
+// closing and resumed at the next start.
+class Kept : public Window {
+  protected:
+    void SetUp() override {
+        qputenv("XDG_DATA_HOME", folder_.path().toUtf8());
+        window_ = WithData();
+    }
+
+    std::unique_ptr<MainWindow> WithData() {
+        window_.reset();
+        StartOptions options;
+        options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
+        options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
+        options.dataFolder = QString::fromStdString(io::DataFolder());
+        auto w = std::make_unique<MainWindow>(options);
+        w->SetFinishHandler([this] { ++finished_; });
+        w->ReportError = [this](const QString& m) { errors_ << m; };
+        w->AskAbandon = [this](bool*) {
+            ++asked_;
+            return true;
+        };
+        w->show();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        return w;
+    }
+
+    void Restart() {
+        window_->close();
+        window_ = WithData();
+        window_->ResumeSavedGame();
+    }
+
+    // A game with two digits played.
+    void PlayTwoDigits() {
+        Open(Write("p.sku", kPuzzle));
+        int played = 0;
+        for (int c = 0; c < 81 && played < 2; ++c)
+            if (E().Position()[c] == 0) {
+                GoTo(c);
+                Digit(kSolved[c] - '0');
+                ++played;
+            }
+        ASSERT_EQ(Game().History().MoveLevel(), 3);
+    }
+
+    std::string Cells() { return test::TextOf(E().Position()); }
+};
+
+std::string RandomBytes(std::size_t n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::string bytes(n, '\0');
+    for (char& b : bytes) b = static_cast<char>(rng() & 0xFF);
+    return bytes;
+}
+
+TEST_F(Kept, AFileThatIsNoPuzzleLeavesTheGameAndTheKeptGameAsTheyWere) {
+    PlayTwoDigits();
+    const std::string before = Cells();
+    const std::string givens = test::TextOf(E().Givens);
+    const io::RecentList recent = Game().RecentFiles;
+    const QString caption = window_->windowTitle();
+    const std::string twoGrids = kPuzzle + "\r\n" + kPuzzle + "\r\n";
+    const std::string lines = kPuzzle.substr(0, 40) + "\r\n" + kPuzzle.substr(40) + "\r\n" +
+                              "and more digits 123456789 123456789\r\n";
+    int k = 0;
+    for (const std::string& bytes :
+         {RandomBytes(3000, 1), RandomBytes(3000, 2), twoGrids, lines, std::string("1234\r\n")}) {
+        const QString name = QStringLiteral("random%1.sdu").arg(k++);
+        Open(Write(name, bytes));
+        EXPECT_EQ(Cells(), before) << name.toStdString();
+        EXPECT_EQ(test::TextOf(E().Givens), givens);
+        EXPECT_TRUE(E().PuzzleFixed);
+        EXPECT_EQ(Game().History().MoveLevel(), 3);
+        EXPECT_TRUE(Game().ClockRunning());
+        EXPECT_EQ(window_->windowTitle(), caption);
+        // Said in red, and the file is not a recent one.
+        EXPECT_EQ(Game().StatusColour(), kAlarm);
+        EXPECT_FALSE(Status().isEmpty());
+        EXPECT_EQ(Game().RecentFiles, recent);
+    }
+    // Closed and started again: the game played, nothing of the files.
+    Restart();
+    EXPECT_EQ(Cells(), before);
+    EXPECT_EQ(test::TextOf(E().Givens), givens);
+    EXPECT_TRUE(E().PuzzleFixed);
+    EXPECT_EQ(E().SolutionCount, 1);
+}
+
+TEST_F(Kept, AnInvalidGridIsShownForCorrectionAndNeverKept) {
+    PlayTwoDigits();
+    std::string dup = kPuzzle;
+    dup[1] = '4'; // a second 4 in the first row
+    const QString path = Write("dup.sku", dup);
+    Open(path);
+    EXPECT_EQ(Status().left(window_->Texts().Text(504).size()), window_->Texts().Text(504));
+    // The grid is on the board, in hand entry, with no clock running.
+    EXPECT_EQ(E().Position()[1], 4);
+    EXPECT_FALSE(E().PuzzleFixed);
+    EXPECT_TRUE(Game().HandEntry());
+    EXPECT_FALSE(Game().ClockRunning());
+    EXPECT_NE(Game().RecentFiles[0], path.toStdString());
+    // Mended by hand and started.
+    GoTo(1);
+    Digit(0, Qt::NoModifier);
+    EXPECT_EQ(E().Position()[1], 0);
+    window_->Run(Command::Start);
+    EXPECT_TRUE(E().PuzzleFixed);
+
+    // Refused again and closed: no mixture of the two grids comes back.
+    Open(path);
+    Restart();
+    EXPECT_FALSE(E().PuzzleFixed);
+    EXPECT_NE(E().Position()[1], 4);
+    for (int c = 0; c < 81; ++c) EXPECT_EQ(E().Givens[c], 0) << c;
+}
+
+TEST_F(Window, APuzzleWithoutSolutionIsReportedAndNotStarted) {
+    const std::string none =
+        "41..3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
+    Open(Write("none.sku", none));
+    const QString expected = window_->Texts().Text(504) + window_->Texts().Text(583);
+    EXPECT_EQ(Status(), expected);
+    EXPECT_EQ(Game().StatusColour(), kAlarm);
+    EXPECT_FALSE(E().PuzzleFixed);
+    EXPECT_FALSE(Game().ClockRunning());
+    EXPECT_FALSE(window_->Action(Command::Hint)->isEnabled());
+
+    // An empty odd/even grid entered by hand and started.
+    window_->Run(Command::OddEven);
+    window_->Run(Command::BlankGrid);
+    // One cell shaded with Shift and a click, which enables "Commencer".
+    QTest::mouseClick(window_->Board(), Qt::LeftButton, Qt::ShiftModifier,
+                      CellCentre(*window_->Board(), 0));
+    window_->Run(Command::Start);
+    EXPECT_EQ(E().VariantKind, kOddEven);
+    EXPECT_EQ(Status(), expected);
+    EXPECT_FALSE(E().PuzzleFixed);
+    EXPECT_TRUE(Game().HandEntry());
+    EXPECT_FALSE(Game().ClockRunning());
+
+    // In every language the message has its words.
+    for (const char* language : {"English.lng", "Deutsch.lng", "Espa\xc3\xb1ol.lng", "Italiano.lng",
+                                 "Fran\xc3\xa7"
+                                 "ais.lng"}) {
+        ASSERT_TRUE(window_->SwitchLanguage(QString::fromUtf8(language))) << language;
+        EXPECT_FALSE(window_->Texts().Text(583).trimmed().isEmpty()) << language;
+    }
+}
+
 } // namespace
 } // namespace vemo::ui
 

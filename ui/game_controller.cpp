@@ -153,6 +153,10 @@ void GameController::InstallPuzzle() {
     }
 
     engine_.AnalysePuzzle();
+    if (HasNoSolution()) {
+        KeepForHandEntry(texts_.Text(504) + texts_.Text(583));
+        return;
+    }
     emit pagesChanged();
     emit solutionChanged();
     engine_.ComputeCandidates();
@@ -221,9 +225,26 @@ void GameController::StartGame() {
         return;
     }
 
-    board_.HandEntry = 0;
+    // Fixed while it is analysed: the unshaded cells of an odd/even grid are odd.
     engine_.PuzzleFixed = true;
     engine_.AnalysePuzzle();
+    if (HasNoSolution()) {
+        // The grid stays as entered, to be mended.
+        engine_.PuzzleFixed = false;
+        engine_.SolutionGrid = engine_.Position();
+        ClearAnalysis();
+        emit pagesChanged();
+        emit solutionChanged();
+        engine_.ComputeCandidates();
+        ResetPlayControls();
+        Enable(Command::Start, true);
+        emit commandsChanged();
+        emit boardChanged();
+        Alarm(texts_.Text(504) + texts_.Text(583));
+        return;
+    }
+    board_.HandEntry = 0;
+    engine_.PuzzleFixed = true;
     emit solutionChanged();
     history_.Rewind();
     engine_.ComputeCandidates();

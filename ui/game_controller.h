@@ -25,6 +25,7 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace vemo::ui {
@@ -111,6 +112,9 @@ class GameController : public QObject {
     void Copied(bool positionOnly);
     // "Coller": a puzzle from clipboard text, started like a loaded file.
     void Paste(const QString& text);
+    // Asked once a new grid has been read and would replace the game in
+    // progress; false keeps the game. None: the grid always replaces it.
+    std::function<bool()> MayReplaceGame;
     io::RecentList RecentFiles{};
 
     // Generation settings and their labels. `band` is a Difficulty of the
@@ -206,7 +210,14 @@ class GameController : public QObject {
   private:
     void Enable(Command c, bool on);
     void ShowMessages(const std::vector<int>& messages, const QString& detail = {});
+    // True when the file's grid is on the board: in play, or in hand entry
+    // when it cannot be played.
     bool LoadAndInstall(const QString& path);
+    // A grid that cannot be played stays on the board in hand entry, with the
+    // reason in the status bar, to be mended and started with "Commencer".
+    void KeepForHandEntry(const QString& message);
+    // True when the analysis proved that the grid has no solution.
+    bool HasNoSolution() const { return engine_.SolutionCount == 0 && !engine_.SearchAbandoned; }
     // The status text of a complete or played hint.
     QString HintText(const HintDisplay& hint) const;
     void EnableHints(bool on);

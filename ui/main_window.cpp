@@ -519,9 +519,6 @@ void MainWindow::BindHandlers() {
     bind(Command::Save, [this] { SaveCommand(); });
     for (int k = 1; k <= io::kRecentCount; ++k)
         bind(static_cast<Command>(Index(Command::Recent1) + k - 1), [this, k] {
-            // An entry whose file is gone is only dropped: nothing to ask.
-            const QString path = QString::fromStdString(game_->RecentFiles[k - 1]);
-            if (!path.isEmpty() && QFileInfo(path).isFile() && !MayAbandonGame()) return;
             game_->OpenRecent(k);
             SyncCommands();
         });
@@ -553,9 +550,11 @@ void MainWindow::BindHandlers() {
     bind(Command::Statistics, [this] { StatisticsCommand(); });
     bind(Command::ResumeAtStart,
          [this] { settings_.ResumeGame = Action(Command::ResumeAtStart)->isChecked() ? 1 : 0; });
-    // The commands that would throw the game in progress away ask first.
-    for (const Command c : {Command::Generate, Command::BlankGrid, Command::Open, Command::Paste,
-                            Command::Examples, Command::PrintFour, Command::Restart}) {
+    // The commands that would throw the game in progress away ask first; a
+    // file, an example or a paste asks once its grid has been read.
+    game_->MayReplaceGame = [this] { return MayAbandonGame(); };
+    for (const Command c :
+         {Command::Generate, Command::BlankGrid, Command::PrintFour, Command::Restart}) {
         handlers_[Index(c)] = [this, inner = handlers_[Index(c)]] {
             if (MayAbandonGame()) inner();
         };
