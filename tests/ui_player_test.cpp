@@ -7,6 +7,7 @@
 // high-contrast look read from the widgets' own pixels.
 #include "io/data_folder.h"
 #include "ui/chooser_widget.h"
+#include "ui/look.h"
 #include "ui_window_fixture.h"
 
 #include <QApplication>
@@ -244,6 +245,66 @@ TEST_F(Window, APuzzleWithoutSolutionIsReportedAndNotStarted) {
         ASSERT_TRUE(window_->SwitchLanguage(QString::fromUtf8(language))) << language;
         EXPECT_FALSE(window_->Texts().Text(583).trimmed().isEmpty()) << language;
     }
+}
+
+// ---- The chooser's place and size ------------------------------------------------
+
+// The empty cell of the last row with the most candidates.
+int CrowdedLastRowCell(const Engine& e) {
+    int best = -1;
+    for (int c = 72; c < 81; ++c)
+        if (e.Position()[c] == 0 &&
+            (best < 0 || e.CandidateTable.Count(c) > e.CandidateTable.Count(best)))
+            best = c;
+    return best;
+}
+
+// Every row of the open chooser lies inside the window's client area.
+void ExpectWholeChooserInside(MainWindow& w) {
+    ChooserWidget& chooser = *w.CellChooser();
+    ASSERT_TRUE(chooser.isVisible());
+    const QRect client = w.centralWidget()->rect();
+    EXPECT_TRUE(client.contains(chooser.geometry()))
+        << chooser.geometry().y() << " " << chooser.geometry().bottom() << " in "
+        << client.bottom();
+    for (int row = 0; row < chooser.count(); ++row) {
+        const QRect r = chooser.visualItemRect(chooser.item(row));
+        EXPECT_TRUE(chooser.viewport()->rect().contains(r)) << "row " << row;
+    }
+}
+
+TEST_F(Window, TheChooserOfALastRowCellFitsAndGrowsWithTheBoard) {
+    Open(Write("p.sku", kPuzzle));
+    BoardWidget& board = *window_->Board();
+    const int cell = CrowdedLastRowCell(E());
+    ASSERT_GE(E().CandidateTable.Count(cell), 5);
+    QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, CellCentre(board, cell));
+    ExpectWholeChooserInside(*window_);
+    ChooserWidget& chooser = *window_->CellChooser();
+    // Above the cell, beside it: the cell itself stays in sight.
+    const QRect cellRect(
+        board.mapTo(window_->centralWidget(),
+                    board.FromPicture(QPoint((cell % 9) * kCellSize, (cell / 9) * kCellSize))),
+        QSize(kCellSize, kCellSize));
+    EXPECT_FALSE(chooser.geometry().intersects(cellRect));
+    const int smallRow = chooser.visualItemRect(chooser.item(0)).height();
+
+    // On a board twice as large the rows are larger too, and still in sight.
+    window_->resize(window_->size() * 2);
+    QApplication::processEvents();
+    ASSERT_GT(board.width(), 900);
+    QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, CellCentre(board, cell));
+    ExpectWholeChooserInside(*window_);
+    EXPECT_GE(chooser.visualItemRect(chooser.item(0)).height(), smallRow * 3 / 2);
+
+    // The item under the pointer is the one highlighted.
+    const QRect third = chooser.visualItemRect(chooser.item(3));
+    QTest::mouseMove(chooser.viewport(), third.center());
+    QApplication::processEvents();
+    EXPECT_EQ(chooser.currentRow(), 3);
+    const QImage shot = chooser.viewport()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(third.left() + 1, third.center().y()),
+              QColor(CurrentLook().chooserSelected));
 }
 
 } // namespace

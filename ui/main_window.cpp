@@ -605,19 +605,22 @@ void MainWindow::SyncCommands() {
 void MainWindow::SyncChooser() {
     const Chooser& c = game_->CellChooser();
     if (c.visible) {
-        // Beside the clicked cell, level with its top; in column 8 over the
-        // cell itself so that the list stays on the board.
+        // Beside the clicked cell, within the window's client area.
         const int row = c.cell / 9;
         const int column = c.cell % 9;
-        const int x = (column == 8 ? column : column + 1) * kCellSize;
-        chooser_->Sync(board_->mapTo(central_, board_->FromPicture(QPoint(x, row * kCellSize))));
+        const QPoint topLeft =
+            board_->mapTo(central_, board_->FromPicture(QPoint(column, row) * kCellSize));
+        const QPoint bottomRight =
+            board_->mapTo(central_, board_->FromPicture(QPoint(column + 1, row + 1) * kCellSize));
+        chooser_->Sync(QRect(topLeft, bottomRight - QPoint(1, 1)), central_->rect(),
+                       board_->Scale());
         // The keyboard works in the list while it is open.
         if (board_->hasFocus() || !QApplication::focusWidget()) chooser_->setFocus();
     } else {
         // The list hands the keys back to the board, not to the next control
         // in the focus chain (a toolbar button that Space would press).
         const bool focused = chooser_->hasFocus();
-        chooser_->Sync({});
+        chooser_->Sync();
         if (focused) board_->setFocus();
     }
 }
