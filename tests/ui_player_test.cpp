@@ -307,6 +307,65 @@ TEST_F(Window, TheChooserOfALastRowCellFitsAndGrowsWithTheBoard) {
               QColor(CurrentLook().chooserSelected));
 }
 
+// ---- Digits from every keyboard --------------------------------------------------
+
+// A key as a keyboard layout sends it: key code, text and, on X11, the
+// physical key's code (0: none known).
+void SendKey(QWidget* target, int key, const QString& text, Qt::KeyboardModifiers modifiers = {},
+             quint32 scanCode = 0) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, scanCode, 0, 0, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, scanCode, 0, 0, text);
+    QApplication::sendEvent(target, &release);
+}
+
+TEST_F(Window, ADigitTypedAnyWayPlays) {
+    Open(Write("p.sku", kPuzzle));
+    QWidget* board = window_->Board();
+    board->setFocus();
+    std::vector<int> empty;
+    for (int c = 0; c < 81; ++c)
+        if (E().Position()[c] == 0) empty.push_back(c);
+    std::size_t next = 0;
+    const auto play = [&](auto send) {
+        const int cell = empty[next++];
+        GoTo(cell);
+        const int d = kSolved[cell] - '0';
+        send(d);
+        EXPECT_EQ(E().Position()[cell], d) << "cell " << cell;
+    };
+    // The top row of an English, German, Spanish or Italian keyboard.
+    play([&](int d) { SendKey(board, Qt::Key_0 + d, QString::number(d)); });
+    play([&](int d) { SendKey(board, Qt::Key_0 + d, QString::number(d), {}, 9 + d); });
+    // A layout whose key code says nothing, only the text.
+    play([&](int d) { SendKey(board, Qt::Key_unknown, QString::number(d)); });
+    // The French top row without Shift, known by its physical key.
+    const QString french = QStringLiteral("&\u00e9\"'(-\u00e8_\u00e7");
+    play([&](int d) { SendKey(board, Qt::Key_unknown, french.mid(d - 1, 1), {}, 9 + d); });
+    // The keypad and Shift still play.
+    play([&](int d) { Digit(d); });
+    play([&](int d) { Digit(d, Qt::ShiftModifier); });
+    EXPECT_EQ(Game().ErrorsMade, 0);
+
+    // A key beside the digits is no digit on a real keyboard: "-" is not 6.
+    while (E().CandidateTable.Count(empty[next]) < 2) ++next;
+    const int cell = empty[next];
+    GoTo(cell);
+    const int filled = E().FilledCount;
+    SendKey(board, Qt::Key_Minus, QStringLiteral("-"), {}, 20);
+    EXPECT_EQ(E().FilledCount, filled);
+    EXPECT_EQ(Game().ErrorsMade, 0);
+
+    // Ctrl with a top-row digit removes the candidate.
+    int wrong = 1;
+    while (wrong == kSolved[cell] - '0' || !E().CandidateTable.Has(cell, wrong)) ++wrong;
+    SendKey(board, Qt::Key_0 + wrong, QString(), Qt::ControlModifier, 9 + wrong);
+    EXPECT_FALSE(E().CandidateTable.Has(cell, wrong));
+    EXPECT_EQ(E().Position()[cell], 0);
+    Key(static_cast<Qt::Key>(Qt::Key_0 + kSolved[cell] - '0'), Qt::ControlModifier);
+    EXPECT_EQ(Game().ErrorsMade, 1); // the solution digit is never removed
+}
+
 } // namespace
 } // namespace vemo::ui
 

@@ -453,7 +453,7 @@ void GameController::PlayKey(const KeyInput& key, int cell) {
             PlacementMove(cell, engine_.CandidateTable.LowestDigit(cell));
             placed = true;
         }
-    } else if (key.kind == KeyInput::Kind::Digit && key.digit >= 1 && (key.keypad || key.shift)) {
+    } else if (key.kind == KeyInput::Kind::Digit && key.digit >= 1) {
         const int d = key.digit;
         if (!key.ctrl) {
             if (engine_.SolutionGrid[cell] == d && engine_.Position()[cell] == 0) {
