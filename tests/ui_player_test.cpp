@@ -8,10 +8,12 @@
 #include "io/data_folder.h"
 #include "ui/chooser_widget.h"
 #include "ui/look.h"
+#include "ui/status_panel.h"
 #include "ui_window_fixture.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -366,11 +368,86 @@ TEST_F(Window, ADigitTypedAnyWayPlays) {
     EXPECT_EQ(Game().ErrorsMade, 1); // the solution digit is never removed
 }
 
+// ---- The window on a laptop screen -----------------------------------------------
+
+// The whole of `w`, the status bar and the nine rows of the board lie on the
+// screen's free area.
+void ExpectOnScreen(MainWindow& w) {
+    const QRect free = w.screen()->availableGeometry();
+    EXPECT_TRUE(free.contains(w.frameGeometry()))
+        << w.frameGeometry().width() << "x" << w.frameGeometry().height() << " on " << free.width()
+        << "x" << free.height();
+    const QWidget* bar = w.StatusMessagePanel();
+    EXPECT_TRUE(free.contains(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size())));
+    const BoardWidget* board = w.Board();
+    EXPECT_TRUE(free.contains(QRect(board->mapToGlobal(QPoint(0, 0)), board->size())));
+    // The board's page shows the whole board.
+    const QWidget* page = board->parentWidget()->parentWidget();
+    EXPECT_TRUE(page->rect().contains(QRect(board->mapTo(page, QPoint(0, 0)), board->size())));
+}
+
+// A laptop screen of 1366 x 768 pixels at 150 %: 911 x 512 of the window's
+// own pixels. It is the second screen of the test's desktop.
+QScreen* LaptopScreen() {
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->name() == QLatin1String("laptop")) return screen;
+    return nullptr;
+}
+
+TEST_F(Window, AtOneAndAHalfTimesTheWindowFitsALaptopScreen) {
+    QScreen* laptop = LaptopScreen();
+    ASSERT_NE(laptop, nullptr);
+    const QSize pixels = laptop->geometry().size() * laptop->devicePixelRatio();
+    ASSERT_NEAR(pixels.width(), 1366, 1);
+    ASSERT_EQ(pixels.height(), 768);
+    window_.reset();
+    StartOptions options;
+    options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
+    options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
+    window_ = std::make_unique<MainWindow>(options);
+    window_->AskAbandon = [](bool*) { return true; };
+    window_->setScreen(laptop);
+    window_->move(laptop->geometry().topLeft());
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    ASSERT_EQ(window_->screen(), laptop);
+    Open(Write("p.sku", kPuzzle));
+    ExpectOnScreen(*window_);
+    EXPECT_LE(window_->minimumHeight(), laptop->availableGeometry().height());
+
+    window_->showMaximized();
+    QApplication::processEvents();
+    ExpectOnScreen(*window_);
+    // The smallest window still plays: a click finds its cell.
+    window_->showNormal();
+    window_->resize(window_->minimumSize());
+    QApplication::processEvents();
+    ExpectOnScreen(*window_);
+    EXPECT_LT(window_->Board()->width(), 512);
+    const int cell = FirstEmpty();
+    QTest::mouseClick(window_->Board(), Qt::LeftButton, Qt::NoModifier,
+                      CellCentre(*window_->Board(), cell));
+    EXPECT_EQ(Game().CellChooser().cell, cell);
+    ExpectWholeChooserInside(*window_);
+}
+
 } // namespace
 } // namespace vemo::ui
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A desk's screen, and a laptop's beside it.
+    QTemporaryDir screens;
+    const QString config = screens.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(R"({"screens": [
+            {"name": "desk", "x": 0, "y": 0, "width": 1920, "height": 1200,
+             "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+            {"name": "laptop", "x": 1920, "y": 0, "width": 911, "height": 512,
+             "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1.5}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -23,6 +23,7 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QToolTip>
 
@@ -51,14 +52,15 @@ QPoint CellCentre(const BoardWidget& board, int cell) {
 }
 
 TEST_F(Window, ResizableFromTheSmallestSize) {
-    const QSize smallest = window_->size();
-    EXPECT_EQ(window_->minimumSize(), smallest);
+    const QSize smallest = window_->minimumSize();
+    window_->resize(smallest);
+    QApplication::processEvents();
     EXPECT_LT(window_->minimumSize().width(), window_->maximumSize().width());
-    EXPECT_EQ(window_->Board()->size(), QSize(512, 512));
+    EXPECT_EQ(window_->Board()->size(), QSize(kLeastBoardSide, kLeastBoardSide));
 
     window_->resize(2 * smallest);
     QApplication::processEvents();
-    EXPECT_GT(window_->Board()->width(), 900);
+    EXPECT_GT(window_->Board()->width(), 2 * kLeastBoardSide);
     EXPECT_EQ(window_->Board()->width(), window_->Board()->height());
     window_->Pages()->setCurrentIndex(kSolutionPage);
     QApplication::processEvents();
@@ -70,7 +72,7 @@ TEST_F(Window, ResizableFromTheSmallestSize) {
     window_->resize(smallest);
     window_->Pages()->setCurrentIndex(kBoardPage);
     QApplication::processEvents();
-    EXPECT_EQ(window_->Board()->size(), QSize(512, 512));
+    EXPECT_EQ(window_->Board()->size(), QSize(kLeastBoardSide, kLeastBoardSide));
 }
 
 TEST_F(Window, AClickFindsTheSameCellOnALargerBoard) {
@@ -109,7 +111,8 @@ TEST_F(Window, TheClipboardPictureKeepsItsSize) {
 }
 
 TEST_F(Window, TheSizeIsRememberedInTheSettings) {
-    const QSize larger = window_->size() + QSize(200, 150);
+    // Larger than the smallest, and still on the screen.
+    const QSize larger = window_->minimumSize() + QSize(200, 50);
     window_->resize(larger);
     window_->close();
     const io::Settings written = io::ReadSettingsFile(window_->SettingsPath().toStdString());
@@ -120,13 +123,17 @@ TEST_F(Window, TheSizeIsRememberedInTheSettings) {
     EXPECT_EQ(again->size(), larger);
 }
 
-TEST_F(Window, ASettingsFileWithoutTheSizeOpensAtTheSmallest) {
+TEST_F(Window, ASettingsFileWithoutTheSizeOpensForTheWholeBoardOrTheScreen) {
     window_->resize(window_->size() + QSize(300, 300));
     window_->close();
     window_.reset();
     Write("VemoTarn.ini", "[Divers]\r\nLangue=Français.lng\r\n");
     auto again = Make();
-    EXPECT_EQ(again->size(), again->minimumSize());
+    // The board at its own 512 pixels, unless the screen is too low for it.
+    const QRect free = again->screen()->availableGeometry();
+    EXPECT_TRUE(free.contains(again->frameGeometry()));
+    EXPECT_TRUE(again->Board()->width() == 512 || again->frameGeometry().height() == free.height());
+    EXPECT_LE(again->Board()->width(), 512);
 }
 
 TEST_F(Window, CaptionWithoutMnemonicAndInTheLanguage) {

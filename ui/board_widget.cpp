@@ -29,7 +29,7 @@ BoardWidget::BoardWidget(GameController& game, Kind kind, QWidget* parent)
 }
 
 void BoardWidget::SetSide(int side) {
-    side = std::max(side, kPictureSize);
+    side = std::max(side, kLeastBoardSide);
     if (width() == side && height() == side) return;
     setFixedSize(side, side);
     Redraw();

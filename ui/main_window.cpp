@@ -34,6 +34,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyleOption>
 #include <QTabWidget>
@@ -75,7 +76,6 @@ namespace {
 
 // The client area below the menu bar.
 constexpr int kClientWidth = 552;
-constexpr int kClientHeight = 685;
 constexpr int kStatusBarHeight = 22;
 // The pages below the two toolbars.
 constexpr int kPagesLeft = 6;
@@ -87,6 +87,9 @@ constexpr int kPictureMargin = 8;
 constexpr int kPictureFarMargin = 10;
 constexpr int kPictureFrame = 2;
 constexpr int kBoardPageSide = kPictureMargin + 2 * kPictureFrame + 512 + kPictureFarMargin;
+// The page of the smallest board, which a small or magnified screen may need.
+constexpr int kLeastBoardPageSide =
+    kPictureMargin + 2 * kPictureFrame + kLeastBoardSide + kPictureFarMargin;
 
 // The pages, which tell the room their tabs and frame take around a page as
 // the style lays them out.
@@ -135,7 +138,6 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     (void)DesktopPalette();
 
     central_ = new QWidget(this);
-    central_->setMinimumSize(kClientWidth, kClientHeight - kStatusBarHeight);
     central_->setMouseTracking(true);
     central_->installEventFilter(this);
     setCentralWidget(central_);
@@ -146,10 +148,10 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     BuildStatusBar();
     BindHandlers();
 
-    // The smallest size is the one the board was laid out for; the board
-    // grows with the window.
+    // The size the board was laid out for, as long as the screen holds it;
+    // the board grows and shrinks with the window.
     FitMinimumSize();
-    resize(minimumSize());
+    resize(PreferredSize());
 
     GameController* g = game_.get();
     connect(g, &GameController::boardChanged, board_, &BoardWidget::Redraw);
@@ -446,18 +448,56 @@ void MainWindow::SizeStatusBar() {
     FitMinimumSize();
 }
 
-// The smallest window keeps the whole 512-pixel board, and the bar's texts,
-// whatever the type size: the tabs, the menu bar and the status bar grow with
-// the font.
+// The room around the board's page: the pages' tabs and frame, the toolbars,
+// the menu bar and the status bar, which grow with the type.
+QSize MainWindow::AroundBoardPage() const {
+    const QSize tabs = static_cast<const PageTabs*>(pages_)->AroundPage();
+    return {kPagesLeft * 2 + tabs.width(), menuBar()->sizeHint().height() + kPagesTop +
+                                               tabs.height() + kPagesBottom +
+                                               statusBar()->height()};
+}
+
+// The smallest window keeps the smallest board whole, and the bar's texts,
+// whatever the type size.
 void MainWindow::FitMinimumSize() {
-    const QSize pages =
-        QSize(kBoardPageSide, kBoardPageSide) + static_cast<const PageTabs*>(pages_)->AroundPage();
+    const QSize around = AroundBoardPage();
     const int bar = statusPanel_->minimumSizeHint().width() + clockPanel_->width() + 16;
-    central_->setMinimumSize(
-        std::max({kClientWidth, bar, kPagesLeft * 2 + pages.width()}),
-        std::max(kClientHeight - kStatusBarHeight, kPagesTop + pages.height() + kPagesBottom));
-    setMinimumSize(central_->minimumWidth(), menuBar()->sizeHint().height() +
-                                                 central_->minimumHeight() + statusBar()->height());
+    const int width = std::max({kClientWidth, bar, around.width() + kLeastBoardPageSide});
+    const int height = around.height() + kLeastBoardPageSide;
+    central_->setMinimumSize(width,
+                             height - menuBar()->sizeHint().height() - statusBar()->height());
+    setMinimumSize(width, height);
+    if (isVisible()) FitToScreen();
+}
+
+// The window the 512-pixel board was laid out for.
+QSize MainWindow::PreferredSize() const {
+    const QSize around = AroundBoardPage();
+    return QSize(std::max(kClientWidth, around.width() + kBoardPageSide),
+                 around.height() + kBoardPageSide)
+        .expandedTo(minimumSize());
+}
+
+// The whole window, its frame included, on the free area of its screen: a
+// larger one shrinks, the board with it, and moves inside.
+void MainWindow::FitToScreen() {
+    const QScreen* where = screen();
+    if (!where || isMaximized() || isFullScreen()) return;
+    const QRect free = where->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = (free.size() - frame).expandedTo(minimumSize());
+    if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
+    const QRect outer = frameGeometry();
+    const int x =
+        std::clamp(outer.x(), free.left(), std::max(free.left(), free.right() + 1 - outer.width()));
+    const int y =
+        std::clamp(outer.y(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height()));
+    if (x != outer.x() || y != outer.y()) move(x, y);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitToScreen();
 }
 
 void MainWindow::ApplyLook(LookKind kind) {

@@ -154,6 +154,7 @@ class MainWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void BuildMenus();
@@ -162,6 +163,9 @@ class MainWindow : public QMainWindow {
     void BuildStatusBar();
     void SizeStatusBar();
     void FitMinimumSize();
+    QSize AroundBoardPage() const;
+    QSize PreferredSize() const;
+    void FitToScreen();
     void ApplyLook(LookKind kind);
     bool RouteKey(QObject* watched, QKeyEvent& event);
     void OpenMenuBar();
