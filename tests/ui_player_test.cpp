@@ -12,8 +12,12 @@
 #include "ui_window_fixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyleOption>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -430,6 +434,104 @@ TEST_F(Window, AtOneAndAHalfTimesTheWindowFitsALaptopScreen) {
                       CellCentre(*window_->Board(), cell));
     EXPECT_EQ(Game().CellChooser().cell, cell);
     ExpectWholeChooserInside(*window_);
+}
+
+// ---- The high-contrast look, read from the widgets' pixels -----------------------
+
+// The highest contrast of a pixel of `area` against `ground`.
+double BestContrast(const QImage& image, const QRect& area, const QColor& ground) {
+    double best = 1.0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            best = std::max(best, WcagContrast(image.pixelColor(x, y), ground));
+    return best;
+}
+
+// The brightest pixel of `area`.
+int Brightest(const QImage& image, const QRect& area) {
+    int best = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            best = std::max(best, qGray(image.pixel(x, y)));
+    return best;
+}
+
+QImage Shot(QWidget& w) {
+    w.show();
+    QApplication::processEvents();
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(Window, InHighContrastEveryPartOfEveryControlShows) {
+    window_->ChooseLook(LookKind::HighContrast);
+    const QColor ground(CurrentLook().window);
+
+    // "Ne plus demander": its box, empty and ticked.
+    QCheckBox box(window_->Texts().Text(551));
+    const QImage empty = Shot(box);
+    QStyleOptionButton option;
+    option.initFrom(&box);
+    const QRect square = box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
+    EXPECT_GE(BestContrast(empty, square, ground), 3.0);
+    box.setChecked(true);
+    const QImage ticked = Shot(box);
+    const QRect middle = square.adjusted(square.width() / 3, square.height() / 3,
+                                         -square.width() / 3, -square.height() / 3);
+    EXPECT_LT(BestContrast(empty, middle, ground), 1.5);
+    EXPECT_GE(BestContrast(ticked, middle, ground), 3.0);
+
+    // A dialog button's outline.
+    QPushButton button(QStringLiteral("OK"));
+    button.resize(90, 30);
+    const QImage b = Shot(button);
+    EXPECT_GE(BestContrast(b, QRect(0, 0, 3, b.height()), ground), 3.0);
+    EXPECT_GE(BestContrast(b, QRect(0, 0, b.width(), 3), ground), 3.0);
+
+    // A menu: its border, a separator, a disabled entry, a ticked entry with
+    // its picture.
+    QMenu menu;
+    QAction* first = menu.addAction(QStringLiteral("Classique"));
+    menu.addSeparator();
+    QAction* off = menu.addAction(QStringLiteral("Recommencer"));
+    off->setEnabled(false);
+    QAction* x =
+        menu.addAction(window_->Action(Command::XSudoku)->icon(), QStringLiteral("X Sudoku"));
+    x->setCheckable(true);
+    x->setChecked(true);
+    menu.popup(QPoint(10, 10));
+    QApplication::processEvents();
+    const QImage m = menu.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_GE(BestContrast(m, QRect(0, 0, 1, m.height()), ground), 3.0) << "border";
+    const QRect a1 = menu.actionGeometry(first);
+    const QRect a2 = menu.actionGeometry(off);
+    const QRect a3 = menu.actionGeometry(x);
+    const QRect separator(a1.left() + 8, a1.bottom() + 1, a1.width() - 16,
+                          a2.top() - a1.bottom() - 1);
+    EXPECT_GE(BestContrast(m, separator, ground), 3.0) << "separator";
+    // Inside the border.
+    const int enabledInk = Brightest(m, a1.adjusted(4, 0, -4, 0));
+    const int disabledInk = Brightest(m, a2.adjusted(4, 0, -4, 0));
+    EXPECT_LT(disabledInk, enabledInk - 60) << "a disabled entry looks disabled";
+    EXPECT_GE(BestContrast(m, a2.adjusted(4, 0, -4, 0), ground), 3.0) << "and can still be read";
+    EXPECT_GE(BestContrast(m, QRect(a3.left() + 2, a3.top(), 4, a3.height()), ground), 3.0)
+        << "the tick of X Sudoku";
+    menu.close();
+
+    // The chooser stands out from the black board.
+    Open(Write("p.sku", kPuzzle));
+    QTest::mouseClick(window_->Board(), Qt::LeftButton, Qt::NoModifier,
+                      CellCentre(*window_->Board(), FirstEmpty()));
+    ChooserWidget& chooser = *window_->CellChooser();
+    ASSERT_TRUE(chooser.isVisible());
+    const QImage c = Shot(chooser);
+    const QColor board(CurrentLook().emptyCell);
+    EXPECT_GE(BestContrast(c, QRect(0, 0, 1, c.height()), board), 3.0);
+    EXPECT_GE(BestContrast(
+                  c, chooser.visualItemRect(chooser.item(2)).translated(chooser.viewport()->pos()),
+                  QColor(CurrentLook().chooserGround)),
+              4.5);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "board_widget.h"
 #include "characteristics_page.h"
 #include "chooser_widget.h"
+#include "contrast_style.h"
 #include "dialogs/about_dialog.h"
 #include "engine/generator/generation.h"
 #include "generation_task.h"
@@ -136,6 +137,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     setWindowIcon(ApplicationIcon());
     // The desktop's colours, before any look replaces them.
     (void)DesktopPalette();
+    InstallContrastStyle();
 
     central_ = new QWidget(this);
     central_->setMouseTracking(true);

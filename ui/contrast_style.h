@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The desktop's widget style, with the parts it derives from the window's
+// ground drawn again in the high-contrast look: on a black ground those
+// outlines, boxes, marks and separators would be black too.
+#pragma once
+
+#include <QProxyStyle>
+
+namespace vemo::ui {
+
+class ContrastStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+};
+
+// Puts the contrast style over the application's style, once.
+void InstallContrastStyle();
+
+} // namespace vemo::ui
