@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -532,6 +533,52 @@ TEST_F(Window, InHighContrastEveryPartOfEveryControlShows) {
                   c, chooser.visualItemRect(chooser.item(2)).translated(chooser.viewport()->pos()),
                   QColor(CurrentLook().chooserGround)),
               4.5);
+}
+
+// ---- The abandon question ---------------------------------------------------------
+
+TEST_F(Window, TheAbandonQuestionComesOnlyWhenAMoveWouldBeLost) {
+    Open(Write("p.sku", kPuzzle));
+    QTest::qWait(1100); // a second played, no move
+    asked_ = 0;
+    window_->Run(Command::BlankGrid);
+    EXPECT_EQ(asked_, 0);
+    EXPECT_TRUE(Game().HandEntry());
+
+    // A move, then a paste that is no grid: nothing asked, nothing lost.
+    Open(Write("p.sku", kPuzzle));
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(kSolved[cell] - '0');
+    QApplication::clipboard()->setText(QStringLiteral("hello world"));
+    window_->Run(Command::Paste);
+    EXPECT_EQ(asked_, 0);
+    EXPECT_EQ(E().Position()[cell], kSolved[cell] - '0');
+    window_->Run(Command::BlankGrid);
+    EXPECT_EQ(asked_, 1);
+
+    // "Ne plus demander", then the Options entry turns the question back on.
+    window_->AskAbandon = [this](bool* dontAsk) {
+        ++asked_;
+        *dontAsk = true;
+        return true;
+    };
+    Open(Write("p.sku", kPuzzle));
+    GoTo(cell);
+    Digit(kSolved[cell] - '0');
+    window_->Run(Command::BlankGrid);
+    EXPECT_EQ(asked_, 2);
+    QAction* entry = window_->AskBeforeAbandonAction();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_FALSE(entry->isChecked());
+    EXPECT_EQ(entry->text(), window_->Texts().Text(586));
+    entry->trigger();
+    EXPECT_TRUE(entry->isChecked());
+    Open(Write("p.sku", kPuzzle));
+    GoTo(cell);
+    Digit(kSolved[cell] - '0');
+    window_->Run(Command::BlankGrid);
+    EXPECT_EQ(asked_, 3);
 }
 
 } // namespace

@@ -175,6 +175,9 @@ class GameController : public QObject {
     // A game in progress: a fixed puzzle, not finished, with at least one move
     // (done or undone) or one second played.
     bool GameInProgress() const;
+    // A game in progress with at least one move, done or undone: what
+    // abandoning it would lose.
+    bool MovesWouldBeLost() const;
     // The whole game as it is kept between two runs.
     io::SavedGame SavedState() const;
     // Puts a kept game back: puzzle, marks, analysis, history, clock and

@@ -60,6 +60,10 @@ bool GameController::GameInProgress() const {
     return history_.MoveLevel() > 1 || history_.CanRedo() || ElapsedSeconds() >= 1;
 }
 
+bool GameController::MovesWouldBeLost() const {
+    return GameInProgress() && (history_.MoveLevel() > 1 || history_.CanRedo());
+}
+
 io::SavedGame GameController::SavedState() const {
     io::SavedGame g;
     g.variantKind = engine_.VariantKind;

@@ -288,6 +288,17 @@ void MainWindow::BuildMenus() {
     Action(Command::Central)->setChecked(true);
     Action(Command::French)->setChecked(true);
     AddLanguageFiles(menus.at("Langue"), languages);
+    AddAbandonQuestionEntry(menus.at("Options"));
+}
+
+void MainWindow::AddAbandonQuestionEntry(QMenu* options) {
+    askBeforeAbandon_ = new QAction(texts_.Text(586), options);
+    askBeforeAbandon_->setObjectName(QStringLiteral("DemanderAbandon1"));
+    askBeforeAbandon_->setCheckable(true);
+    askBeforeAbandon_->setChecked(true);
+    options->insertAction(Action(Command::ResumeAtStart), askBeforeAbandon_);
+    connect(askBeforeAbandon_, &QAction::toggled, this,
+            [this](bool on) { settings_.AskBeforeAbandon = on ? 1 : 0; });
 }
 
 void MainWindow::AddLanguageFiles(QMenu* menu, QActionGroup* group) {
@@ -642,6 +653,7 @@ void MainWindow::SyncCommands() {
     Action(Command::LookDark)->setChecked(look_ == LookKind::Dark);
     Action(Command::LookHighContrast)->setChecked(look_ == LookKind::HighContrast);
     Action(Command::ResumeAtStart)->setChecked(settings_.ResumeGame != 0);
+    askBeforeAbandon_->setChecked(settings_.AskBeforeAbandon != 0);
 }
 
 void MainWindow::SyncChooser() {

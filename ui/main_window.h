@@ -100,6 +100,7 @@ class MainWindow : public QMainWindow {
     // with their menu entries.
     const std::vector<QAction*>& ExtraLanguageActions() const { return extraLanguages_; }
     RecordsDialog* Statistics() const { return statistics_; }
+    QAction* AskBeforeAbandonAction() const { return askBeforeAbandon_; }
     io::Settings& CurrentSettings() { return settings_; }
     LanguageTexts& Texts() { return texts_; }
     // Reads the language file `name` ("Français.lng", "English.lng") from the
@@ -193,6 +194,7 @@ class MainWindow : public QMainWindow {
     void AboutCommand();
     void StatisticsCommand();
     void AddLanguageFiles(QMenu* menu, QActionGroup* group);
+    void AddAbandonQuestionEntry(QMenu* options);
     void CountFinishedGame();
     void PrintCommand(int kind);
     void CopyImageCommand();
@@ -206,6 +208,8 @@ class MainWindow : public QMainWindow {
     bool startedWithArgument_ = false;
     QString recordNotice_;
     std::vector<QAction*> extraLanguages_;
+    // Options: the abandon question, turned back on after "Ne plus demander".
+    QAction* askBeforeAbandon_ = nullptr;
     RecordsDialog* statistics_ = nullptr;
     io::Settings settings_;
     QString languageAlarm_; // the report of a malformed language file, if any

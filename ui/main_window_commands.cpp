@@ -124,10 +124,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::MayAbandonGame() {
-    if (!game_->GameInProgress() || settings_.AskBeforeAbandon == 0 || !AskAbandon) return true;
+    if (!game_->MovesWouldBeLost() || settings_.AskBeforeAbandon == 0 || !AskAbandon) return true;
     bool dontAsk = false;
     const bool yes = AskAbandon(&dontAsk);
     if (yes && dontAsk) settings_.AskBeforeAbandon = 0;
+    if (askBeforeAbandon_) askBeforeAbandon_->setChecked(settings_.AskBeforeAbandon != 0);
     return yes;
 }
 
@@ -270,6 +271,7 @@ void MainWindow::Translate() {
     // screen readers.
     for (int k = 1; k <= 11; ++k) filterButtons_[k]->setText(filterButtons_[k]->toolTip());
     SizeStatusBar();
+    if (askBeforeAbandon_) askBeforeAbandon_->setText(texts_.Text(586));
     if (cancelGeneration_) cancelGeneration_->setText(texts_.Text(547));
     Action(Command::French)
         ->setChecked(texts_.LanguageFile() == QString::fromUtf8(io::kDefaultLanguage));
