@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOption>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -579,6 +580,42 @@ TEST_F(Window, TheAbandonQuestionComesOnlyWhenAMoveWouldBeLost) {
     Digit(kSolved[cell] - '0');
     window_->Run(Command::BlankGrid);
     EXPECT_EQ(asked_, 3);
+}
+
+// ---- Pages --------------------------------------------------------------------------
+
+TEST_F(Window, ANewPuzzleOrAHintShowsTheBoardAndDigitKeysSwitchPages) {
+    Open(Write("p.sku", kPuzzle));
+    QTabWidget* pages = window_->Pages();
+    const QString path = Write("q.sku", kPuzzle);
+    window_->ChooseOpenPath = [path] { return path; };
+    window_->ChooseExample = [] { return 1; };
+    QApplication::clipboard()->setText(QString::fromStdString(kPuzzle));
+    for (const Command c : {Command::Open, Command::Paste, Command::Examples, Command::Hint,
+                            Command::CompleteHint, Command::PlayHint}) {
+        pages->setCurrentIndex(kSolutionPage);
+        window_->Run(c);
+        EXPECT_EQ(pages->currentIndex(), kBoardPage) << Index(c);
+    }
+    // The keys of the pages, from wherever the keyboard is.
+    pages->setFocus();
+    QTest::keyClick(pages, Qt::Key_2, Qt::AltModifier);
+    EXPECT_EQ(pages->currentIndex(), kCharacteristicsPage);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), kSolutionPage);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), kBoardPage);
+    EXPECT_TRUE(window_->Board()->hasFocus());
+    // On the board Ctrl+1 stays a candidate removal.
+    Open(path);
+    const int before = Game().History().MoveLevel();
+    int cell = 0;
+    while (E().Position()[cell] != 0 || kSolved[cell] == '1' || !E().CandidateTable.Has(cell, 1))
+        ++cell;
+    GoTo(cell);
+    Key(Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), kBoardPage);
+    EXPECT_EQ(Game().History().MoveLevel(), before + 1);
 }
 
 } // namespace

@@ -140,6 +140,7 @@ void GameController::ClearBoardState() {
 }
 
 void GameController::InstallPuzzle() {
+    emit pageRequested(kBoardPage); // the new puzzle, not its solution
     ResetPlayControls();
     ClearAnalysis();
     history_.Rewind();

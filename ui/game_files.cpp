@@ -76,6 +76,7 @@ bool GameController::LoadAndInstall(const QString& path) {
 }
 
 void GameController::KeepForHandEntry(const QString& message) {
+    emit pageRequested(kBoardPage);
     StopClock();
     clockText_.clear();
     emit clockChanged();

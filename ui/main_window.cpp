@@ -724,6 +724,7 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
     if (press) altAlone_ = false;
     if (!press || QApplication::activePopupWidget() || QApplication::activeModalWidget())
         return false;
+    if (SwitchPageKey(watched, event)) return true;
     // F10 opens the menu bar, as Alt alone does.
     if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::NoModifier) {
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -751,6 +752,23 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
         return true;
     }
     game_->HandleKey(input);
+    return true;
+}
+
+// Alt+1, Alt+2, Alt+3 show the three pages; so do Ctrl+1, Ctrl+2, Ctrl+3 away
+// from the board, where Ctrl and a digit removes a candidate.
+bool MainWindow::SwitchPageKey(QObject* watched, const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods =
+        event.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
+    const bool alt = mods == Qt::AltModifier;
+    const bool ctrl = mods == Qt::ControlModifier && pages_->currentIndex() != kBoardPage;
+    if (!alt && !ctrl) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return false;
+    const KeyInput input = ReadKey(event);
+    if (input.kind != KeyInput::Kind::Digit || input.digit < 1 || input.digit > 3) return false;
+    pages_->setCurrentIndex(input.digit - 1);
+    if (input.digit == 1) board_->setFocus();
     return true;
 }
 

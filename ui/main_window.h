@@ -169,6 +169,7 @@ class MainWindow : public QMainWindow {
     void FitToScreen();
     void ApplyLook(LookKind kind);
     bool RouteKey(QObject* watched, QKeyEvent& event);
+    bool SwitchPageKey(QObject* watched, const QKeyEvent& event);
     void OpenMenuBar();
     void BindHandlers();
     void SyncCommands();
