@@ -618,6 +618,20 @@ TEST_F(Window, ANewPuzzleOrAHintShowsTheBoardAndDigitKeysSwitchPages) {
     EXPECT_EQ(Game().History().MoveLevel(), before + 1);
 }
 
+// ---- Tooltips ------------------------------------------------------------------------
+
+TEST_F(Window, TooltipsShowAtOnceAndGoAfterFourSeconds) {
+    EXPECT_EQ(window_->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
+    int buttons = 0;
+    for (QToolBar* bar : {window_->CommandBar(), window_->FilterBar()})
+        for (QToolButton* b : bar->findChildren<QToolButton*>()) {
+            if (b->toolTip().isEmpty()) continue;
+            EXPECT_EQ(b->toolTipDuration(), 4000) << b->toolTip().toStdString();
+            ++buttons;
+        }
+    EXPECT_GE(buttons, 20);
+}
+
 } // namespace
 } // namespace vemo::ui
 

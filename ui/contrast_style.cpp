@@ -135,6 +135,12 @@ void ContrastStyle::drawControl(ControlElement element, const QStyleOption* opti
     }
 }
 
+int ContrastStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                             QStyleHintReturn* returnData) const {
+    if (hint == SH_ToolTip_WakeUpDelay || hint == SH_ToolTip_FallAsleepDelay) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 void InstallContrastStyle() {
     if (dynamic_cast<ContrastStyle*>(QApplication::style())) return;
     QApplication::setStyle(new ContrastStyle(QApplication::style()->name()));

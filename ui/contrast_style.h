@@ -3,7 +3,8 @@
 
 // The desktop's widget style, with the parts it derives from the window's
 // ground drawn again in the high-contrast look: on a black ground those
-// outlines, boxes, marks and separators would be black too.
+// outlines, boxes, marks and separators would be black too. In every look,
+// tooltips show at once.
 #pragma once
 
 #include <QProxyStyle>
@@ -18,7 +19,13 @@ class ContrastStyle : public QProxyStyle {
                        const QWidget* widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr,
+                  const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
 };
+
+// How long a tooltip stays, in milliseconds.
+inline constexpr int kToolTipDuration = 4000;
 
 // Puts the contrast style over the application's style, once.
 void InstallContrastStyle();

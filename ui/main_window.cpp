@@ -371,7 +371,10 @@ void MainWindow::BuildToolbars() {
         for (QObject* child : bar->children())
             if (auto* w = qobject_cast<QWidget*>(child)) {
                 w->installEventFilter(this);
-                if (qobject_cast<QToolButton*>(w)) w->setFocusPolicy(Qt::TabFocus);
+                if (qobject_cast<QToolButton*>(w)) {
+                    w->setFocusPolicy(Qt::TabFocus);
+                    w->setToolTipDuration(kToolTipDuration);
+                }
             }
 }
 
