@@ -7,6 +7,7 @@
 // high-contrast look read from the widgets' own pixels.
 #include "io/data_folder.h"
 #include "ui/chooser_widget.h"
+#include "ui/dialogs/congratulations_dialog.h"
 #include "ui/look.h"
 #include "ui/status_panel.h"
 #include "ui_window_fixture.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -630,6 +632,18 @@ TEST_F(Window, TooltipsShowAtOnceAndGoAfterFourSeconds) {
             ++buttons;
         }
     EXPECT_GE(buttons, 20);
+}
+
+// ---- Small things ----------------------------------------------------------------------
+
+TEST_F(Window, TheStatisticsHeadingSpeaksTheLanguageInUse) {
+    ASSERT_TRUE(window_->SwitchLanguage(QStringLiteral("English.lng")));
+    EXPECT_EQ(window_->Congratulations()->Heading()->text(), QStringLiteral("STATISTICS"));
+    ASSERT_TRUE(window_->SwitchLanguage(QStringLiteral("Italiano.lng")));
+    EXPECT_EQ(window_->Congratulations()->Heading()->text(), QStringLiteral("STATISTICHE"));
+    ASSERT_TRUE(window_->SwitchLanguage(QString::fromUtf8("Fran\xc3\xa7"
+                                                          "ais.lng")));
+    EXPECT_EQ(window_->Congratulations()->Heading()->text(), QStringLiteral("STATISTIQUES"));
 }
 
 } // namespace
