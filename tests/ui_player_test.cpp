@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -644,6 +645,29 @@ TEST_F(Window, TheStatisticsHeadingSpeaksTheLanguageInUse) {
     ASSERT_TRUE(window_->SwitchLanguage(QString::fromUtf8("Fran\xc3\xa7"
                                                           "ais.lng")));
     EXPECT_EQ(window_->Congratulations()->Heading()->text(), QStringLiteral("STATISTIQUES"));
+}
+
+TEST_F(Window, TheLanguageTickFollowsTheLanguageInUse) {
+    // A program folder whose English file is damaged.
+    const QString program = folder_.filePath(QStringLiteral("program/"));
+    ASSERT_TRUE(QDir().mkpath(program + QStringLiteral("Langues")));
+    const QDir source(QStringLiteral(VEMO_SOURCE_DIR "/data/Langues"));
+    for (const QString& name : source.entryList({QStringLiteral("*.lng")}))
+        ASSERT_TRUE(QFile::copy(source.filePath(name), program + "Langues/" + name));
+    QFile english(program + QStringLiteral("Langues/English.lng"));
+    ASSERT_TRUE(english.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    english.write("#05x2 0000  broken\r\n");
+    english.close();
+    window_.reset();
+    StartOptions options;
+    options.programFolder = program;
+    options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
+    window_ = std::make_unique<MainWindow>(options);
+    window_->Action(Command::English)->trigger();
+    EXPECT_EQ(window_->Texts().LanguageFile(), QString::fromUtf8("Fran\xc3\xa7"
+                                                                 "ais.lng"));
+    EXPECT_FALSE(window_->Action(Command::English)->isChecked());
+    EXPECT_TRUE(window_->Action(Command::French)->isChecked());
 }
 
 } // namespace

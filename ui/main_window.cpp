@@ -656,6 +656,11 @@ void MainWindow::SyncCommands() {
     Action(Command::LookDark)->setChecked(look_ == LookKind::Dark);
     Action(Command::LookHighContrast)->setChecked(look_ == LookKind::HighContrast);
     Action(Command::ResumeAtStart)->setChecked(settings_.ResumeGame != 0);
+    // The tick is on the language in use, also after a file that was refused.
+    const QString language = texts_.LanguageFile();
+    Action(Command::French)->setChecked(language == QString::fromUtf8(io::kDefaultLanguage));
+    Action(Command::English)->setChecked(language == QStringLiteral("English.lng"));
+    for (QAction* extra : extraLanguages_) extra->setChecked(extra->data().toString() == language);
     askBeforeAbandon_->setChecked(settings_.AskBeforeAbandon != 0);
 }
 
