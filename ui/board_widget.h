@@ -60,7 +60,8 @@ class BoardWidget : public QWidget {
 
   private:
     void MarkFocus(bool focused);
-    void Paint(QImage& image) const;
+    // `shrink` below one scales the picture down to the image.
+    void Paint(QImage& image, qreal shrink = 1.0) const;
 
     GameController& game_;
     Kind kind_;
