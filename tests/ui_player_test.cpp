@@ -12,6 +12,7 @@
 #include "ui/status_panel.h"
 #include "ui_window_fixture.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -19,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOption>
@@ -434,6 +436,15 @@ TEST_F(Window, AtOneAndAHalfTimesTheWindowFitsALaptopScreen) {
     QApplication::processEvents();
     ExpectOnScreen(*window_);
     EXPECT_LT(window_->Board()->width(), 512);
+    // The whole picture is drawn, shrunk: the lines between the boxes lie at a
+    // third and two thirds of the board.
+    const QImage shown = window_->Board()->grab().toImage();
+    const int y = shown.height() / 18; // the middle of the first row
+    for (const int x : {shown.width() / 3, 2 * shown.width() / 3}) {
+        int darkest = 255;
+        for (int dx = -3; dx <= 3; ++dx) darkest = std::min(darkest, qGray(shown.pixel(x + dx, y)));
+        EXPECT_LT(darkest, 80) << "a box line at " << x << " of " << shown.width();
+    }
     const int cell = FirstEmpty();
     QTest::mouseClick(window_->Board(), Qt::LeftButton, Qt::NoModifier,
                       CellCentre(*window_->Board(), cell));
@@ -668,6 +679,49 @@ TEST_F(Window, TheLanguageTickFollowsTheLanguageInUse) {
                                                                  "ais.lng"));
     EXPECT_FALSE(window_->Action(Command::English)->isChecked());
     EXPECT_TRUE(window_->Action(Command::French)->isChecked());
+}
+
+TEST_F(Kept, AResumedGameShowsItsActiveCell) {
+    PlayTwoDigits();
+    Restart();
+    ASSERT_TRUE(E().PuzzleFixed);
+    EXPECT_EQ(Game().Board().ActiveCellShown, 1);
+}
+
+TEST_F(Window, RecentFilesSaveNoticeLooksAndTheAlarmColour) {
+    // No recent file: the entry is disabled.
+    QMenu* file = window_->menuBar()->actions().first()->menu();
+    ASSERT_NE(file, nullptr);
+    emit file->aboutToShow();
+    QMenu* recent = nullptr;
+    for (QObject* owner : window_->Action(Command::Recent1)->associatedObjects())
+        if ((recent = qobject_cast<QMenu*>(owner))) break;
+    ASSERT_NE(recent, nullptr);
+    EXPECT_FALSE(recent->menuAction()->isEnabled());
+    Open(Write("p.sku", kPuzzle));
+    emit file->aboutToShow();
+    EXPECT_TRUE(recent->menuAction()->isEnabled());
+
+    // A save says so.
+    const QString saved = folder_.filePath(QStringLiteral("saved.sku"));
+    window_->ChooseSavePath = [saved] { return saved; };
+    window_->Run(Command::Save);
+    EXPECT_EQ(Status(), window_->Texts().Text(587) + QStringLiteral("saved.sku"));
+
+    // The looks are one choice: radio marks.
+    QActionGroup* looks = window_->Action(Command::LookDark)->actionGroup();
+    ASSERT_NE(looks, nullptr);
+    EXPECT_TRUE(looks->isExclusive());
+    EXPECT_EQ(window_->Action(Command::LookLight)->actionGroup(), looks);
+
+    // After an alarm, the next normal message is on the normal ground.
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(kSolved[cell] - '0' == 9 ? 1 : kSolved[cell] - '0' + 1);
+    ASSERT_EQ(Game().StatusColour(), kAlarm);
+    Digit(kSolved[cell] - '0');
+    EXPECT_EQ(Status(), Count());
+    EXPECT_NE(Game().StatusColour(), kAlarm);
 }
 
 } // namespace

@@ -87,6 +87,9 @@ void GameController::Restore(const Snapshot& s) {
 
 void GameController::ShowCount() {
     statusMessage_ = texts_.Text(502) + QString::number(engine_.FilledCount);
+    // A normal message on the normal ground: an alarm's colour goes with it.
+    statusColour_ = ButtonFaceColour();
+    messageTimer_.stop();
     emit statusChanged();
 }
 

@@ -119,6 +119,7 @@ bool GameController::SaveFile(const QString& path, QString* error) {
     caption_ = QStringLiteral(" Vemo Tarn : ") + QFileInfo(path).completeBaseName();
     emit captionChanged();
     io::UpdateRecentFiles(RecentFiles, path.toStdString());
+    Notice(texts_.Text(587) + QFileInfo(path).fileName(), kCopiedColour);
     return true;
 }
 

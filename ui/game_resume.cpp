@@ -167,6 +167,7 @@ bool GameController::Resume(const io::SavedGame& g) {
     emit captionChanged();
     emit pagesChanged();
     emit solutionChanged();
+    board_.ActiveCellShown = 1; // the frame of the active cell, as in a new game
     emit boardChanged();
     ShowCount();
     return true;

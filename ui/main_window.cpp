@@ -262,6 +262,7 @@ void MainWindow::BuildMenus() {
     auto* levels = new QActionGroup(this);
     auto* symmetries = new QActionGroup(this);
     auto* languages = new QActionGroup(this);
+    auto* looks = new QActionGroup(this); // one look at a time: radio marks
     for (const CommandInfo& c : kCommands) {
         QMenu* menu = menus.at(c.menu);
         if (c.separatorBefore) menu->addSeparator();
@@ -274,6 +275,7 @@ void MainWindow::BuildMenus() {
         if (c.menu == "Difficulte") levels->addAction(action);
         if (c.menu == "Symetrie") symmetries->addAction(action);
         if (c.menu == "Langue") languages->addAction(action);
+        if (c.menu == "Apparence") looks->addAction(action);
         actions_[Index(c.id)] = action;
         NameElement(action, io::Window::kMain, c.text, io::ElementKind::kMenuItem);
         const Command id = c.id;

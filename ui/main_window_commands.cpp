@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -291,6 +292,11 @@ void MainWindow::RefreshRecentMenu() {
         entry->setText(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
         entry->setVisible(true);
     }
+    // With no recent file the entry cannot open an empty list.
+    bool any = false;
+    for (const std::string& path : game_->RecentFiles) any = any || !path.empty();
+    for (QObject* owner : Action(Command::Recent1)->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(owner)) menu->menuAction()->setEnabled(any);
 }
 
 void MainWindow::OpenCommand() {
