@@ -445,6 +445,15 @@ TEST_F(Window, AtOneAndAHalfTimesTheWindowFitsALaptopScreen) {
         for (int dx = -3; dx <= 3; ++dx) darkest = std::min(darkest, qGray(shown.pixel(x + dx, y)));
         EXPECT_LT(darkest, 80) << "a box line at " << x << " of " << shown.width();
     }
+    // And the digits shrink with it: the board looks like its picture.
+    const QImage logical = window_->Board()->LogicalPicture();
+    const QImage back =
+        shown.scaled(logical.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double difference = 0;
+    for (int py = 0; py < logical.height(); ++py)
+        for (int px = 0; px < logical.width(); ++px)
+            difference += std::abs(qGray(back.pixel(px, py)) - qGray(logical.pixel(px, py)));
+    EXPECT_LT(difference / (logical.width() * logical.height()), 12.0);
     const int cell = FirstEmpty();
     QTest::mouseClick(window_->Board(), Qt::LeftButton, Qt::NoModifier,
                       CellCentre(*window_->Board(), cell));

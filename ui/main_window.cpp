@@ -692,9 +692,11 @@ void MainWindow::SyncChooser() {
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Coming back to the window, the keys go to the board, as at start-up.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && board_ &&
-        !chooser_->isVisible())
-        board_->setFocus(Qt::ActiveWindowFocusReason);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && board_) {
+        // By now the window manager has framed the window: the title bar counts.
+        FitToScreen();
+        if (!chooser_->isVisible()) board_->setFocus(Qt::ActiveWindowFocusReason);
+    }
 }
 
 void MainWindow::ShowFinish() {
