@@ -733,6 +733,34 @@ TEST_F(Window, RecentFilesSaveNoticeLooksAndTheAlarmColour) {
     EXPECT_NE(Game().StatusColour(), kAlarm);
 }
 
+TEST_F(Window, TheFilterAfterACompleteHint) {
+    Open(Write("p.sku", kPuzzle));
+    window_->Run(Command::CompleteHint);
+    int shown = 0;
+    for (int d = 1; d <= 9 && shown == 0; ++d)
+        if (window_->FilterButton(d)->isChecked() && !Game().Filter().InFilter(d)) shown = d;
+    ASSERT_GT(shown, 0) << "the hint shows a digit button pressed";
+    // Its click filters that digit alone.
+    window_->FilterButton(shown)->trigger();
+    EXPECT_EQ(Game().Filter().FilterCount(), 1);
+    EXPECT_TRUE(Game().Filter().InFilter(shown));
+    EXPECT_TRUE(window_->FilterButton(shown)->isChecked());
+    // A second click releases it, and the count never goes below zero.
+    window_->FilterButton(shown)->trigger();
+    EXPECT_EQ(Game().Filter().FilterCount(), 0);
+    EXPECT_FALSE(window_->FilterButton(shown)->isChecked());
+    // Another digit picks out exactly its cells.
+    const int other = shown % 9 + 1;
+    window_->FilterButton(other)->trigger();
+    EXPECT_EQ(Game().Filter().FilterCount(), 1);
+    for (int c = 0; c < 81; ++c) {
+        if (IsHintMark(Game().Board().CellHighlight[c])) continue;
+        EXPECT_EQ(Game().Board().CellHighlight[c] == kFilteredCell,
+                  E().CandidateTable.Has(c, other))
+            << c;
+    }
+}
+
 } // namespace
 } // namespace vemo::ui
 
