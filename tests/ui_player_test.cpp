@@ -761,6 +761,24 @@ TEST_F(Window, TheFilterAfterACompleteHint) {
     }
 }
 
+TEST_F(Window, TheStatusLineSaysHowToStartAndThatHandEntryIsOn) {
+    EXPECT_EQ(Status(), QString::fromUtf8("Ctrl+N : nouvelle grille, F1 : exemples"));
+    window_->Run(Command::BlankGrid);
+    EXPECT_EQ(Status(), window_->Texts().Text(585));
+    EXPECT_FALSE(Status().isEmpty());
+    Digit(5, Qt::NoModifier);
+    EXPECT_EQ(Status(), Count()); // then the count, as the grid fills
+    for (const char* language :
+         {"English.lng", "Deutsch.lng", "Espa\xc3\xb1ol.lng", "Italiano.lng"}) {
+        ASSERT_TRUE(window_->SwitchLanguage(QString::fromUtf8(language)));
+        EXPECT_FALSE(window_->Texts().Text(584).isEmpty()) << language;
+        EXPECT_NE(window_->Texts().Text(585),
+                  QString::fromUtf8(
+                      "Saisie à la main : tapez les chiffres donnés, puis F3 pour commencer"))
+            << language;
+    }
+}
+
 } // namespace
 } // namespace vemo::ui
 

@@ -43,7 +43,7 @@ TEST_F(Window, LayoutAndStartInFrench) {
     EXPECT_TRUE(Game().HandEntry());
     EXPECT_FALSE(window_->Action(Command::Undo)->isEnabled());
     EXPECT_FALSE(window_->Action(Command::Hint)->isEnabled());
-    EXPECT_EQ(Status(), "Cases remplies : 0");
+    EXPECT_EQ(Status(), "Ctrl+N : nouvelle grille, F1 : exemples"); // how to begin
     // Entries of later work keep their places, disabled.
     EXPECT_FALSE(window_->Action(Command::PrintFour)->text().isEmpty());
 }

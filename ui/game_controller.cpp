@@ -93,6 +93,13 @@ void GameController::ShowCount() {
     emit statusChanged();
 }
 
+void GameController::ShowHowToStart() {
+    if (!HandEntry() || engine_.FilledCount != 0) return;
+    ShowCount();
+    statusMessage_ = texts_.Text(584);
+    emit statusChanged();
+}
+
 void GameController::Alarm(const QString& message) {
     statusMessage_ = message;
     statusColour_ = kAlarmColour;
@@ -207,6 +214,9 @@ void GameController::OpenBlankGrid() {
 
     engine_.ComputeCandidates();
     ShowCount();
+    // Hand entry says so, and how to start the grid.
+    statusMessage_ = texts_.Text(585);
+    emit statusChanged();
     ClearAnalysis();
     emit pagesChanged();
 

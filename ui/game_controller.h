@@ -191,6 +191,8 @@ class GameController : public QObject {
 
     // The standing message: language text 502 and the filled-cell count.
     void ShowCount();
+    // On the empty board of the start: how to begin (text 584).
+    void ShowHowToStart();
     void Alarm(const QString& message);
     void SetStatusColourToNormal();
 

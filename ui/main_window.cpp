@@ -232,6 +232,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     ApplyStoredSettings();
     game_->ClearBoardState();
     game_->ShowCount();
+    game_->ShowHowToStart();
     // The standing message must not hide the report of a malformed language
     // file read above: it stays for its two seconds.
     if (!languageAlarm_.isEmpty()) game_->Alarm(std::exchange(languageAlarm_, QString()));
