@@ -82,6 +82,11 @@ std::string Texts::Text(int identifier) const {
         return "Impossible de lire le fichier : ";
     case 544:
         return "Impossible d'écrire le fichier : ";
+    case 580:
+        return "Fichier refusé, rien n'a changé : ce n'est pas une grille (données binaires)";
+    case 581:
+        return "Fichier refusé, rien n'a changé : des cases au-delà de la grille (plusieurs "
+               "grilles ?)";
     default:
         break;
     }

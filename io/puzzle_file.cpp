@@ -46,12 +46,38 @@ std::vector<int> InstallParsedPuzzle(const ParsedPuzzle& puzzle, Engine& engine)
     return {};
 }
 
+PuzzleTextFault CheckPuzzleText(std::string_view text) {
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        const bool blank = ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f' || ch == '\v';
+        if ((byte < 0x20 && !blank) || byte == 0x7F) return PuzzleTextFault::kBinary;
+    }
+    if (IsRecord(text)) return PuzzleTextFault::kNone;
+    int cells = 0;
+    bool pastGrid = false; // on a line after the one of the 81st cell
+    for (const char ch : text) {
+        if (ch == '\n' && cells >= 81) pastGrid = true;
+        const bool cell = (ch >= '0' && ch <= '9') || ch == '.' || ch == 'x' || ch == 'X';
+        if (!cell) continue;
+        if (pastGrid) return PuzzleTextFault::kTooManyCells;
+        ++cells;
+    }
+    return PuzzleTextFault::kNone;
+}
+
 LoadReport LoadPuzzleFile(const std::string& path, Engine& engine) {
     LoadReport report;
     const std::optional<std::string> bytes = ReadWholeFile(path, &report.detail);
     if (!bytes) {
         report.outcome = LoadOutcome::kCannotRead;
         report.messages = {kTextCannotRead};
+        return report;
+    }
+    if (const PuzzleTextFault fault = CheckPuzzleText(*bytes); fault != PuzzleTextFault::kNone) {
+        report.outcome = LoadOutcome::kNotAPuzzle;
+        const bool binary = fault == PuzzleTextFault::kBinary;
+        report.messages = {binary ? kTextBinaryFile : kTextTooManyCells};
+        report.detail = binary ? "binary data" : "cells after the grid";
         return report;
     }
     const ReadResult read = ReadPuzzleFile(*bytes);

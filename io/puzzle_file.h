@@ -22,13 +22,28 @@ inline constexpr int kTextNoCandidate = 506;
 inline constexpr int kTextBadField = 542;
 inline constexpr int kTextCannotRead = 543;
 inline constexpr int kTextCannotWrite = 544;
+inline constexpr int kTextBinaryFile = 580;
+inline constexpr int kTextTooManyCells = 581;
 
 enum class LoadOutcome {
     kInstalled,   // read and copied into the engine; see ValidityStatus
     kCannotRead,  // the file could not be opened or read: nothing changed
     kTooFewCells, // free layout ending before 81 cells: nothing changed
     kBadField,    // a record field that is not a number: nothing changed
+    kNotAPuzzle,  // binary data, or cells past the grid: nothing changed
 };
+
+// Why a text is not a puzzle file at all, whatever its cells would give.
+enum class PuzzleTextFault {
+    kNone,
+    kBinary,       // a NUL byte or another control character than tab, line and page ends
+    kTooManyCells, // in the free layout, cells on the lines after the 81st cell's
+};
+
+// The text checked before its cells are read. Characters after the 81st cell
+// on its own line are ignored, as the reading stops there; comments and frame
+// lines after the grid are welcome as long as they hold no cell character.
+PuzzleTextFault CheckPuzzleText(std::string_view text);
 
 struct LoadReport {
     LoadOutcome outcome = LoadOutcome::kInstalled;

@@ -106,8 +106,7 @@ TEST_F(PuzzleFiles, RejectedFilesChangeNothing) {
     ASSERT_EQ(LoadPuzzleFile(Write("good.sku", kPuzzle), e).outcome, LoadOutcome::kInstalled);
     const std::string before = Snapshot(e);
 
-    LoadReport r =
-        LoadPuzzleFile(Write("short.sku", kPuzzle.substr(0, 80) + "\r\nThe end\r\n"), e);
+    LoadReport r = LoadPuzzleFile(Write("short.sku", kPuzzle.substr(0, 80) + "\r\nThe end\r\n"), e);
     EXPECT_EQ(r.outcome, LoadOutcome::kTooFewCells);
     EXPECT_EQ(r.messages, (std::vector<int>{503}));
     EXPECT_EQ(Snapshot(e), before);
@@ -125,6 +124,42 @@ TEST_F(PuzzleFiles, RejectedFilesChangeNothing) {
     r = LoadPuzzleFile(folder_.string(), e); // a folder is no file
     EXPECT_EQ(r.outcome, LoadOutcome::kCannotRead);
     EXPECT_EQ(Snapshot(e), before);
+}
+
+TEST_F(PuzzleFiles, TextsThatAreNoPuzzleAreRefusedBeforeTheirCellsAreRead) {
+    Engine e;
+    ASSERT_EQ(LoadPuzzleFile(Write("good.sku", kPuzzle), e).outcome, LoadOutcome::kInstalled);
+    const std::string before = Snapshot(e);
+    const std::string framed = FramedGrid(e.Givens, "\r\n");
+    struct Case {
+        std::string text;
+        PuzzleTextFault fault;
+    };
+    const Case cases[] = {
+        {kPuzzle + std::string("\0", 1), PuzzleTextFault::kBinary},
+        {"\x01" + kPuzzle, PuzzleTextFault::kBinary},
+        {kPuzzle + "\x7f", PuzzleTextFault::kBinary},
+        {"3x3: : :1:2:\x1b:", PuzzleTextFault::kBinary},
+        {kPuzzle + "\r\n" + kPuzzle + "\r\n", PuzzleTextFault::kTooManyCells},
+        {framed + " 1\r\n", PuzzleTextFault::kTooManyCells},
+        {framed + "Note: X\r\n", PuzzleTextFault::kTooManyCells},
+        // What a grid may carry: blanks and tabs, frames, comments without a
+        // cell, a page end, the rest of the 81st cell's own line.
+        {"\t" + kPuzzle + "123456789\r\n\f", PuzzleTextFault::kNone},
+        {"Grid\r\n" + framed + "*-+|\r\nThe end\r\n", PuzzleTextFault::kNone},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CheckPuzzleText(c.text), c.fault) << c.text;
+        const LoadReport r = LoadPuzzleFile(Write("t.sdu", c.text), e);
+        if (c.fault == PuzzleTextFault::kNone) {
+            EXPECT_EQ(r.outcome, LoadOutcome::kInstalled) << c.text;
+            EXPECT_EQ(test::TextOf(e.Givens), kPuzzle);
+            continue;
+        }
+        EXPECT_EQ(r.outcome, LoadOutcome::kNotAPuzzle) << c.text;
+        EXPECT_EQ(r.messages, (std::vector<int>{c.fault == PuzzleTextFault::kBinary ? 580 : 581}));
+        EXPECT_EQ(Snapshot(e), before);
+    }
 }
 
 TEST_F(PuzzleFiles, ShortRecordLeavesNoStaleCells) {

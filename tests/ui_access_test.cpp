@@ -665,7 +665,7 @@ void ExpectFits(const QLabel& label) {
 TEST_P(FontSize, TheSmallestWindowKeepsTheWholeBoard) {
     window_->resize(window_->minimumSize());
     QApplication::processEvents();
-    EXPECT_EQ(window_->Board()->size(), QSize(512, 512));
+    EXPECT_EQ(window_->Board()->size(), QSize(kLeastBoardSide, kLeastBoardSide));
     // Above the status bar and inside the window.
     const QRect board(window_->Board()->mapTo(window_.get(), QPoint(0, 0)),
                       window_->Board()->size());

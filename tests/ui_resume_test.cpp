@@ -274,24 +274,28 @@ TEST_F(Resume, CorruptEmptyAndNewerGamesAreIgnored) {
 TEST_F(Resume, TheQuestionComesForEachCommand) {
     PlaySomeMoves();
     const Grid position = E().CellGrid[0];
-    bool opened = false, exampleChosen = false, printed = false;
-    window_->ChooseOpenPath = [&opened] {
+    const QString other = Write("other.sku", kPuzzle);
+    bool opened = false, exampleChosen = false;
+    // A file, an example or a paste asks once its grid is read: a cancelled
+    // dialog asks nothing.
+    window_->ChooseOpenPath = [] { return QString(); };
+    window_->ChooseExample = [] { return -1; };
+    asked_ = 0;
+    window_->Run(Command::Open);
+    window_->Run(Command::Examples);
+    EXPECT_EQ(asked_, 0);
+    window_->ChooseOpenPath = [&opened, other] {
         opened = true;
-        return QString();
+        return other;
     };
     window_->ChooseExample = [&exampleChosen] {
         exampleChosen = true;
-        return -1;
-    };
-    window_->ChoosePrinter = [&printed](QPrinter&) {
-        printed = true;
-        return false;
+        return 1;
     };
     QApplication::clipboard()->setText(QString::fromStdString(kPuzzle));
     abandonAnswer_ = false;
-    for (const Command c :
-         {Command::Generate, Command::BlankGrid, Command::Open, Command::Recent1, Command::Paste,
-          Command::Examples, Command::PrintFour, Command::Restart}) {
+    for (const Command c : {Command::Generate, Command::BlankGrid, Command::Open, Command::Recent1,
+                            Command::Paste, Command::Examples, Command::Restart}) {
         asked_ = 0;
         window_->Run(c);
         EXPECT_EQ(asked_, 1) << Index(c);
@@ -299,9 +303,8 @@ TEST_F(Resume, TheQuestionComesForEachCommand) {
         EXPECT_TRUE(E().PuzzleFixed) << Index(c);
         EXPECT_FALSE(Game().GenerationRunning()) << Index(c);
     }
-    EXPECT_FALSE(opened);
-    EXPECT_FALSE(exampleChosen);
-    EXPECT_FALSE(printed);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(exampleChosen);
 
     // Moves that do not replace the game never ask.
     asked_ = 0;

@@ -88,8 +88,12 @@ void WriteAt(QPainter& p, int x, int y, const QString& text) {
     };
     static std::vector<Sprites> cache;
     const QFont& font = p.font();
-    const Key key{font.pixelSize(), p.pen().color().rgb(), p.device()->devicePixelRatioF(),
-                  font.family()};
+    // The sprites have the device's pixels, whatever scales the painter and
+    // the image between them (a board shrunk on a magnified screen too).
+    const QTransform scaling = p.deviceTransform();
+    const qreal ratio =
+        scaling.type() <= QTransform::TxScale ? scaling.m11() : p.device()->devicePixelRatioF();
+    const Key key{font.pixelSize(), p.pen().color().rgb(), ratio, font.family()};
     auto it =
         std::find_if(cache.begin(), cache.end(), [&](const Sprites& s) { return s.key == key; });
     if (it == cache.end()) {
@@ -100,15 +104,13 @@ void WriteAt(QPainter& p, int x, int y, const QString& text) {
             QImage& image = sprites.digits[d];
             image = QImage(qCeil(side * key.ratio), qCeil(side * key.ratio),
                            QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(key.ratio);
             image.fill(Qt::transparent);
             QPainter sprite(&image);
+            sprite.scale(key.ratio, key.ratio);
             sprite.setFont(font);
             sprite.setPen(p.pen().color());
             DrawTextAt(sprite, 0, 0, QString::number(d));
-            sprite.end();
-            // Copied pixel for pixel below.
-            image.setDevicePixelRatio(1.0);
+            sprite.end(); // copied pixel for pixel below
         }
         cache.push_back(std::move(sprites));
         it = cache.end() - 1;

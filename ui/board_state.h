@@ -27,6 +27,8 @@ enum CandidateDisplayMode : int {
 
 inline constexpr int kCellSize = 57;
 inline constexpr int kPictureSize = 512;
+// The smallest side the board is shown at, on a small or magnified screen.
+inline constexpr int kLeastBoardSide = 252;
 
 struct BoardState {
     int HandEntry = 1;

@@ -29,7 +29,7 @@ BoardWidget::BoardWidget(GameController& game, Kind kind, QWidget* parent)
 }
 
 void BoardWidget::SetSide(int side) {
-    side = std::max(side, kPictureSize);
+    side = std::max(side, kLeastBoardSide);
     if (width() == side && height() == side) return;
     setFixedSize(side, side);
     Redraw();
@@ -50,10 +50,11 @@ QPoint BoardWidget::FromPicture(const QPoint& at) const {
     return QPoint(qRound(at.x() * scale), qRound(at.y() * scale));
 }
 
-void BoardWidget::Paint(QImage& image) const {
+void BoardWidget::Paint(QImage& image, qreal shrink) const {
     const Look& look = CurrentLook();
     image.fill(QColor(look.base));
     QPainter painter(&image);
+    if (shrink < 1.0) painter.scale(shrink, shrink);
     if (kind_ == Kind::Board) {
         DrawBoardPicture(painter, game_.Game(), game_.Board(), look);
     } else {
@@ -67,13 +68,16 @@ void BoardWidget::Redraw() {
     // The image's pixel ratio carries the widget's scale, so the painter works
     // in picture coordinates and the digits are rendered at the full
     // resolution rather than stretched.
+    // A board smaller than the picture on a magnified screen (a ratio below
+    // one, which an image does not take) is scaled by the painter instead.
     const qreal ratio = devicePixelRatioF() * Scale();
+    const qreal imageRatio = std::max<qreal>(1.0, ratio);
     const int side = qRound(width() * devicePixelRatioF());
-    if (picture_.width() != side || picture_.devicePixelRatio() != ratio) {
+    if (picture_.width() != side || picture_.devicePixelRatio() != imageRatio) {
         picture_ = QImage(side, side, QImage::Format_RGB32);
-        picture_.setDevicePixelRatio(ratio);
+        picture_.setDevicePixelRatio(imageRatio);
     }
-    Paint(picture_);
+    Paint(picture_, ratio / imageRatio);
     update();
     AnnounceBoardChanges(*this, spoken_, spokenActive_);
 }

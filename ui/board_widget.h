@@ -27,7 +27,7 @@ class BoardWidget : public QWidget {
     void Redraw();
     const QImage& Picture() const { return picture_; }
 
-    // Shows the picture `side` widget pixels wide and high (at least 512).
+    // Shows the picture `side` widget pixels wide and high (at least kLeastBoardSide).
     void SetSide(int side);
     // Widget pixels per picture pixel.
     qreal Scale() const;
@@ -60,7 +60,8 @@ class BoardWidget : public QWidget {
 
   private:
     void MarkFocus(bool focused);
-    void Paint(QImage& image) const;
+    // `shrink` below one scales the picture down to the image.
+    void Paint(QImage& image, qreal shrink = 1.0) const;
 
     GameController& game_;
     Kind kind_;

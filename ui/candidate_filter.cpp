@@ -19,7 +19,13 @@ void ClearFilterMarks(CandidateFilter::Highlights& highlight) {
 void CandidateFilter::ToggleDigit(int digit, Highlights& highlight, const Candidates& candidates) {
     if (digit < 1 || digit > 9) return;
     pairsPressed_ = false;
-    if (pressed_[digit]) {
+    if (pressed_[digit] && digits_[digit] == 0) {
+        // Shown pressed by a hint without being in the filter: a fresh
+        // filter of this digit.
+        digits_.fill(0);
+        digits_[digit] = 1;
+        count_ = 1;
+    } else if (digits_[digit] == 1) {
         pressed_[digit] = false;
         digits_[digit] = 0;
         --count_;

@@ -9,7 +9,9 @@
 #include "texts.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -63,6 +65,7 @@ ChooserWidget::ChooserWidget(const GameController& game, QWidget* parent)
     // Opened from the keyboard, the list takes the arrows and Enter.
     setFocusPolicy(Qt::ClickFocus);
     setUniformItemSizes(true);
+    setMouseTracking(true);
     ApplyLook();
     connect(this, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit chosen(row(item)); });
@@ -105,12 +108,22 @@ void ChooserWidget::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void ChooserWidget::Sync(const QPoint& topLeft) {
+void ChooserWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (QListWidgetItem* item = itemAt(event->position().toPoint()); item && item != currentItem())
+        setCurrentItem(item);
+    QListWidget::mouseMoveEvent(event);
+}
+
+void ChooserWidget::Sync(const QRect& cell, const QRect& room, qreal scale) {
     const Chooser& chooser = game_.CellChooser();
     if (!chooser.visible) {
         hide();
         return;
     }
+    // The type grows with the board, never below the window's own.
+    QFont type = parentWidget() ? parentWidget()->font() : font();
+    if (scale > 1.0) type.setPointSizeF(type.pointSizeF() * scale);
+    setFont(type);
     clear();
     addItems(chooser.items);
     // Screen readers tell the two sections' digits apart: "jouer 4", "exclure 4".
@@ -132,9 +145,23 @@ void ChooserWidget::Sync(const QPoint& topLeft) {
     int widest = 0;
     for (const QString& item : chooser.items)
         widest = std::max(widest, fontMetrics().horizontalAdvance(item));
-    setFixedSize(std::max(60, widest + 8 + 2 * frameWidth()),
-                 rows * RowHeight() + 2 * frameWidth());
-    move(topLeft);
+    const int width = std::max(qRound(60 * std::max(scale, 1.0)), widest + 8 + 2 * frameWidth());
+    int height = rows * RowHeight() + 2 * frameWidth();
+    // A window too low for every row keeps them all within reach by scrolling.
+    const bool scrolls = room.isValid() && height > room.height();
+    setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    if (scrolls) height = room.height();
+    setFixedSize(width + (scrolls ? verticalScrollBar()->sizeHint().width() : 0), height);
+
+    QPoint at(cell.right() + 1, cell.top());
+    if (room.isValid()) {
+        if (at.x() + this->width() > room.right() + 1) at.setX(cell.left() - this->width());
+        if (at.y() + height > room.bottom() + 1) at.setY(cell.top() - height);
+        at.setX(std::clamp(at.x(), room.left(),
+                           std::max(room.left(), room.right() + 1 - this->width())));
+        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - height)));
+    }
+    move(at);
     show();
     raise();
 }

@@ -17,9 +17,13 @@ class ChooserWidget : public QListWidget {
   public:
     ChooserWidget(const GameController& game, QWidget* parent = nullptr);
 
-    // Fills the list from the game's chooser and shows it with its top-left
-    // corner at the given point of the parent; hides it when it is closed.
-    void Sync(const QPoint& topLeft);
+    // Fills the list from the game's chooser and shows it beside `cell` (in
+    // the parent's coordinates), level with its top, or above it when the
+    // list would pass the bottom of `room`; on the cell's left when it would
+    // pass its right side. Its type and rows follow the board's `scale`.
+    // Hides it when the game's chooser is closed.
+    void Sync(const QRect& cell, const QRect& room, qreal scale);
+    void Sync() { Sync({}, {}, 1.0); }
 
     // The list's colours from the look in use.
     void ApplyLook();
@@ -35,6 +39,8 @@ class ChooserWidget : public QListWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The item under the pointer is the current one, highlighted.
+    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     const GameController& game_;

@@ -53,9 +53,4 @@ void FocusStyle::drawControl(ControlElement element, const QStyleOption* option,
         DrawRing(painter, option->rect.adjusted(2, 2, -2, -2));
 }
 
-void InstallFocusStyle() {
-    if (dynamic_cast<FocusStyle*>(QApplication::style())) return;
-    QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
-}
-
 } // namespace vemo::ui

@@ -21,7 +21,4 @@ class FocusStyle : public QProxyStyle {
                      const QWidget* widget = nullptr) const override;
 };
 
-// Puts the focus style over the application's style, once.
-void InstallFocusStyle();
-
 } // namespace vemo::ui

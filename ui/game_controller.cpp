@@ -88,6 +88,16 @@ void GameController::Restore(const Snapshot& s) {
 
 void GameController::ShowCount() {
     statusMessage_ = texts_.Text(502) + QString::number(engine_.FilledCount);
+    // A normal message on the normal ground: an alarm's colour goes with it.
+    statusColour_ = ButtonFaceColour();
+    messageTimer_.stop();
+    emit statusChanged();
+}
+
+void GameController::ShowHowToStart() {
+    if (!HandEntry() || engine_.FilledCount != 0) return;
+    ShowCount();
+    statusMessage_ = texts_.Text(584);
     emit statusChanged();
 }
 
@@ -144,6 +154,7 @@ void GameController::ClearBoardState() {
 
 void GameController::InstallPuzzle() {
     installStarted_ = false;
+    emit pageRequested(kBoardPage); // the new puzzle, not its solution
     ResetPlayControls();
     ClearAnalysis();
     history_.Rewind();
@@ -157,6 +168,10 @@ void GameController::InstallPuzzle() {
     }
 
     engine_.AnalysePuzzle();
+    if (HasNoSolution()) {
+        KeepForHandEntry(texts_.Text(504) + texts_.Text(583));
+        return;
+    }
     emit pagesChanged();
     emit solutionChanged();
     engine_.ComputeCandidates();
@@ -204,6 +219,9 @@ void GameController::OpenBlankGrid() {
 
     engine_.ComputeCandidates();
     ShowCount();
+    // Hand entry says so, and how to start the grid.
+    statusMessage_ = texts_.Text(585);
+    emit statusChanged();
     ClearAnalysis();
     emit pagesChanged();
 
@@ -226,9 +244,26 @@ void GameController::StartGame() {
         return;
     }
 
-    board_.HandEntry = 0;
+    // Fixed while it is analysed: the unshaded cells of an odd/even grid are odd.
     engine_.PuzzleFixed = true;
     engine_.AnalysePuzzle();
+    if (HasNoSolution()) {
+        // The grid stays as entered, to be mended.
+        engine_.PuzzleFixed = false;
+        engine_.SolutionGrid = engine_.Position();
+        ClearAnalysis();
+        emit pagesChanged();
+        emit solutionChanged();
+        engine_.ComputeCandidates();
+        ResetPlayControls();
+        Enable(Command::Start, true);
+        emit commandsChanged();
+        emit boardChanged();
+        Alarm(texts_.Text(504) + texts_.Text(583));
+        return;
+    }
+    board_.HandEntry = 0;
+    engine_.PuzzleFixed = true;
     emit solutionChanged();
     history_.Rewind();
     engine_.ComputeCandidates();
@@ -445,7 +480,7 @@ void GameController::PlayKey(const KeyInput& key, int cell) {
             PlacementMove(cell, engine_.CandidateTable.LowestDigit(cell));
             placed = true;
         }
-    } else if (key.kind == KeyInput::Kind::Digit && key.digit >= 1 && (key.keypad || key.shift)) {
+    } else if (key.kind == KeyInput::Kind::Digit && key.digit >= 1) {
         const int d = key.digit;
         if (!key.ctrl) {
             if (engine_.SolutionGrid[cell] == d && engine_.Position()[cell] == 0) {

@@ -25,6 +25,7 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace vemo::ui {
@@ -119,6 +120,9 @@ class GameController : public QObject {
     void Copied(bool positionOnly);
     // "Coller": a puzzle from clipboard text, started like a loaded file.
     void Paste(const QString& text);
+    // Asked once a new grid has been read and would replace the game in
+    // progress; false keeps the game. None: the grid always replaces it.
+    std::function<bool()> MayReplaceGame;
     io::RecentList RecentFiles{};
 
     // Generation settings and their labels. `band` is a Difficulty of the
@@ -181,6 +185,9 @@ class GameController : public QObject {
     bool GameInProgress() const;
     // At least one move made (done or undone) in the game on the board.
     bool HasMoves() const { return history_.MoveLevel() > 1 || history_.CanRedo(); }
+    // A game in progress with at least one move, done or undone: what
+    // abandoning it would lose.
+    bool MovesWouldBeLost() const;
     // The whole game as it is kept between two runs.
     io::SavedGame SavedState() const;
     // Puts a kept game back: puzzle, marks, analysis, history, clock and
@@ -197,6 +204,8 @@ class GameController : public QObject {
 
     // The standing message: language text 502 and the filled-cell count.
     void ShowCount();
+    // On the empty board of the start: how to begin (text 584).
+    void ShowHowToStart();
     void Alarm(const QString& message);
     void SetStatusColourToNormal();
 
@@ -221,7 +230,14 @@ class GameController : public QObject {
   private:
     void Enable(Command c, bool on);
     void ShowMessages(const std::vector<int>& messages, const QString& detail = {});
+    // True when the file's grid is on the board: in play, or in hand entry
+    // when it cannot be played.
     bool LoadAndInstall(const std::string& path);
+    // A grid that cannot be played stays on the board in hand entry, with the
+    // reason in the status bar, to be mended and started with "Commencer".
+    void KeepForHandEntry(const QString& message);
+    // True when the analysis proved that the grid has no solution.
+    bool HasNoSolution() const { return engine_.SolutionCount == 0 && !engine_.SearchAbandoned; }
     // The status text of a complete or played hint.
     QString HintText(const HintDisplay& hint) const;
     void EnableHints(bool on);

@@ -40,14 +40,14 @@ void GameController::OpenFile(const QString& path) {
 
 void GameController::OpenFilePath(const std::string& path) {
     installStarted_ = false;
-    board_.HandEntry = 0;
     emit pageRequested(kBoardPage);
-    io::UpdateRecentFiles(RecentFiles, path);
-    if (LoadAndInstall(path)) ChooseVariant(engine_.VariantKind);
+    if (!LoadAndInstall(path)) return;
+    ChooseVariant(engine_.VariantKind);
+    // Only a file that opened as a game is a recent one.
+    if (engine_.PuzzleFixed) io::UpdateRecentFiles(RecentFiles, path);
 }
 
 void GameController::OpenExample(const QString& path) {
-    board_.HandEntry = 0;
     emit pageRequested(kBoardPage);
     LoadAndInstall(path.toStdString());
 }
@@ -74,6 +74,9 @@ bool GameController::LoadAndInstall(const std::string& path) {
                                           : QString());
         return false;
     }
+    // The game is thrown away only now, for a grid that was read.
+    if (MayReplaceGame && !MayReplaceGame()) return false;
+    board_.HandEntry = 0;
     engine_ = std::move(loaded);
     captionSuffix_ = engine_.XSudoku == 1 ? QStringLiteral(" X") : QString();
     Enable(Command::CopyPosition, engine_.VariantKind == kClassic);
@@ -82,9 +85,37 @@ bool GameController::LoadAndInstall(const std::string& path) {
     ClearBoardState();
     emit boardChanged();
     emit solutionChanged();
-    if (!report.messages.empty()) ShowMessages(report.messages);
+    if (!report.messages.empty()) {
+        QString message;
+        for (const int id : report.messages) message += texts_.Text(id);
+        KeepForHandEntry(message);
+        return true;
+    }
     InstallPuzzle();
     return true;
+}
+
+void GameController::KeepForHandEntry(const QString& message) {
+    emit pageRequested(kBoardPage);
+    StopClock();
+    clockText_.clear();
+    emit clockChanged();
+    engine_.PuzzleFixed = false;
+    board_.HandEntry = 1;
+    // As if typed by hand: every digit is a given, and the solution page shows them.
+    engine_.Givens = engine_.Position();
+    engine_.SolutionGrid = engine_.Position();
+    engine_.HistoryLevel = 0;
+    history_.Rewind();
+    ClearAnalysis();
+    ResetPlayControls();
+    Enable(Command::Start, true);
+    emit commandsChanged();
+    emit pagesChanged();
+    engine_.ComputeCandidates();
+    emit boardChanged();
+    emit solutionChanged();
+    Alarm(message);
 }
 
 void GameController::OpenRecent(int k) {
@@ -116,6 +147,7 @@ bool GameController::SaveFile(const QString& path, QString* error) {
     caption_ = QStringLiteral(" Vemo Tarn : ") + QFileInfo(path).completeBaseName();
     emit captionChanged();
     io::UpdateRecentFiles(RecentFiles, path.toStdString());
+    Notice(texts_.Text(587) + QFileInfo(path).fileName(), kCopiedColour);
     return true;
 }
 
@@ -141,6 +173,7 @@ void GameController::Paste(const QString& text) {
         Alarm(texts_.Text(io::kTextBadField));
         return;
     }
+    if (MayReplaceGame && !MayReplaceGame()) return;
     HideChooser();
     StopClock();
     board_.HandEntry = 0;
@@ -164,8 +197,9 @@ void GameController::Paste(const QString& text) {
     emit solutionChanged();
     emit boardChanged();
     if (!messages.empty()) {
-        ResetPlayControls();
-        ShowMessages(messages);
+        QString message;
+        for (const int id : messages) message += texts_.Text(id);
+        KeepForHandEntry(message);
         return;
     }
     engine_.SolutionGrid.Clear();

@@ -139,6 +139,7 @@ void GameController::FinishGeneration(const Engine& generated) {
     emit boardChanged();
     emit solutionChanged();
     HideChooser();
+    emit pageRequested(kBoardPage);
     StartClockAfresh();
     emit commandsChanged();
 }

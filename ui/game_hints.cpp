@@ -28,6 +28,7 @@ QString GameController::HintText(const HintDisplay& hint) const {
 
 void GameController::ShowHint() {
     if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
+    emit pageRequested(kBoardPage); // a hint is shown on the board
     engine_.HintTechnique = 0;
     engine_.FindNextTechnique();
     const int id = engine_.HintTechnique;
@@ -39,6 +40,7 @@ void GameController::ShowHint() {
 
 void GameController::ShowCompleteHint() {
     if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
+    emit pageRequested(kBoardPage); // a hint is shown on the board
     ClearHighlights();
     engine_.HintTechnique = 0;
     engine_.FindNextTechnique();
@@ -62,6 +64,7 @@ void GameController::ShowCompleteHint() {
 
 void GameController::PlayHint() {
     if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
+    emit pageRequested(kBoardPage); // a hint is shown on the board
     engine_.HintTechnique = 0;
     engine_.FindNextTechnique();
     const HintDisplay hint = DescribeHint(engine_);

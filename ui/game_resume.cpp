@@ -64,6 +64,10 @@ bool GameController::GameInProgress() const {
     return history_.MoveLevel() > 1 || history_.CanRedo() || ElapsedSeconds() >= 1;
 }
 
+bool GameController::MovesWouldBeLost() const {
+    return GameInProgress() && (history_.MoveLevel() > 1 || history_.CanRedo());
+}
+
 io::SavedGame GameController::SavedState() const {
     io::SavedGame g;
     g.variantKind = engine_.VariantKind;
@@ -167,6 +171,7 @@ bool GameController::Resume(const io::SavedGame& g) {
     emit captionChanged();
     emit pagesChanged();
     emit solutionChanged();
+    board_.ActiveCellShown = 1; // the frame of the active cell, as in a new game
     emit boardChanged();
     ShowCount();
     return true;

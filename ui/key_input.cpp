@@ -90,13 +90,19 @@ KeyInput ReadKey(const QKeyEvent& event) {
         break;
     }
     int digit = -1;
+    const QString text = event.text();
+    const quint32 code = event.nativeScanCode();
     if (in.keypad) {
         if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9) digit = event.key() - Qt::Key_0;
-    } else if (const quint32 code = event.nativeScanCode(); code >= 10 && code <= 19) {
+    } else if (text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9')) {
+        // The key's own text, whatever the layout that made it.
+        digit = text[0].unicode() - '0';
+    } else if (code >= 10 && code <= 19) {
         // On X11 the keys of the top row are key codes 10 ("1") to 19 ("0")
         // whatever the keyboard layout and the modifiers.
         digit = code == 19 ? 0 : static_cast<int>(code) - 9;
-    } else {
+    } else if (code == 0) {
+        // No physical key known: the key codes of the top row's symbols.
         digit = TopRowDigit(event.key());
     }
     if (digit >= 0) {

@@ -18,9 +18,10 @@ struct KeyInput {
     bool ctrl = false;
 };
 
-// Top-row digits are recognised whatever the keyboard layout gives without
-// Shift (the French row & é " ' ( - è _ ç à) or with it (! @ # ... on a US
-// keyboard), so that "Shift + top-row digit" means the same key everywhere.
+// A digit is read from the key's text first, whatever the keyboard layout;
+// then, for a key whose text is no digit (the French row & é " ' ( - è _ ç à,
+// or any top-row key with Ctrl), from the physical key of the top row; and
+// when no physical key is known, from the symbols of the top row.
 KeyInput ReadKey(const QKeyEvent& event);
 
 } // namespace vemo::ui

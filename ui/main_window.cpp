@@ -7,6 +7,7 @@
 #include "board_widget.h"
 #include "characteristics_page.h"
 #include "chooser_widget.h"
+#include "contrast_style.h"
 #include "dialogs/about_dialog.h"
 #include "engine/generator/generation.h"
 #include "focus_style.h"
@@ -37,6 +38,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyleOption>
 #include <QTabWidget>
@@ -80,7 +82,6 @@ namespace {
 
 // The client area below the menu bar.
 constexpr int kClientWidth = 552;
-constexpr int kClientHeight = 685;
 constexpr int kStatusBarHeight = 22;
 // The pages below the two toolbars.
 constexpr int kPagesLeft = 6;
@@ -97,6 +98,9 @@ constexpr int kBoardPageSide = kPictureMargin + 2 * kPictureFrame + 512 + kPictu
 // Right goes from menu to menu.
 constexpr int kMenuNameDelay = 300;
 constexpr int kMenuSwitchTime = 100;
+// The page of the smallest board, which a small or magnified screen may need.
+constexpr int kLeastBoardPageSide =
+    kPictureMargin + 2 * kPictureFrame + kLeastBoardSide + kPictureFarMargin;
 
 // The pages, which tell the room their tabs and frame take around a page as
 // the style lays them out.
@@ -139,14 +143,13 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     settingsPath_ = options.settingsPath;
     dataFolder_ = options.dataFolder;
     while (dataFolder_.size() > 1 && dataFolder_.endsWith(QLatin1Char('/'))) dataFolder_.chop(1);
-    InstallFocusStyle();
     setWindowTitle(game_->Caption());
     setWindowIcon(ApplicationIcon());
     // The desktop's colours, before any look replaces them.
     (void)DesktopPalette();
+    InstallContrastStyle();
 
     central_ = new QWidget(this);
-    central_->setMinimumSize(kClientWidth, kClientHeight - kStatusBarHeight);
     central_->setMouseTracking(true);
     central_->installEventFilter(this);
     setCentralWidget(central_);
@@ -158,10 +161,10 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     BuildStatusBar();
     BindHandlers();
 
-    // The smallest size is the one the board was laid out for; the board
-    // grows with the window.
+    // The size the board was laid out for, as long as the screen holds it;
+    // the board grows and shrinks with the window.
     FitMinimumSize();
-    resize(minimumSize());
+    resize(PreferredSize());
 
     GameController* g = game_.get();
     connect(g, &GameController::boardChanged, board_, &BoardWidget::Redraw);
@@ -241,6 +244,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     ApplyStoredSettings();
     game_->ClearBoardState();
     game_->ShowCount();
+    game_->ShowHowToStart();
     // The standing message must not hide the report of a malformed language
     // file read above: it stays for its two seconds.
     if (!languageAlarm_.isEmpty()) game_->Alarm(std::exchange(languageAlarm_, QString()));
@@ -286,6 +290,7 @@ void MainWindow::BuildMenus() {
     auto* levels = new QActionGroup(this);
     auto* symmetries = new QActionGroup(this);
     auto* languages = new QActionGroup(this);
+    auto* looks = new QActionGroup(this); // one look at a time: radio marks
     for (const CommandInfo& c : kCommands) {
         QMenu* menu = menus.at(c.menu);
         if (c.separatorBefore) menu->addSeparator();
@@ -298,6 +303,7 @@ void MainWindow::BuildMenus() {
         if (c.menu == "Difficulte") levels->addAction(action);
         if (c.menu == "Symetrie") symmetries->addAction(action);
         if (c.menu == "Langue") languages->addAction(action);
+        if (c.menu == "Apparence") looks->addAction(action);
         actions_[Index(c.id)] = action;
         NameElement(action, io::Window::kMain, c.text, io::ElementKind::kMenuItem);
         const Command id = c.id;
@@ -312,6 +318,17 @@ void MainWindow::BuildMenus() {
     Action(Command::Central)->setChecked(true);
     Action(Command::French)->setChecked(true);
     AddLanguageFiles(menus.at("Langue"), languages);
+    AddAbandonQuestionEntry(menus.at("Options"));
+}
+
+void MainWindow::AddAbandonQuestionEntry(QMenu* options) {
+    askBeforeAbandon_ = new QAction(texts_.Text(586), options);
+    askBeforeAbandon_->setObjectName(QStringLiteral("DemanderAbandon1"));
+    askBeforeAbandon_->setCheckable(true);
+    askBeforeAbandon_->setChecked(true);
+    options->insertAction(Action(Command::ResumeAtStart), askBeforeAbandon_);
+    connect(askBeforeAbandon_, &QAction::toggled, this,
+            [this](bool on) { settings_.AskBeforeAbandon = on ? 1 : 0; });
 }
 
 void MainWindow::AddLanguageFiles(QMenu* menu, QActionGroup* group) {
@@ -384,7 +401,10 @@ void MainWindow::BuildToolbars() {
         for (QObject* child : bar->children())
             if (auto* w = qobject_cast<QWidget*>(child)) {
                 w->installEventFilter(this);
-                if (qobject_cast<QToolButton*>(w)) w->setFocusPolicy(Qt::TabFocus);
+                if (qobject_cast<QToolButton*>(w)) {
+                    w->setFocusPolicy(Qt::TabFocus);
+                    w->setToolTipDuration(kToolTipDuration);
+                }
             }
 }
 
@@ -474,18 +494,56 @@ void MainWindow::SizeStatusBar() {
     FitMinimumSize();
 }
 
-// The smallest window keeps the whole 512-pixel board, and the bar's texts,
-// whatever the type size: the tabs, the menu bar and the status bar grow with
-// the font.
+// The room around the board's page: the pages' tabs and frame, the toolbars,
+// the menu bar and the status bar, which grow with the type.
+QSize MainWindow::AroundBoardPage() const {
+    const QSize tabs = static_cast<const PageTabs*>(pages_)->AroundPage();
+    return {kPagesLeft * 2 + tabs.width(), menuBar()->sizeHint().height() + kPagesTop +
+                                               tabs.height() + kPagesBottom +
+                                               statusBar()->height()};
+}
+
+// The smallest window keeps the smallest board whole, and the bar's texts,
+// whatever the type size.
 void MainWindow::FitMinimumSize() {
-    const QSize pages =
-        QSize(kBoardPageSide, kBoardPageSide) + static_cast<const PageTabs*>(pages_)->AroundPage();
+    const QSize around = AroundBoardPage();
     const int bar = statusPanel_->minimumSizeHint().width() + clockPanel_->width() + 16;
-    central_->setMinimumSize(
-        std::max({kClientWidth, bar, kPagesLeft * 2 + pages.width()}),
-        std::max(kClientHeight - kStatusBarHeight, kPagesTop + pages.height() + kPagesBottom));
-    setMinimumSize(central_->minimumWidth(), menuBar()->sizeHint().height() +
-                                                 central_->minimumHeight() + statusBar()->height());
+    const int width = std::max({kClientWidth, bar, around.width() + kLeastBoardPageSide});
+    const int height = around.height() + kLeastBoardPageSide;
+    central_->setMinimumSize(width,
+                             height - menuBar()->sizeHint().height() - statusBar()->height());
+    setMinimumSize(width, height);
+    if (isVisible()) FitToScreen();
+}
+
+// The window the 512-pixel board was laid out for.
+QSize MainWindow::PreferredSize() const {
+    const QSize around = AroundBoardPage();
+    return QSize(std::max(kClientWidth, around.width() + kBoardPageSide),
+                 around.height() + kBoardPageSide)
+        .expandedTo(minimumSize());
+}
+
+// The whole window, its frame included, on the free area of its screen: a
+// larger one shrinks, the board with it, and moves inside.
+void MainWindow::FitToScreen() {
+    const QScreen* where = screen();
+    if (!where || isMaximized() || isFullScreen()) return;
+    const QRect free = where->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = (free.size() - frame).expandedTo(minimumSize());
+    if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
+    const QRect outer = frameGeometry();
+    const int x =
+        std::clamp(outer.x(), free.left(), std::max(free.left(), free.right() + 1 - outer.width()));
+    const int y =
+        std::clamp(outer.y(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height()));
+    if (x != outer.x() || y != outer.y()) move(x, y);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitToScreen();
 }
 
 void MainWindow::ApplyLook(LookKind kind) {
@@ -555,9 +613,6 @@ void MainWindow::BindHandlers() {
     bind(Command::Save, [this] { SaveCommand(); });
     for (int k = 1; k <= io::kRecentCount; ++k)
         bind(static_cast<Command>(Index(Command::Recent1) + k - 1), [this, k] {
-            // An entry whose file is gone is only dropped: nothing to ask.
-            const QString path = QString::fromStdString(game_->RecentFiles[k - 1]);
-            if (!path.isEmpty() && QFileInfo(path).isFile() && !MayAbandonGame()) return;
             game_->OpenRecent(k);
             SyncCommands();
         });
@@ -589,9 +644,11 @@ void MainWindow::BindHandlers() {
     bind(Command::Statistics, [this] { StatisticsCommand(); });
     bind(Command::ResumeAtStart,
          [this] { settings_.ResumeGame = Action(Command::ResumeAtStart)->isChecked() ? 1 : 0; });
-    // The commands that would throw the game in progress away ask first.
-    for (const Command c : {Command::Generate, Command::BlankGrid, Command::Open, Command::Paste,
-                            Command::Examples, Command::PrintFour, Command::Restart}) {
+    // The commands that would throw the game in progress away ask first; a
+    // file, an example or a paste asks once its grid has been read.
+    game_->MayReplaceGame = [this] { return MayAbandonGame(); };
+    for (const Command c :
+         {Command::Generate, Command::BlankGrid, Command::PrintFour, Command::Restart}) {
         handlers_[Index(c)] = [this, inner = handlers_[Index(c)]] {
             if (MayAbandonGame()) inner();
         };
@@ -637,21 +694,44 @@ void MainWindow::SyncCommands() {
     Action(Command::LookDark)->setChecked(look_ == LookKind::Dark);
     Action(Command::LookHighContrast)->setChecked(look_ == LookKind::HighContrast);
     Action(Command::ResumeAtStart)->setChecked(settings_.ResumeGame != 0);
+    // The tick is on the language in use, also after a file that was refused.
+    const QString language = texts_.LanguageFile();
+    Action(Command::French)->setChecked(language == QString::fromUtf8(io::kDefaultLanguage));
+    Action(Command::English)->setChecked(language == QStringLiteral("English.lng"));
+    for (QAction* extra : extraLanguages_) extra->setChecked(extra->data().toString() == language);
+    askBeforeAbandon_->setChecked(settings_.AskBeforeAbandon != 0);
 }
 
 void MainWindow::SyncChooser() {
     const Chooser& c = game_->CellChooser();
     if (c.visible) {
-        // Beside the clicked cell, level with its top; in column 8 over the
-        // cell itself so that the list stays on the board.
+        // Beside the clicked cell, within the window's client area.
         const int row = c.cell / 9;
         const int column = c.cell % 9;
-        const int x = (column == 8 ? column : column + 1) * kCellSize;
-        chooser_->Sync(board_->mapTo(central_, board_->FromPicture(QPoint(x, row * kCellSize))));
+        const QPoint topLeft =
+            board_->mapTo(central_, board_->FromPicture(QPoint(column, row) * kCellSize));
+        const QPoint bottomRight =
+            board_->mapTo(central_, board_->FromPicture(QPoint(column + 1, row + 1) * kCellSize));
+        chooser_->Sync(QRect(topLeft, bottomRight - QPoint(1, 1)), central_->rect(),
+                       board_->Scale());
         // The keyboard works in the list while it is open.
         if (board_->hasFocus() || !QApplication::focusWidget()) chooser_->setFocus();
     } else {
-        chooser_->Sync({});
+        // The list hands the keys back to the board, not to the next control
+        // in the focus chain (a toolbar button that Space would press).
+        const bool focused = chooser_->hasFocus();
+        chooser_->Sync();
+        if (focused) board_->setFocus();
+    }
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Coming back to the window, the keys go to the board, as at start-up.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && board_) {
+        // By now the window manager has framed the window: the title bar counts.
+        FitToScreen();
+        if (!chooser_->isVisible()) board_->setFocus(Qt::ActiveWindowFocusReason);
     }
 }
 
@@ -723,6 +803,7 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
     if (press) altAlone_ = false;
     if (!press || QApplication::activePopupWidget() || QApplication::activeModalWidget())
         return false;
+    if (SwitchPageKey(watched, event)) return true;
     // F10 opens the menu bar, as Alt alone does.
     if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::NoModifier) {
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -755,6 +836,23 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
         return true;
     }
     game_->HandleKey(input);
+    return true;
+}
+
+// Alt+1, Alt+2, Alt+3 show the three pages; so do Ctrl+1, Ctrl+2, Ctrl+3 away
+// from the board, where Ctrl and a digit removes a candidate.
+bool MainWindow::SwitchPageKey(QObject* watched, const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods =
+        event.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
+    const bool alt = mods == Qt::AltModifier;
+    const bool ctrl = mods == Qt::ControlModifier && pages_->currentIndex() != kBoardPage;
+    if (!alt && !ctrl) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return false;
+    const KeyInput input = ReadKey(event);
+    if (input.kind != KeyInput::Kind::Digit || input.digit < 1 || input.digit > 3) return false;
+    pages_->setCurrentIndex(input.digit - 1);
+    if (input.digit == 1) board_->setFocus();
     return true;
 }
 

@@ -112,6 +112,7 @@ class MainWindow : public QMainWindow {
     // with their menu entries.
     const std::vector<QAction*>& ExtraLanguageActions() const { return extraLanguages_; }
     RecordsDialog* Statistics() const { return statistics_; }
+    QAction* AskBeforeAbandonAction() const { return askBeforeAbandon_; }
     io::Settings& CurrentSettings() { return settings_; }
     LanguageTexts& Texts() { return texts_; }
     // Reads the language file `name` ("Français.lng", "English.lng") from the
@@ -167,6 +168,8 @@ class MainWindow : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void BuildMenus();
@@ -175,8 +178,12 @@ class MainWindow : public QMainWindow {
     void BuildStatusBar();
     void SizeStatusBar();
     void FitMinimumSize();
+    QSize AroundBoardPage() const;
+    QSize PreferredSize() const;
+    void FitToScreen();
     void ApplyLook(LookKind kind);
     bool RouteKey(QObject* watched, QKeyEvent& event);
+    bool SwitchPageKey(QObject* watched, const QKeyEvent& event);
     void OpenMenuBar();
     // The active cell as the board reads it, once the board has the keys.
     void SayActiveCell(bool withUnits);
@@ -205,6 +212,7 @@ class MainWindow : public QMainWindow {
     void AboutCommand();
     void StatisticsCommand();
     void AddLanguageFiles(QMenu* menu, QActionGroup* group);
+    void AddAbandonQuestionEntry(QMenu* options);
     void CountFinishedGame();
     void PrintCommand(int kind);
     void CopyImageCommand();
@@ -220,6 +228,8 @@ class MainWindow : public QMainWindow {
     bool sessionEnded_ = false;
     QString recordNotice_;
     std::vector<QAction*> extraLanguages_;
+    // Options: the abandon question, turned back on after "Ne plus demander".
+    QAction* askBeforeAbandon_ = nullptr;
     RecordsDialog* statistics_ = nullptr;
     io::Settings settings_;
     QString languageAlarm_; // the report of a malformed language file, if any

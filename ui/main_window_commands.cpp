@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -146,10 +147,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::MayAbandonGame() {
-    if (!game_->GameInProgress() || settings_.AskBeforeAbandon == 0 || !AskAbandon) return true;
+    if (!game_->MovesWouldBeLost() || settings_.AskBeforeAbandon == 0 || !AskAbandon) return true;
     bool dontAsk = false;
     const bool yes = AskAbandon(&dontAsk);
     if (yes && dontAsk) settings_.AskBeforeAbandon = 0;
+    if (askBeforeAbandon_) askBeforeAbandon_->setChecked(settings_.AskBeforeAbandon != 0);
     return yes;
 }
 
@@ -317,6 +319,7 @@ void MainWindow::Translate() {
     // screen readers.
     for (int k = 1; k <= 11; ++k) filterButtons_[k]->setText(filterButtons_[k]->toolTip());
     SizeStatusBar();
+    if (askBeforeAbandon_) askBeforeAbandon_->setText(texts_.Text(586));
     if (cancelGeneration_) cancelGeneration_->setText(texts_.Text(547));
     Action(Command::French)
         ->setChecked(texts_.LanguageFile() == QString::fromUtf8(io::kDefaultLanguage));
@@ -336,6 +339,11 @@ void MainWindow::RefreshRecentMenu() {
         entry->setText(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
         entry->setVisible(true);
     }
+    // With no recent file the entry cannot open an empty list.
+    bool any = false;
+    for (const std::string& path : game_->RecentFiles) any = any || !path.empty();
+    for (QObject* owner : Action(Command::Recent1)->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(owner)) menu->menuAction()->setEnabled(any);
 }
 
 void MainWindow::OpenCommand() {

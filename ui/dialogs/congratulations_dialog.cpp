@@ -118,6 +118,7 @@ void CongratulationsDialog::Retranslate(const TextLookup& text) {
     text_ = text;
     title_->setText(TextOr(text_, 306, 0, QStringLiteral("FELICITATIONS")));
     ok_->setText(TextOr(text_, 300, 0, QStringLiteral(" O K")));
+    heading_->setText(TextOr(text_, 588, 0, QStringLiteral("STATISTIQUES")));
     if (text_) {
         if (const QString hint = text_(300, 1); !hint.isEmpty()) ok_->setToolTip(hint);
         if (const QString hint = text_(306, 1); !hint.isEmpty()) title_->setToolTip(hint);

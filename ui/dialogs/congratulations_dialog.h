@@ -58,6 +58,10 @@ class CongratulationsDialog : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
 
+  public:
+    // The statistics panel's heading.
+    QLabel* Heading() const { return heading_; }
+
   private:
     void Blink();
     void Recolour();
