@@ -57,6 +57,27 @@ bool GenerationTask::Start(const Engine& settings) {
     return true;
 }
 
+bool GenerationTask::Deliver(Engine ready) {
+    if (running_) return false;
+    Join();
+    work_ = std::make_unique<Engine>(std::move(ready));
+    cancel_ = false;
+    running_ = true;
+    const QPointer<GenerationTask> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self] {
+            if (!self) return;
+            const bool kept = !self->cancel_.load();
+            if (kept) self->result_ = std::move(self->work_);
+            self->work_.reset();
+            self->running_ = false;
+            emit self->Finished(kept);
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
 void GenerationTask::Cancel() {
     cancel_ = true;
 }
