@@ -118,6 +118,34 @@ int main(int argc, char** argv) {
     }
     std::printf("pool file: %lld bytes\n", static_cast<long long>(QFileInfo(path).size()));
 
+    // Its two parts, on puzzles of the same settings: the file alone (read,
+    // take out, checked write) and the set-up with its analysis.
+    std::printf("\nthe parts of a take, %d runs per setting (p50 / p95 / max, ms)\n", runs);
+    vemo::io::PuzzlePool parts(path.toStdString(), 1000);
+    for (const Setting& s : kSettings) {
+        std::vector<vemo::io::PooledPuzzle> puzzles;
+        std::vector<double> file, analysis;
+        for (int i = 0; i < runs; ++i) {
+            vemo::Engine e = SettingsOf(s.setting, 7000 + static_cast<std::uint64_t>(i));
+            e.GeneratePuzzle();
+            parts.Add(vemo::io::PooledFromEngine(e, s.setting));
+        }
+        for (int i = 0; i < runs; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            const auto p = parts.Take(s.setting);
+            file.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+            vemo::Engine e = SettingsOf(s.setting, 1);
+            clock.restart();
+            vemo::io::InstallPooled(e, *p);
+            analysis.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        }
+        const Spread a = SpreadOf(file), b = SpreadOf(analysis);
+        std::printf("  %-38s file %6.1f / %6.1f / %6.1f   analysis %7.1f / %7.1f / %7.1f\n",
+                    s.label, 1e3 * a.p50, 1e3 * a.p95, 1e3 * a.max, 1e3 * b.p50, 1e3 * b.p95,
+                    1e3 * b.max);
+    }
+
     vemo::ui::GenerationTask task;
     vemo::ui::PoolFiller pool(path);
     std::printf("\nthe command to its new game, %d runs per setting (p50 / p95 / max, ms)\n", runs);
