@@ -310,11 +310,11 @@ bool PuzzlePool::Add(const PooledPuzzle& puzzle, std::string* problem) {
     return true;
 }
 
-std::array<int, kPoolSettings> PuzzlePool::Counts(std::string* problem) {
+std::optional<std::array<int, kPoolSettings>> PuzzlePool::Counts(std::string* problem) {
     std::array<int, kPoolSettings> counts{};
     const PoolLock lock(path_);
     std::vector<PooledPuzzle> puzzles;
-    if (!Load(puzzles, problem)) return counts;
+    if (!Load(puzzles, problem)) return std::nullopt;
     for (const PooledPuzzle& p : puzzles)
         ++counts[static_cast<std::size_t>(PoolSettingIndex(p.setting))];
     return counts;

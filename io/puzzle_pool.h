@@ -99,8 +99,9 @@ class PuzzlePool {
     // Adds a puzzle unless its setting already holds perSetting puzzles or
     // this very puzzle. True when it was written.
     bool Add(const PooledPuzzle& puzzle, std::string* problem = nullptr);
-    // How many puzzles the file holds for each setting (0 for a damaged file).
-    std::array<int, kPoolSettings> Counts(std::string* problem = nullptr);
+    // How many puzzles the file holds for each setting (none after a damaged
+    // file was set aside); nothing when the file must not be written.
+    std::optional<std::array<int, kPoolSettings>> Counts(std::string* problem = nullptr);
     int PerSetting() const { return perSetting_; }
     const std::string& Path() const { return path_; }
     // True once a damaged or foreign file was set aside as path + ".bad".

@@ -105,7 +105,7 @@ TEST_F(PoolWindow, CtrlNTakesTheReadyPuzzleOfItsSettingThenGenerates) {
     EXPECT_TRUE(window_->Action(Command::Hint)->isEnabled());
     EXPECT_TRUE(window_->CommandBar()->isEnabled());
     // Taken out of the file; the other setting's puzzle stays.
-    const auto counts = pool_->Counts();
+    const auto counts = *pool_->Counts();
     EXPECT_EQ(counts[io::PoolSettingIndex(setting)], 0);
     EXPECT_EQ(counts[io::PoolSettingIndex(easy)], 1);
 
@@ -115,7 +115,7 @@ TEST_F(PoolWindow, CtrlNTakesTheReadyPuzzleOfItsSettingThenGenerates) {
     EXPECT_NE(test::TextOf(E().Givens), test::TextOf(ready.Givens));
     EXPECT_GE(E().PuzzleScore(), kDifficultyBands[kDifficile].scoreMin);
     EXPECT_LE(E().PuzzleScore(), kDifficultyBands[kDifficile].scoreMax);
-    EXPECT_EQ(pool_->Counts()[io::PoolSettingIndex(easy)], 1);
+    EXPECT_EQ((*pool_->Counts())[io::PoolSettingIndex(easy)], 1);
 }
 
 TEST_F(PoolWindow, ADamagedPoolIsSetAsideAndCtrlNStillGenerates) {
@@ -163,7 +163,7 @@ TEST(PoolFillerWorkers, FillTheSettingInUseFirstAndStopOnDemand) {
     EXPECT_TRUE(test::IsValidSolution(taken->SolutionGrid, true));
     EXPECT_TRUE(taken->PuzzleFixed);
     // Each setting holds its bound at most.
-    const auto counts = filler.Pool().Counts();
+    const auto counts = *filler.Pool().Counts();
     for (const int count : counts) EXPECT_LE(count, io::kPoolPerSetting);
 }
 

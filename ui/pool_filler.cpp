@@ -91,6 +91,12 @@ void PoolFiller::Stop() {
 }
 
 void PoolFiller::Report(const std::string& problem) {
+    {
+        // The same trouble is said once, not at every turn of a worker.
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (problem == lastProblem_) return;
+        lastProblem_ = problem;
+    }
     std::fprintf(stderr, "vemotarn: %s\n", problem.c_str());
     const QString message = QString::fromStdString(problem);
     const QPointer<PoolFiller> self(this);
@@ -104,16 +110,14 @@ void PoolFiller::Report(const std::string& problem) {
 
 int PoolFiller::NextSetting() {
     std::string problem;
-    const std::array<int, io::kPoolSettings> counts = pool_.Counts(&problem);
-    if (!problem.empty()) {
-        Report(problem);
-        if (!pool_.SetAsideOnce()) return -1; // a file that must not be written
-    }
+    const auto counts = pool_.Counts(&problem);
+    if (!problem.empty()) Report(problem);
+    if (!counts) return -1; // a file that must not be written
     const std::lock_guard<std::mutex> lock(mutex_);
     const int first = preferred_;
     for (int step = 0; step < io::kPoolSettings; ++step) {
         const int index = (first + step) % io::kPoolSettings;
-        if (counts[static_cast<std::size_t>(index)] < pool_.PerSetting() &&
+        if ((*counts)[static_cast<std::size_t>(index)] < pool_.PerSetting() &&
             !busy_.contains(index)) {
             busy_.insert(index);
             return index;
@@ -125,10 +129,12 @@ int PoolFiller::NextSetting() {
 void PoolFiller::Work(unsigned seed) {
     LowerPriority();
     std::uint64_t draws = seed;
+    bool pause = false;
     while (!stop_) {
-        const int index = NextSetting();
+        const int index = pause ? -1 : NextSetting();
+        pause = false;
         if (index < 0) {
-            // Every pool full (or the file not writable): wait for a take.
+            // Every pool full, or the file not writable: wait for a take.
             std::unique_lock<std::mutex> lock(mutex_);
             wake_.wait_for(lock, std::chrono::seconds(5), [this] { return stop_.load(); });
             continue;
@@ -153,6 +159,7 @@ void PoolFiller::Work(unsigned seed) {
                     Qt::QueuedConnection);
             } else if (!problem.empty()) {
                 Report(problem);
+                pause = true;
             }
         }
         const std::lock_guard<std::mutex> lock(mutex_);

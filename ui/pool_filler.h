@@ -66,6 +66,7 @@ class PoolFiller : public QObject {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::set<int> busy_; // settings a worker generates for right now
+    std::string lastProblem_;
     std::vector<std::thread> workers_;
 };
 
