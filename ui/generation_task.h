@@ -47,6 +47,9 @@ class GenerationTask : public QObject {
 
   private:
     void Join();
+    // On the window's thread: keeps the worker's engine as the result unless
+    // cancelled, and says so.
+    void Finish(bool generated);
 
     std::unique_ptr<Engine> work_;
     std::unique_ptr<Engine> result_ = std::make_unique<Engine>();
