@@ -21,6 +21,10 @@ if [ -x "$build"/bench/vemo_bench_responsiveness ]; then
     echo "== vemo_bench_responsiveness"
     "$build"/bench/vemo_bench_responsiveness "${GENERATOR_RUNS:-21}"
 fi
+if [ -x "$build"/bench/vemo_bench_pool ]; then
+    echo "== vemo_bench_pool"
+    "$build"/bench/vemo_bench_pool "${GENERATOR_RUNS:-21}"
+fi
 
 # The command-line tool beside QQWing (a different generator and rater, when
 # installed: apt-get install qqwing) on top1465, in the same run: whole

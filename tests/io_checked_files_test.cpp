@@ -4,6 +4,7 @@
 // The checked writer and the bounded reader: a failed write keeps the old
 // file, a link is written through, and a read never takes more than its cap,
 // never waits on a pipe and refuses what is not a regular file.
+#include "full_disk.h"
 #include "io/checked_writer.h"
 #include "io/language.h"
 #include "io/puzzle_file.h"
@@ -68,20 +69,7 @@ class CheckedFiles : public ::testing::Test {
     fs::path folder_;
 };
 
-// Runs `write` with every write to a file failing after `bytes` bytes, as on a
-// full disk; returns what it returned.
-template <typename Write> bool WithFullDisk(rlim_t bytes, Write write) {
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = bytes;
-    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool result = write();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    return result;
-}
+using test::WithFullDisk;
 
 TEST_F(CheckedFiles, EveryWriterKeepsTheOldFileOnAFullDisk) {
     Engine e;

@@ -12,6 +12,7 @@ add_executable(vemo_io_tests
     io_robustness_test.cpp
     io_checked_files_test.cpp
     io_saved_game_test.cpp
+    io_puzzle_pool_test.cpp
     test_support.cpp
 )
 target_link_libraries(vemo_io_tests PRIVATE vemo_io GTest::gtest_main)

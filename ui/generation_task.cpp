@@ -19,6 +19,17 @@ void GenerationTask::Join() {
     if (thread_.joinable()) thread_.join();
 }
 
+void GenerationTask::Finish(bool generated) {
+    Join();
+    // A cancel asked for before this result arrived wins: the user asked for
+    // the old game back.
+    const bool kept = generated && !cancel_.load();
+    if (kept) result_ = std::move(work_);
+    work_.reset();
+    running_ = false;
+    emit Finished(kept);
+}
+
 bool GenerationTask::Start(const Engine& settings) {
     if (running_) return false;
     Join(); // a finished worker whose thread has not been joined yet
@@ -42,18 +53,26 @@ bool GenerationTask::Start(const Engine& settings) {
         QMetaObject::invokeMethod(
             this,
             [self, generated] {
-                if (!self) return;
-                self->Join();
-                // A cancel asked for before this result arrived wins: the user
-                // asked for the old game back.
-                const bool kept = generated && !self->cancel_.load();
-                if (kept) self->result_ = std::move(self->work_);
-                self->work_.reset();
-                self->running_ = false;
-                emit self->Finished(kept);
+                if (self) self->Finish(generated);
             },
             Qt::QueuedConnection);
     });
+    return true;
+}
+
+bool GenerationTask::Deliver(Engine ready) {
+    if (running_) return false;
+    Join();
+    work_ = std::make_unique<Engine>(std::move(ready));
+    cancel_ = false;
+    running_ = true;
+    const QPointer<GenerationTask> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self] {
+            if (self) self->Finish(true);
+        },
+        Qt::QueuedConnection);
     return true;
 }
 

@@ -26,6 +26,10 @@ class GenerationTask : public QObject {
     // Starts generating on a copy of `settings` (band, symmetry, variant, X
     // flag and random state as they stand). False while one is running.
     bool Start(const Engine& settings);
+    // Hands over a puzzle made earlier as if it had just been generated:
+    // Finished(true) follows from the event loop, with it in Result(). False
+    // while a generation is running.
+    bool Deliver(Engine ready);
     // Asks the worker to stop; Finished(false) follows.
     void Cancel();
     bool Running() const { return running_; }
@@ -43,6 +47,9 @@ class GenerationTask : public QObject {
 
   private:
     void Join();
+    // On the window's thread: keeps the worker's engine as the result unless
+    // cancelled, and says so.
+    void Finish(bool generated);
 
     std::unique_ptr<Engine> work_;
     std::unique_ptr<Engine> result_ = std::make_unique<Engine>();

@@ -65,6 +65,7 @@ int main(int argc, char* argv[]) {
         return loaded ? 0 : 1;
     }
     options.dataFolder = QString::fromStdString(vemo::io::DataFolder());
+    options.fillPool = true;
     // The file argument as the system gives it (Qt's own options are taken
     // out of argv by now), whatever its encoding.
     const std::optional<std::string> argument =

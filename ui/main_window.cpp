@@ -13,9 +13,11 @@
 #include "focus_style.h"
 #include "generation_task.h"
 #include "icons.h"
+#include "pool_filler.h"
 #include "status_panel.h"
 #include "translator.h"
 
+#include "io/puzzle_pool.h"
 #include "io/settings.h"
 
 #include <QAction>
@@ -226,6 +228,12 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     connect(generation_.get(), &GenerationTask::Progress, this,
             [this](int attempts) { game_->GenerationProgress(attempts); });
     connect(generation_.get(), &GenerationTask::Finished, this, &MainWindow::GenerationDone);
+    if (!dataFolder_.isEmpty()) {
+        pool_ = std::make_unique<PoolFiller>(dataFolder_ + QLatin1Char('/') +
+                                             QString::fromUtf8(io::kPuzzlePoolFile));
+        fillPool_ = options.fillPool;
+        if (fillPool_) QTimer::singleShot(2000, this, [this] { pool_->Fill(game_->Game()); });
+    }
 
     // The board's keys are taken before the board's parents see them; the
     // shortcuts have been handled before the key press is delivered.

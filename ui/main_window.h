@@ -43,6 +43,7 @@ class CharacteristicsPage;
 class ChooserWidget;
 class StatusPanel;
 class GenerationTask;
+class PoolFiller;
 class AboutDialog;
 class CongratulationsDialog;
 class ExamplesDialog;
@@ -62,6 +63,9 @@ struct StartOptions {
     // The folder of the game in progress and the records (io::DataFolder());
     // empty: no game is kept and no record is counted.
     QString dataFolder;
+    // Ready puzzles are generated into the data folder's pool while the
+    // window is idle (the program does it; tests only take from the pool).
+    bool fillPool = false;
 };
 
 class MainWindow : public QMainWindow {
@@ -138,6 +142,8 @@ class MainWindow : public QMainWindow {
     // The commands, callable directly.
     void Run(Command c);
     GenerationTask& Generation() { return *generation_; }
+    // The pool of ready puzzles; none without a data folder.
+    PoolFiller* Pool() { return pool_.get(); }
     QPushButton* CancelGenerationButton() const { return cancelGeneration_; }
     QFrame* WaitingPanel() const { return waitingPanel_; }
     QProgressBar* SheetProgress() const { return sheetProgress_; }
@@ -259,6 +265,8 @@ class MainWindow : public QMainWindow {
     QLabel* clockPanel_ = nullptr;
     QPushButton* cancelGeneration_ = nullptr;
     std::unique_ptr<GenerationTask> generation_;
+    std::unique_ptr<PoolFiller> pool_;
+    bool fillPool_ = false;
     CongratulationsDialog* congratulations_ = nullptr;
     AboutDialog* about_ = nullptr;
     ExamplesDialog* examples_ = nullptr;

@@ -6,6 +6,7 @@
 #include "board_widget.h"
 #include "generation_task.h"
 #include "main_window.h"
+#include "pool_filler.h"
 #include "translator.h"
 
 #include "engine/generator/generation.h"
@@ -36,6 +37,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 
 namespace vemo::ui {
 
@@ -395,7 +397,14 @@ void MainWindow::GenerateCommand() {
     if (generation_->Running()) return;
     const Engine settings = game_->BeginGeneration();
     SetGenerationLock(true);
-    generation_->Start(settings);
+    // A ready puzzle of this setting when the pool holds one.
+    std::optional<Engine> ready = pool_ ? pool_->Take(settings) : std::nullopt;
+    if (ready) {
+        generation_->Deliver(std::move(*ready));
+    } else {
+        generation_->Start(settings);
+    }
+    if (fillPool_) pool_->Fill(settings);
 }
 
 void MainWindow::CancelGenerateCommand() {
