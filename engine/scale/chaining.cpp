@@ -160,6 +160,9 @@ class Chainer {
     int DoChaining(Branch& b);
     int Ancestors(const Branch& b, int slot);
     int AncestorsOfMade(const Branch& b, const MadeList& list, const Made& m);
+    // Counts the slots reached from the `top` slots on the stack, all marked
+    // with `stamp`, plus `n` counted already.
+    int CountWalk(const Branch& b, std::uint32_t stamp, int top, int n);
     void Offer(int technique, int level, int difficulty, int complexity, int target);
     void OfferStep(const ScaleStep& step);
 
@@ -258,25 +261,14 @@ void Chainer::Advanced(const Position& cur, const Position& init, const Branch& 
 
 int Chainer::Ancestors(const Branch& b, int slot) {
     const std::uint32_t stamp = ++w_.stamp;
-    int top = 0, n = 0;
     w_.seen[slot] = stamp;
-    w_.stack[top++] = static_cast<std::int16_t>(slot);
-    while (top > 0) {
-        const int s = w_.stack[--top];
-        ++n;
-        for (int i = 0; i < b.count[s]; ++i) {
-            const int q = b.pool[b.first[s] + i];
-            if (w_.seen[q] == stamp) continue;
-            w_.seen[q] = stamp;
-            w_.stack[top++] = static_cast<std::int16_t>(q);
-        }
-    }
-    return n;
+    w_.stack[0] = static_cast<std::int16_t>(slot);
+    return CountWalk(b, stamp, 1, 0);
 }
 
 int Chainer::AncestorsOfMade(const Branch& b, const MadeList& list, const Made& m) {
     const std::uint32_t stamp = ++w_.stamp;
-    int top = 0, n = 1;
+    int top = 0;
     w_.seen[m.slot] = stamp;
     for (int i = 0; i < m.count; ++i) {
         const int q = list.Parents(m)[i];
@@ -284,6 +276,10 @@ int Chainer::AncestorsOfMade(const Branch& b, const MadeList& list, const Made& 
         w_.seen[q] = stamp;
         w_.stack[top++] = static_cast<std::int16_t>(q);
     }
+    return CountWalk(b, stamp, top, 1);
+}
+
+int Chainer::CountWalk(const Branch& b, std::uint32_t stamp, int top, int n) {
     while (top > 0) {
         const int s = w_.stack[--top];
         ++n;
