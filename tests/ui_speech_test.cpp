@@ -29,10 +29,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 
@@ -787,6 +790,52 @@ TEST_P(LargeType, TheCongratulationsLinesAndHeadingsGrowApart) {
     EXPECT_EQ(name->font().pixelSize(), std::lround(23 * Scale()));
 }
 
+// A laptop's screen of 1366 x 768 pixels, beside the desk's screen the other
+// tests use.
+QScreen* LaptopScreen() {
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->name() == QLatin1String("laptop")) return screen;
+    return nullptr;
+}
+
+TEST_P(LargeType, EveryDialogFitsALaptopScreenAndReachesEachButton) {
+    QScreen* laptop = LaptopScreen();
+    ASSERT_NE(laptop, nullptr);
+    const QRect free = laptop->availableGeometry();
+    ASSERT_EQ(free.size(), QSize(1366, 768));
+    window_->setScreen(laptop);
+    window_->move(free.topLeft());
+    QApplication::processEvents();
+    ASSERT_EQ(window_->screen(), laptop);
+    const QList<QDialog*> dialogs = {window_->Examples(), window_->Congratulations(),
+                                     window_->About(), window_->Statistics()};
+    for (QDialog* dialog : dialogs) {
+        const std::string name = dialog->metaObject()->className();
+        dialog->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(free.contains(dialog->frameGeometry()))
+            << name << " " << dialog->frameGeometry().width() << "x"
+            << dialog->frameGeometry().height();
+        const QRect box(dialog->mapToGlobal(QPoint(0, 0)), dialog->size());
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (!button->isVisibleTo(dialog)) continue;
+            // Brought into sight as the focus brings it.
+            QRect seen = box;
+            for (QWidget* p = button->parentWidget(); p != dialog; p = p->parentWidget())
+                if (auto* area = qobject_cast<QScrollArea*>(p)) {
+                    area->ensureWidgetVisible(button, 0, 0);
+                    QApplication::processEvents();
+                    seen = QRect(area->viewport()->mapToGlobal(QPoint(0, 0)),
+                                 area->viewport()->size());
+                }
+            const QRect shown(button->mapToGlobal(QPoint(0, 0)), button->size());
+            EXPECT_TRUE(box.contains(shown)) << name << " " << button->text().toStdString();
+            EXPECT_TRUE(seen.contains(shown)) << name << " " << button->text().toStdString();
+        }
+        dialog->hide();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(OneAndAHalfAndTwice, LargeType, ::testing::Values(13.5, 18.0));
 
 // ---- The spoken texts themselves --------------------------------------------
@@ -817,7 +866,18 @@ TEST(SpokenTexts, ChangesListPlacementsThenRemovalsInCellOrder) {
 } // namespace vemo::ui
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A desk's screen, and a laptop's beside it.
+    QTemporaryDir screens;
+    const QString config = screens.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(R"({"screens": [
+            {"name": "desk", "x": 0, "y": 0, "width": 1920, "height": 1200,
+             "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+            {"name": "laptop", "x": 1920, "y": 0, "width": 1366, "height": 768,
+             "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -3,9 +3,15 @@
 
 #include "ui/dialogs/centring.h"
 
+#include <QDialog>
 #include <QEvent>
 #include <QFrame>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace vemo::ui {
@@ -24,7 +30,46 @@ void CentreOnWindow(QWidget& dialog, const QWidget* owner) {
     const QRect box = dialog.frameGeometry();
     const int left = main.left() + RoundHalfEven(main.width() / 2.0 - box.width() / 2.0);
     const int top = main.top() + RoundHalfEven(main.height() / 2.0 - box.height() / 2.0);
-    dialog.move(left, top);
+    // Kept on the free area of the owner's screen.
+    const QRect free = owner->window()->screen()->availableGeometry();
+    dialog.move(
+        std::clamp(left, free.left(), std::max(free.left(), free.right() + 1 - box.width())),
+        std::clamp(top, free.top(), std::max(free.top(), free.bottom() + 1 - box.height())));
+}
+
+QScrollArea* ScrollAround(QDialog& dialog, QWidget* content) {
+    auto* area = new QScrollArea(&dialog);
+    area->setObjectName(QStringLiteral("Scroller"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(false);
+    area->setWidget(content);
+    // The dialog's own background and border show through.
+    area->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    area->setGeometry(dialog.rect());
+    return area;
+}
+
+void FitOnScreen(QDialog& dialog, QScrollArea& area) {
+    const QWidget* owner = dialog.parentWidget() ? dialog.parentWidget()->window() : &dialog;
+    QRect free = owner->screen()->availableGeometry();
+    // Room for a title bar and edges like the owner's, when the dialog has them.
+    if (!(dialog.windowFlags() & Qt::FramelessWindowHint) && owner != &dialog) {
+        const QRect outer = owner->frameGeometry();
+        const QRect inner = owner->geometry();
+        free.adjust(0, 0, -(outer.width() - inner.width()), -(outer.height() - inner.height()));
+    }
+    const QSize designed = area.widget()->size();
+    const int bar = dialog.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &area);
+    QSize size = designed;
+    const bool tall = size.height() > free.height();
+    if (tall) size.rwidth() += bar;
+    if (size.width() > free.width()) {
+        size.rheight() += bar;
+        if (!tall && size.height() > free.height()) size.rwidth() += bar;
+    }
+    dialog.setFixedSize(size.boundedTo(free.size()));
+    area.setGeometry(dialog.rect());
 }
 
 namespace {

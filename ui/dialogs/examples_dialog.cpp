@@ -50,8 +50,11 @@ ExamplesDialog::ExamplesDialog(QWidget* parent) : QDialog(parent) {
     RemoveTitleBar(*this);
     setModal(true);
     results_.assign(kCancelResult, nullptr);
+    content_ = new QWidget;
+    content_->setFixedSize(kWidth, kHeight);
+    scroller_ = ScrollAround(*this, content_);
 
-    auto* banner = new QFrame(this);
+    auto* banner = new QFrame(content_);
     banner->setFrameShape(QFrame::Panel);
     banner->setFrameShadow(QFrame::Sunken);
     banner->setGeometry(kMargin, kMargin, kInner, 58);
@@ -109,14 +112,14 @@ ExamplesDialog::ExamplesDialog(QWidget* parent) : QDialog(parent) {
     row->addWidget(AddButton(mixed, 123, QStringLiteral("  Multitechniques"), 16), 1);
     row->addStretch(1);
 
-    QPushButton* const cancel = AddButton(this, 112, QStringLiteral("   Annuler"), -1);
+    QPushButton* const cancel = AddButton(content_, 112, QStringLiteral("   Annuler"), -1);
     cancel->setDefault(true);
     cancel->setGeometry(CentredOffset(kWidth, 110), 472, 110, 28);
     Arrange();
 }
 
 QGroupBox* ExamplesDialog::AddGroup(int identifier, const QString& title, const QRect& geometry) {
-    auto* group = new QGroupBox(title, this);
+    auto* group = new QGroupBox(title, content_);
     group->setObjectName(QStringLiteral("Examples%1").arg(identifier));
     group->setGeometry(geometry);
     bound_.push_back({group, identifier, title});
@@ -170,6 +173,7 @@ void ExamplesDialog::showEvent(QShowEvent* event) {
     }
     QDialog::showEvent(event);
     PlaceTexts();
+    FitOnScreen(*this, *scroller_);
     CentreOnWindow(*this, parentWidget());
 }
 
@@ -214,7 +218,8 @@ void ExamplesDialog::Arrange() {
     const int width = inner + 2 * kMargin;
     cancel->setGeometry(CentredOffset(width, button.width()), top + 4, button.width(),
                         button.height());
-    setFixedSize(width, std::max(kHeight, top + 4 + button.height() + 13));
+    content_->setFixedSize(width, std::max(kHeight, top + 4 + button.height() + 13));
+    FitOnScreen(*this, *scroller_);
     PlaceTexts();
 }
 

@@ -14,6 +14,7 @@ class QAbstractButton;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace vemo::ui {
 
@@ -55,6 +56,8 @@ class ExamplesDialog : public QDialog {
     std::vector<QPushButton*> results_; // index result − 1; the last one is "Annuler"
     QLabel* click_;
     QLabel* then_;
+    QWidget* content_; // the texts and buttons, inside the scroller
+    QScrollArea* scroller_;
 };
 
 } // namespace vemo::ui
