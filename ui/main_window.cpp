@@ -32,6 +32,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -756,6 +757,9 @@ void MainWindow::OpenArgument(const std::string& path) {
     const QString kept = SavedGamePath();
     keptGameStays_ = !kept.isEmpty() && QFileInfo::exists(kept);
     OpenArgumentFile(path);
+    // A refused file's own message goes first.
+    if (anotherKeepsGame_ && settings_.ResumeGame != 0 && game_->InstallStarted())
+        game_->Alarm(texts_.Text(589));
 }
 
 void MainWindow::OpenArgumentFile(const std::string& path) {
@@ -790,6 +794,7 @@ void MainWindow::EndSession() {
     if (generation_->Running()) CancelGenerateCommand();
     WriteSettings();
     KeepGame();
+    ReleaseGameLock();
     close();
 }
 
@@ -864,8 +869,20 @@ bool MainWindow::SwitchPageKey(QObject* watched, const QKeyEvent& event) {
     return true;
 }
 
+bool MainWindow::Owns(const QObject* watched) const {
+    // Its menus and dialogs are windows of their own, with this one above them.
+    for (auto* w = qobject_cast<const QWidget*>(watched); w; w = w->parentWidget())
+        if (w == this) return true;
+    return false;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // The filter sees every window of the application: another window's keys
+    // and clicks are that window's.
+    const bool input = type == QEvent::KeyPress || type == QEvent::KeyRelease ||
+                       type == QEvent::MouseButtonPress || type == QEvent::MouseMove;
+    if (input && !Owns(watched)) return QMainWindow::eventFilter(watched, event);
     if (type == QEvent::KeyPress && generation_->Running()) {
         // While the worker runs, Esc cancels and nothing else reaches the game.
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) CancelGenerateCommand();

@@ -27,6 +27,7 @@ class QActionGroup;
 class QMenu;
 class QFrame;
 class QLabel;
+class QLockFile;
 class QPainter;
 class QPrinter;
 class QProgressBar;
@@ -100,12 +101,17 @@ class MainWindow : public QMainWindow {
 
     // At a start without a file argument: the game kept at the last closing
     // comes back, when resuming is on. A damaged or foreign file is set aside
-    // with a status message.
+    // with a status message. While another window keeps its game on the same
+    // data folder, nothing is resumed and the status bar says so.
     void ResumeSavedGame();
     // At closing: the game in progress is kept (resuming on), or the kept one
     // removed when there is none. False, with the reason reported, when the
-    // file cannot be written.
+    // file cannot be written. A window whose data folder is kept by another
+    // window neither writes nor removes the kept game.
     bool KeepGame();
+    // True while another window (of this program or another run) keeps its
+    // game in the same data folder: this one plays a game that is not kept.
+    bool AnotherWindowKeepsGame() const { return anotherKeepsGame_; }
     // The records as the file holds them; a damaged file is reported, set
     // aside and read as empty. `writable` becomes false for a file of a later
     // version, which is never written over.
@@ -199,6 +205,11 @@ class MainWindow : public QMainWindow {
     void ShowFinish();
     void OpenArgumentFile(const std::string& path);
     void ReadSettings();
+    void TakeGameLock();
+    void ReleaseGameLock();
+    // The input events of this window and of its menus and dialogs, not those
+    // of another window of the same program.
+    bool Owns(const QObject* watched) const;
     void ApplyStoredSettings();
     void Translate();
     void TranslateQtDialogs();
@@ -232,6 +243,10 @@ class MainWindow : public QMainWindow {
     bool startedWithArgument_ = false;
     bool keptGameStays_ = false;
     bool sessionEnded_ = false;
+    // Held while this window keeps the data folder's game: one window at a
+    // time resumes, writes or removes it.
+    std::unique_ptr<QLockFile> gameLock_;
+    bool anotherKeepsGame_ = false;
     QString recordNotice_;
     std::vector<QAction*> extraLanguages_;
     // Options: the abandon question, turned back on after "Ne plus demander".

@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -67,11 +68,36 @@ void MainWindow::ReadSettings() {
     if (!dataFolder_.isEmpty()) io::RemoveStaleTemporaries(dataFolder_.toStdString());
     if (!settingsPath_.isEmpty())
         io::RemoveStaleTemporaries(QFileInfo(settingsPath_).absolutePath().toStdString());
+    TakeGameLock();
     if (settings_.Left >= 0 && settings_.Top >= 0)
         rememberedPosition_ = {settings_.Left, settings_.Top};
     if (settings_.Width > 0 && settings_.Height > 0)
         rememberedSize_ = QSize(std::min(settings_.Width, kLargestSide),
                                 std::min(settings_.Height, kLargestSide));
+}
+
+void MainWindow::TakeGameLock() {
+    if (dataFolder_.isEmpty() || gameLock_) return;
+    io::MakeFolders(dataFolder_.toStdString());
+    gameLock_ = std::make_unique<QLockFile>(dataFolder_ + QLatin1Char('/') +
+                                            QString::fromUtf8(io::kSavedGameFile) +
+                                            QStringLiteral(".lock"));
+    // Held for as long as the window is open, however long: only the owner's
+    // end (its process gone) makes a lock stale, never its age.
+    gameLock_->setStaleLockTime(0);
+    if (gameLock_->tryLock(0)) return;
+    // A folder where no lock can be made is kept as before; a lock that
+    // another living window holds leaves its game alone.
+    anotherKeepsGame_ = gameLock_->error() == QLockFile::LockFailedError;
+    if (!anotherKeepsGame_) {
+        std::fprintf(stderr, "vemotarn: %s: cannot lock the kept game\n",
+                     qPrintable(gameLock_->fileName()));
+    }
+}
+
+void MainWindow::ReleaseGameLock() {
+    // The game is kept by now: the next window may take it.
+    if (gameLock_ && gameLock_->isLocked()) gameLock_->unlock();
 }
 
 void MainWindow::ApplyStoredSettings() {
@@ -137,14 +163,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     // With resuming on the game is kept, so closing loses nothing and asks
-    // nothing.
-    if (settings_.ResumeGame == 0 && !MayAbandonGame()) {
+    // nothing. While another window keeps the folder's game, this one's game
+    // is not kept: closing loses it, and asks.
+    if ((settings_.ResumeGame == 0 || anotherKeepsGame_) && !MayAbandonGame()) {
         event->ignore();
         return;
     }
     if (generation_->Running()) CancelGenerateCommand();
     WriteSettings();
     KeepGame();
+    ReleaseGameLock();
     QMainWindow::closeEvent(event);
 }
 
@@ -169,6 +197,10 @@ QString MainWindow::RecordsPath() const {
 
 void MainWindow::ResumeSavedGame() {
     if (dataFolder_.isEmpty() || settings_.ResumeGame == 0) return;
+    if (anotherKeepsGame_) {
+        game_->Alarm(texts_.Text(589));
+        return;
+    }
     const std::string path = SavedGamePath().toStdString();
     const io::SavedGameRead read = io::ReadSavedGame(path);
     if (read.status == io::SavedGameStatus::kMissing) return;
@@ -189,7 +221,8 @@ void MainWindow::ResumeSavedGame() {
 }
 
 bool MainWindow::KeepGame() {
-    if (dataFolder_.isEmpty() || settings_.ResumeGame == 0 || game_->GenerationRunning())
+    if (dataFolder_.isEmpty() || settings_.ResumeGame == 0 || game_->GenerationRunning() ||
+        anotherKeepsGame_)
         return true;
     const std::string path = SavedGamePath().toStdString();
     // The game an earlier run kept is not replaced by one without a move.
