@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -29,6 +30,8 @@
 #include <chrono>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <thread>
 
 namespace vemo::ui {
@@ -45,6 +48,12 @@ class Resume : public Window {
 
     std::unique_ptr<MainWindow> WithData() {
         window_.reset(); // one window at a time, as one program
+        return AnotherWindow();
+    }
+
+    // One more window on the same data folder, as a start on another desktop
+    // makes it.
+    std::unique_ptr<MainWindow> AnotherWindow() {
         StartOptions options;
         options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
         options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
@@ -71,6 +80,29 @@ class Resume : public Window {
     }
 
     std::string SavedPath() const { return window_->SavedGamePath().toStdString(); }
+
+    // The kept game as the file holds it; empty when there is none.
+    std::string SavedBytes() const {
+        std::ifstream in(SavedPath(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // Drives `w` with the fixture's keys until the end of the scope.
+    struct Driving {
+        Driving(Resume& t, std::unique_ptr<MainWindow>& w) : test(t), other(w) {
+            std::swap(test.window_, other);
+            test.window_->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(test.window_.get()));
+        }
+        ~Driving() {
+            std::swap(test.window_, other);
+            // Keys go to the active window only.
+            test.window_->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(test.window_.get()));
+        }
+        Resume& test;
+        std::unique_ptr<MainWindow>& other;
+    };
 
     void WriteSaved(const std::string& bytes) {
         io::MakeFolders(QFileInfo(window_->SavedGamePath()).path().toStdString());
@@ -702,6 +734,111 @@ TEST_F(Resume, ADroppedRecentEntryIsNamed) {
     window_->Run(Command::Recent1);
     EXPECT_TRUE(Game().RecentFiles[0].empty());
     EXPECT_EQ(Status(), Count()) << "a file that is gone goes quietly";
+}
+
+} // namespace
+} // namespace vemo::ui
+
+namespace vemo::ui {
+namespace {
+
+// Two windows on one data folder (two desktops of one account): the first one
+// keeps its game; the second neither resumes it, nor removes it when idle,
+// nor writes over it after moves, and it asks before its own game is lost.
+TEST_F(Resume, ASecondWindowLeavesTheFirstOnesGameAlone) {
+    PlaySomeMoves();
+    Restart();
+    ASSERT_TRUE(E().PuzzleFixed) << "the first window resumed its game";
+    const Grid firstPosition = E().CellGrid[0];
+    const std::string kept = SavedBytes();
+    ASSERT_FALSE(kept.empty());
+
+    // Idle: nothing resumed, the reason shown, the kept game left as it is.
+    std::unique_ptr<MainWindow> second = AnotherWindow();
+    second->ResumeSavedGame();
+    EXPECT_FALSE(second->Game().Game().PuzzleFixed) << "the second window resumed the game";
+    EXPECT_EQ(second->Game().StatusMessage(), second->Texts().Text(589));
+    EXPECT_EQ(second->Game().StatusColour(), kAlarm);
+    EXPECT_TRUE(second->AnotherWindowKeepsGame());
+    EXPECT_FALSE(window_->AnotherWindowKeepsGame());
+    abandonAnswer_ = true;
+    second->Run(Command::BlankGrid);
+    asked_ = 0;
+    second->close();
+    EXPECT_EQ(asked_, 0) << "nothing to lose";
+    EXPECT_EQ(SavedBytes(), kept) << "the idle second window removed or rewrote the kept game";
+
+    // With moves: closing asks, "no" keeps the window open, and "yes" loses
+    // this game only.
+    second = AnotherWindow();
+    second->ResumeSavedGame();
+    {
+        Driving driving(*this, second);
+        Open(Write("q.sku", kPuzzle));
+        ASSERT_TRUE(E().PuzzleFixed);
+        const int cell = FirstEmpty();
+        GoTo(cell);
+        Digit(SolutionAt(cell));
+        ASSERT_EQ(Game().History().MoveLevel(), 2);
+        asked_ = 0;
+        abandonAnswer_ = false;
+        window_->Run(Command::Quit);
+        EXPECT_EQ(asked_, 1) << "a game with moves went without a word";
+        EXPECT_TRUE(window_->isVisible());
+        abandonAnswer_ = true;
+        window_->Run(Command::Quit);
+        EXPECT_FALSE(window_->isVisible());
+    }
+    EXPECT_EQ(SavedBytes(), kept) << "the second window wrote over the kept game";
+
+    // The first window goes on and keeps its own game at closing.
+    EXPECT_EQ(E().CellGrid[0], firstPosition);
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(SolutionAt(cell));
+    const Grid played = E().CellGrid[0];
+    Restart();
+    EXPECT_TRUE(E().PuzzleFixed);
+    EXPECT_EQ(E().CellGrid[0], played);
+    EXPECT_FALSE(window_->AnotherWindowKeepsGame()) << "the lock was not released at closing";
+}
+
+// The lock of a window that was killed is taken by the next start, which
+// resumes the game.
+TEST_F(Resume, TheLockOfAKilledWindowIsTaken) {
+    PlaySomeMoves();
+    const Grid position = E().CellGrid[0];
+    window_->close();
+    window_.reset();
+    const QString lockPath =
+        QString::fromStdString(io::DataFolder()) + QStringLiteral("/partie.txt.lock");
+    // A lock as a window writes it, then its owner's number made that of a
+    // process that has ended.
+    QByteArray contents;
+    {
+        QLockFile lock(lockPath);
+        ASSERT_TRUE(lock.tryLock(0));
+        QFile file(lockPath);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        contents = file.readAll();
+        lock.unlock();
+    }
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    contents = QByteArray::number(child) + contents.mid(contents.indexOf('\n'));
+    {
+        QFile file(lockPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    window_ = WithData();
+    window_->ResumeSavedGame();
+    EXPECT_FALSE(window_->AnotherWindowKeepsGame());
+    EXPECT_TRUE(E().PuzzleFixed);
+    EXPECT_EQ(E().CellGrid[0], position);
+    EXPECT_EQ(Status(), window_->Texts().Text(558));
 }
 
 } // namespace
