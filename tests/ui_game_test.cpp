@@ -144,33 +144,22 @@ TEST_F(Window, MenusAreLockedWhileGeneratingAndCancelRestoresTheGame) {
 // Two windows of one program: Esc in one does not cancel the other's
 // generation, and the other's board still takes its own keys.
 TEST_F(Window, EachWindowTakesOnlyItsOwnKeys) {
-    window_->Run(Command::Easy);
     std::unique_ptr<MainWindow> other = Make();
-    other->ChooseOpenPath = [this] { return Write("p.sku", kPuzzle); };
-    other->Run(Command::Open);
-    ASSERT_TRUE(other->Game().Game().PuzzleFixed);
+    other->Run(Command::Easy);
+    Open(Write("p.sku", kPuzzle));
+    ASSERT_TRUE(E().PuzzleFixed);
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    window_->Run(Command::Generate);
-    ASSERT_TRUE(window_->Generation().Running());
-    other->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(other.get()));
-    QTest::keyClick(other->Board(), Qt::Key_Escape);
-    EXPECT_TRUE(WaitForGeneration(*window_)) << "cancelled by the other window's Esc";
-    EXPECT_TRUE(E().PuzzleFixed);
-    // The other window's digit lands on its own board only.
-    const Engine& o = other->Game().Game();
-    const Grid before = E().CellGrid[0];
-    for (int n = 0; n < 8; ++n) {
-        QTest::keyClick(other->Board(), Qt::Key_Up);
-        QTest::keyClick(other->Board(), Qt::Key_Left);
-    }
-    QTest::keyClick(other->Board(), Qt::Key_Right);
-    ASSERT_EQ(other->Game().Board().ActiveRow * 9 + other->Game().Board().ActiveColumn, 1);
-    QTest::keyClick(other->Board(), static_cast<Qt::Key>(Qt::Key_0 + (kSolved[1] - '0')),
-                    Qt::KeypadModifier);
-    EXPECT_EQ(o.CellGrid[0][1], kSolved[1] - '0');
-    EXPECT_EQ(E().CellGrid[0], before);
+    other->Run(Command::Generate);
+    ASSERT_TRUE(other->Generation().Running());
+    Key(Qt::Key_Escape);
+    EXPECT_TRUE(WaitForGeneration(*other)) << "cancelled by the other window's Esc";
+    // A digit lands on its own window's board only.
+    const Grid before = other->Game().Game().CellGrid[0];
+    GoTo(1);
+    Digit(kSolved[1] - '0');
+    EXPECT_EQ(E().CellGrid[0][1], kSolved[1] - '0');
+    EXPECT_EQ(other->Game().Game().CellGrid[0], before);
 }
 
 TEST_F(Window, CompleteHintOnANakedSingle) {

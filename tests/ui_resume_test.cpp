@@ -31,8 +31,8 @@
 #include <fstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <thread>
+#include <unistd.h>
 
 namespace vemo::ui {
 namespace {
