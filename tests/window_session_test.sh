@@ -5,7 +5,8 @@
 # Black-box checks of the window program as a player's session meets it, run
 # offscreen with real signals: a game with played hints survives the end of
 # a session and a restart; a file argument leaves the kept game alone; a
-# second start hands over to the first window; SIGTERM and SIGHUP keep the
+# second start hands over to the first window, and a window on another
+# desktop leaves the first one's game alone; SIGTERM and SIGHUP keep the
 # game and the settings; huge sizes in the settings are cut to the screen;
 # the stale temporaries of a killed run go, and only those.
 # Usage: window_session_test.sh PROGRAM DATA_SOURCE WORK
@@ -33,11 +34,12 @@ fresh() {
     data="$WORK/home/VemoTarn"
 }
 
-# start [ARGUMENT]: the window in the background; its pid in $window.
+# start [ARGUMENT]: the window in the background; its pid in $window. On the
+# desktop named by $desktop when it is set.
 started=()
 start() {
-    QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK" \
-        "$WORK/program/vemotarn" "$@" > "$WORK/out" 2> "$WORK/err" &
+    DISPLAY="${desktop:-${DISPLAY:-}}" QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$WORK/home" \
+        XDG_RUNTIME_DIR="$WORK" "$WORK/program/vemotarn" "$@" > "$WORK/out" 2> "$WORK/err" &
     window=$!
     started+=("$window")
 }
@@ -122,6 +124,35 @@ fi
 window=$first
 stop TERM "first window"
 grep -q '^move 3 3 -1 0$' "$data/partie.txt" || fail "two windows: the first one's game is lost"
+# Two windows on two desktops of one account: neither hands over, and the
+# second, idle or given a file, neither resumes nor rewrites nor removes the
+# first one's game; the first keeps it at its end.
+fresh
+cp "$kept" "$data/partie.txt"
+desktop=:71 start
+first=$window
+sleep 3
+for argument in "" "$WORK/p.sku"; do
+    if [ -n "$argument" ]; then desktop=:72 start "$argument"; else desktop=:72 start; fi
+    sleep 3
+    if ! kill -0 "$window" 2> /dev/null; then
+        fail "second desktop${argument:+ with a file}: no window"
+        continue
+    fi
+    stop TERM "second desktop${argument:+ with a file}"
+    if [ ! -e "$data/partie.txt" ]; then
+        fail "second desktop${argument:+ with a file}: the first window's game was removed"
+    elif ! cmp -s "$kept" "$data/partie.txt"; then
+        fail "second desktop${argument:+ with a file}: the first window's game was written over"
+    fi
+done
+window=$first
+stop TERM "first desktop"
+grep -q '^move 3 3 -1 0$' "$data/partie.txt" || fail "two desktops: the first one's game is lost"
+[ "$(clock_of "$data/partie.txt")" -gt "$(clock_of "$kept")" ] ||
+    fail "two desktops: the first window did not keep its own game"
+[ -e "$data/partie.txt.lock" ] && fail "two desktops: the lock outlived the windows"
+
 # A window that was killed leaves its name behind: the next start is a window.
 fresh
 start
