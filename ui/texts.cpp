@@ -151,7 +151,7 @@ const QHash<int, QString>& FrenchTexts() {
         {586, "Demander avant d'abandonner une partie"},
         {587, "Grille enregistrée : "},
         {588, "STATISTIQUES"},
-        {589, "Une autre fenêtre garde sa partie : celle-ci ne sera ni reprise ni gardée"},
+        {589, "Une autre fenêtre garde la partie : ni reprise ni gardée ici"},
         {600, "vide"},
         {601, "donné"},
         {602, "candidats"},
