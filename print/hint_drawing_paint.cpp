@@ -25,8 +25,8 @@ namespace {
 constexpr double kRadius = 0.122;     // a candidate's circle
 constexpr double kRingWidth = 0.03;   // circles and frames
 constexpr double kLinkWidth = 0.034;  // links
-constexpr double kCrossWidth = 0.042; // crosses
-constexpr double kArrow = 0.1;        // an arrow head's length
+constexpr double kCrossWidth = 0.036; // crosses
+constexpr double kArrow = 0.12;       // an arrow head's length
 
 std::vector<QPointF> Centres(const DrawingFrame& f, const DrawnNode& n) {
     std::vector<QPointF> out;
@@ -81,7 +81,9 @@ void PaintLink(QPainter& p, const DrawingFrame& f, const HintDrawing& d, const D
     const double s = f.cell;
     // A curve bent to the left of its direction, so that it passes beside
     // the candidates between its ends.
-    const double bend = std::clamp(0.22 * length, 0.18 * s, 0.9 * s);
+    // Between two candidates side by side the curve bows out further, so
+    // that it and its arrow show beside the circles.
+    const double bend = std::clamp(0.22 * length, length < 0.5 * s ? 0.32 * s : 0.18 * s, 0.9 * s);
     const QPointF normal(-along.y() / length, along.x() / length);
     const QPointF control = (a + b) / 2.0 + normal * bend;
     const double r = kRadius * s;
@@ -145,7 +147,7 @@ void PaintNode(QPainter& p, const DrawingFrame& f, const DrawnNode& n, const Dra
     }
     case NodeKind::kEliminated: {
         p.setPen(QPen(ink.eliminated, kCrossWidth * s, Qt::SolidLine, Qt::RoundCap));
-        const double k = r * 0.95;
+        const double k = r * 0.85;
         for (const QPointF& c : centres) {
             p.drawLine(c + QPointF(-k, -k), c + QPointF(k, k));
             p.drawLine(c + QPointF(-k, k), c + QPointF(k, -k));

@@ -75,23 +75,6 @@ void DrawChain(const AdvancedStep& s, int first, int end, bool arrows, bool loop
     if (loop && previous >= 0 && start >= 0) d.AddLink(previous, start, s.links[end - 1], arrows);
 }
 
-// Two candidates of one cell, then the other candidate of each next cell: the
-// chain x = y - y = x - x = y ... through bivalue cells, ending on `digit`
-// entering the last cell. `cells` in chain order.
-void DrawCellChain(const int* cells, int count, int digit, int other, HintDrawing& d) {
-    int previous = -1;
-    int in = digit;
-    for (int i = 0; i < count; ++i) {
-        const int out = in == digit ? other : digit;
-        const int a = Single(d, cells[i], in);
-        const int b = Single(d, cells[i], out);
-        if (previous >= 0) d.AddLink(previous, a, Link::kWeak, true);
-        d.AddLink(a, b, Link::kStrong, true);
-        previous = b;
-        in = out;
-    }
-}
-
 // The conjugate pairs among the cells of a colouring: the links its chains
 // are made of.
 void DrawConjugates(const Board& b, const AdvancedStep& s, int digit, HintDrawing& d) {
@@ -199,15 +182,23 @@ bool DrawEmptyRectangle(const AdvancedStep& s, HintDrawing& d) {
     return true;
 }
 
+// Remote pairs: each cell's two digits strongly linked, and each cell weakly
+// linked to the next by both digits. The chain runs both ways, one for each
+// digit it removes, so it is drawn without arrows.
 bool DrawRemotePairs(const Board& b, const AdvancedStep& s, HintDrawing& d) {
     if (s.cellCount < 2) return false;
     const unsigned m = b.mask[s.cells[0]];
     if (std::popcount(m) != 2) return false;
     const int x = std::countr_zero(m) + 1;
     const int y = std::countr_zero(m & (m - 1)) + 1;
-    std::array<int, kMaxStepCells> cells{};
-    for (int i = 0; i < s.cellCount; ++i) cells[i] = s.cells[i];
-    DrawCellChain(cells.data(), s.cellCount, x, y, d);
+    for (int i = 0; i < s.cellCount; ++i) {
+        const int cell = s.cells[i];
+        d.AddLink(Single(d, cell, x), Single(d, cell, y), Link::kStrong, false);
+        if (i == 0) continue;
+        const int previous = s.cells[i - 1];
+        d.AddLink(Single(d, previous, x), Single(d, cell, x), Link::kWeak, false);
+        d.AddLink(Single(d, previous, y), Single(d, cell, y), Link::kWeak, false);
+    }
     return true;
 }
 
