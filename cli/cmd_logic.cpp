@@ -8,6 +8,7 @@
 #include "puzzle_source.h"
 
 #include "engine/advanced/catalogue.h"
+#include "engine/advanced/drawing.h"
 
 #include <atomic>
 #include <memory>
@@ -149,21 +150,6 @@ std::string StopText(Engine::LogicStop stop) {
     return "stuck";
 }
 
-// The step that FindNextTechnique found, in the record of the advanced layer.
-AdvancedStep HintStep(const Engine& engine) {
-    const int id = engine.HintTechnique;
-    if (id > kTechniqueCount) return engine.AdvancedHint;
-    AdvancedStep s = engine.BasicStepRecord(id);
-    if (s.placeCell < 0) {
-        Engine applied = engine;
-        applied.ApplyStep(id);
-        for (int d = 1; d <= 9; ++d)
-            ForEachCell(engine.CandidateTable.CellsWith(d) & ~applied.CandidateTable.CellsWith(d),
-                        [&](int c) { s.Eliminate(c, d); });
-    }
-    return s;
-}
-
 std::optional<SourceArgs> SourceOf(const Command& command, const LogicOptions& options,
                                    int& status) {
     std::string error;
@@ -209,7 +195,7 @@ int RunAdvancedHint(const Command& command, const LogicOptions& options) {
         if (engine->FilledCount >= kCells || engine->HintTechnique == 0)
             out << "null"; // a full grid, or no solution
         else
-            StepJson(out, HintStep(*engine));
+            StepJson(out, advanced::HintStep(*engine));
         out << "}\n";
         return out.str();
     });

@@ -69,7 +69,7 @@ void PageTarget::Abort() {
 
 bool PrintSingleGridChecked(QPrinter& printer, const Engine& game, PrintKind kind,
                             const TitleTexts& texts, const PrintColours& colours,
-                            std::string* error) {
+                            std::string* error, const advanced::HintDrawing* drawing) {
     PageTarget target(printer);
     QPainter painter;
     if (!painter.begin(target.Device())) {
@@ -77,7 +77,7 @@ bool PrintSingleGridChecked(QPrinter& printer, const Engine& game, PrintKind kin
         return false;
     }
     PaintSingleGrid(painter, target.Width(), target.Height(), target.ResolutionY(), game, kind,
-                    texts, colours);
+                    texts, colours, drawing);
     painter.end();
     return target.Finish(error);
 }

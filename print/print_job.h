@@ -56,9 +56,10 @@ class PageTarget {
 
 // Paints the page of `kind` on the printer, through a PageTarget: false, with
 // the reason in `error`, when the page cannot be drawn or its file written.
+// A drawing given is printed over the position.
 bool PrintSingleGridChecked(QPrinter& printer, const Engine& game, PrintKind kind,
                             const TitleTexts& texts, const PrintColours& colours,
-                            std::string* error);
+                            std::string* error, const advanced::HintDrawing* drawing = nullptr);
 
 bool PrintSingleGrid(QWidget* parent, const Engine& game, PrintKind kind, const TitleTexts& texts,
                      const PrintColours& colours = {});

@@ -3,6 +3,8 @@
 
 #include "print/print_layout.h"
 
+#include "print/hint_drawing_paint.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -225,12 +227,19 @@ TitleBlock SheetGridTitles(int width, int height, int resolutionY, int k, const 
 }
 
 void PaintSingleGrid(QPainter& painter, int width, int height, int resolutionY, const Engine& game,
-                     PrintKind kind, const TitleTexts& texts, const PrintColours& colours) {
+                     PrintKind kind, const TitleTexts& texts, const PrintColours& colours,
+                     const advanced::HintDrawing* drawing) {
     const GridGeometry g = SingleGridGeometry(width, height);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     PaintTitles(painter, SingleGridTitles(width, height, resolutionY, game, texts));
     PaintGrid(painter, g, resolutionY, game, kind, 32, colours);
+    if (drawing != nullptr && kind == PrintKind::kPosition) {
+        DrawingInk ink;
+        ink.ground = colours.background;
+        PaintHintDrawing(painter, *drawing,
+                         DrawingFrame{double(g.left), double(g.top), double(g.cell)}, ink, true);
+    }
     painter.restore();
 }
 

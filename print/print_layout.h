@@ -7,6 +7,7 @@
 // image all get the same drawing.
 #pragma once
 
+#include "engine/advanced/drawing.h"
 #include "engine/engine.h"
 
 #include <QColor>
@@ -99,10 +100,12 @@ struct PrintColours {
     QColor cellLines{120, 120, 120}; // the desktop's grey-text colour in the window
 };
 
-// The single-grid page: titles, grid, digits of `kind`, frames, diagonals.
+// The single-grid page: titles, grid, digits of `kind`, frames, diagonals;
+// for the position, the hint's drawing over it when one is given.
 // `resolutionY` is the device's vertical resolution in dots per inch.
 void PaintSingleGrid(QPainter& painter, int width, int height, int resolutionY, const Engine& game,
-                     PrintKind kind, const TitleTexts& texts, const PrintColours& colours = {});
+                     PrintKind kind, const TitleTexts& texts, const PrintColours& colours = {},
+                     const advanced::HintDrawing* drawing = nullptr);
 
 // Grid k of the four-grid sheet with its title lines (`k` + 1 is printed).
 void PaintSheetGrid(QPainter& painter, int width, int height, int resolutionY, int k,

@@ -281,6 +281,33 @@ std::array<QString, 81> BuildCellTexts(const Engine& engine) {
     return texts;
 }
 
+print::DrawingInk HintDrawingInk(const Look& look) {
+    print::DrawingInk ink;
+    switch (look.kind) {
+    case LookKind::Light:
+        ink.link = QColor(10, 10, 80);
+        ink.eliminated = QColor(95, 0, 0);
+        ink.fin = QColor(60, 0, 90);
+        ink.placed = QColor(0, 55, 0);
+        break;
+    case LookKind::Dark:
+        ink.link = QColor(255, 240, 150);
+        ink.eliminated = QColor(255, 200, 200);
+        ink.fin = QColor(170, 240, 255);
+        ink.placed = QColor(190, 255, 190);
+        break;
+    case LookKind::HighContrast:
+        ink.link = QColor(0, 255, 255);
+        ink.eliminated = QColor(255, 200, 200);
+        ink.fin = QColor(255, 255, 0);
+        ink.placed = QColor(255, 255, 255);
+        break;
+    }
+    ink.ground = QColor(look.emptyCell);
+    ink.digit = QColor(look.candidateDigit);
+    return ink;
+}
+
 QColor HintCellColour(const Look& look, int technique) {
     // The first techniques share the hint colour; the others show their own.
     static const QColor kHintColour(252, 149, 118);
@@ -303,6 +330,10 @@ void DrawBoardPicture(QPainter& painter, const Engine& engine, const BoardState&
     // after the last one, the finished picture is the same, and the picture is
     // only shown finished.
     DrawBoxLines(painter, look);
+    // The hint's drawing lies over the whole board, box lines included.
+    print::PaintHintDrawing(painter, board.Drawing,
+                            print::DrawingFrame{0.0, 0.0, double(kCellSize)}, HintDrawingInk(look),
+                            board.CandidateDisplay != kShowAllCandidates);
     painter.restore();
 }
 

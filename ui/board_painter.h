@@ -9,6 +9,8 @@
 #include "board_state.h"
 #include "look.h"
 
+#include "print/hint_drawing_paint.h"
+
 #include <QColor>
 #include <QStringList>
 
@@ -31,6 +33,10 @@ void DrawBoardPicture(QPainter& painter, const Engine& engine, const BoardState&
                       const Look& look = LookOf(LookKind::Light));
 void DrawSolutionPicture(QPainter& painter, const Engine& engine, const BoardState& board,
                          const Look& look = LookOf(LookKind::Light));
+
+// The colours of a hint's drawing in this look: each has a contrast of at
+// least 3:1 with every ground a cell can have in it.
+print::DrawingInk HintDrawingInk(const Look& look);
 
 // The ground of a hint cell of this technique in this look.
 QColor HintCellColour(const Look& look, int technique);

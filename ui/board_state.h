@@ -5,6 +5,8 @@
 // the active cell and the candidate display.
 #pragma once
 
+#include "engine/advanced/drawing.h"
+
 #include <array>
 
 namespace vemo::ui {
@@ -38,6 +40,8 @@ struct BoardState {
     int ActiveCellShown = 0;
     int CandidateDisplay = kShowNoCandidates;
     bool ChooserVisible = false;
+    // The hint drawn over the board, until the next move, a new hint or Esc.
+    advanced::HintDrawing Drawing;
 };
 
 } // namespace vemo::ui

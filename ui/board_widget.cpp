@@ -82,6 +82,14 @@ void BoardWidget::Redraw() {
     AnnounceBoardChanges(*this, spoken_, spokenActive_);
 }
 
+void BoardWidget::SetHintDrawing(const advanced::HintDrawing& drawing) {
+    game_.SetHintDrawing(drawing); // the board is redrawn on boardChanged
+}
+
+void BoardWidget::ClearHintDrawing() {
+    game_.ClearHintDrawing();
+}
+
 QString BoardWidget::AccessibleTitle() const {
     return kind_ == Kind::Board ? game_.Texts().Text(609) : game_.Texts().Text(1);
 }

@@ -7,6 +7,8 @@
 // and the device's pixel ratio, and mouse positions are mapped back.
 #pragma once
 
+#include "engine/advanced/drawing.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -44,6 +46,12 @@ class BoardWidget : public QWidget {
     QString CellName(int cell) const;
     int ActiveCell() const;
     bool IsSolution() const { return kind_ == Kind::Solution; }
+
+    // The drawing of a step over the board (its nodes, links, removals and
+    // placement), shown until the next move, the next hint or Esc; printed
+    // with the position while it is shown.
+    void SetHintDrawing(const advanced::HintDrawing& drawing);
+    void ClearHintDrawing();
 
     // The ring around a focused picture follows a change of look.
     void RefreshFocusMark();

@@ -348,6 +348,7 @@ void GameController::SetCandidateDisplay(int mode) {
 // ---- Move history ----------------------------------------------------------------
 
 void GameController::PushMove(int kind, int cell, int digit) {
+    board_.Drawing = {}; // the move's caller redraws the board
     history_.Push({kind, cell, digit}, CurrentPosition());
     Enable(Command::Undo, true);
     Enable(Command::Restart, true);
@@ -384,6 +385,7 @@ void GameController::Undo() {
 
 void GameController::Redo() {
     if (!history_.CanRedo()) return;
+    board_.Drawing = {};
     filter_.Reset(board_.CellHighlight);
     HideChooser();
     const Snapshot left = CurrentPosition();

@@ -159,6 +159,11 @@ class GameController : public QObject {
     void ShowCompleteHint();
     void PlayHint();
 
+    // The drawing of a step over the board (BoardState::Drawing), until the
+    // next move, the next hint or Esc; the board is redrawn.
+    void SetHintDrawing(const advanced::HintDrawing& drawing);
+    void ClearHintDrawing();
+
     // Move history.
     void PushMove(int kind, int cell, int digit);
     void Undo();
@@ -255,7 +260,11 @@ class GameController : public QObject {
     void PlayKey(const KeyInput& key, int cell);
     void ToggleBar(int cell, int direction);
     void ClearHandCell(int cell);
-    void ClearHighlights() { board_.CellHighlight.fill(kNoMark); }
+    // The hint's highlights and its drawing go together.
+    void ClearHighlights() {
+        board_.CellHighlight.fill(kNoMark);
+        board_.Drawing = {};
+    }
 
     const TextSource& texts_;
     Engine engine_;

@@ -29,6 +29,7 @@ QString GameController::HintText(const HintDisplay& hint) const {
 void GameController::ShowHint() {
     if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
     emit pageRequested(kBoardPage); // a hint is shown on the board
+    ClearHintDrawing();             // a new hint
     engine_.HintTechnique = 0;
     engine_.FindNextTechnique();
     const int id = engine_.HintTechnique;
@@ -55,6 +56,7 @@ void GameController::ShowCompleteHint() {
         board_.CellHighlight[c.cell] = kChainCell + c.shade;
     for (const int c : hint.cells) board_.CellHighlight[c] = kHintCell;
     for (const int d : hint.digits) filter_.PressButton(d);
+    board_.Drawing = advanced::DrawHint(engine_);
     ++CompleteHintsShown;
     Notice(HintText(hint), TechniqueColour(hint.technique));
     emit spoken(statusMessage_);
@@ -88,6 +90,17 @@ void GameController::PlayHint() {
                 ChangesSpeech(texts_, before, CurrentPosition()));
     emit commandsChanged();
     if (engine_.FilledCount == 81) FinishGame();
+}
+
+void GameController::SetHintDrawing(const advanced::HintDrawing& drawing) {
+    board_.Drawing = drawing;
+    emit boardChanged();
+}
+
+void GameController::ClearHintDrawing() {
+    if (board_.Drawing.Empty()) return;
+    board_.Drawing = {};
+    emit boardChanged();
 }
 
 } // namespace vemo::ui

@@ -824,6 +824,14 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
         OpenMenuBar();
         return true;
     }
+    // Esc takes the hint's drawing off the board.
+    if (event.key() == Qt::Key_Escape && event.modifiers() == Qt::NoModifier &&
+        !game_->Board().Drawing.Empty() && !game_->CellChooser().visible) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != this) return false;
+        board_->ClearHintDrawing();
+        return true;
+    }
     if (watched != board_ && watched != solution_) return false;
     if (!board_->isActiveWindow()) return false;
     const int key = event.key();

@@ -44,8 +44,10 @@ void MainWindow::PrintCommand(int kind) {
     // A PDF file goes through the checked writer: a failure is reported and
     // an older file of that name stays as it was.
     std::string error;
+    // The position prints with the hint's drawing while it is shown.
+    const advanced::HintDrawing& drawing = game_->Board().Drawing;
     if (!print::PrintSingleGridChecked(printer, game, static_cast<print::PrintKind>(kind), titles,
-                                       Colours(), &error))
+                                       Colours(), &error, drawing.Empty() ? nullptr : &drawing))
         game_->Alarm(texts_.Text(544) + QString::fromStdString(error));
     repaint();
 }
