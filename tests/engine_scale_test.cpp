@@ -260,3 +260,67 @@ TEST(ScaleLevels, ACancelledGenerationStopsAtOnce) {
 
 } // namespace
 } // namespace vemo
+
+namespace vemo {
+namespace {
+
+// A position of a classic grid in which only the given cells are open, with
+// the given candidates; every other cell counts as placed.
+scale::Position OpenCells(const std::vector<std::pair<int, std::string>>& open) {
+    scale::Position p;
+    for (int c = 0; c < 81; ++c) p.value[c] = 1;
+    for (const auto& [cell, digits] : open) {
+        p.value[cell] = 0;
+        p.empty |= CellBit(cell);
+        for (const char ch : digits) {
+            p.mask[cell] = static_cast<std::uint16_t>(p.mask[cell] | scale::Bit(ch - '0'));
+            p.places[ch - '1'] |= CellBit(cell);
+        }
+    }
+    return p;
+}
+
+std::vector<ScaleStep> WingsOfFour(const scale::Position& pos) {
+    Engine e;
+    test::LoadPuzzle(e, std::string(81, '.'));
+    const advanced::Board board = advanced::TakeBoard(e);
+    const scale::Rules rules = scale::MakeRules(board);
+    std::vector<ScaleStep> found;
+    scale::FindWing(rules, pos, 4, 0, [&](const ScaleStep& s) {
+        found.push_back(s);
+        return false;
+    });
+    return found;
+}
+
+TEST(ScaleWings, AWXYZWingTurnsAroundAPivot) {
+    // r1c1 holds 1246 and sees r1c5 (16), r2c2 (26) and r3c1 (46): 6 is the
+    // only digit of the four cells whose places do not all see each other, so
+    // r1c2, which sees all four, loses its 6.
+    const auto found = WingsOfFour(OpenCells({{test::CellAt(0, 0), "1246"},
+                                              {test::CellAt(0, 4), "16"},
+                                              {test::CellAt(1, 1), "26"},
+                                              {test::CellAt(2, 0), "46"},
+                                              {test::CellAt(0, 1), "69"}}));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].technique, scale::kWXYZWing);
+    EXPECT_EQ(found[0].difficulty, 55); // largest cell of four: 5.5 + (1 - 1) x 0.1
+    ASSERT_EQ(found[0].eliminationCount, 1);
+    EXPECT_EQ(found[0].eliminations[0].cell, test::CellAt(0, 1));
+    EXPECT_EQ(found[0].eliminations[0].digit, 6);
+}
+
+TEST(ScaleWings, FourCellsInARowOfLinksAreAChainNotAWing) {
+    // r1c9 (46) - r4c9 (14) - r4c2 (12) - r2c2 (26): four cells, four digits,
+    // only 6 unrestricted, but no cell sees the three others. It is an
+    // XY-chain, rated as one; r1c2 keeps its 6 here.
+    const auto found = WingsOfFour(OpenCells({{test::CellAt(0, 8), "46"},
+                                              {test::CellAt(3, 8), "14"},
+                                              {test::CellAt(3, 1), "12"},
+                                              {test::CellAt(1, 1), "26"},
+                                              {test::CellAt(0, 1), "69"}}));
+    EXPECT_TRUE(found.empty());
+}
+
+} // namespace
+} // namespace vemo
