@@ -1,9 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Vemo Tarn developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// vemo-scale-trace PUZZLE: every step of the scale rating of one classic
-// puzzle (81 characters, '.' or '0' for an empty cell), with its difficulty,
-// complexity, placement and eliminations.
+// vemo-scale-trace PUZZLE [STEP]: every step of the scale rating of one
+// classic puzzle (81 characters, '.' or '0' for an empty cell), with its
+// difficulty, complexity, placement and eliminations; the candidates before
+// step STEP.
+// vemo-scale-trace --check FILE: rates every puzzle of the file (a line
+// starts with its 81 characters) and checks every step against the solution;
+// prints each step that places a wrong digit or removes a true one.
 #include "engine/advanced/board.h"
 #include "engine/engine.h"
 #include "engine/scale/position.h"
@@ -11,9 +15,61 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
+namespace {
+
+void Load(vemo::Engine& engine, const std::string& text) {
+    engine.HistoryLevel = 0;
+    engine.ClearPuzzle();
+    engine.PuzzleFixed = true;
+    vemo::Grid grid{};
+    for (int c = 0; c < 81; ++c) grid[c] = text[c] >= '1' && text[c] <= '9' ? text[c] - '0' : 0;
+    engine.CellGrid[0] = grid;
+    engine.Givens = grid;
+    engine.SolutionGrid = grid;
+    engine.ValidityGrid = grid;
+    engine.ComputeCandidates();
+}
+
+int Check(const char* path) {
+    std::ifstream in(path);
+    if (!in) {
+        std::fprintf(stderr, "cannot open %s\n", path);
+        return 2;
+    }
+    vemo::scale::ScaleRater rater;
+    long long puzzles = 0, steps = 0, wrong = 0;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 81) continue;
+        const std::string text = line.substr(0, 81);
+        vemo::Engine engine;
+        Load(engine, text);
+        engine.FindOneSolution();
+        const vemo::Grid solution = engine.SearchSolution;
+        Load(engine, text);
+        ++puzzles;
+        rater.Rate(engine, [&](const vemo::scale::ScaleStep& s) {
+            ++steps;
+            bool bad = s.placeCell >= 0 && s.placeDigit != solution[s.placeCell];
+            for (int i = 0; i < s.eliminationCount; ++i)
+                bad = bad || s.eliminations[i].digit == solution[s.eliminations[i].cell];
+            if (!bad) return;
+            ++wrong;
+            std::printf("%s: %s removes a true digit\n", text.c_str(),
+                        vemo::scale::ScaleStepName(s).c_str());
+        });
+    }
+    std::printf("%lld puzzles, %lld steps, %lld wrong\n", puzzles, steps, wrong);
+    return wrong == 0 ? 0 : 1;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--check") return Check(argv[2]);
     if (argc < 2 || std::string(argv[1]).size() < 81) {
         std::fprintf(stderr, "usage: vemo-scale-trace PUZZLE\n");
         return 2;

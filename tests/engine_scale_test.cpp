@@ -6,6 +6,7 @@
 // stored in a collection.
 #include "engine/advanced/board.h"
 #include "engine/generator/generation.h"
+#include "engine/scale/chaining.h"
 #include "engine/scale/levels.h"
 #include "engine/scale/position.h"
 #include "engine/scale/scale.h"
@@ -320,6 +321,39 @@ TEST(ScaleWings, FourCellsInARowOfLinksAreAChainNotAWing) {
                                               {test::CellAt(1, 1), "26"},
                                               {test::CellAt(0, 1), "69"}}));
     EXPECT_TRUE(found.empty());
+}
+
+} // namespace
+} // namespace vemo
+
+namespace vemo {
+namespace {
+
+TEST(ScaleCycles, ALoopOfBivalueCellsIsAYCycle) {
+    // r1c1 (12) - r1c5 (23) - r5c5 (34) - r5c1 (14) and back: a loop of cells
+    // of two candidates. Whichever way round it holds, one of r1c1 and r1c5
+    // is 2, so r1c9 loses its 2: a Y-cycle of eight potentials, 6.5 + 0.1,
+    // easier than the forcing XY-chain (7.0 and more) that reaches the same.
+    Engine e;
+    test::LoadPuzzle(e, std::string(81, '.'));
+    const advanced::Board board = advanced::TakeBoard(e);
+    const scale::Rules rules = scale::MakeRules(board);
+    const scale::Position pos = OpenCells({{test::CellAt(0, 0), "12"},
+                                           {test::CellAt(0, 4), "23"},
+                                           {test::CellAt(4, 4), "34"},
+                                           {test::CellAt(4, 0), "14"},
+                                           {test::CellAt(0, 8), "29"}});
+    scale::Chaining chaining;
+    ScaleStep best;
+    best.difficulty = 1 << 20;
+    best.complexity = 1 << 20;
+    ASSERT_TRUE(chaining.FindUnary(rules, pos, best));
+    EXPECT_EQ(best.technique, scale::kYCycle);
+    EXPECT_EQ(best.complexity, 8);
+    EXPECT_EQ(best.difficulty, 66);
+    ASSERT_EQ(best.eliminationCount, 1);
+    EXPECT_EQ(best.eliminations[0].cell, test::CellAt(0, 8));
+    EXPECT_EQ(best.eliminations[0].digit, 2);
 }
 
 } // namespace
