@@ -479,18 +479,6 @@ bool FindWing(const Rules& rules, const Position& pos, int size, int largest, co
                     }
                 }
                 if (loose != 1) return;
-                // Five cells need a pivot that sees the four others.
-                if (size == 5) {
-                    bool pivot = false;
-                    for (int i = 0; i < size && !pivot; ++i) {
-                        bool all = true;
-                        for (int j = 0; j < size; ++j)
-                            if (j != i && !HasCell(rules.board->peers[pick[i]], pick[j]))
-                                all = false;
-                        pivot = all;
-                    }
-                    if (!pivot) return;
-                }
                 Bits81 zCells = 0;
                 Bits81 wing = 0;
                 for (int i = 0; i < size; ++i) {
@@ -511,23 +499,30 @@ bool FindWing(const Rules& rules, const Position& pos, int size, int largest, co
                     s.difficulty = 62 + (2 - std::abs(3 - big));
                 }
                 ForEachCell(out, [&](int c) { s.Eliminate(c, z); });
+                s.basisCells = wing;
+                s.basisDigits = set;
                 stop = emit(s);
                 return;
             }
             for (int i = from; i < n && !stop; ++i) {
                 const int c = cand[i];
-                if (depth > 0 && size != 4) {
-                    // Three and five cells: each new cell shares a digit with, and sees, a
-                    // cell before it. Four cells may lie anywhere.
+                if (depth > 0 && size == 3) {
+                    // Three cells: each new cell shares a digit with, and sees, a cell
+                    // before it.
                     bool linked = false;
                     for (int j = 0; j < depth && !linked; ++j)
                         linked = (pos.mask[pick[j]] & pos.mask[c]) != 0 &&
                                  HasCell(rules.board->peers[pick[j]], c);
                     if (!linked) continue;
+                } else if (depth > 0 && !HasCell(rules.board->peers[pick[0]], c)) {
+                    // Four and five cells: a pivot, first, that sees every other cell.
+                    continue;
                 }
                 pick[depth] = c;
                 const int m = Count(pos.mask[c]);
-                self(self, depth + 1, i + 1, all | pos.mask[c], m > big ? m : big);
+                // After the pivot, the other cells are taken from the start again.
+                const int next = size > 3 && depth == 0 ? 0 : i + 1;
+                self(self, depth + 1, next, all | pos.mask[c], m > big ? m : big);
             }
         };
         search(search, 0, 0, 0u, 0);

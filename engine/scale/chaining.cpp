@@ -115,7 +115,18 @@ struct Queue {
 
 } // namespace
 
+// The walk of the loops: every "off" potential reached, with the "on" one it
+// came from, and for every "on" potential the entry it came from.
+constexpr int kCycleEntries = 24000;
+struct CycleWalk {
+    std::array<std::int16_t, kCycleEntries> offSlot{};
+    std::array<std::int16_t, kCycleEntries> offParent{};
+    std::array<std::int32_t, kSlots> onEntry{};
+    int entries = 0;
+};
+
 struct ChainWork {
+    CycleWalk cycle;
     std::array<Branch, 9> cell;
     std::array<Branch, 9> region;
     Branch off;
@@ -168,7 +179,8 @@ class Chainer {
 
     void DoCycles(Branch& b, int source, bool y, bool x);
     void DoForcingChains(Branch& b, int source, bool y, bool x);
-    void CycleHint(const Branch& b, int source, int lastOff, bool y, bool x);
+    void CycleHint(int source, int lastEntry, bool y, bool x);
+    bool OnTheWay(int source, int on, int slot) const;
     void RegionChainings(int cell, int digit, Branch& onBranch);
     int BaseDifficulty() const {
         if (mode_.nishio) return 75;
@@ -378,15 +390,17 @@ int Chainer::DoChaining(Branch& b) {
 
 // ---- Cycles and forcing chains of one start ----------------------------------
 
-void Chainer::CycleHint(const Branch& b, int source, int lastOff, bool y, bool x) {
+void Chainer::CycleHint(int source, int lastEntry, bool y, bool x) {
     // The loop's potentials, from the last "off" back to the source.
+    CycleWalk& walk = w_.cycle;
     std::array<int, kSlots> nodes{};
     int n = 0;
-    int s = lastOff;
-    while (true) {
-        nodes[n++] = s;
-        if (s == source || b.count[s] == 0 || n >= kSlots) break;
-        s = b.pool[b.first[s]];
+    for (int e = lastEntry; e >= 0 && n + 2 <= kSlots;) {
+        nodes[n++] = walk.offSlot[e];
+        const int on = walk.offParent[e];
+        nodes[n++] = on;
+        if (on == source) break;
+        e = walk.onEntry[on];
     }
     // Forward, every "on" potential cancels what it sees; backward, every
     // "off" one does. What both directions cancel goes.
@@ -394,17 +408,18 @@ void Chainer::CycleHint(const Branch& b, int source, int lastOff, bool y, bool x
     std::array<std::uint8_t, kSlots> loop{};
     MadeList& made = w_.made;
     for (int i = 0; i < n; ++i) loop[nodes[i] & ~1] = 1;
+    ScaleStep step;
+    step.technique = x && y ? kXYCycle : x ? kXCycle : kYCycle;
+    // The complexity of a loop: its potentials, the source once.
+    const int complexity = n;
+    step.complexity = complexity;
+    step.difficulty = (x && y ? 70 : 65) + LengthIncrement(complexity);
+    if (!Better(step.difficulty, step.complexity, best_)) return;
     for (int i = 0; i < n; ++i) {
         if (!SlotOn(nodes[i])) continue;
         OnToOff(pos_, nodes[i], y, made);
         for (int j = 0; j < made.n; ++j) forward[made.items[j].slot] = 1;
     }
-    ScaleStep step;
-    step.technique = x && y ? kXYCycle : x ? kXCycle : kYCycle;
-    const int complexity = Ancestors(b, lastOff) + (b.has[source] ? 0 : 1);
-    step.complexity = complexity;
-    step.difficulty = (x && y ? 70 : 65) + LengthIncrement(complexity);
-    if (!Better(step.difficulty, step.complexity, best_)) return;
     for (int i = 0; i < n; ++i) {
         if (SlotOn(nodes[i])) continue;
         OnToOff(pos_, nodes[i] | 1, y, made);
@@ -419,42 +434,60 @@ void Chainer::CycleHint(const Branch& b, int source, int lastOff, bool y, bool x
     OfferStep(step);
 }
 
+// True when the "off" potential `slot` is already on the way from the source
+// to the "on" potential `on`.
+bool Chainer::OnTheWay(int source, int on, int slot) const {
+    const CycleWalk& walk = w_.cycle;
+    while (on != source) {
+        const int e = walk.onEntry[on];
+        if (walk.offSlot[e] == slot) return true;
+        on = walk.offParent[e];
+    }
+    return false;
+}
+
+// Breadth first from `source`, "on" potentials once each, an "off" one once
+// for every way it is reached that does not pass through it already: a loop
+// closes when an "off" potential turns the source on again.
 void Chainer::DoCycles(Branch& b, int source, bool y, bool x) {
     b.Clear();
     b.Add(source, nullptr, 0);
+    CycleWalk& walk = w_.cycle;
+    walk.entries = 0;
     Queue& on = w_.on;
-    Queue& off = w_.offQueue;
     on.Clear();
-    off.Clear();
     on.Push(source);
     MadeList& made = w_.made;
     int length = 0;
-    while (!on.Empty() || !off.Empty()) {
+    while (!on.Empty()) {
         ++length;
+        const int offFirst = walk.entries;
         while (!on.Empty()) {
             const int p = on.Pop();
             OnToOff(pos_, p, y, made);
             for (int i = 0; i < made.n; ++i) {
-                const Made& m = made.items[i];
-                if (b.Add(m.slot, made.Parents(m), m.count)) off.Push(m.slot);
+                const int s = made.items[i].slot;
+                if (walk.entries >= kCycleEntries) break;
+                if (OnTheWay(source, p, s)) continue;
+                walk.offSlot[walk.entries] = static_cast<std::int16_t>(s);
+                walk.offParent[walk.entries] = static_cast<std::int16_t>(p);
+                ++walk.entries;
             }
         }
         ++length;
-        while (!off.Empty()) {
-            const int p = off.Pop();
-            OffToOn(pos_, pos_, b, p, y, x, made);
+        const int offLast = walk.entries;
+        for (int e = offFirst; e < offLast; ++e) {
+            OffToOn(pos_, pos_, b, walk.offSlot[e], y, x, made);
             // The made list is reused by the hint: keep what this step drew.
-            std::array<Made, 8> drawn{};
-            std::array<std::int16_t, 8> parent{};
+            std::array<int, 8> drawn{};
             const int count = made.n < 8 ? made.n : 8;
+            for (int i = 0; i < count; ++i) drawn[i] = made.items[i].slot;
             for (int i = 0; i < count; ++i) {
-                drawn[i] = made.items[i];
-                parent[i] = made.Parents(made.items[i])[0];
-            }
-            for (int i = 0; i < count; ++i) {
-                if (length >= 4 && drawn[i].slot == source) CycleHint(b, source, p, y, x);
-                const std::int16_t par = parent[i];
-                if (b.Add(drawn[i].slot, &par, 1)) on.Push(drawn[i].slot);
+                if (length >= 4 && drawn[i] == source) CycleHint(source, e, y, x);
+                if (b.Add(drawn[i], nullptr, 0)) {
+                    walk.onEntry[drawn[i]] = static_cast<std::int16_t>(e);
+                    on.Push(drawn[i]);
+                }
             }
         }
     }
