@@ -6,6 +6,7 @@
 // full pool file, set up with its analysis) against a generation on the
 // worker, and the rate at which one worker fills the pool of a setting.
 #include "engine/generator/generation.h"
+#include "engine/scale/levels.h"
 #include "io/puzzle_pool.h"
 #include "ui/generation_task.h"
 #include "ui/pool_filler.h"
@@ -36,7 +37,33 @@ const Setting kSettings[] = {
     {"non-consecutive X Extreme reflective", {vemo::kNonConsecutive, 1, vemo::kExtreme, 3}},
     {"consecutive Moyen axial", {vemo::kConsecutive, 0, vemo::kMoyen, 2}},
     {"odd/even X Aleatoire central", {vemo::kOddEven, 1, vemo::kAleatoire, 1}},
+    {"classic Diabolique central", {vemo::kClassic, 0, vemo::kDiabolique, 1}},
+    {"classic Demoniaque central", {vemo::kClassic, 0, vemo::kDemoniaque, 1}},
+    {"X Diabolique none", {vemo::kClassic, 1, vemo::kDiabolique, 0}},
+    {"non-consecutive Demoniaque central", {vemo::kNonConsecutive, 0, vemo::kDemoniaque, 1}},
+    {"consecutive Diabolique axial", {vemo::kConsecutive, 0, vemo::kDiabolique, 2}},
+    {"odd/even Demoniaque central", {vemo::kOddEven, 0, vemo::kDemoniaque, 1}},
 };
+
+bool OnScale(const vemo::io::PoolSetting& s) {
+    return s.band == vemo::kDiabolique || s.band == vemo::kDemoniaque;
+}
+
+// A puzzle of the setting as a worker makes it: for a level of the scale,
+// random puzzles until one rates in it.
+void Make(vemo::Engine& e, const vemo::io::PoolSetting& s) {
+    if (OnScale(s)) {
+        thread_local vemo::scale::ScaleRater rater;
+        vemo::scale::GenerateOnScale(e, s.band, rater);
+    } else {
+        e.GeneratePuzzle();
+    }
+}
+
+// The levels of the scale cost far more a puzzle: fewer runs of them.
+int RunsOf(const vemo::io::PoolSetting& s, int runs) {
+    return OnScale(s) ? std::max(4, runs / 3) : runs;
+}
 
 vemo::Engine SettingsOf(const vemo::io::PoolSetting& s, std::uint64_t seed) {
     vemo::Engine e;
@@ -96,15 +123,16 @@ int main(int argc, char** argv) {
     for (const Setting& s : kSettings) {
         QElapsedTimer clock;
         clock.start();
-        for (int i = 0; i < runs; ++i) {
+        const int n = RunsOf(s.setting, runs);
+        for (int i = 0; i < n; ++i) {
             vemo::Engine e = SettingsOf(s.setting, 4000 + static_cast<std::uint64_t>(i));
-            e.GeneratePuzzle();
+            Make(e, s.setting);
             filling.Add(vemo::io::PooledFromEngine(e, s.setting));
         }
         const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-        std::printf("  %-38s %7.2f puzzles/s  (%.1f s for a setting's %d)\n", s.label,
-                    runs / seconds, vemo::io::kPoolPerSetting * seconds / runs,
-                    vemo::io::kPoolPerSetting);
+        std::printf("  %-38s %7.2f puzzles/s  (%.1f s for a setting's %d; %d made)\n", s.label,
+                    n / seconds, vemo::io::kPoolPerSetting * seconds / n, vemo::io::kPoolPerSetting,
+                    n);
     }
     // Every other setting full as well: the file a long-used pool has.
     for (int index = 0; index < vemo::io::kPoolSettings; ++index) {
@@ -125,12 +153,13 @@ int main(int argc, char** argv) {
     for (const Setting& s : kSettings) {
         std::vector<vemo::io::PooledPuzzle> puzzles;
         std::vector<double> file, analysis;
-        for (int i = 0; i < runs; ++i) {
+        const int n = RunsOf(s.setting, runs);
+        for (int i = 0; i < n; ++i) {
             vemo::Engine e = SettingsOf(s.setting, 7000 + static_cast<std::uint64_t>(i));
-            e.GeneratePuzzle();
+            Make(e, s.setting);
             parts.Add(vemo::io::PooledFromEngine(e, s.setting));
         }
-        for (int i = 0; i < runs; ++i) {
+        for (int i = 0; i < n; ++i) {
             QElapsedTimer clock;
             clock.start();
             const auto p = parts.Take(s.setting);
@@ -151,7 +180,8 @@ int main(int argc, char** argv) {
     std::printf("\nthe command to its new game, %d runs per setting (p50 / p95 / max, ms)\n", runs);
     for (const Setting& s : kSettings) {
         std::vector<double> taken, generated;
-        for (int i = 0; i < runs; ++i) {
+        const int n = RunsOf(s.setting, runs);
+        for (int i = 0; i < n; ++i) {
             const vemo::Engine settings =
                 SettingsOf(s.setting, 9000 + static_cast<std::uint64_t>(i));
             taken.push_back(Command(task, &pool, settings));

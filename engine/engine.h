@@ -144,6 +144,10 @@ class Engine {
     int SymmetryChoice = 1;
     int ScoreMin = 0;
     int ScoreMax = 105;
+    // 0, or kDiabolique / kDemoniaque (scale/levels.h): the next generation is
+    // for a level of the community's scale, made by the scale's generation
+    // over the "Aléatoire" band that ScoreMin..ScoreMax then hold.
+    int ScaleLevel = 0;
     Random Rng;
     int rnd(int n) { return Rng.Below(n); }
 
@@ -274,7 +278,8 @@ class Engine {
     void RemoveClues();
     void ThinClues();
     void ThinCluesWithinBand();
-    // ScoreMin, ScoreMax and BruteForceLimit of a band (generation.h).
+    // ScoreMin, ScoreMax and BruteForceLimit of a band (generation.h), and
+    // ScaleLevel: kDiabolique and kDemoniaque take the "Aléatoire" band.
     void SetDifficulty(int difficulty);
     // One attempt: a full grid, its variant marks, removal and thinning; true
     // when the puzzle lands in the band.

@@ -4,6 +4,7 @@
 #include "io/puzzle_pool.h"
 
 #include "engine/generator/generation.h"
+#include "engine/scale/levels.h"
 #include "io/data_folder.h"
 #include "io/text_file.h"
 
@@ -64,7 +65,7 @@ std::string ParseLine(std::string_view line, PooledPuzzle& puzzle) {
     PoolSetting& s = puzzle.setting;
     if (!SmallNumber(NextField(rest), 0, 3, s.variant)) return "bad variant";
     if (!SmallNumber(NextField(rest), 0, 1, s.xSudoku)) return "bad X flag";
-    if (!SmallNumber(NextField(rest), 0, 4, s.band)) return "bad band";
+    if (!SmallNumber(NextField(rest), 0, kPoolBands - 1, s.band)) return "bad band";
     if (!SmallNumber(NextField(rest), 0, 3, s.symmetry)) return "bad symmetry";
     if (!Cells(NextField(rest), '0', '9', puzzle.givens)) return "bad givens";
     if (!Cells(NextField(rest), '1', '2', puzzle.parity)) return "bad parity marks";
@@ -107,19 +108,27 @@ class PoolLock {
 } // namespace
 
 int PoolSettingIndex(const PoolSetting& s) {
-    return ((s.variant * 2 + s.xSudoku) * 5 + s.band) * 4 + s.symmetry;
+    return ((s.variant * 2 + s.xSudoku) * kPoolBands + s.band) * 4 + s.symmetry;
 }
 
 PoolSetting PoolSettingAt(int index) {
     PoolSetting s;
     s.symmetry = index % 4;
-    s.band = index / 4 % 5;
-    s.xSudoku = index / 20 % 2;
-    s.variant = index / 40 % 4;
+    s.band = index / 4 % kPoolBands;
+    s.xSudoku = index / (4 * kPoolBands) % 2;
+    s.variant = index / (8 * kPoolBands) % 4;
     return s;
 }
 
 std::optional<PoolSetting> SettingOfEngine(const Engine& engine) {
+    if (engine.ScaleLevel == kDiabolique || engine.ScaleLevel == kDemoniaque) {
+        if (engine.VariantKind < 0 || engine.VariantKind > 3 ||
+            (engine.XSudoku != 0 && engine.XSudoku != 1) || engine.SymmetryChoice < 0 ||
+            engine.SymmetryChoice > 3)
+            return std::nullopt;
+        return PoolSetting{engine.VariantKind, engine.XSudoku, engine.ScaleLevel,
+                           engine.SymmetryChoice};
+    }
     for (int band = 0; band < static_cast<int>(kDifficultyBands.size()); ++band) {
         const DifficultyBand& b = kDifficultyBands[static_cast<std::size_t>(band)];
         if (b.scoreMin == engine.ScoreMin && b.scoreMax == engine.ScoreMax &&

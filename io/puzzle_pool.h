@@ -30,15 +30,17 @@ inline constexpr std::string_view kPuzzlePoolHeader = "VemoTarn puzzle pool";
 inline constexpr int kPuzzlePoolVersion = 1;
 inline constexpr const char* kPuzzlePoolFile = "reserve.txt";
 inline constexpr int kPoolPerSetting = 4;
-// 4 variants x 2 x 5 bands x 4 symmetries.
-inline constexpr int kPoolSettings = 160;
-// Far above a full pool (160 settings x 4 puzzles x 250 bytes).
+// The five bands and the two levels of the scale (kDiabolique, kDemoniaque).
+inline constexpr int kPoolBands = 7;
+// 4 variants x 2 x 7 levels x 4 symmetries.
+inline constexpr int kPoolSettings = 4 * 2 * kPoolBands * 4;
+// Far above a full pool (224 settings x 4 puzzles x 250 bytes).
 inline constexpr std::size_t kPuzzlePoolReadLimit = 1024 * 1024;
 
 struct PoolSetting {
     int variant = 0;  // 0..3
     int xSudoku = 0;  // 0 or 1
-    int band = 0;     // 0..4, as kDifficultyBands
+    int band = 0;     // 0..4 as kDifficultyBands, 5 and 6 the scale's levels
     int symmetry = 0; // 0..3
 
     bool operator==(const PoolSetting&) const = default;
@@ -48,8 +50,8 @@ struct PoolSetting {
 int PoolSettingIndex(const PoolSetting& setting);
 PoolSetting PoolSettingAt(int index);
 // The setting the engine's next generation is for: VariantKind, XSudoku,
-// SymmetryChoice and the band whose ScoreMin is the engine's; nothing when
-// the band is none of the five.
+// SymmetryChoice and its ScaleLevel, or else the band whose ScoreMin is the
+// engine's; nothing when the band is none of the five.
 std::optional<PoolSetting> SettingOfEngine(const Engine& engine);
 
 struct PooledPuzzle {

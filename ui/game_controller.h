@@ -126,7 +126,8 @@ class GameController : public QObject {
     io::RecentList RecentFiles{};
 
     // Generation settings and their labels. `band` is a Difficulty of the
-    // generator (kFacile..kAleatoire).
+    // generator (kFacile..kAleatoire) or a level of the scale (kDiabolique,
+    // kDemoniaque).
     void ChooseDifficulty(int band);
     void ChooseSymmetry(int symmetry);
     int DifficultyBand() const { return difficultyBand_; }

@@ -6,6 +6,7 @@
 #include "texts.h"
 
 #include "engine/generator/generation.h"
+#include "engine/scale/levels.h"
 
 namespace vemo::ui {
 
@@ -13,15 +14,16 @@ namespace {
 
 const QColor kWaitingColour{0xA6, 0xCA, 0xF0};
 
-// Language texts of the band names (Facile..Aléatoire) and symmetry names.
-constexpr int kBandTexts[] = {62, 61, 60, 59, 58};
+// Language texts of the band names (Facile..Aléatoire, then the scale's
+// Diabolique and Démoniaque) and symmetry names.
+constexpr int kBandTexts[] = {62, 61, 60, 59, 58, 721, 722};
 constexpr int kSymmetryTexts[] = {54, 537, 538, 539};
 constexpr int kVariantTexts[] = {89, 90, 91, 93};
 
 } // namespace
 
 void GameController::ChooseDifficulty(int band) {
-    if (band < kFacile || band > kAleatoire) return;
+    if (band < kFacile || band > kDemoniaque) return;
     difficultyBand_ = band;
     engine_.SetDifficulty(band);
     difficultyLabel_ = texts_.Text(kBandTexts[band]) + QStringLiteral("  ");

@@ -3,8 +3,13 @@
 
 #include "ui/generation_task.h"
 
+#include "engine/scale/levels.h"
+
 #include <QMetaObject>
 #include <QPointer>
+
+#include <algorithm>
+#include <climits>
 
 namespace vemo::ui {
 
@@ -24,6 +29,7 @@ void GenerationTask::Finish(bool generated) {
     // A cancel asked for before this result arrived wins: the user asked for
     // the old game back.
     const bool kept = generated && !cancel_.load();
+    gaveUp_ = !generated && !cancel_.load() && spent_.load();
     if (kept) result_ = std::move(work_);
     work_.reset();
     running_ = false;
@@ -36,20 +42,32 @@ bool GenerationTask::Start(const Engine& settings) {
     work_ = std::make_unique<Engine>(settings);
     work_->MessagePump = nullptr; // the window's pump belongs to the window's thread
     cancel_ = false;
+    spent_ = false;
+    gaveUp_ = false;
     running_ = true;
     Engine* engine = work_.get();
     const QPointer<GenerationTask> self(this);
-    thread_ = std::thread([this, engine, self] {
-        const bool generated = engine->GeneratePuzzle(
-            [this, self](int attempts) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [self, attempts] {
-                        if (self) emit self->Progress(attempts);
-                    },
-                    Qt::QueuedConnection);
-            },
-            &cancel_);
+    const long long budget = scaleBudget_;
+    thread_ = std::thread([this, engine, self, budget] {
+        const auto progress = [this, self](long long attempts) {
+            const int count = static_cast<int>(std::min<long long>(attempts, INT_MAX));
+            QMetaObject::invokeMethod(
+                this,
+                [self, count] {
+                    if (self) emit self->Progress(count);
+                },
+                Qt::QueuedConnection);
+        };
+        bool generated = false;
+        if (engine->ScaleLevel != 0) {
+            scale::ScaleRater rater;
+            generated = scale::GenerateOnScale(*engine, engine->ScaleLevel, rater, &cancel_, budget,
+                                               progress) > 0;
+            spent_ = !generated && !cancel_.load();
+        } else {
+            generated =
+                engine->GeneratePuzzle([&progress](int attempts) { progress(attempts); }, &cancel_);
+        }
         QMetaObject::invokeMethod(
             this,
             [self, generated] {

@@ -34,12 +34,21 @@ class GenerationTask : public QObject {
     void Cancel();
     bool Running() const { return running_; }
 
+    // A level of the scale (ScaleLevel of the settings) is looked for among
+    // at most this many random puzzles; past it the generation ends without
+    // a puzzle and GaveUp() says so.
+    void SetScaleBudget(long long generations) { scaleBudget_ = generations; }
+    long long ScaleBudget() const { return scaleBudget_; }
+    // The last generation ended without a puzzle because its budget was spent.
+    bool GaveUp() const { return gaveUp_; }
+
     // The engine of the last generation that finished with a puzzle: the new
     // puzzle with its analysis, and the random state after it.
     const Engine& Result() const { return *result_; }
 
   signals:
-    // Attempts begun so far, delivered on the window's thread.
+    // Attempts begun so far (random puzzles made, for a level of the scale),
+    // delivered on the window's thread.
     void Progress(int attempts);
     // On the window's thread once the worker is done: true with a puzzle in
     // Result(), false when cancelled.
@@ -54,7 +63,10 @@ class GenerationTask : public QObject {
     std::unique_ptr<Engine> work_;
     std::unique_ptr<Engine> result_ = std::make_unique<Engine>();
     std::atomic<bool> cancel_{false};
+    std::atomic<bool> spent_{false};
     bool running_ = false;
+    bool gaveUp_ = false;
+    long long scaleBudget_ = 3000;
     std::thread thread_;
 };
 

@@ -10,6 +10,7 @@
 #include "contrast_style.h"
 #include "dialogs/about_dialog.h"
 #include "engine/generator/generation.h"
+#include "engine/scale/levels.h"
 #include "focus_style.h"
 #include "generation_task.h"
 #include "icons.h"
@@ -226,13 +227,16 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         if (dontAsk) *dontAsk = yes && check->isChecked();
         return yes;
     };
-    connect(generation_.get(), &GenerationTask::Progress, this,
-            [this](int attempts) { game_->GenerationProgress(attempts); });
+    connect(generation_.get(), &GenerationTask::Progress, this, [this](int attempts) {
+        game_->GenerationProgress(attempts);
+        if (scaleWaiting_) ShowScaleProgress(attempts);
+    });
     connect(generation_.get(), &GenerationTask::Finished, this, &MainWindow::GenerationDone);
     if (!dataFolder_.isEmpty()) {
         pool_ = std::make_unique<PoolFiller>(dataFolder_ + QLatin1Char('/') +
                                              QString::fromUtf8(io::kPuzzlePoolFile));
         fillPool_ = options.fillPool;
+        connect(pool_.get(), &PoolFiller::Problem, this, &MainWindow::PoolProblem);
         if (fillPool_) QTimer::singleShot(2000, this, [this] { pool_->Fill(game_->Game()); });
     }
 
@@ -451,11 +455,18 @@ void MainWindow::BuildPages(QWidget* central) {
     QPalette bar = sheetProgress_->palette();
     bar.setColor(QPalette::Highlight, QColor(224, 255, 255).darker(130));
     sheetProgress_->setPalette(bar);
-    auto* waiting = new QLabel(texts_.Text(82), waitingPanel_);
-    waiting->setObjectName(QStringLiteral("Panel2"));
-    waiting->setGeometry(152, 86, 233, 57);
-    waiting->setAlignment(Qt::AlignCenter);
-    waiting->setWordWrap(true);
+    waitingText_ = new QLabel(texts_.Text(82), waitingPanel_);
+    waitingText_->setObjectName(QStringLiteral("Panel2"));
+    waitingText_->setGeometry(152, 62, 233, 64);
+    waitingText_->setAlignment(Qt::AlignCenter);
+    waitingText_->setWordWrap(true);
+    // Shown while a level of the scale is looked for: the sheet cannot be
+    // cancelled, that search can.
+    waitingCancel_ = new QPushButton(texts_.Text(547), waitingPanel_);
+    waitingCancel_->setObjectName(QStringLiteral("WaitingCancel"));
+    waitingCancel_->setGeometry(218, 130, 100, 28);
+    waitingCancel_->hide();
+    connect(waitingCancel_, &QPushButton::clicked, this, &MainWindow::CancelGenerateCommand);
     waitingPanel_->hide();
     board_->setObjectName(QStringLiteral("Image4"));
     characteristics_ = new CharacteristicsPage(*game_);
@@ -634,6 +645,8 @@ void MainWindow::BindHandlers() {
     bind(Command::Hard, [&g] { g.ChooseDifficulty(kDifficile); });
     bind(Command::Extreme, [&g] { g.ChooseDifficulty(kExtreme); });
     bind(Command::RandomLevel, [&g] { g.ChooseDifficulty(kAleatoire); });
+    bind(Command::Diabolique, [&g] { g.ChooseDifficulty(kDiabolique); });
+    bind(Command::Demoniaque, [&g] { g.ChooseDifficulty(kDemoniaque); });
     bind(Command::NoSymmetry, [&g] { g.ChooseSymmetry(0); });
     bind(Command::Central, [&g] { g.ChooseSymmetry(1); });
     bind(Command::Axial, [&g] { g.ChooseSymmetry(2); });
@@ -693,6 +706,8 @@ void MainWindow::SyncCommands() {
     Action(Command::Hard)->setChecked(band == kDifficile);
     Action(Command::Extreme)->setChecked(band == kExtreme);
     Action(Command::RandomLevel)->setChecked(band == kAleatoire);
+    Action(Command::Diabolique)->setChecked(band == kDiabolique);
+    Action(Command::Demoniaque)->setChecked(band == kDemoniaque);
     const int symmetry = g.Game().SymmetryChoice;
     Action(Command::NoSymmetry)->setChecked(symmetry == 0);
     Action(Command::Central)->setChecked(symmetry == 1);

@@ -153,6 +153,7 @@ class MainWindow : public QMainWindow {
     QPushButton* CancelGenerationButton() const { return cancelGeneration_; }
     QFrame* WaitingPanel() const { return waitingPanel_; }
     QProgressBar* SheetProgress() const { return sheetProgress_; }
+    QPushButton* WaitingCancelButton() const { return waitingCancel_; }
     bool PrintingSheet() const { return sheetIndex_ >= 0; }
     CongratulationsDialog* Congratulations() const { return congratulations_; }
     AboutDialog* About() const { return about_; }
@@ -222,6 +223,11 @@ class MainWindow : public QMainWindow {
     void GenerateCommand();
     void CancelGenerateCommand();
     void GenerationDone(bool generated);
+    // The waiting panel while a level of the scale is looked for.
+    void ShowScaleWaiting(bool shown);
+    void ShowScaleProgress(int generations);
+    // The pool file was damaged or foreign and set aside, or cannot be written.
+    void PoolProblem(const QString& detail);
     void SetGenerationLock(bool locked);
     void CreateDialogs();
     void TranslateDialogs();
@@ -287,6 +293,10 @@ class MainWindow : public QMainWindow {
     ExamplesDialog* examples_ = nullptr;
     QFrame* waitingPanel_ = nullptr;
     QProgressBar* sheetProgress_ = nullptr;
+    QLabel* waitingText_ = nullptr;
+    QPushButton* waitingCancel_ = nullptr;
+    bool scaleWaiting_ = false;
+    int pendingPoolProblem_ = 0; // a pool text to tell after the generation
     // The four-grid sheet while its puzzles are generated.
     std::unique_ptr<QPrinter> sheetPrinter_;
     std::unique_ptr<print::PageTarget> sheetTarget_;

@@ -23,11 +23,13 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -47,8 +49,16 @@ namespace {
 // No screen is larger: a stored size beyond it is cut before any use.
 constexpr int kLargestSide = 16384;
 
-// The band of a stored "Difficulté": its lower bound.
-constexpr int kBandScoreMin[] = {0, 106, 321, 651, 120};
+// The pool and the levels of the scale.
+constexpr int kTextPoolSetAside = 930;
+constexpr int kTextPoolUnwritable = 931;
+constexpr int kTextScaleGaveUp = 932;
+constexpr int kTextScaleSearch = 933;
+
+// The band of a stored "Difficulté": its lower bound; the levels of the
+// scale, beyond the five bands, by their lowest ER in hundredths (6.00, 8.00),
+// which no band's bound is.
+constexpr int kBandScoreMin[] = {0, 106, 321, 651, 120, 600, 800};
 
 QString FromUtf8(const std::string& s) {
     return QString::fromStdString(s);
@@ -101,7 +111,7 @@ void MainWindow::ReleaseGameLock() {
 }
 
 void MainWindow::ApplyStoredSettings() {
-    for (int band = 0; band < 5; ++band)
+    for (int band = 0; band < 7; ++band)
         if (settings_.Difficulty == kBandScoreMin[band]) game_->ChooseDifficulty(band);
     if (settings_.Symmetry >= 0 && settings_.Symmetry <= 3)
         game_->ChooseSymmetry(settings_.Symmetry);
@@ -356,6 +366,7 @@ void MainWindow::Translate() {
     SizeStatusBar();
     if (askBeforeAbandon_) askBeforeAbandon_->setText(texts_.Text(586));
     if (cancelGeneration_) cancelGeneration_->setText(texts_.Text(547));
+    if (waitingCancel_) waitingCancel_->setText(texts_.Text(547));
     Action(Command::French)
         ->setChecked(texts_.LanguageFile() == QString::fromUtf8(io::kDefaultLanguage));
     Action(Command::English)->setChecked(texts_.LanguageFile() == QStringLiteral("English.lng"));
@@ -435,9 +446,50 @@ void MainWindow::GenerateCommand() {
     if (ready) {
         generation_->Deliver(std::move(*ready));
     } else {
+        // A level of the scale takes many random puzzles: the player sees
+        // how far the search is and may give it up.
+        if (settings.ScaleLevel != 0 && !PrintingSheet()) ShowScaleWaiting(true);
         generation_->Start(settings);
     }
     if (fillPool_) pool_->Fill(settings);
+}
+
+void MainWindow::ShowScaleWaiting(bool shown) {
+    scaleWaiting_ = shown;
+    waitingCancel_->setVisible(shown);
+    if (!shown) {
+        waitingPanel_->hide();
+        waitingText_->setText(texts_.Text(82));
+        return;
+    }
+    pages_->setCurrentIndex(0);
+    waitingPanel_->move((pages_->currentWidget()->width() - waitingPanel_->width()) / 2,
+                        (pages_->currentWidget()->height() - waitingPanel_->height()) / 2);
+    sheetProgress_->setValue(0);
+    ShowScaleProgress(0);
+    waitingPanel_->show();
+    waitingPanel_->raise();
+}
+
+void MainWindow::ShowScaleProgress(int generations) {
+    const long long budget = std::max<long long>(1, generation_->ScaleBudget());
+    sheetProgress_->setValue(
+        static_cast<int>(std::min<long long>(100, generations * 100 / budget)));
+    waitingText_->setText(texts_.Text(82) + QLatin1Char('\n') + texts_.Text(kTextScaleSearch) +
+                          QString::number(generations));
+}
+
+void MainWindow::PoolProblem(const QString& detail) {
+    // Set aside as ".bad", as a damaged saved game is; otherwise not writable.
+    const int text =
+        detail.contains(QStringLiteral(".bad")) ? kTextPoolSetAside : kTextPoolUnwritable;
+    // During a generation the new game's own message would hide it: it is
+    // told once the game is there.
+    if (generation_->Running()) {
+        pendingPoolProblem_ = text;
+        return;
+    }
+    game_->Alarm(texts_.Text(text));
 }
 
 void MainWindow::CancelGenerateCommand() {
@@ -447,10 +499,17 @@ void MainWindow::CancelGenerateCommand() {
 
 void MainWindow::GenerationDone(bool generated) {
     SetGenerationLock(false);
+    if (scaleWaiting_) ShowScaleWaiting(false);
     if (generated) {
         game_->FinishGeneration(generation_->Result());
     } else {
         game_->CancelGeneration();
+        // No puzzle of that level within the budget: said, not hung on.
+        if (generation_->GaveUp()) game_->Alarm(texts_.Text(kTextScaleGaveUp));
+    }
+    if (pendingPoolProblem_ != 0) {
+        game_->Alarm(texts_.Text(pendingPoolProblem_));
+        pendingPoolProblem_ = 0;
     }
     if (PrintingSheet()) {
         if (generated) {

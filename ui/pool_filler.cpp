@@ -4,6 +4,7 @@
 #include "ui/pool_filler.h"
 
 #include "engine/generator/generation.h"
+#include "engine/scale/levels.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -33,6 +34,10 @@ void LowerPriority() {
         ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
 #endif
 }
+
+// Random puzzles a worker makes and rates for a level of the scale before it
+// turns to the next setting that wants filling.
+constexpr long long kScaleGenerationsPerTurn = 200;
 
 } // namespace
 
@@ -146,7 +151,16 @@ void PoolFiller::Work(unsigned seed) {
         work.SymmetryChoice = setting.symmetry;
         work.SetDifficulty(setting.band);
         work.Rng.Seed(draws++ * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(index));
-        const bool generated = work.GeneratePuzzle({}, &stop_);
+        bool generated = false;
+        if (work.ScaleLevel != 0) {
+            // A level of the scale: many random puzzles made and rated for
+            // one kept; a bounded turn, so that the other settings get theirs.
+            thread_local scale::ScaleRater rater;
+            generated = scale::GenerateOnScale(work, work.ScaleLevel, rater, &stop_,
+                                               kScaleGenerationsPerTurn) > 0;
+        } else {
+            generated = work.GeneratePuzzle({}, &stop_);
+        }
         if (generated && !stop_) {
             std::string problem;
             if (pool_.Add(io::PooledFromEngine(work, setting), &problem)) {

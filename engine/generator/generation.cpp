@@ -12,8 +12,12 @@ struct Cancelled {};
 } // namespace
 
 void Engine::SetDifficulty(int difficulty) {
-    const DifficultyBand& band =
-        kDifficultyBands[difficulty >= 0 && difficulty < 5 ? difficulty : 0];
+    // kDiabolique and kDemoniaque (scale/levels.h) follow the five bands and
+    // generate over "Aléatoire".
+    ScaleLevel = difficulty == 5 || difficulty == 6 ? difficulty : 0;
+    int index = difficulty >= 0 && difficulty < 5 ? difficulty : 0;
+    if (ScaleLevel != 0) index = kAleatoire;
+    const DifficultyBand& band = kDifficultyBands[static_cast<std::size_t>(index)];
     ScoreMin = band.scoreMin;
     ScoreMax = band.scoreMax;
     BruteForceLimit = band.bruteForceLimit;

@@ -9,14 +9,18 @@
 namespace vemo::scale {
 
 long long GenerateOnScale(Engine& engine, int difficulty, ScaleRater& rater,
-                          const std::atomic<bool>* cancel, long long maxGenerations) {
+                          const std::atomic<bool>* cancel, long long maxGenerations,
+                          const std::function<void(long long generations)>& progress) {
     const ScaleLevel& level = LevelOf(difficulty);
+    const int scaleLevel = engine.ScaleLevel;
     for (long long n = 1; n <= maxGenerations; ++n) {
-        if (cancel != nullptr && cancel->load()) return 0;
+        if (cancel != nullptr && cancel->load()) break;
+        if (progress) progress(n);
         // The generator's hardest band: a score of 120 and above, trials
         // allowed.
         engine.SetDifficulty(kAleatoire);
-        if (!engine.GeneratePuzzle({}, cancel)) return 0;
+        engine.ScaleLevel = scaleLevel;
+        if (!engine.GeneratePuzzle({}, cancel)) break;
         engine.HistoryLevel = 0;
         const Grid analysed = engine.CellGrid[0];
         engine.CellGrid[0] = engine.Givens;

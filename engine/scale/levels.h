@@ -10,6 +10,7 @@
 #include "scale.h"
 
 #include <atomic>
+#include <functional>
 
 namespace vemo {
 
@@ -36,9 +37,12 @@ constexpr const ScaleLevel& LevelOf(int difficulty) {
 // until one rates within the level, and leaves it set up as GeneratePuzzle
 // does. Returns the number of generations, or 0 when cancel turned true or
 // maxGenerations were spent (the engine then holds the last puzzle made).
+// progress receives the number of generations begun. The engine's
+// ScaleLevel is left as it was.
 long long GenerateOnScale(Engine& engine, int difficulty, ScaleRater& rater,
                           const std::atomic<bool>* cancel = nullptr,
-                          long long maxGenerations = 1000000);
+                          long long maxGenerations = 1000000,
+                          const std::function<void(long long generations)>& progress = {});
 
 } // namespace scale
 } // namespace vemo
