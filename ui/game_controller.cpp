@@ -153,6 +153,7 @@ void GameController::ClearBoardState() {
 }
 
 void GameController::InstallPuzzle() {
+    ClearExplanation();
     installStarted_ = false;
     emit pageRequested(kBoardPage); // the new puzzle, not its solution
     ResetPlayControls();
@@ -196,6 +197,7 @@ void GameController::InstallPuzzle() {
 }
 
 void GameController::OpenBlankGrid() {
+    ClearExplanation();
     engine_.VariantKind = engine_.VariantChoice;
     ChooseVariant(engine_.VariantChoice);
     Enable(Command::CopyPosition, engine_.VariantKind == kClassic);
@@ -233,6 +235,7 @@ void GameController::OpenBlankGrid() {
 }
 
 void GameController::StartGame() {
+    ClearExplanation();
     engine_.ValidityGrid = engine_.Position();
     engine_.CheckValidity();
     if (engine_.ValidityStatus != 0) {
@@ -285,6 +288,7 @@ void GameController::StartGame() {
 }
 
 void GameController::RestartGame() {
+    ClearExplanation();
     if (!engine_.PuzzleFixed) return;
     emit pageRequested(kBoardPage);
     engine_.Position() = engine_.Givens;
@@ -348,6 +352,7 @@ void GameController::SetCandidateDisplay(int mode) {
 // ---- Move history ----------------------------------------------------------------
 
 void GameController::PushMove(int kind, int cell, int digit) {
+    ClearExplanation();
     history_.Push({kind, cell, digit}, CurrentPosition());
     Enable(Command::Undo, true);
     Enable(Command::Restart, true);
@@ -358,6 +363,7 @@ void GameController::PushMove(int kind, int cell, int digit) {
 }
 
 void GameController::Undo() {
+    ClearExplanation();
     if (!history_.CanUndo()) return;
     ClearHighlights();
     HideChooser();
@@ -383,6 +389,7 @@ void GameController::Undo() {
 }
 
 void GameController::Redo() {
+    ClearExplanation();
     if (!history_.CanRedo()) return;
     filter_.Reset(board_.CellHighlight);
     HideChooser();
