@@ -188,6 +188,8 @@ Settings ParseSettings(std::string_view bytes) {
     if (s.Look < 0 || s.Look > 2) s.Look = -1;
     s.ResumeGame = IntegerOr(lines, kMisc, "Reprendre", 1) == 0 ? 0 : 1;
     s.AskBeforeAbandon = IntegerOr(lines, kMisc, "Demander", 1) == 0 ? 0 : 1;
+    const int explanations = IntegerOr(lines, kMisc, "Explications", -1);
+    s.Explanations = explanations < 0 ? -1 : (explanations == 0 ? 0 : 1);
     return s;
 }
 
@@ -209,6 +211,9 @@ std::string SettingsText(const Settings& settings) {
     if (settings.Look >= 0) Set(lines, kMisc, "Apparence", std::to_string(settings.Look));
     Set(lines, kMisc, "Reprendre", std::to_string(settings.ResumeGame));
     Set(lines, kMisc, "Demander", std::to_string(settings.AskBeforeAbandon));
+    // Written once chosen.
+    if (settings.Explanations >= 0)
+        Set(lines, kMisc, "Explications", std::to_string(settings.Explanations));
     while (!lines.empty() && lines.back().text.empty()) lines.pop_back();
     std::string text;
     for (const Line& line : lines) text += line.text + "\r\n";

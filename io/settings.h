@@ -32,6 +32,8 @@ struct Settings {
     int ResumeGame = 1;
     // 1: a command that would throw away a game in progress asks first.
     int AskBeforeAbandon = 1;
+    // 1: the hint panel ("Explications") is shown; -1 until the player chooses.
+    int Explanations = -1;
     // The text the settings were read from (UTF-8). Writing keeps its other
     // sections, keys and comments.
     std::string Original;

@@ -144,6 +144,23 @@ TEST(SettingsFile, WrittenKeysInOrderAndOthersKept) {
     EXPECT_EQ(FindSetting(text, "divers", "versionurl").value_or(""), "http://example.org/v.txt");
 }
 
+TEST(SettingsFile, TheHintPanelIsWrittenOnceChosen) {
+    Settings s = ParseSettings("");
+    EXPECT_EQ(s.Explanations, -1);
+    EXPECT_EQ(SettingsText(s).find("Explications"), std::string::npos);
+    for (const int on : {1, 0}) {
+        s.Explanations = on;
+        const std::string text = SettingsText(s);
+        EXPECT_NE(text.find("Explications=" + std::to_string(on) + "\r\n"), std::string::npos)
+            << text;
+        EXPECT_EQ(ParseSettings(text).Explanations, on);
+    }
+    // A value that is no number is as if none were written; any other number shows it.
+    EXPECT_EQ(ParseSettings("[Divers]\r\nExplications=oui\r\n").Explanations, -1);
+    EXPECT_EQ(ParseSettings("[Divers]\r\nExplications=5\r\n").Explanations, 1);
+    EXPECT_EQ(ParseSettings("[Divers]\r\nExplications=-3\r\n").Explanations, -1);
+}
+
 class SettingsPlace : public ::testing::Test {
   protected:
     void SetUp() override {

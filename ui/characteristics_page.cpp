@@ -8,15 +8,22 @@
 #include "look.h"
 #include "texts.h"
 
+#include "language_texts.h"
+
+#include "engine/advanced/catalogue.h"
+#include "engine/scale/scale.h"
 #include "engine/techniques/catalogue.h"
+#include "io/explanations.h"
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTextBrowser>
 
 #include <algorithm>
 #include <vector>
@@ -175,6 +182,21 @@ int TableWidth(const QTableWidget* table) {
     return width;
 }
 
+// A step's colour and name, basic or advanced.
+QColor StepColour(int technique) {
+    if (const advanced::AdvancedTechnique* entry = advanced::AdvancedEntry(technique))
+        return ToColor(entry->colour);
+    return ToColor(TechniqueColours[std::clamp(technique, 0, kTechniqueCount)]);
+}
+
+QString StepName(const TextSource& texts, int technique) {
+    if (advanced::AdvancedEntry(technique) == nullptr) return TechniqueName(texts, technique);
+    static const io::LanguageTable none;
+    const auto* language = dynamic_cast<const LanguageTexts*>(&texts);
+    return QString::fromStdString(
+        io::AdvancedTechniqueName(technique, language ? language->Table() : none));
+}
+
 void PlainTable(QTableWidget* table) {
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
@@ -224,7 +246,99 @@ CharacteristicsPage::CharacteristicsPage(const GameController& game, QWidget* pa
     gridaid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     gridaid_->verticalHeader()->setMinimumSectionSize(10);
     gridaid_->verticalHeader()->setDefaultSectionSize(19);
+
+    // Wrapped and as high as its lines: a long name of the hardest step is
+    // never cut.
+    scaleLabel_ = new QTextBrowser(this);
+    scaleLabel_->setObjectName(QStringLiteral("Echelle"));
+    scaleLabel_->setFrameShape(QFrame::NoFrame);
+    scaleLabel_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scaleLabel_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scaleLabel_->viewport()->setAutoFillBackground(false);
+    scaleLabel_->setFocusPolicy(Qt::TabFocus);
+
+    // A double click, or Enter, on a step shows it on the board.
+    const auto choose = [this](int row) {
+        bool withoutGuessing = false;
+        const int step = StepOfRow(row, &withoutGuessing);
+        if (step > 0) emit stepChosen(step, withoutGuessing);
+    };
+    connect(listing_, &QTableWidget::cellDoubleClicked, this,
+            [choose](int row, int) { choose(row); });
+    connect(listing_, &QTableWidget::cellActivated, this, [choose](int row, int) { choose(row); });
     Refill();
+}
+
+CharacteristicsPage::~CharacteristicsPage() {
+    StopWorker();
+}
+
+void CharacteristicsPage::StopWorker() {
+    if (worker_.joinable()) worker_.join();
+}
+
+int CharacteristicsPage::StepOfRow(int row, bool* withoutGuessing) const {
+    if (withoutGuessing) *withoutGuessing = false;
+    const Engine& e = game_.Game();
+    if (!e.PuzzleFixed || e.StepCount <= 1 || row < 0) return 0;
+    if (row < loggedRows_) return row + 1;
+    const int k = row - loggedRows_ - 1; // after the heading row
+    if (!analysisShown_ || k < 0 || k >= static_cast<int>(analysis_.steps.size())) return 0;
+    if (withoutGuessing) *withoutGuessing = true;
+    return firstGuessFree_ + k;
+}
+
+void CharacteristicsPage::StartAnalysis() {
+    StopWorker();
+    ++serial_;
+    analysisShown_ = false;
+    analysis_ = {};
+    scaleLabel_->clear();
+    const Engine& e = game_.Game();
+    // Only a puzzle with its logged solve: not the emptied page before it.
+    if (e.StepCount <= 1 || e.StepLog[1].technique == 0) return;
+    auto result = std::make_shared<StepAnalysis>();
+    pending_ = result;
+    const int serial = serial_;
+    worker_ = std::thread([this, engine = e, result, serial] {
+        *result = AnalyseSteps(engine);
+        QMetaObject::invokeMethod(
+            this,
+            [this, result, serial] {
+                if (serial == serial_ && !analysisShown_) {
+                    StopWorker();
+                    ShowAnalysis(*result);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void CharacteristicsPage::FinishAnalysis() {
+    if (!worker_.joinable() || analysisShown_) return;
+    StopWorker();
+    if (pending_) ShowAnalysis(*pending_);
+}
+
+void CharacteristicsPage::ShowAnalysis(const StepAnalysis& analysis) {
+    analysis_ = analysis;
+    analysisShown_ = true;
+    const TextSource& texts = game_.Texts();
+    if (analysis.rated) {
+        QString text = texts.Text(903);
+        if (analysis.scaleStuck) {
+            text += QStringLiteral("-");
+        } else {
+            text += QString::fromStdString(scale::FormatScale(analysis.er) + '/' +
+                                           scale::FormatScale(analysis.ep) + '/' +
+                                           scale::FormatScale(analysis.ed));
+            text += QLatin1Char('\n') + texts.Text(904) + QString::fromStdString(analysis.hardest);
+        }
+        scaleLabel_->setPlainText(text);
+        scaleLabel_->setAccessibleName(text);
+    }
+    AppendGuessFreeRows();
+    LayOut();
 }
 
 void CharacteristicsPage::Refill() {
@@ -233,6 +347,7 @@ void CharacteristicsPage::Refill() {
     listing_->setAccessibleName(listingLabel_->text());
     gridaid_->setAccessibleName(techniquesLabel_->text());
     FillTechniqueGrid();
+    StartAnalysis();
     FillListing();
 }
 
@@ -251,15 +366,26 @@ void CharacteristicsPage::LayOut() {
     constexpr int kLeastListing = 100;
     const int labelHeight = std::max(18, listingLabel_->sizeHint().height());
     const int top = kMargin + labelHeight + 5;
-    const int room = std::max(kLeastListing, height() - top - kMargin);
+    int gridWidth = TableWidth(gridaid_) + gridaid_->verticalScrollBar()->sizeHint().width();
+    gridWidth = std::max(gridWidth, techniquesLabel_->sizeHint().width());
+    gridWidth = std::min(gridWidth, width() - 2 * kMargin - kLeastListing - kGap);
+    int scaleHeight = 0;
+    if (!scaleLabel_->toPlainText().isEmpty()) {
+        scaleLabel_->document()->setTextWidth(gridWidth);
+        scaleHeight = static_cast<int>(scaleLabel_->document()->size().height()) + 4;
+    }
+    const int room = std::max(kLeastListing, height() - top - kMargin - scaleHeight - 4);
     const int gridHeight = std::min(gridHeight_, room);
-    int gridWidth = TableWidth(gridaid_);
-    if (gridHeight < gridHeight_) gridWidth += gridaid_->verticalScrollBar()->sizeHint().width();
+    if (gridHeight >= gridHeight_) gridWidth -= gridaid_->verticalScrollBar()->sizeHint().width();
     gridWidth = std::max(gridWidth, techniquesLabel_->sizeHint().width());
     gridWidth = std::min(gridWidth, width() - 2 * kMargin - kLeastListing - kGap);
     const int gridLeft = std::max(kMargin + kLeastListing + kGap, width() - kMargin - gridWidth);
     gridaid_->setGeometry(gridLeft, top, gridWidth, gridHeight);
     techniquesLabel_->setGeometry(gridLeft, kMargin, gridWidth, labelHeight);
+    // The scale's line may take the listing's side of the page too when the
+    // grid is narrow: it stays inside the grid's column, wrapped.
+    scaleLabel_->setGeometry(gridLeft, top + gridHeight + 4, gridWidth, scaleHeight);
+    scaleLabel_->setVisible(scaleHeight > 0);
     const int listingWidth = gridLeft - kGap - kMargin;
     listing_->setGeometry(kMargin, top, listingWidth, std::max(100, height() - top - kMargin));
     listingLabel_->setGeometry(kMargin, kMargin, listingWidth, labelHeight);
@@ -320,8 +446,46 @@ void CharacteristicsPage::FillListing() {
         listing_->setItem(r, 2, MakeItem(row.cells, tint, ink, false));
         listing_->setItem(r, 3, MakeItem(row.digits, tint, ink, false));
     }
+    loggedRows_ = n;
+    AppendGuessFreeRows();
     FitColumns(listing_, {});
     listing_->scrollToTop();
+}
+
+void CharacteristicsPage::AppendGuessFreeRows() {
+    const int n = loggedRows_;
+    if (listing_->rowCount() != n) return; // already there
+    const Look& look = CurrentLook();
+    const QColor face(look.face);
+    const QColor ink(look.countText);
+    // A puzzle whose logged solve guessed: the steps that stand in for the
+    // trials, below a heading, numbered on from the last logged step before
+    // the first trial.
+    if (analysisShown_ && analysis_.firstTrial >= 0 && !analysis_.steps.empty()) {
+        firstGuessFree_ = analysis_.firstTrial + 1;
+        const int extra = 1 + static_cast<int>(analysis_.steps.size());
+        listing_->setRowCount(n + extra);
+        const TextSource& texts = game_.Texts();
+        listing_->setItem(n, 0, MakeItem(QString(), face, QColor(look.listingNumber), true));
+        listing_->setItem(n, 1, MakeItem(texts.Text(902), face, QColor(look.faceText), true));
+        listing_->setItem(n, 2, MakeItem(QString(), face, ink, true));
+        listing_->setItem(n, 3, MakeItem(QString(), face, ink, true));
+        for (int k = 0; k < static_cast<int>(analysis_.steps.size()); ++k) {
+            const GuessFreeStep& step = analysis_.steps[k];
+            const int r = n + 1 + k;
+            const QColor tint = Tint(look, StepColour(step.technique));
+            QStringList cells, digits;
+            for (const int c : step.cells) cells << CellLabel(c);
+            for (const int d : step.digits) digits << QString::number(d);
+            listing_->setItem(r, 0,
+                              MakeItem(QString::number(firstGuessFree_ + k), face,
+                                       QColor(look.listingNumber), true));
+            listing_->setItem(r, 1, MakeItem(StepName(texts, step.technique), tint, ink, false));
+            listing_->setItem(r, 2, MakeItem(cells.join(QLatin1Char(' ')), tint, ink, false));
+            listing_->setItem(r, 3, MakeItem(digits.join(QLatin1Char(' ')), tint, ink, false));
+        }
+    }
+    FitColumns(listing_, {});
 }
 
 } // namespace vemo::ui

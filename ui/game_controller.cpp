@@ -153,6 +153,7 @@ void GameController::ClearBoardState() {
 }
 
 void GameController::InstallPuzzle() {
+    ClearExplanation();
     installStarted_ = false;
     emit pageRequested(kBoardPage); // the new puzzle, not its solution
     ResetPlayControls();
@@ -196,6 +197,7 @@ void GameController::InstallPuzzle() {
 }
 
 void GameController::OpenBlankGrid() {
+    ClearExplanation();
     engine_.VariantKind = engine_.VariantChoice;
     ChooseVariant(engine_.VariantChoice);
     Enable(Command::CopyPosition, engine_.VariantKind == kClassic);
@@ -233,6 +235,7 @@ void GameController::OpenBlankGrid() {
 }
 
 void GameController::StartGame() {
+    ClearExplanation();
     engine_.ValidityGrid = engine_.Position();
     engine_.CheckValidity();
     if (engine_.ValidityStatus != 0) {
@@ -285,6 +288,7 @@ void GameController::StartGame() {
 }
 
 void GameController::RestartGame() {
+    ClearExplanation();
     if (!engine_.PuzzleFixed) return;
     emit pageRequested(kBoardPage);
     engine_.Position() = engine_.Givens;
@@ -349,6 +353,7 @@ void GameController::SetCandidateDisplay(int mode) {
 
 void GameController::PushMove(int kind, int cell, int digit) {
     board_.Drawing = {}; // the move's caller redraws the board
+    ClearExplanation();
     history_.Push({kind, cell, digit}, CurrentPosition());
     Enable(Command::Undo, true);
     Enable(Command::Restart, true);
@@ -359,6 +364,7 @@ void GameController::PushMove(int kind, int cell, int digit) {
 }
 
 void GameController::Undo() {
+    ClearExplanation();
     if (!history_.CanUndo()) return;
     ClearHighlights();
     HideChooser();
@@ -384,6 +390,7 @@ void GameController::Undo() {
 }
 
 void GameController::Redo() {
+    ClearExplanation();
     if (!history_.CanRedo()) return;
     board_.Drawing = {};
     filter_.Reset(board_.CellHighlight);

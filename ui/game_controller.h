@@ -156,9 +156,25 @@ class GameController : public QObject {
     void Notice(const QString& message, const QColor& colour);
 
     // Hints: F6, F7, F8. Nothing happens unless a puzzle is being played.
+    // Where the seventeen techniques find nothing, the step comes from the
+    // advanced catalogue rather than from a trial.
     void ShowHint();
     void ShowCompleteHint();
     void PlayHint();
+    // The last hint in words (the hint panel): the technique and its unit
+    // (F6), the whole reasoning (F7), or what playing it did (F8). Empty once
+    // the next move is made, a new game starts or it is put away.
+    const QString& Explanation() const { return explanation_; }
+    void ClearExplanation();
+    // Shows `text` as the explanation of a step shown on the board.
+    void SetExplanation(const QString& text);
+    // The position before step `step` (1..) of the logged solve, or of the
+    // solve without guessing when `withoutGuessing`, with that step shown as
+    // a complete hint; the game is kept aside until LeaveStep() puts it back
+    // exactly. False, with nothing changed, when there is no such step.
+    bool ShowLoggedStep(int step, bool withoutGuessing);
+    void LeaveStep();
+    bool ShowingStep() const { return stepBackup_ != nullptr; }
 
     // The drawing of a step over the board (BoardState::Drawing), until the
     // next move, the next hint or Esc; the board is redrawn.
@@ -232,6 +248,8 @@ class GameController : public QObject {
     void gameFinished();
     // A result to be read out at once by a screen reader.
     void spoken(const QString& text);
+    // The hint panel's text changed (it may be empty).
+    void explanationChanged();
 
   private:
     void Enable(Command c, bool on);
@@ -266,6 +284,16 @@ class GameController : public QObject {
         board_.CellHighlight.fill(kNoMark);
         board_.Drawing = {};
     }
+    // The next step on the board: the seventeen techniques, then the advanced
+    // catalogue, then a trial. The step in HintTechnique, as described for
+    // the complete hint.
+    HintDisplay FindHint();
+    // The step already found in HintTechnique, as the complete hint shows it.
+    HintDisplay FindHintShown() const;
+    // The explanation of the step just found, at `level` (io::HintLevel).
+    QString ExplainFound(int level) const;
+    // The step's colour: its technique's, basic or advanced.
+    QColor HintColour(int technique) const;
 
     const TextSource& texts_;
     Engine engine_;
@@ -276,6 +304,18 @@ class GameController : public QObject {
     std::array<bool, kCommandCount> enabled_{};
     QString statusMessage_;
     QColor statusColour_;
+    QString explanation_;
+    // The game put aside while a step of the listing is shown.
+    struct StepBackup {
+        Engine engine;
+        BoardState board;
+        CandidateFilter filter;
+        std::array<bool, kCommandCount> enabled;
+        QString statusMessage;
+        QColor statusColour;
+        bool clockRunning;
+    };
+    std::unique_ptr<StepBackup> stepBackup_;
     QString clockText_;
     // Null for the new-puzzle caption, which follows the language.
     QString caption_ = QStringLiteral(" Vemo Tarn");

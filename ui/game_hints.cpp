@@ -2,50 +2,124 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The three hint commands: name the next technique, show its cells and digits,
-// or play it as a move of the game.
+// or play it as a move of the game; each one also says the step in words.
 #include "announcer.h"
 #include "game_controller.h"
 #include "hint_display.h"
+#include "language_texts.h"
 #include "texts.h"
 
+#include "engine/advanced/catalogue.h"
 #include "engine/techniques/catalogue.h"
+#include "io/explanations.h"
 
 namespace vemo::ui {
 
 namespace {
 
-QColor TechniqueColour(int technique) {
-    const Rgb& c = TechniqueColours[technique];
+QColor ToColour(const Rgb& c) {
     return QColor(c.red, c.green, c.blue);
+}
+
+bool IsAdvanced(int technique) {
+    return technique >= advanced::kFirstAdvanced && technique < advanced::kAdvancedEnd;
+}
+
+// The language table behind the window's texts; before any language file is
+// read, an empty one, for which the explanations speak their built-in French.
+const io::LanguageTable& TableOf(const TextSource& texts) {
+    if (const auto* language = dynamic_cast<const LanguageTexts*>(&texts)) return language->Table();
+    static const io::LanguageTable none;
+    return none;
+}
+
+// The advanced step just found, as the complete hint shows it: the pattern's
+// cells and its digits.
+HintDisplay DescribeAdvancedHint(const Engine& game) {
+    HintDisplay hint;
+    const advanced::AdvancedStep& s = game.AdvancedHint;
+    hint.technique = game.HintTechnique;
+    for (int i = 0; i < std::clamp(s.cellCount, 0, advanced::kMaxStepCells); ++i)
+        if (s.cells[i] >= 0 && s.cells[i] < kCells) hint.cells.push_back(s.cells[i]);
+    for (int d = 1; d <= 9; ++d)
+        if ((s.digits >> (d - 1) & 1) != 0) hint.digits.push_back(d);
+    return hint;
+}
+
+QString StepName(const TextSource& texts, int technique) {
+    if (IsAdvanced(technique))
+        return QString::fromStdString(io::AdvancedTechniqueName(technique, TableOf(texts)));
+    return TechniqueName(texts, technique);
 }
 
 } // namespace
 
 QString GameController::HintText(const HintDisplay& hint) const {
     return QString::fromStdString(CompleteHintText(
-        hint, TechniqueName(texts_, hint.technique).toStdString(), texts_.Text(536).toStdString()));
+        hint, StepName(texts_, hint.technique).toStdString(), texts_.Text(536).toStdString()));
+}
+
+QColor GameController::HintColour(int technique) const {
+    if (const advanced::AdvancedTechnique* entry = advanced::AdvancedEntry(technique))
+        return ToColour(entry->colour);
+    if (technique >= 1 && technique <= kTechniqueCount)
+        return ToColour(TechniqueColours[technique]);
+    return statusColour_;
+}
+
+HintDisplay GameController::FindHint() {
+    engine_.HintTechnique = 0;
+    // Only the hints ask for the advanced catalogue: the analysis of the
+    // puzzle stays the logged solve that the listing shows.
+    engine_.AdvancedLayer = true;
+    engine_.FindNextTechnique();
+    engine_.AdvancedLayer = false;
+    return FindHintShown();
+}
+
+HintDisplay GameController::FindHintShown() const {
+    if (IsAdvanced(engine_.HintTechnique)) return DescribeAdvancedHint(engine_);
+    return DescribeHint(engine_);
+}
+
+QString GameController::ExplainFound(int level) const {
+    const auto hintLevel = static_cast<io::HintLevel>(level);
+    const io::LanguageTable& table = TableOf(texts_);
+    if (IsAdvanced(engine_.HintTechnique))
+        return QString::fromStdString(
+            io::ExplainAdvancedStep(engine_.AdvancedHint, table, hintLevel));
+    return QString::fromStdString(io::ExplainHint(engine_, table, hintLevel));
+}
+
+void GameController::SetExplanation(const QString& text) {
+    explanation_ = text;
+    emit explanationChanged();
+}
+
+void GameController::ClearExplanation() {
+    if (explanation_.isEmpty()) return;
+    explanation_.clear();
+    emit explanationChanged();
 }
 
 void GameController::ShowHint() {
-    if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
+    if (!engine_.PuzzleFixed || engine_.FilledCount >= 81 || ShowingStep()) return;
     emit pageRequested(kBoardPage); // a hint is shown on the board
-    ClearHintDrawing();             // a new hint
-    engine_.HintTechnique = 0;
-    engine_.FindNextTechnique();
-    const int id = engine_.HintTechnique;
+    ClearHintDrawing(); // a new hint
+    const HintDisplay hint = FindHint();
+    const int id = hint.technique;
     if (id == 0) return; // nothing found: the position stays as it is
     ++HintsShown;
-    Notice(TechniqueName(texts_, id), TechniqueColour(id));
+    Notice(StepName(texts_, id), HintColour(id));
     emit spoken(statusMessage_);
+    SetExplanation(ExplainFound(static_cast<int>(io::HintLevel::kName)));
 }
 
 void GameController::ShowCompleteHint() {
-    if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
+    if (!engine_.PuzzleFixed || engine_.FilledCount >= 81 || ShowingStep()) return;
     emit pageRequested(kBoardPage); // a hint is shown on the board
     ClearHighlights();
-    engine_.HintTechnique = 0;
-    engine_.FindNextTechnique();
-    const HintDisplay hint = DescribeHint(engine_);
+    const HintDisplay hint = FindHint();
     if (hint.technique == 0) {
         emit boardChanged();
         return;
@@ -58,19 +132,20 @@ void GameController::ShowCompleteHint() {
     for (const int d : hint.digits) filter_.PressButton(d);
     board_.Drawing = advanced::DrawHint(engine_);
     ++CompleteHintsShown;
-    Notice(HintText(hint), TechniqueColour(hint.technique));
+    Notice(HintText(hint), HintColour(hint.technique));
     emit spoken(statusMessage_);
+    SetExplanation(ExplainFound(static_cast<int>(io::HintLevel::kFull)));
     emit commandsChanged();
     emit boardChanged();
 }
 
 void GameController::PlayHint() {
-    if (!engine_.PuzzleFixed || engine_.FilledCount >= 81) return;
+    if (!engine_.PuzzleFixed || engine_.FilledCount >= 81 || ShowingStep()) return;
     emit pageRequested(kBoardPage); // a hint is shown on the board
-    engine_.HintTechnique = 0;
-    engine_.FindNextTechnique();
-    const HintDisplay hint = DescribeHint(engine_);
+    const HintDisplay hint = FindHint();
     if (hint.technique == 0) return;
+    // Said before the step is played: it names what playing it does.
+    const QString played = ExplainFound(static_cast<int>(io::HintLevel::kPlayed));
     filter_.Cancel(board_.CellHighlight);
     const Snapshot before = CurrentPosition();
     engine_.ApplyStep(hint.technique);
@@ -84,10 +159,11 @@ void GameController::PlayHint() {
     Enable(Command::Start, false);
     Enable(Command::Redo, false);
     ++HintsPlayed;
-    Notice(HintText(hint), TechniqueColour(hint.technique));
+    Notice(HintText(hint), HintColour(hint.technique));
     // The hint, then what playing it did.
     emit spoken(statusMessage_ + QStringLiteral(". ") +
                 ChangesSpeech(texts_, before, CurrentPosition()));
+    SetExplanation(played);
     emit commandsChanged();
     if (engine_.FilledCount == 81) FinishGame();
 }

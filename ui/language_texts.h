@@ -24,6 +24,7 @@ class LanguageTexts final : public TextSource {
     QString LanguageFile() const;
 
     io::LanguageTable& Table() { return table_; }
+    const io::LanguageTable& Table() const { return table_; }
 
   private:
     io::LanguageTable table_;

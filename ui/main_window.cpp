@@ -47,6 +47,7 @@
 #include <QStyleOption>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -183,6 +184,9 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
             [this] { clockPanel_->setText(game_->ClockText()); });
     connect(g, &GameController::gameFinished, this, &MainWindow::ShowFinish);
     connect(g, &GameController::spoken, announcer_, &Announcer::Say);
+    connect(g, &GameController::explanationChanged, this, &MainWindow::ShowExplanation);
+    connect(characteristics_, &CharacteristicsPage::stepChosen, this,
+            [this](int step, bool withoutGuessing) { ShowStepOnBoard(step, withoutGuessing); });
     connect(pages_, &QTabWidget::currentChanged, this, [this] { game_->HideChooser(); });
     connect(board_, &BoardWidget::pressed, g, &GameController::BoardPressed);
     connect(chooser_, &ChooserWidget::chosen, g, &GameController::ChooseItem);
@@ -321,6 +325,8 @@ void MainWindow::BuildMenus() {
         NameElement(action, io::Window::kMain, c.text, io::ElementKind::kMenuItem);
         const Command id = c.id;
         connect(action, &QAction::triggered, this, [this, id] {
+            // A step of the listing shown on the board gives way to the game.
+            if (game_->ShowingStep()) game_->LeaveStep();
             if (handlers_[Index(id)]) handlers_[Index(id)]();
             SyncCommands();
         });
@@ -332,6 +338,62 @@ void MainWindow::BuildMenus() {
     Action(Command::French)->setChecked(true);
     AddLanguageFiles(menus.at("Langue"), languages);
     AddAbandonQuestionEntry(menus.at("Options"));
+    displayMenu_ = menus.at("Affichage");
+    AddExplanationsEntry();
+}
+
+// Affichage › "Explications", after the three hints: the hint panel shown or
+// hidden, remembered in the settings.
+void MainWindow::AddExplanationsEntry() {
+    explanationsAction_ = new QAction(texts_.Text(900), displayMenu_);
+    explanationsAction_->setObjectName(QStringLiteral("Explications1"));
+    explanationsAction_->setCheckable(true);
+    const QList<QAction*> entries = displayMenu_->actions();
+    const qsizetype after = entries.indexOf(Action(Command::PlayHint));
+    QAction* before = after >= 0 && after + 1 < entries.size() ? entries[after + 1] : nullptr;
+    displayMenu_->insertAction(before, explanationsAction_);
+    connect(explanationsAction_, &QAction::toggled, this, [this](bool on) {
+        settings_.Explanations = on ? 1 : 0;
+        ShowExplanations(on);
+    });
+}
+
+void MainWindow::ShowExplanations(bool on) {
+    if (!explanationPanel_ || explanationPanel_->isVisibleTo(this) == on) return;
+    const int before = minimumWidth();
+    explanationPanel_->setVisible(on);
+    FitMinimumSize();
+    if (!isMaximized() && !isFullScreen()) {
+        resize(std::max(minimumWidth(), width() + minimumWidth() - before), height());
+        if (isVisible()) FitToScreen();
+    }
+    if (QWidget* page = board_->parentWidget()->parentWidget()) LayOutBoardPage(*page);
+    ShowExplanation();
+}
+
+void MainWindow::ShowExplanation() {
+    const QString& text = game_->Explanation();
+    explanationPanel_->setPlainText(text);
+    // Read out as the status message is, when the panel is there to be read.
+    if (!text.isEmpty() && explanationPanel_->isVisibleTo(this)) announcer_->Say(text);
+}
+
+bool MainWindow::ShowStepOnBoard(int step, bool withoutGuessing) {
+    if (generation_->Running()) return false;
+    if (!game_->ShowLoggedStep(step, withoutGuessing)) return false;
+    pages_->setCurrentIndex(kBoardPage);
+    board_->setFocus();
+    SyncCommands();
+    return true;
+}
+
+void MainWindow::LeaveStepOnBoard() {
+    if (game_->ShowingStep()) {
+        game_->LeaveStep();
+    } else {
+        game_->ClearExplanation();
+    }
+    SyncCommands();
 }
 
 void MainWindow::AddAbandonQuestionEntry(QMenu* options) {
@@ -469,6 +531,12 @@ void MainWindow::BuildPages(QWidget* central) {
     connect(waitingCancel_, &QPushButton::clicked, this, &MainWindow::CancelGenerateCommand);
     waitingPanel_->hide();
     board_->setObjectName(QStringLiteral("Image4"));
+    // The hint in words, beside the board: shown by Affichage › "Explications".
+    explanationPanel_ = new QTextBrowser(grille);
+    explanationPanel_->setObjectName(QStringLiteral("Explications"));
+    explanationPanel_->setFocusPolicy(Qt::TabFocus);
+    explanationPanel_->setOpenLinks(false);
+    explanationPanel_->hide();
     characteristics_ = new CharacteristicsPage(*game_);
     auto* solutionPage = new QWidget;
     solution_ = framed(solutionPage, BoardWidget::Kind::Solution);
@@ -523,12 +591,40 @@ QSize MainWindow::AroundBoardPage() const {
                                                statusBar()->height()};
 }
 
+int MainWindow::PanelRoom(bool preferred) const {
+    if (!explanationPanel_ || !explanationPanel_->isVisibleTo(this)) return 0;
+    const int character = QFontMetrics(explanationPanel_->font()).averageCharWidth();
+    return kPictureFarMargin + character * (preferred ? 34 : 20);
+}
+
+void MainWindow::LayOutBoardPage(QWidget& page) {
+    const int panel = PanelRoom(false);
+    if (panel == 0) {
+        FitPicture(*board_, page);
+        return;
+    }
+    const int room = std::min(page.width() - panel, page.height()) - kPictureMargin -
+                     kPictureFarMargin - 2 * kPictureFrame;
+    board_->SetSide(room);
+    const int side = board_->width() + 2 * kPictureFrame;
+    // The board and the panel side by side, the panel no wider than half as
+    // much again as it was laid out for, the pair in the middle of the page.
+    const int widest = PanelRoom(true) * 3 / 2 - kPictureFarMargin;
+    const int free = page.width() - kPictureMargin - side - 2 * kPictureFarMargin;
+    const int width = std::clamp(free, 1, std::max(1, widest));
+    const int left =
+        std::max(kPictureMargin, (page.width() - side - kPictureFarMargin - width) / 2);
+    board_->parentWidget()->setGeometry(left, kPictureMargin, side, side);
+    explanationPanel_->setGeometry(left + side + kPictureFarMargin, kPictureMargin, width, side);
+}
+
 // The smallest window keeps the smallest board whole, and the bar's texts,
 // whatever the type size.
 void MainWindow::FitMinimumSize() {
     const QSize around = AroundBoardPage();
     const int bar = statusPanel_->minimumSizeHint().width() + clockPanel_->width() + 16;
-    const int width = std::max({kClientWidth, bar, around.width() + kLeastBoardPageSide});
+    const int width =
+        std::max({kClientWidth, bar, around.width() + kLeastBoardPageSide + PanelRoom(false)});
     const int height = around.height() + kLeastBoardPageSide;
     central_->setMinimumSize(width,
                              height - menuBar()->sizeHint().height() - statusBar()->height());
@@ -539,7 +635,7 @@ void MainWindow::FitMinimumSize() {
 // The window the 512-pixel board was laid out for.
 QSize MainWindow::PreferredSize() const {
     const QSize around = AroundBoardPage();
-    return QSize(std::max(kClientWidth, around.width() + kBoardPageSide),
+    return QSize(std::max(kClientWidth, around.width() + kBoardPageSide + PanelRoom(true)),
                  around.height() + kBoardPageSide)
         .expandedTo(minimumSize());
 }
@@ -839,11 +935,17 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
         OpenMenuBar();
         return true;
     }
-    // Esc takes the hint's drawing off the board.
+    // Esc puts away the hint in words, its drawing, and a step of the
+    // listing shown on the board, from wherever the focus is in the window.
     if (event.key() == Qt::Key_Escape && event.modifiers() == Qt::NoModifier &&
-        !game_->Board().Drawing.Empty() && !game_->CellChooser().visible) {
+        !game_->CellChooser().visible &&
+        (game_->ShowingStep() || !game_->Explanation().isEmpty() ||
+         !game_->Board().Drawing.Empty())) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget || widget->window() != this) return false;
+        const QWidget* focus = QApplication::focusWidget();
+        if (focus && widget != focus) return false;
+        if (game_->ShowingStep() || !game_->Explanation().isEmpty()) LeaveStepOnBoard();
         board_->ClearHintDrawing();
         return true;
     }
@@ -851,6 +953,8 @@ bool MainWindow::RouteKey(QObject* watched, QKeyEvent& event) {
     if (!board_->isActiveWindow()) return false;
     const int key = event.key();
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
+    // A step of the listing is only looked at: no key plays on it.
+    if (game_->ShowingStep() && watched == board_) return true;
     const KeyInput input = ReadKey(event);
     const bool arrow = input.kind == KeyInput::Kind::Left || input.kind == KeyInput::Kind::Right ||
                        input.kind == KeyInput::Kind::Up || input.kind == KeyInput::Kind::Down;
@@ -914,6 +1018,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (generation_->Running() && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove) &&
         (watched == board_ || watched == chooser_))
         return true;
+    // A step of the listing is only looked at: the board takes no click.
+    if (game_->ShowingStep() && type == QEvent::MouseButtonPress && watched == board_) return true;
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         if (RouteKey(watched, *static_cast<QKeyEvent*>(event))) return true;
         return false;
@@ -929,7 +1035,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                                 central_->height() - kPagesTop - kPagesBottom);
             if (chooser_) SyncChooser();
         } else if (board_ && watched == board_->parentWidget()->parentWidget()) {
-            FitPicture(*board_, *static_cast<QWidget*>(watched));
+            LayOutBoardPage(*static_cast<QWidget*>(watched));
             if (chooser_) SyncChooser();
         } else if (solution_ && watched == solution_->parentWidget()->parentWidget()) {
             FitPicture(*solution_, *static_cast<QWidget*>(watched));

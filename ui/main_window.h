@@ -34,6 +34,7 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QToolBar;
+class QTextBrowser;
 class QTranslator;
 
 namespace vemo::ui {
@@ -177,6 +178,15 @@ class MainWindow : public QMainWindow {
     QToolBar* FilterBar() const { return filterBar_; }
     // What the window says to screen readers without moving the focus.
     Announcer* Speech() const { return announcer_; }
+    // The hint panel beside the board, and Affichage › "Explications".
+    QTextBrowser* ExplanationPanel() const { return explanationPanel_; }
+    QAction* ExplanationsAction() const { return explanationsAction_; }
+    // Step `step` of the listing on the board (the position before it, the
+    // step shown as a hint) until Échap; `withoutGuessing` for the steps of
+    // the solve without guessing. False when there is no such step.
+    bool ShowStepOnBoard(int step, bool withoutGuessing);
+    // Échap: the game back as it was, the hint put away.
+    void LeaveStepOnBoard();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -236,6 +246,14 @@ class MainWindow : public QMainWindow {
     void StatisticsCommand();
     void AddLanguageFiles(QMenu* menu, QActionGroup* group);
     void AddAbandonQuestionEntry(QMenu* options);
+    void AddExplanationsEntry();
+    void ShowExplanations(bool on);
+    void ShowExplanation();
+    // The board, and the hint panel beside it when shown, on the board's page.
+    void LayOutBoardPage(QWidget& page);
+    // The width the hint panel and its gap take beside the board when shown:
+    // the least, or the one it was laid out for; 0 when hidden.
+    int PanelRoom(bool preferred) const;
     void CountFinishedGame();
     void PrintCommand(int kind);
     void CopyImageCommand();
@@ -257,6 +275,9 @@ class MainWindow : public QMainWindow {
     std::vector<QAction*> extraLanguages_;
     // Options: the abandon question, turned back on after "Ne plus demander".
     QAction* askBeforeAbandon_ = nullptr;
+    QMenu* displayMenu_ = nullptr;
+    QAction* explanationsAction_ = nullptr;
+    QTextBrowser* explanationPanel_ = nullptr;
     RecordsDialog* statistics_ = nullptr;
     io::Settings settings_;
     QString languageAlarm_; // the report of a malformed language file, if any

@@ -34,6 +34,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QTranslator>
 
@@ -125,6 +126,7 @@ void MainWindow::ApplyStoredSettings() {
     const int x = settings_.XSudoku == 1 ? 1 : 0;
     game_->Game().XSudokuChoice = 1 - x;
     game_->ToggleXSudoku();
+    if (explanationsAction_) explanationsAction_->setChecked(settings_.Explanations == 1);
     // The size it had when closed, never below the smallest one and never
     // beyond what the screen can show: a size from the settings is only a
     // wish, however large it was written.
@@ -365,6 +367,8 @@ void MainWindow::Translate() {
     for (int k = 1; k <= 11; ++k) filterButtons_[k]->setText(filterButtons_[k]->toolTip());
     SizeStatusBar();
     if (askBeforeAbandon_) askBeforeAbandon_->setText(texts_.Text(586));
+    if (explanationsAction_) explanationsAction_->setText(texts_.Text(900));
+    if (explanationPanel_) explanationPanel_->setAccessibleName(texts_.Text(901));
     if (cancelGeneration_) cancelGeneration_->setText(texts_.Text(547));
     if (waitingCancel_) waitingCancel_->setText(texts_.Text(547));
     Action(Command::French)
