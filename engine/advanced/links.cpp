@@ -164,6 +164,7 @@ bool LinkGraph::WeaklyLinked(int a, int b) const {
 
 void ImplicationSearch::Start(int literal) {
     seen_.fill(0);
+    offSeen_.fill(0);
     head_ = tail_ = 0;
     Visit(literal, -1, 0);
 }
