@@ -270,7 +270,9 @@ void RecordConclusion(const CandidateSet& gone, int placeCell, int placeDigit, A
 }
 
 int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, AdvancedStep& step) {
-    ImplicationSearch search;
+    // Reused from one call to the next: Start() clears what the search reads.
+    struct ShortestChainTag {};
+    ImplicationSearch& search = ThreadTable<ImplicationSearch, ShortestChainTag>();
     std::array<std::int16_t, kMaxChainNodes> path{};
     std::array<std::int16_t, kMaxChainNodes> bestPath{};
     int best = std::min(maxNodes, kMaxChainNodes + 1);
