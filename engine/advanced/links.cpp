@@ -164,6 +164,7 @@ bool LinkGraph::WeaklyLinked(int a, int b) const {
 
 void ImplicationSearch::Start(int literal) {
     seen_.fill(0);
+    offSeen_.fill(0);
     head_ = tail_ = 0;
     Visit(literal, -1, 0);
 }
@@ -269,7 +270,9 @@ void RecordConclusion(const CandidateSet& gone, int placeCell, int placeDigit, A
 }
 
 int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, AdvancedStep& step) {
-    ImplicationSearch search;
+    // Reused from one call to the next: Start() clears what the search reads.
+    struct ShortestChainTag {};
+    ImplicationSearch& search = ThreadTable<ImplicationSearch, ShortestChainTag>();
     std::array<std::int16_t, kMaxChainNodes> path{};
     std::array<std::int16_t, kMaxChainNodes> bestPath{};
     int best = std::min(maxNodes, kMaxChainNodes + 1);

@@ -90,6 +90,9 @@ class LinkGraph {
     // Calls f(node) for each node that a true `node` makes false, in a fixed
     // order (digits, then cells, then groups).
     template <typename F> void ForEachWeak(int node, F&& f) const;
+    // The same, leaving out the candidates of `skip` ([d - 1]: cells of
+    // digit d), in the same order otherwise.
+    template <typename F> void ForEachWeakExcept(int node, const CandidateSet& skip, F&& f) const;
     // True when a true `a` makes `b` false.
     bool WeaklyLinked(int a, int b) const;
 
@@ -112,6 +115,12 @@ class LinkGraph {
 };
 
 template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
+    static constexpr CandidateSet kNone{};
+    ForEachWeakExcept(node, kNone, f);
+}
+
+template <typename F>
+void LinkGraph::ForEachWeakExcept(int node, const CandidateSet& skip, F&& f) const {
     if (node < kCandidateNodes) {
         const int cell = node / 9;
         const int digit = node % 9 + 1;
@@ -119,7 +128,7 @@ template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
         for (int e = 1; e <= 9; ++e) {
             if ((options_.digit != 0 && e != options_.digit) || (options_.sameDigit && e != digit))
                 continue;
-            Bits81 out = victims[e - 1];
+            Bits81 out = victims[e - 1] & ~skip[e - 1];
             if (options_.bivalueOnly) out &= bivalue_ & ~CellBit(cell);
             ForEachCell(out, [&](int c) { f(CandidateNode(c, e)); });
         }
@@ -132,7 +141,7 @@ template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
     const int g = node - kCandidateNodes;
     const int digit = groupDigit_[g];
     const Bits81 seen = Victims(node)[digit - 1];
-    ForEachCell(seen, [&](int c) { f(CandidateNode(c, digit)); });
+    ForEachCell(seen & ~skip[digit - 1], [&](int c) { f(CandidateNode(c, digit)); });
     for (int h = digitGroups_[digit - 1]; h < digitGroups_[digit]; ++h)
         if ((groupCells_[h] & ~seen) == 0) f(kCandidateNodes + h);
 }
@@ -157,6 +166,9 @@ class ImplicationSearch {
     void Visit(int literal, int parent, int depth);
 
     std::array<std::uint64_t, (kMaxLiterals + 63) / 64> seen_{};
+    // The candidates whose "off" literal is reached, [d - 1] the cells of
+    // digit d: the weak links to them are skipped a digit at a time.
+    CandidateSet offSeen_{};
     std::array<std::int16_t, kMaxLiterals> parent_{};
     std::array<std::int16_t, kMaxLiterals> depth_{};
     std::array<std::int16_t, kMaxLiterals> queue_{};
@@ -166,6 +178,8 @@ class ImplicationSearch {
 
 inline void ImplicationSearch::Visit(int literal, int parent, int depth) {
     seen_[literal >> 6] |= std::uint64_t{1} << (literal & 63);
+    if ((literal & 1) == 0 && (literal >> 1) < kCandidateNodes)
+        offSeen_[(literal >> 1) % 9] |= CellBit((literal >> 1) / 9);
     parent_[literal] = static_cast<std::int16_t>(parent);
     depth_[literal] = static_cast<std::int16_t>(depth);
     queue_[tail_++] = static_cast<std::int16_t>(literal);
@@ -183,7 +197,7 @@ inline int ImplicationSearch::Next(const LinkGraph& graph, int maxDepth) {
             if (!Reached(next)) Visit(next, literal, depth + 1);
         }
     } else {
-        graph.ForEachWeak(node, [&](int other) {
+        graph.ForEachWeakExcept(node, offSeen_, [&](int other) {
             const int next = other * 2;
             if (!Reached(next)) Visit(next, literal, depth + 1);
         });

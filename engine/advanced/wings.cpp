@@ -4,7 +4,9 @@
 // Short wings: XYZ-Wing, WXYZ-Wing, W-Wing and Remote Pairs.
 #include "finders.h"
 
+#include <array>
 #include <bit>
+#include <cstdint>
 
 namespace vemo::advanced {
 
@@ -45,22 +47,6 @@ Bits81 WingEliminations(const Board& board, const int* cells, int n, unsigned di
     return out;
 }
 
-// The digits of `digits` held by two of the cells that do not see each other.
-unsigned Unrestricted(const Board& board, const int* cells, int n, unsigned digits) {
-    unsigned out = 0;
-    for (int x = 1; x <= 9; ++x) {
-        if ((digits >> (x - 1) & 1) == 0) continue;
-        for (int i = 0; i < n; ++i) {
-            if ((board.mask[cells[i]] >> (x - 1) & 1) == 0) continue;
-            for (int j = i + 1; j < n; ++j)
-                if ((board.mask[cells[j]] >> (x - 1) & 1) != 0 &&
-                    !board.Sees(cells[i], x, cells[j], x))
-                    out |= 1u << (x - 1);
-        }
-    }
-    return out;
-}
-
 void RecordWing(AdvancedStep& step, const int* cells, int n, unsigned digits, int z, Bits81 out) {
     for (int i = 0; i < n; ++i) step.AddCell(cells[i]);
     step.digits = digits;
@@ -93,35 +79,74 @@ bool FindXYZWing(const Board& board, AdvancedStep& step) {
     return false;
 }
 
-// Four cells with two to four candidates and four digits in all.
+// Four cells with two to four candidates and four digits in all. The digits
+// that each two of the candidate cells hold without seeing each other are
+// worked out once per call (a wing's unrestricted digits are the union of its
+// pairs'), so the scan over digit sets and cells, in the same order as before,
+// only combines masks.
 bool FindWXYZWing(const Board& board, AdvancedStep& step) {
+    std::array<int, 81> cellOf;
+    int total = 0;
+    for (int c = 0; c < kCells; ++c) {
+        const int count = DigitCount(board.mask[c]);
+        if (count >= 2 && count <= 4) cellOf[total++] = c;
+    }
+    if (total < 4) return false;
+    // [a][b], a < b indices into cellOf: the digits the two cells both hold
+    // and do not see each other for. Only the pairs a < b < total are written
+    // and read.
+    std::array<std::array<std::uint16_t, 81>, 81> pairLoose;
+    for (int a = 0; a < total; ++a)
+        for (int b = a + 1; b < total; ++b) {
+            const unsigned common = board.mask[cellOf[a]] & board.mask[cellOf[b]];
+            unsigned loose = 0;
+            for (unsigned rest = common; rest != 0; rest &= rest - 1) {
+                const int x = std::countr_zero(rest) + 1;
+                if (!board.Sees(cellOf[a], x, cellOf[b], x)) loose |= 1u << (x - 1);
+            }
+            pairLoose[a][b] = static_cast<std::uint16_t>(loose);
+        }
     for (unsigned q = 0; q < 512; ++q) {
         if (DigitCount(q) != 4) continue;
-        std::array<int, 81> list{};
+        std::array<int, 81> list;
         int n = 0;
-        for (int c = 0; c < kCells; ++c) {
-            const unsigned m = board.mask[c];
-            if (DigitCount(m) >= 2 && (m & ~q) == 0) list[n++] = c;
-        }
-        for (int i = 0; i < n; ++i)
-            for (int j = i + 1; j < n; ++j)
+        for (int a = 0; a < total; ++a)
+            if ((board.mask[cellOf[a]] & ~q) == 0) list[n++] = a;
+        for (int i = 0; i < n; ++i) {
+            const int a = list[i];
+            for (int j = i + 1; j < n; ++j) {
+                const int b = list[j];
+                const unsigned loose2 = pairLoose[a][b];
+                const unsigned union2 = board.mask[cellOf[a]] | board.mask[cellOf[b]];
                 for (int k = j + 1; k < n; ++k) {
+                    const int c = list[k];
                     // Two digits already unrestricted among three cells: no
                     // fourth cell makes a wing of them.
-                    const int three[3] = {list[i], list[j], list[k]};
-                    if (std::popcount(Unrestricted(board, three, 3, q)) > 1) continue;
+                    const unsigned loose3 = loose2 | pairLoose[a][c] | pairLoose[b][c];
+                    if (std::popcount(loose3) > 1) continue;
+                    const unsigned union3 = union2 | board.mask[cellOf[c]];
                     for (int l = k + 1; l < n; ++l) {
-                        const int cells[4] = {list[i], list[j], list[k], list[l]};
-                        unsigned all = 0;
-                        for (const int c : cells) all |= board.mask[c];
-                        if (all != q) continue;
-                        int z = 0;
-                        const Bits81 out = WingEliminations(board, cells, 4, q, z);
+                        const int d = list[l];
+                        if ((union3 | board.mask[cellOf[d]]) != q) continue;
+                        const unsigned loose =
+                            loose3 | pairLoose[a][d] | pairLoose[b][d] | pairLoose[c][d];
+                        // Exactly one digit z not restricted.
+                        if (std::popcount(loose) != 1) continue;
+                        const int z = std::countr_zero(loose) + 1;
+                        const int cells[4] = {cellOf[a], cellOf[b], cellOf[c], cellOf[d]};
+                        Bits81 out = board.places[z - 1];
+                        for (const int cell : cells) {
+                            out &= ~CellBit(cell);
+                            if ((board.mask[cell] >> (z - 1) & 1) != 0)
+                                out &= board.RuledOut(cell, z, z);
+                        }
                         if (out == 0) continue;
                         RecordWing(step, cells, 4, q, z, out);
                         return true;
                     }
                 }
+            }
+        }
     }
     return false;
 }
