@@ -107,6 +107,59 @@ TEST_F(Window, ActivatingTheWindowGivesTheKeysToTheBoard) {
     EXPECT_TRUE(window_->Board()->hasFocus());
 }
 
+// After a menu closed with Escape, typed keys reach the board at once, whether
+// the menu was opened by the keyboard or by the mouse.
+TEST_F(Window, OneEscapeAfterAMenuGivesTheKeysBackToTheBoard) {
+    Open(Write("p.sku", kPuzzle));
+    QMenuBar* bar = window_->menuBar();
+    const auto activate = [&] {
+        QApplication::setActiveWindow(window_.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    };
+    const auto typed = [](Qt::Key key) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, key);
+    };
+    // Escape in the open menu; then the window's keys belong to the board and
+    // no menu title stays lit, before the window is active again (offscreen,
+    // the menu took the activation).
+    const auto closeMenuWithEscape = [&] {
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+        QApplication::processEvents();
+        EXPECT_EQ(window_->focusWidget(), window_->Board())
+            << (window_->focusWidget() ? window_->focusWidget()->metaObject()->className()
+                                       : "no focus");
+        EXPECT_EQ(bar->activeAction(), nullptr);
+        activate();
+    };
+    activate();
+    window_->Board()->setFocus();
+    ASSERT_TRUE(window_->Board()->hasFocus());
+    int cell = FirstEmpty();
+    GoTo(cell);
+
+    // Opened with F10, closed with Escape: the next digit plays.
+    typed(Qt::Key_F10);
+    closeMenuWithEscape();
+    EXPECT_TRUE(window_->Board()->hasFocus());
+    typed(static_cast<Qt::Key>(Qt::Key_0 + (kSolved[cell] - '0')));
+    EXPECT_EQ(E().Position()[cell], kSolved[cell] - '0');
+
+    // Opened with a click on the menu bar: the next arrow moves the cell.
+    cell = FirstEmpty();
+    GoTo(cell);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      bar->actionGeometry(bar->actions().at(1)).center());
+    closeMenuWithEscape();
+    EXPECT_TRUE(window_->Board()->hasFocus());
+    const int column = Game().Board().ActiveColumn;
+    typed(column > 0 ? Qt::Key_Left : Qt::Key_Right);
+    EXPECT_NE(Game().Board().ActiveColumn, column);
+}
+
 // ---- Files that are not puzzles, and puzzles without a solution ----------------
 
 // The window with a data folder of its own: the game in progress is kept at

@@ -585,6 +585,25 @@ void MainWindow::OpenMenuBar() {
     menuBar()->setActiveAction(menus.first());
 }
 
+void MainWindow::LeaveMenuBar() {
+    if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return;
+    QMenuBar* bar = menuBar();
+    if (!bar->hasFocus() && !bar->activeAction()) return;
+    // Escape on the bar ends its keyboard mode and lights no menu title.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(bar, &escape);
+    bar->setActiveAction(nullptr);
+    // The bar gives the keys back to the widget that had them; when that was
+    // none, the board has them, or the page in front.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && focused != bar) return;
+    if (pages_->currentIndex() == kBoardPage) {
+        board_->setFocus(Qt::OtherFocusReason);
+    } else {
+        pages_->currentWidget()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void MainWindow::SayActiveCell(bool withUnits) {
     if (!board_->hasFocus() || QApplication::activePopupWidget()) return;
     const int cell = board_->ActiveCell();
@@ -874,6 +893,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (generation_->Running() && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove) &&
         (watched == board_ || watched == chooser_))
         return true;
+    if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        qobject_cast<QMenu*>(watched)) {
+        // The menu bar would keep the keys, unseen, after its last menu
+        // closes; they go back to the board instead.
+        QTimer::singleShot(0, this, [this] { LeaveMenuBar(); });
+    }
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         if (RouteKey(watched, *static_cast<QKeyEvent*>(event))) return true;
         return false;

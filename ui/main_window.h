@@ -190,6 +190,8 @@ class MainWindow : public QMainWindow {
     void ApplyLook(LookKind kind);
     bool RouteKey(QObject* watched, QKeyEvent& event);
     bool SwitchPageKey(QObject* watched, const QKeyEvent& event);
+    // After the last menu closed with Escape: the keys back to the page.
+    void LeaveMenuBar();
     void OpenMenuBar();
     // The active cell as the board reads it, once the board has the keys.
     void SayActiveCell(bool withUnits);
