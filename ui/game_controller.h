@@ -146,9 +146,6 @@ class GameController : public QObject {
     // The attempt count of the running generation, in the status bar.
     void GenerationProgress(int attempts);
 
-    // After the four-grid sheet: the game put aside comes back; the history
-    // keeps only its restored position at the current level.
-    void RestoreAfterSheet(const print::GameState& saved, bool puzzleFixed);
     // A status message in the printing colour (texts 511, 512).
     void PrintedNotice(int text);
     // A message in `colour` for two seconds.

@@ -225,6 +225,7 @@ class MainWindow : public QMainWindow {
     void PrintCommand(int kind);
     void CopyImageCommand();
     void PrintFourCommand();
+    void GenerateSheetGrid();
     void SheetGridGenerated();
     void EndSheet(bool completed);
 
@@ -278,8 +279,9 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<QPrinter> sheetPrinter_;
     std::unique_ptr<print::PageTarget> sheetTarget_;
     std::unique_ptr<QPainter> sheetPainter_;
-    print::GameState sheetSaved_;
-    bool sheetPuzzleFixed_ = false;
+    // The settings of the sheet's generations; the game in progress stays
+    // on the board, untouched, meanwhile.
+    std::unique_ptr<Engine> sheetSettings_;
     int sheetIndex_ = -1;
     std::function<void()> finishHandler_;
 };

@@ -414,18 +414,19 @@ void MainWindow::CancelGenerateCommand() {
 
 void MainWindow::GenerationDone(bool generated) {
     SetGenerationLock(false);
-    if (generated) {
-        game_->FinishGeneration(generation_->Result());
-    } else {
-        game_->CancelGeneration();
-    }
     if (PrintingSheet()) {
+        // The sheet's puzzle goes on paper only; the game stays as it was.
         if (generated) {
             SheetGridGenerated();
         } else {
             EndSheet(false);
         }
         return;
+    }
+    if (generated) {
+        game_->FinishGeneration(generation_->Result());
+    } else {
+        game_->CancelGeneration();
     }
     SyncCommands();
     board_->Redraw();
