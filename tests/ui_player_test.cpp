@@ -5,6 +5,7 @@
 // cell chooser, refused files, puzzles without a solution, the chooser's place
 // and size, digits of every keyboard, the window on a small screen, and the
 // high-contrast look read from the widgets' own pixels.
+#include "engine/generator/generation.h"
 #include "io/data_folder.h"
 #include "ui/chooser_widget.h"
 #include "ui/dialogs/congratulations_dialog.h"
@@ -171,9 +172,10 @@ class Kept : public Window {
         window_ = WithData();
     }
 
-    std::unique_ptr<MainWindow> WithData() {
+    std::unique_ptr<MainWindow> WithData(bool asTheProgramStarts = false) {
         window_.reset();
         StartOptions options;
+        options.newGameAtFirstStart = asTheProgramStarts;
         options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
         options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
         options.dataFolder = QString::fromStdString(io::DataFolder());
@@ -190,9 +192,9 @@ class Kept : public Window {
         return w;
     }
 
-    void Restart() {
+    void Restart(bool asTheProgramStarts = false) {
         window_->close();
-        window_ = WithData();
+        window_ = WithData(asTheProgramStarts);
         window_->ResumeSavedGame();
     }
 
@@ -741,6 +743,35 @@ TEST_F(Window, TheLanguageTickFollowsTheLanguageInUse) {
                                                                  "ais.lng"));
     EXPECT_FALSE(window_->Action(Command::English)->isChecked());
     EXPECT_TRUE(window_->Action(Command::French)->isChecked());
+}
+
+TEST_F(Kept, AFirstStartOpensAGameOfTheDefaultLevel) {
+    const QString settings = folder_.filePath(QStringLiteral("VemoTarn.ini"));
+    ASSERT_FALSE(QFile::exists(settings));
+    window_ = WithData(true);
+    window_->ResumeSavedGame();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return E().PuzzleFixed && !Game().GenerationRunning(); }, 60000));
+    EXPECT_EQ(Game().DifficultyBand(), kFacile);
+    EXPECT_LE(E().PuzzleScore(), 105);
+    EXPECT_TRUE(Game().ClockRunning());
+    EXPECT_EQ(Game().Board().HandEntry, 0);
+    // Played, closed, started again: the game comes back, no new one.
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(E().SolutionGrid[cell]);
+    const std::string played = Cells();
+    Restart(true);
+    EXPECT_EQ(Cells(), played);
+    // With settings and no game kept, the start is the empty board.
+    window_->close();
+    ASSERT_TRUE(QFile::exists(settings));
+    QFile::remove(window_->SavedGamePath());
+    window_ = WithData(true);
+    window_->ResumeSavedGame();
+    QApplication::processEvents();
+    EXPECT_FALSE(Game().GenerationRunning());
+    EXPECT_FALSE(E().PuzzleFixed);
 }
 
 TEST_F(Kept, AResumedGameShowsItsActiveCell) {

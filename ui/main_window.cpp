@@ -143,6 +143,8 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         options.programFolder.isEmpty() ? DefaultProgramFolder() : options.programFolder;
     if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
     settingsPath_ = options.settingsPath;
+    firstStart_ = options.newGameAtFirstStart && !settingsPath_.isEmpty() &&
+                  !QFileInfo::exists(settingsPath_);
     dataFolder_ = options.dataFolder;
     while (dataFolder_.size() > 1 && dataFolder_.endsWith(QLatin1Char('/'))) dataFolder_.chop(1);
     setWindowTitle(game_->Caption());

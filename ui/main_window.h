@@ -66,6 +66,9 @@ struct StartOptions {
     // Ready puzzles are generated into the data folder's pool while the
     // window is idle (the program does it; tests only take from the pool).
     bool fillPool = false;
+    // A first start, with no settings file and no game kept, opens a game of
+    // the default level at once (the program does it; tests start empty).
+    bool newGameAtFirstStart = false;
 };
 
 class MainWindow : public QMainWindow {
@@ -100,7 +103,8 @@ class MainWindow : public QMainWindow {
 
     // At a start without a file argument: the game kept at the last closing
     // comes back, when resuming is on. A damaged or foreign file is set aside
-    // with a status message.
+    // with a status message. At a first start with no game kept, a new game
+    // of the default level is generated.
     void ResumeSavedGame();
     // At closing: the game in progress is kept (resuming on), or the kept one
     // removed when there is none. False, with the reason reported, when the
@@ -234,6 +238,8 @@ class MainWindow : public QMainWindow {
     QString dataFolder_;
     bool startedWithArgument_ = false;
     bool keptGameStays_ = false;
+    // No settings file was there when the window came up.
+    bool firstStart_ = false;
     bool sessionEnded_ = false;
     QString recordNotice_;
     std::vector<QAction*> extraLanguages_;

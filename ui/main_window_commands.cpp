@@ -168,10 +168,16 @@ QString MainWindow::RecordsPath() const {
 }
 
 void MainWindow::ResumeSavedGame() {
-    if (dataFolder_.isEmpty() || settings_.ResumeGame == 0) return;
+    // A newcomer's first start: a game of the default level, at once.
+    const bool newcomer = firstStart_;
+    firstStart_ = false;
+    const auto startNewcomer = [this, newcomer] {
+        if (newcomer && !game_->Game().PuzzleFixed) GenerateCommand();
+    };
+    if (dataFolder_.isEmpty() || settings_.ResumeGame == 0) return startNewcomer();
     const std::string path = SavedGamePath().toStdString();
     const io::SavedGameRead read = io::ReadSavedGame(path);
-    if (read.status == io::SavedGameStatus::kMissing) return;
+    if (read.status == io::SavedGameStatus::kMissing) return startNewcomer();
     if (read.status == io::SavedGameStatus::kOk && game_->Resume(*read.game)) {
         game_->Notice(texts_.Text(558), ButtonFaceColour());
         SyncCommands();
