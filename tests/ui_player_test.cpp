@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -815,6 +816,38 @@ TEST_F(Window, RecentFilesSaveNoticeLooksAndTheAlarmColour) {
     Digit(kSolved[cell] - '0');
     EXPECT_EQ(Status(), Count());
     EXPECT_NE(Game().StatusColour(), kAlarm);
+}
+
+TEST_F(Window, TheSaveDialogProposesTheFileAndAnArgumentKeepsTheTypeChoice) {
+    // Nothing to propose for a puzzle that came from no file.
+    EXPECT_TRUE(Game().ProposedSavePath().isEmpty());
+    // An opened file is proposed as it is, a file of another kind beside it
+    // as a Sudoku file.
+    const QString path = Write("p.sku", kPuzzle);
+    Open(path);
+    EXPECT_EQ(Game().ProposedSavePath(), QFileInfo(path).absoluteFilePath());
+    Open(Write("other.txt", kPuzzle));
+    EXPECT_EQ(Game().ProposedSavePath(),
+              QFileInfo(folder_.filePath("other.sku")).absoluteFilePath());
+    // Saved under another name, that name is the next proposal.
+    const QString saved = folder_.filePath(QStringLiteral("saved.sku"));
+    window_->ChooseSavePath = [saved] { return saved; };
+    window_->Run(Command::Save);
+    EXPECT_EQ(Game().ProposedSavePath(), QFileInfo(saved).absoluteFilePath());
+    window_->Run(Command::BlankGrid);
+    EXPECT_TRUE(Game().ProposedSavePath().isEmpty());
+
+    // The stored type choice stays when the command line names a file of
+    // another type; the open command follows the file.
+    window_->Run(Command::Consecutive);
+    ASSERT_EQ(E().VariantChoice, kConsecutive);
+    window_->OpenArgument(path.toStdString());
+    ASSERT_TRUE(E().PuzzleFixed);
+    EXPECT_EQ(E().VariantKind, kClassic);
+    EXPECT_EQ(E().VariantChoice, kConsecutive);
+    EXPECT_TRUE(window_->Action(Command::Consecutive)->isChecked());
+    Open(path);
+    EXPECT_EQ(E().VariantChoice, kClassic);
 }
 
 TEST_F(Window, TheFilterAfterACompleteHint) {

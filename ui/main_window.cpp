@@ -203,7 +203,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     };
     ChooseSavePath = [this] {
         QString path = QFileDialog::getSaveFileName(this, WithoutMnemonic(texts_.Text(49)),
-                                                    QString(), SaveFilter());
+                                                    game_->ProposedSavePath(), SaveFilter());
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".sku");
         return path;
     };
@@ -781,7 +781,8 @@ void MainWindow::OpenArgument(const std::string& path) {
 
 void MainWindow::OpenArgumentFile(const std::string& path) {
     const io::RecentList before = game_->RecentFiles;
-    game_->OpenFilePath(path);
+    // The type menu keeps the stored choice; the game plays the file's type.
+    game_->OpenFilePath(path, false);
     if (!game_->InstallStarted()) {
         // Only a puzzle set up for play goes to the recent files; a refused
         // grid stays on the board in hand entry, to be corrected and started.
