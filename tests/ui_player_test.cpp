@@ -615,6 +615,32 @@ TEST_F(Window, InHighContrastEveryPartOfEveryControlShows) {
               4.5);
 }
 
+// A clipboard text that is refused, or a paste the player declines, leaves the
+// clock and the game as they were.
+TEST_F(Window, ARefusedPasteLeavesTheClockAndTheGame) {
+    Open(Write("p.sku", kPuzzle));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Game().ClockText().isEmpty(); }, 3000));
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(kSolved[cell] - '0');
+    const std::string position = test::TextOf(E().Position());
+    for (const char* text : {"hello world", "1 2 3 4 5", "12345678912345678912345"}) {
+        QApplication::clipboard()->setText(QString::fromLatin1(text));
+        window_->Run(Command::Paste);
+        EXPECT_EQ(Game().StatusColour(), kAlarm) << text;
+        EXPECT_FALSE(Game().ClockText().isEmpty()) << text;
+        EXPECT_TRUE(Game().ClockRunning()) << text;
+        EXPECT_EQ(test::TextOf(E().Position()), position) << text;
+    }
+    // A puzzle that would replace the game, and the player keeps the game.
+    window_->AskAbandon = [](bool*) { return false; };
+    QApplication::clipboard()->setText(QString::fromStdString(kPuzzle));
+    window_->Run(Command::Paste);
+    EXPECT_FALSE(Game().ClockText().isEmpty());
+    EXPECT_TRUE(Game().ClockRunning());
+    EXPECT_EQ(test::TextOf(E().Position()), position);
+}
+
 // ---- The abandon question ---------------------------------------------------------
 
 TEST_F(Window, TheAbandonQuestionComesOnlyWhenAMoveWouldBeLost) {

@@ -168,9 +168,8 @@ void GameController::Copied(bool positionOnly) {
 }
 
 void GameController::Paste(const QString& text) {
-    // The right status panel is cleared first, whatever the clipboard holds.
-    clockText_.clear();
-    emit clockChanged();
+    // The text is read and checked first: a refused one changes nothing
+    // but the status message.
     const io::PasteResult read = io::ParsePastedText(text.toStdString());
     if (read.outcome == io::ReadOutcome::kTooFewCells) {
         Alarm(texts_.Text(io::kTextPasteTooShort));
@@ -181,6 +180,8 @@ void GameController::Paste(const QString& text) {
         return;
     }
     if (MayReplaceGame && !MayReplaceGame()) return;
+    clockText_.clear();
+    emit clockChanged();
     HideChooser();
     StopClock();
     board_.HandEntry = 0;
