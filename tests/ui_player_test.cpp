@@ -9,6 +9,8 @@
 #include "io/data_folder.h"
 #include "ui/chooser_widget.h"
 #include "ui/dialogs/congratulations_dialog.h"
+#include "ui/dialogs/examples_dialog.h"
+#include "ui/dialogs/type_size.h"
 #include "ui/look.h"
 #include "ui/status_panel.h"
 #include "ui_window_fixture.h"
@@ -25,6 +27,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOption>
 #include <QTabWidget>
 #include <QToolBar>
@@ -515,6 +519,53 @@ TEST_F(Window, AtOneAndAHalfTimesTheWindowFitsALaptopScreen) {
                       CellCentre(*window_->Board(), cell));
     EXPECT_EQ(Game().CellChooser().cell, cell);
     ExpectWholeChooserInside(*window_);
+}
+
+// A type drawn twice as large, as a font resolution of 192 draws the usual 9
+// points (the font then counts in pixels): the examples dialog follows the
+// pixels, not the points. Taller than the laptop's screen, it scrolls there,
+// with every caption whole.
+TEST(LargeType, TheExamplesDialogFollowsThePixelsOfTheTypeAndScrolls) {
+    QScreen* laptop = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->name() == QStringLiteral("laptop")) laptop = screen;
+    ASSERT_NE(laptop, nullptr);
+    const QFont saved = QApplication::font();
+    QFont doubled = saved;
+    doubled.setPixelSize(24);
+    QApplication::setFont(doubled);
+    EXPECT_NEAR(TypeScale(), 2.0, 1e-9);
+    {
+        QWidget owner;
+        owner.setScreen(laptop);
+        owner.setGeometry(QRect(laptop->availableGeometry().topLeft(), QSize(300, 200)));
+        owner.show();
+        ExamplesDialog dialog(&owner);
+        dialog.show();
+        QApplication::processEvents();
+        const QRect free = laptop->availableGeometry();
+        EXPECT_LE(dialog.height(), free.height());
+        EXPECT_LE(dialog.width(), free.width());
+        const auto* area = dialog.findChild<QScrollArea*>();
+        ASSERT_NE(area, nullptr);
+        EXPECT_GT(area->widget()->height(), area->viewport()->height());
+        EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+        for (const int result : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, -1}) {
+            const QAbstractButton* button = dialog.ButtonFor(result);
+            ASSERT_NE(button, nullptr);
+            const QFontMetrics metrics(button->font());
+            EXPECT_GE(button->width(), metrics.horizontalAdvance(button->text().trimmed()))
+                << button->text().toStdString();
+            EXPECT_GE(button->height(), metrics.height()) << button->text().toStdString();
+        }
+        for (const QLabel* line : dialog.findChildren<QLabel*>()) {
+            if (line->text().isEmpty()) continue;
+            const QFontMetrics metrics(line->font());
+            EXPECT_GE(line->width(), metrics.horizontalAdvance(line->text()))
+                << line->text().toStdString();
+        }
+    }
+    QApplication::setFont(saved);
 }
 
 // ---- The high-contrast look, read from the widgets' pixels -----------------------
