@@ -254,7 +254,7 @@ TEST_F(Window, PrintsAndTheBoardPicture) {
     EXPECT_EQ(Game().StatusColour(), QColor(0xE0, 0xFF, 0xFF));
 }
 
-TEST_F(Window, FourGridSheetBringsTheGameBack) {
+TEST_F(Window, FourGridSheetLeavesTheGameAsItWas) {
     window_->Run(Command::Consecutive); // the restored game keeps its own rules
     std::string record = "3x3: : ";
     for (int c = 0; c < 81; ++c)
@@ -270,6 +270,9 @@ TEST_F(Window, FourGridSheetBringsTheGameBack) {
     GoTo(next);
     Digit(other, Qt::ControlModifier | Qt::KeypadModifier);
     const Engine before = E();
+    const QString caption = Game().Caption();
+    const int level = Game().History().MoveLevel();
+    const long long elapsed = Game().ElapsedSeconds();
 
     // Cancelling the dialog changes nothing.
     window_->ChoosePrinter = [](QPrinter&) { return false; };
@@ -286,6 +289,15 @@ TEST_F(Window, FourGridSheetBringsTheGameBack) {
     window_->Run(Command::PrintFour);
     ASSERT_TRUE(window_->PrintingSheet());
     EXPECT_TRUE(window_->WaitingPanel()->isVisible());
+    // The board keeps the game while the puzzles are made.
+    bool boardKept = true;
+    QDeadlineTimer deadline(240000);
+    while (window_->PrintingSheet() && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        boardKept = boardKept && test::TextOf(E().Givens) == test::TextOf(before.Givens) &&
+                    Game().Caption() == caption;
+    }
+    EXPECT_TRUE(boardKept);
     ASSERT_TRUE(WaitForSheet(*window_));
     EXPECT_FALSE(window_->WaitingPanel()->isVisible());
     QFile file(pdf);
@@ -303,9 +315,12 @@ TEST_F(Window, FourGridSheetBringsTheGameBack) {
     EXPECT_TRUE(E().PuzzleFixed);
     EXPECT_TRUE(Game().ClockRunning());
     EXPECT_EQ(Status(), window_->Texts().Text(512));
-    // The history restarts with the restored position as its only level.
-    EXPECT_FALSE(window_->Action(Command::Undo)->isEnabled());
-    EXPECT_EQ(Game().History().MoveLevel(), 1);
+    // The clock, the history and the caption go on as they were.
+    EXPECT_GE(Game().ElapsedSeconds(), elapsed);
+    EXPECT_EQ(Game().Caption(), caption);
+    EXPECT_TRUE(Game().Caption().endsWith(QStringLiteral(": p")));
+    EXPECT_TRUE(window_->Action(Command::Undo)->isEnabled());
+    EXPECT_EQ(Game().History().MoveLevel(), level);
     // Play goes on in the restored game.
     const int third = [&] {
         for (int c = next + 1; c < 81; ++c)
@@ -318,6 +333,10 @@ TEST_F(Window, FourGridSheetBringsTheGameBack) {
     window_->Run(Command::Undo);
     EXPECT_EQ(test::TextOf(E().CellGrid[0]), test::TextOf(before.CellGrid[0]));
     EXPECT_FALSE(E().CandidateTable.Has(next, other));
+    // And further back, before the sheet.
+    window_->Run(Command::Undo);
+    window_->Run(Command::Undo);
+    EXPECT_EQ(E().CellGrid[0][cell], 0);
 }
 
 TEST_F(Window, SheetWithoutAGameLeavesTheClockStopped) {

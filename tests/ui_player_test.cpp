@@ -5,9 +5,12 @@
 // cell chooser, refused files, puzzles without a solution, the chooser's place
 // and size, digits of every keyboard, the window on a small screen, and the
 // high-contrast look read from the widgets' own pixels.
+#include "engine/generator/generation.h"
 #include "io/data_folder.h"
 #include "ui/chooser_widget.h"
 #include "ui/dialogs/congratulations_dialog.h"
+#include "ui/dialogs/examples_dialog.h"
+#include "ui/dialogs/type_size.h"
 #include "ui/look.h"
 #include "ui/status_panel.h"
 #include "ui_window_fixture.h"
@@ -17,12 +20,15 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOption>
 #include <QTabWidget>
 #include <QToolBar>
@@ -107,6 +113,59 @@ TEST_F(Window, ActivatingTheWindowGivesTheKeysToTheBoard) {
     EXPECT_TRUE(window_->Board()->hasFocus());
 }
 
+// After a menu closed with Escape, typed keys reach the board at once, whether
+// the menu was opened by the keyboard or by the mouse.
+TEST_F(Window, OneEscapeAfterAMenuGivesTheKeysBackToTheBoard) {
+    Open(Write("p.sku", kPuzzle));
+    QMenuBar* bar = window_->menuBar();
+    const auto activate = [&] {
+        QApplication::setActiveWindow(window_.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    };
+    const auto typed = [](Qt::Key key) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, key);
+    };
+    // Escape in the open menu; then the window's keys belong to the board and
+    // no menu title stays lit, before the window is active again (offscreen,
+    // the menu took the activation).
+    const auto closeMenuWithEscape = [&] {
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+        QApplication::processEvents();
+        EXPECT_EQ(window_->focusWidget(), window_->Board())
+            << (window_->focusWidget() ? window_->focusWidget()->metaObject()->className()
+                                       : "no focus");
+        EXPECT_EQ(bar->activeAction(), nullptr);
+        activate();
+    };
+    activate();
+    window_->Board()->setFocus();
+    ASSERT_TRUE(window_->Board()->hasFocus());
+    int cell = FirstEmpty();
+    GoTo(cell);
+
+    // Opened with F10, closed with Escape: the next digit plays.
+    typed(Qt::Key_F10);
+    closeMenuWithEscape();
+    EXPECT_TRUE(window_->Board()->hasFocus());
+    typed(static_cast<Qt::Key>(Qt::Key_0 + (kSolved[cell] - '0')));
+    EXPECT_EQ(E().Position()[cell], kSolved[cell] - '0');
+
+    // Opened with a click on the menu bar: the next arrow moves the cell.
+    cell = FirstEmpty();
+    GoTo(cell);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      bar->actionGeometry(bar->actions().at(1)).center());
+    closeMenuWithEscape();
+    EXPECT_TRUE(window_->Board()->hasFocus());
+    const int column = Game().Board().ActiveColumn;
+    typed(column > 0 ? Qt::Key_Left : Qt::Key_Right);
+    EXPECT_NE(Game().Board().ActiveColumn, column);
+}
+
 // ---- Files that are not puzzles, and puzzles without a solution ----------------
 
 // The window with a data folder of its own: the game in progress is kept at
@@ -118,9 +177,10 @@ class Kept : public Window {
         window_ = WithData();
     }
 
-    std::unique_ptr<MainWindow> WithData() {
+    std::unique_ptr<MainWindow> WithData(bool asTheProgramStarts = false) {
         window_.reset();
         StartOptions options;
+        options.newGameAtFirstStart = asTheProgramStarts;
         options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
         options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
         options.dataFolder = QString::fromStdString(io::DataFolder());
@@ -137,9 +197,9 @@ class Kept : public Window {
         return w;
     }
 
-    void Restart() {
+    void Restart(bool asTheProgramStarts = false) {
         window_->close();
-        window_ = WithData();
+        window_ = WithData(asTheProgramStarts);
         window_->ResumeSavedGame();
     }
 
@@ -461,6 +521,53 @@ TEST_F(Window, AtOneAndAHalfTimesTheWindowFitsALaptopScreen) {
     ExpectWholeChooserInside(*window_);
 }
 
+// A type drawn twice as large, as a font resolution of 192 draws the usual 9
+// points (the font then counts in pixels): the examples dialog follows the
+// pixels, not the points. Taller than the laptop's screen, it scrolls there,
+// with every caption whole.
+TEST(LargeType, TheExamplesDialogFollowsThePixelsOfTheTypeAndScrolls) {
+    QScreen* laptop = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->name() == QStringLiteral("laptop")) laptop = screen;
+    ASSERT_NE(laptop, nullptr);
+    const QFont saved = QApplication::font();
+    QFont doubled = saved;
+    doubled.setPixelSize(24);
+    QApplication::setFont(doubled);
+    EXPECT_NEAR(TypeScale(), 2.0, 1e-9);
+    {
+        QWidget owner;
+        owner.setScreen(laptop);
+        owner.setGeometry(QRect(laptop->availableGeometry().topLeft(), QSize(300, 200)));
+        owner.show();
+        ExamplesDialog dialog(&owner);
+        dialog.show();
+        QApplication::processEvents();
+        const QRect free = laptop->availableGeometry();
+        EXPECT_LE(dialog.height(), free.height());
+        EXPECT_LE(dialog.width(), free.width());
+        const auto* area = dialog.findChild<QScrollArea*>();
+        ASSERT_NE(area, nullptr);
+        EXPECT_GT(area->widget()->height(), area->viewport()->height());
+        EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+        for (const int result : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, -1}) {
+            const QAbstractButton* button = dialog.ButtonFor(result);
+            ASSERT_NE(button, nullptr);
+            const QFontMetrics metrics(button->font());
+            EXPECT_GE(button->width(), metrics.horizontalAdvance(button->text().trimmed()))
+                << button->text().toStdString();
+            EXPECT_GE(button->height(), metrics.height()) << button->text().toStdString();
+        }
+        for (const QLabel* line : dialog.findChildren<QLabel*>()) {
+            if (line->text().isEmpty()) continue;
+            const QFontMetrics metrics(line->font());
+            EXPECT_GE(line->width(), metrics.horizontalAdvance(line->text()))
+                << line->text().toStdString();
+        }
+    }
+    QApplication::setFont(saved);
+}
+
 // ---- The high-contrast look, read from the widgets' pixels -----------------------
 
 // The highest contrast of a pixel of `area` against `ground`.
@@ -557,6 +664,32 @@ TEST_F(Window, InHighContrastEveryPartOfEveryControlShows) {
                   c, chooser.visualItemRect(chooser.item(2)).translated(chooser.viewport()->pos()),
                   QColor(CurrentLook().chooserGround)),
               4.5);
+}
+
+// A clipboard text that is refused, or a paste the player declines, leaves the
+// clock and the game as they were.
+TEST_F(Window, ARefusedPasteLeavesTheClockAndTheGame) {
+    Open(Write("p.sku", kPuzzle));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Game().ClockText().isEmpty(); }, 3000));
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(kSolved[cell] - '0');
+    const std::string position = test::TextOf(E().Position());
+    for (const char* text : {"hello world", "1 2 3 4 5", "12345678912345678912345"}) {
+        QApplication::clipboard()->setText(QString::fromLatin1(text));
+        window_->Run(Command::Paste);
+        EXPECT_EQ(Game().StatusColour(), kAlarm) << text;
+        EXPECT_FALSE(Game().ClockText().isEmpty()) << text;
+        EXPECT_TRUE(Game().ClockRunning()) << text;
+        EXPECT_EQ(test::TextOf(E().Position()), position) << text;
+    }
+    // A puzzle that would replace the game, and the player keeps the game.
+    window_->AskAbandon = [](bool*) { return false; };
+    QApplication::clipboard()->setText(QString::fromStdString(kPuzzle));
+    window_->Run(Command::Paste);
+    EXPECT_FALSE(Game().ClockText().isEmpty());
+    EXPECT_TRUE(Game().ClockRunning());
+    EXPECT_EQ(test::TextOf(E().Position()), position);
 }
 
 // ---- The abandon question ---------------------------------------------------------
@@ -690,6 +823,35 @@ TEST_F(Window, TheLanguageTickFollowsTheLanguageInUse) {
     EXPECT_TRUE(window_->Action(Command::French)->isChecked());
 }
 
+TEST_F(Kept, AFirstStartOpensAGameOfTheDefaultLevel) {
+    const QString settings = folder_.filePath(QStringLiteral("VemoTarn.ini"));
+    ASSERT_FALSE(QFile::exists(settings));
+    window_ = WithData(true);
+    window_->ResumeSavedGame();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return E().PuzzleFixed && !Game().GenerationRunning(); }, 60000));
+    EXPECT_EQ(Game().DifficultyBand(), kFacile);
+    EXPECT_LE(E().PuzzleScore(), 105);
+    EXPECT_TRUE(Game().ClockRunning());
+    EXPECT_EQ(Game().Board().HandEntry, 0);
+    // Played, closed, started again: the game comes back, no new one.
+    const int cell = FirstEmpty();
+    GoTo(cell);
+    Digit(E().SolutionGrid[cell]);
+    const std::string played = Cells();
+    Restart(true);
+    EXPECT_EQ(Cells(), played);
+    // With settings and no game kept, the start is the empty board.
+    window_->close();
+    ASSERT_TRUE(QFile::exists(settings));
+    QFile::remove(window_->SavedGamePath());
+    window_ = WithData(true);
+    window_->ResumeSavedGame();
+    QApplication::processEvents();
+    EXPECT_FALSE(Game().GenerationRunning());
+    EXPECT_FALSE(E().PuzzleFixed);
+}
+
 TEST_F(Kept, AResumedGameShowsItsActiveCell) {
     PlayTwoDigits();
     Restart();
@@ -731,6 +893,38 @@ TEST_F(Window, RecentFilesSaveNoticeLooksAndTheAlarmColour) {
     Digit(kSolved[cell] - '0');
     EXPECT_EQ(Status(), Count());
     EXPECT_NE(Game().StatusColour(), kAlarm);
+}
+
+TEST_F(Window, TheSaveDialogProposesTheFileAndAnArgumentKeepsTheTypeChoice) {
+    // Nothing to propose for a puzzle that came from no file.
+    EXPECT_TRUE(Game().ProposedSavePath().isEmpty());
+    // An opened file is proposed as it is, a file of another kind beside it
+    // as a Sudoku file.
+    const QString path = Write("p.sku", kPuzzle);
+    Open(path);
+    EXPECT_EQ(Game().ProposedSavePath(), QFileInfo(path).absoluteFilePath());
+    Open(Write("other.txt", kPuzzle));
+    EXPECT_EQ(Game().ProposedSavePath(),
+              QFileInfo(folder_.filePath("other.sku")).absoluteFilePath());
+    // Saved under another name, that name is the next proposal.
+    const QString saved = folder_.filePath(QStringLiteral("saved.sku"));
+    window_->ChooseSavePath = [saved] { return saved; };
+    window_->Run(Command::Save);
+    EXPECT_EQ(Game().ProposedSavePath(), QFileInfo(saved).absoluteFilePath());
+    window_->Run(Command::BlankGrid);
+    EXPECT_TRUE(Game().ProposedSavePath().isEmpty());
+
+    // The stored type choice stays when the command line names a file of
+    // another type; the open command follows the file.
+    window_->Run(Command::Consecutive);
+    ASSERT_EQ(E().VariantChoice, kConsecutive);
+    window_->OpenArgument(path.toStdString());
+    ASSERT_TRUE(E().PuzzleFixed);
+    EXPECT_EQ(E().VariantKind, kClassic);
+    EXPECT_EQ(E().VariantChoice, kConsecutive);
+    EXPECT_TRUE(window_->Action(Command::Consecutive)->isChecked());
+    Open(path);
+    EXPECT_EQ(E().VariantChoice, kClassic);
 }
 
 TEST_F(Window, TheFilterAfterACompleteHint) {

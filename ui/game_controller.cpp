@@ -211,6 +211,7 @@ void GameController::OpenBlankGrid() {
     ResetPlayControls();
 
     engine_.ClearPuzzle();
+    proposedSavePath_.clear(); // an empty grid is no file's
     ClearHighlights();
     board_.ActiveRow = 4;
     board_.ActiveColumn = 4;
@@ -279,6 +280,7 @@ void GameController::StartGame() {
     history_.Reset(CurrentPosition());
 
     caption_ = QString(); // the new-puzzle caption, in the language in use
+    proposedSavePath_.clear();
     emit captionChanged();
 
     if (engine_.SearchAbandoned)

@@ -100,7 +100,12 @@ class GameController : public QObject {
     // The open command once a file is chosen: load, install, type command.
     void OpenFile(const QString& path);
     // The same for a file name as the system gives it, in any encoding.
-    void OpenFilePath(const std::string& path);
+    // `followType`: the type menu takes the file's type.
+    void OpenFilePath(const std::string& path, bool followType = true);
+    // What the save dialog proposes: the current file's name as a Sudoku file
+    // beside it, or the example's name alone; empty for a puzzle that came
+    // from no file.
+    const QString& ProposedSavePath() const { return proposedSavePath_; }
     // After a file that was not set up for play: hand entry on the grid as it
     // is shown (the refused grid, or the empty one), ready to be corrected and
     // started.
@@ -147,9 +152,6 @@ class GameController : public QObject {
     // The attempt count of the running generation, in the status bar.
     void GenerationProgress(int attempts);
 
-    // After the four-grid sheet: the game put aside comes back; the history
-    // keeps only its restored position at the current level.
-    void RestoreAfterSheet(const print::GameState& saved, bool puzzleFixed);
     // A status message in the printing colour (texts 511, 512).
     void PrintedNotice(int text);
     // A message in `colour` for two seconds.
@@ -319,6 +321,7 @@ class GameController : public QObject {
     QString clockText_;
     // Null for the new-puzzle caption, which follows the language.
     QString caption_ = QStringLiteral(" Vemo Tarn");
+    QString proposedSavePath_;
     QString variantLabel_;
     QString captionSuffix_;
     QDateTime startTime_;

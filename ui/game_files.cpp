@@ -9,6 +9,7 @@
 #include "io/puzzle_file.h"
 #include "io/text_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <sys/stat.h>
@@ -38,18 +39,20 @@ void GameController::OpenFile(const QString& path) {
     OpenFilePath(path.toStdString());
 }
 
-void GameController::OpenFilePath(const std::string& path) {
+void GameController::OpenFilePath(const std::string& path, bool followType) {
     installStarted_ = false;
     emit pageRequested(kBoardPage);
     if (!LoadAndInstall(path)) return;
-    ChooseVariant(engine_.VariantKind);
+    if (followType) ChooseVariant(engine_.VariantKind);
     // Only a file that opened as a game is a recent one.
     if (engine_.PuzzleFixed) io::UpdateRecentFiles(RecentFiles, path);
 }
 
 void GameController::OpenExample(const QString& path) {
     emit pageRequested(kBoardPage);
-    LoadAndInstall(path.toStdString());
+    // Saved, it goes where the player chooses, not among the examples.
+    if (LoadAndInstall(path.toStdString()))
+        proposedSavePath_ = QFileInfo(path).completeBaseName() + QStringLiteral(".sku");
 }
 
 void GameController::StayInHandEntry() {
@@ -81,6 +84,9 @@ bool GameController::LoadAndInstall(const std::string& path) {
     captionSuffix_ = engine_.XSudoku == 1 ? QStringLiteral(" X") : QString();
     Enable(Command::CopyPosition, engine_.VariantKind == kClassic);
     caption_ = QStringLiteral(" Vemo Tarn : ") + QString::fromStdString(report.caption);
+    const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(path)));
+    proposedSavePath_ =
+        file.absolutePath() + QLatin1Char('/') + file.completeBaseName() + QStringLiteral(".sku");
     emit captionChanged();
     ClearBoardState();
     emit boardChanged();
@@ -145,6 +151,7 @@ bool GameController::SaveFile(const QString& path, QString* error) {
         return false;
     }
     caption_ = QStringLiteral(" Vemo Tarn : ") + QFileInfo(path).completeBaseName();
+    proposedSavePath_ = QFileInfo(path).absoluteFilePath();
     emit captionChanged();
     io::UpdateRecentFiles(RecentFiles, path.toStdString());
     Notice(texts_.Text(587) + QFileInfo(path).fileName(), kCopiedColour);
@@ -161,9 +168,8 @@ void GameController::Copied(bool positionOnly) {
 }
 
 void GameController::Paste(const QString& text) {
-    // The right status panel is cleared first, whatever the clipboard holds.
-    clockText_.clear();
-    emit clockChanged();
+    // The text is read and checked first: a refused one changes nothing
+    // but the status message.
     const io::PasteResult read = io::ParsePastedText(text.toStdString());
     if (read.outcome == io::ReadOutcome::kTooFewCells) {
         Alarm(texts_.Text(io::kTextPasteTooShort));
@@ -174,6 +180,8 @@ void GameController::Paste(const QString& text) {
         return;
     }
     if (MayReplaceGame && !MayReplaceGame()) return;
+    clockText_.clear();
+    emit clockChanged();
     HideChooser();
     StopClock();
     board_.HandEntry = 0;
@@ -183,6 +191,7 @@ void GameController::Paste(const QString& text) {
     engine_.XSudokuChoice = 1 - (p.record ? p.xSudoku : 0);
     ToggleXSudoku();
     caption_ = QString(); // the new-puzzle caption, in the language in use
+    proposedSavePath_.clear();
     emit captionChanged();
 
     const std::vector<int> messages = io::InstallParsedPuzzle(p, engine_);

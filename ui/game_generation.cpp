@@ -117,6 +117,7 @@ void GameController::CancelGeneration() {
 
 void GameController::FinishGeneration(const Engine& generated) {
     backup_.reset();
+    proposedSavePath_.clear();
     // The new game with its analysis; the window's own hooks stay.
     const auto pump = engine_.MessagePump;
     engine_ = generated;

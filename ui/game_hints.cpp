@@ -105,7 +105,7 @@ void GameController::ClearExplanation() {
 void GameController::ShowHint() {
     if (!engine_.PuzzleFixed || engine_.FilledCount >= 81 || ShowingStep()) return;
     emit pageRequested(kBoardPage); // a hint is shown on the board
-    ClearHintDrawing(); // a new hint
+    ClearHintDrawing();             // a new hint
     const HintDisplay hint = FindHint();
     const int id = hint.technique;
     if (id == 0) return; // nothing found: the position stays as it is

@@ -66,6 +66,7 @@ int main(int argc, char* argv[]) {
     }
     options.dataFolder = QString::fromStdString(vemo::io::DataFolder());
     options.fillPool = true;
+    options.newGameAtFirstStart = true;
     // The file argument as the system gives it (Qt's own options are taken
     // out of argv by now), whatever its encoding.
     const std::optional<std::string> argument =

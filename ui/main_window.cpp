@@ -146,6 +146,8 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         options.programFolder.isEmpty() ? DefaultProgramFolder() : options.programFolder;
     if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
     settingsPath_ = options.settingsPath;
+    firstStart_ = options.newGameAtFirstStart && !settingsPath_.isEmpty() &&
+                  !QFileInfo::exists(settingsPath_);
     dataFolder_ = options.dataFolder;
     while (dataFolder_.size() > 1 && dataFolder_.endsWith(QLatin1Char('/'))) dataFolder_.chop(1);
     setWindowTitle(game_->Caption());
@@ -207,7 +209,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     };
     ChooseSavePath = [this] {
         QString path = QFileDialog::getSaveFileName(this, WithoutMnemonic(texts_.Text(49)),
-                                                    QString(), SaveFilter());
+                                                    game_->ProposedSavePath(), SaveFilter());
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".sku");
         return path;
     };
@@ -693,6 +695,25 @@ void MainWindow::OpenMenuBar() {
     menuBar()->setActiveAction(menus.first());
 }
 
+void MainWindow::LeaveMenuBar() {
+    if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return;
+    QMenuBar* bar = menuBar();
+    if (!bar->hasFocus() && !bar->activeAction()) return;
+    // Escape on the bar ends its keyboard mode and lights no menu title.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(bar, &escape);
+    bar->setActiveAction(nullptr);
+    // The bar gives the keys back to the widget that had them; when that was
+    // none, the board has them, or the page in front.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && focused != bar) return;
+    if (pages_->currentIndex() == kBoardPage) {
+        board_->setFocus(Qt::OtherFocusReason);
+    } else {
+        pages_->currentWidget()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void MainWindow::SayActiveCell(bool withUnits) {
     if (!board_->hasFocus() || QApplication::activePopupWidget()) return;
     const int cell = board_->ActiveCell();
@@ -875,7 +896,8 @@ void MainWindow::OpenArgument(const std::string& path) {
 
 void MainWindow::OpenArgumentFile(const std::string& path) {
     const io::RecentList before = game_->RecentFiles;
-    game_->OpenFilePath(path);
+    // The type menu keeps the stored choice; the game plays the file's type.
+    game_->OpenFilePath(path, false);
     if (!game_->InstallStarted()) {
         // Only a puzzle set up for play goes to the recent files; a refused
         // grid stays on the board in hand entry, to be corrected and started.
@@ -1020,6 +1042,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     // A step of the listing is only looked at: the board takes no click.
     if (game_->ShowingStep() && type == QEvent::MouseButtonPress && watched == board_) return true;
+    if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        qobject_cast<QMenu*>(watched)) {
+        // The menu bar would keep the keys, unseen, after its last menu
+        // closes; they go back to the board instead.
+        QTimer::singleShot(0, this, [this] { LeaveMenuBar(); });
+    }
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         if (RouteKey(watched, *static_cast<QKeyEvent*>(event))) return true;
         return false;

@@ -68,6 +68,9 @@ struct StartOptions {
     // Ready puzzles are generated into the data folder's pool while the
     // window is idle (the program does it; tests only take from the pool).
     bool fillPool = false;
+    // A first start, with no settings file and no game kept, opens a game of
+    // the default level at once (the program does it; tests start empty).
+    bool newGameAtFirstStart = false;
 };
 
 class MainWindow : public QMainWindow {
@@ -104,6 +107,8 @@ class MainWindow : public QMainWindow {
     // comes back, when resuming is on. A damaged or foreign file is set aside
     // with a status message. While another window keeps its game on the same
     // data folder, nothing is resumed and the status bar says so.
+    // At a first start with no game kept, a new game
+    // of the default level is generated.
     void ResumeSavedGame();
     // At closing: the game in progress is kept (resuming on), or the kept one
     // removed when there is none. False, with the reason reported, when the
@@ -207,6 +212,8 @@ class MainWindow : public QMainWindow {
     void ApplyLook(LookKind kind);
     bool RouteKey(QObject* watched, QKeyEvent& event);
     bool SwitchPageKey(QObject* watched, const QKeyEvent& event);
+    // After the last menu closed with Escape: the keys back to the page.
+    void LeaveMenuBar();
     void OpenMenuBar();
     // The active cell as the board reads it, once the board has the keys.
     void SayActiveCell(bool withUnits);
@@ -258,6 +265,7 @@ class MainWindow : public QMainWindow {
     void PrintCommand(int kind);
     void CopyImageCommand();
     void PrintFourCommand();
+    void GenerateSheetGrid();
     void SheetGridGenerated();
     void EndSheet(bool completed);
 
@@ -266,6 +274,8 @@ class MainWindow : public QMainWindow {
     QString dataFolder_;
     bool startedWithArgument_ = false;
     bool keptGameStays_ = false;
+    // No settings file was there when the window came up.
+    bool firstStart_ = false;
     bool sessionEnded_ = false;
     // Held while this window keeps the data folder's game: one window at a
     // time resumes, writes or removes it.
@@ -322,8 +332,9 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<QPrinter> sheetPrinter_;
     std::unique_ptr<print::PageTarget> sheetTarget_;
     std::unique_ptr<QPainter> sheetPainter_;
-    print::GameState sheetSaved_;
-    bool sheetPuzzleFixed_ = false;
+    // The settings of the sheet's generations; the game in progress stays
+    // on the board, untouched, meanwhile.
+    std::unique_ptr<Engine> sheetSettings_;
     int sheetIndex_ = -1;
     std::function<void()> finishHandler_;
 };

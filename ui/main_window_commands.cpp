@@ -208,14 +208,20 @@ QString MainWindow::RecordsPath() const {
 }
 
 void MainWindow::ResumeSavedGame() {
-    if (dataFolder_.isEmpty() || settings_.ResumeGame == 0) return;
+    // A newcomer's first start: a game of the default level, at once.
+    const bool newcomer = firstStart_;
+    firstStart_ = false;
+    const auto startNewcomer = [this, newcomer] {
+        if (newcomer && !game_->Game().PuzzleFixed) GenerateCommand();
+    };
+    if (dataFolder_.isEmpty() || settings_.ResumeGame == 0) return startNewcomer();
     if (anotherKeepsGame_) {
         game_->Alarm(texts_.Text(589));
         return;
     }
     const std::string path = SavedGamePath().toStdString();
     const io::SavedGameRead read = io::ReadSavedGame(path);
-    if (read.status == io::SavedGameStatus::kMissing) return;
+    if (read.status == io::SavedGameStatus::kMissing) return startNewcomer();
     if (read.status == io::SavedGameStatus::kOk && game_->Resume(*read.game)) {
         game_->Notice(texts_.Text(558), ButtonFaceColour());
         SyncCommands();
@@ -504,6 +510,15 @@ void MainWindow::CancelGenerateCommand() {
 void MainWindow::GenerationDone(bool generated) {
     SetGenerationLock(false);
     if (scaleWaiting_) ShowScaleWaiting(false);
+    if (PrintingSheet()) {
+        // The sheet's puzzle goes on paper only; the game stays as it was.
+        if (generated) {
+            SheetGridGenerated();
+        } else {
+            EndSheet(false);
+        }
+        return;
+    }
     if (generated) {
         game_->FinishGeneration(generation_->Result());
     } else {
@@ -514,14 +529,6 @@ void MainWindow::GenerationDone(bool generated) {
     if (pendingPoolProblem_ != 0) {
         game_->Alarm(texts_.Text(pendingPoolProblem_));
         pendingPoolProblem_ = 0;
-    }
-    if (PrintingSheet()) {
-        if (generated) {
-            SheetGridGenerated();
-        } else {
-            EndSheet(false);
-        }
-        return;
     }
     SyncCommands();
     board_->Redraw();

@@ -66,7 +66,6 @@ void MainWindow::CopyImageCommand() {
 
 void MainWindow::PrintFourCommand() {
     if (PrintingSheet() || generation_->Running()) return;
-    sheetPuzzleFixed_ = game_->Game().PuzzleFixed;
     pages_->setCurrentIndex(kBoardPage);
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!ChoosePrinter || !ChoosePrinter(*printer)) {
@@ -84,7 +83,13 @@ void MainWindow::PrintFourCommand() {
         if (ReportError) ReportError(texts_.Text(544));
         return;
     }
-    sheetSaved_ = print::SaveGameState(game_->Game());
+    // The sheet's puzzles come from generations of their own, with the menu's
+    // band, symmetry, type and X choices: never from the ready puzzles kept
+    // for the board, and never installed on it.
+    sheetSettings_ = std::make_unique<Engine>(game_->Game());
+    sheetSettings_->VariantKind = sheetSettings_->VariantChoice;
+    sheetSettings_->XSudoku = sheetSettings_->XSudokuChoice;
+    sheetSettings_->MessagePump = nullptr;
     waitingPanel_->move((pages_->currentWidget()->width() - waitingPanel_->width()) / 2,
                         (pages_->currentWidget()->height() - waitingPanel_->height()) / 2);
     waitingPanel_->show();
@@ -92,11 +97,18 @@ void MainWindow::PrintFourCommand() {
     sheetIndex_ = 0;
     sheetProgress_->setValue(0);
     QApplication::processEvents();
-    GenerateCommand();
+    GenerateSheetGrid();
+}
+
+void MainWindow::GenerateSheetGrid() {
+    SetGenerationLock(true);
+    generation_->Start(*sheetSettings_);
 }
 
 void MainWindow::SheetGridGenerated() {
-    const Engine& game = game_->Game();
+    const Engine& game = generation_->Result();
+    // The next puzzle goes on from this one's random state.
+    sheetSettings_->Rng = game.Rng;
     print::PaintSheetGrid(*sheetPainter_, sheetTarget_->Width(), sheetTarget_->Height(),
                           sheetTarget_->ResolutionY(), sheetIndex_, game,
                           print::MakeTitleTexts(game, [this](int id) { return texts_.Text(id); }),
@@ -107,7 +119,7 @@ void MainWindow::SheetGridGenerated() {
         return;
     }
     sheetProgress_->setValue(25 * sheetIndex_);
-    GenerateCommand();
+    GenerateSheetGrid();
 }
 
 void MainWindow::EndSheet(bool completed) {
@@ -125,12 +137,16 @@ void MainWindow::EndSheet(bool completed) {
     sheetPrinter_.reset();
     sheetIndex_ = -1;
     waitingPanel_->hide();
-    game_->RestoreAfterSheet(sheetSaved_, sheetPuzzleFixed_);
+    // The next new game does not repeat a printed puzzle.
+    game_->Game().Rng = sheetSettings_->Rng;
+    sheetSettings_.reset();
+    if (!written) {
+        game_->Alarm(texts_.Text(544) + QString::fromStdString(error));
+    } else if (completed) {
+        game_->PrintedNotice(512);
+    }
     SyncCommands();
-    board_->Redraw();
-    solution_->Redraw();
-    // After the game is back, so that its standing message does not hide it.
-    if (!written) game_->Alarm(texts_.Text(544) + QString::fromStdString(error));
+    board_->setFocus();
 }
 
 } // namespace vemo::ui

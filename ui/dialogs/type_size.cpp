@@ -4,6 +4,9 @@
 #include "ui/dialogs/type_size.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -12,13 +15,23 @@ namespace vemo::ui {
 
 namespace {
 
+// The usual desktop type: 9 points on a 96 dots-per-inch screen, 12 pixels.
 constexpr double kDesignedPoints = 9.0;
+constexpr double kDesignedDpi = 96.0;
+constexpr double kDesignedPixels = kDesignedPoints * kDesignedDpi / 72.0;
 
 } // namespace
 
 double TypeScale() {
-    const double points = QApplication::font().pointSizeF();
-    return points > 0 ? std::max(1.0, points / kDesignedPoints) : 1.0;
+    // The pixels the type really takes: points at the screen's resolution
+    // (a font resolution of 192 draws 9 points twice as large), or a font
+    // given in pixels as it is.
+    const QFont font = QApplication::font();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : kDesignedDpi;
+    const double pixels = font.pointSizeF() > 0 ? font.pointSizeF() * dpi / 72.0
+                                                : static_cast<double>(QFontInfo(font).pixelSize());
+    return pixels > 0 ? std::max(1.0, pixels / kDesignedPixels) : 1.0;
 }
 
 QFont HeadingFont(int pixels, bool bold) {
