@@ -203,11 +203,24 @@ TEST_F(HintPanel, ReadOutWhenShownAndRememberedAcrossARestart) {
     EXPECT_FALSE(window_->Speech()->LastSaid().contains(Game().Explanation()));
 
     const int height = window_->minimumHeight();
+    const int side = window_->Board()->width();
+    const int width = window_->width();
     ShowPanel(true);
+    QApplication::processEvents();
     EXPECT_TRUE(Panel()->isVisible());
     // Beside the board, not below it: the window grows no taller.
     EXPECT_EQ(window_->minimumHeight(), height);
     EXPECT_LE(window_->height(), window_->screen()->availableGeometry().height());
+    // Wider instead, where the screen has room, so the board keeps its size.
+    if (window_->frameGeometry().right() < window_->screen()->availableGeometry().right()) {
+        EXPECT_GT(window_->width(), width);
+        EXPECT_GE(window_->Board()->width(), side - 2);
+    }
+    ShowPanel(false);
+    QApplication::processEvents();
+    EXPECT_LE(window_->width(), std::max(width, window_->minimumWidth()));
+    ShowPanel(true);
+    QApplication::processEvents();
     // At the smallest size, the board and the panel side by side on the page.
     window_->resize(window_->minimumSize());
     QApplication::processEvents();

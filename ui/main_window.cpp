@@ -362,11 +362,14 @@ void MainWindow::AddExplanationsEntry() {
 
 void MainWindow::ShowExplanations(bool on) {
     if (!explanationPanel_ || explanationPanel_->isVisibleTo(this) == on) return;
-    const int before = minimumWidth();
+    // The window grows by the panel's room, so that the board keeps its
+    // size, and gives it back when the panel goes; the screen bounds both.
+    const int before = PanelRoom(true);
     explanationPanel_->setVisible(on);
+    const int room = PanelRoom(true) - before;
     FitMinimumSize();
     if (!isMaximized() && !isFullScreen()) {
-        resize(std::max(minimumWidth(), width() + minimumWidth() - before), height());
+        resize(std::max(minimumWidth(), width() + room), height());
         if (isVisible()) FitToScreen();
     }
     if (QWidget* page = board_->parentWidget()->parentWidget()) LayOutBoardPage(*page);
