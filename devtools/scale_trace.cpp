@@ -76,16 +76,7 @@ int main(int argc, char** argv) {
     }
     const std::string text = argv[1];
     vemo::Engine engine;
-    engine.HistoryLevel = 0;
-    engine.ClearPuzzle();
-    engine.PuzzleFixed = true;
-    vemo::Grid grid{};
-    for (int c = 0; c < 81; ++c) grid[c] = text[c] >= '1' && text[c] <= '9' ? text[c] - '0' : 0;
-    engine.CellGrid[0] = grid;
-    engine.Givens = grid;
-    engine.SolutionGrid = grid;
-    engine.ValidityGrid = grid;
-    engine.ComputeCandidates();
+    Load(engine, text);
     int n = 0;
     const int showAt = argc > 2 ? std::atoi(argv[2]) : -1;
     const vemo::advanced::Board board = vemo::advanced::TakeBoard(engine);
