@@ -834,6 +834,8 @@ TEST_F(Kept, AFirstStartOpensAGameOfTheDefaultLevel) {
     EXPECT_LE(E().PuzzleScore(), 105);
     EXPECT_TRUE(Game().ClockRunning());
     EXPECT_EQ(Game().Board().HandEntry, 0);
+    // Its status line says how to start another, in the window's language.
+    EXPECT_EQ(Game().StatusMessage(), window_->Texts().Text(584));
     // Played, closed, started again: the game comes back, no new one.
     const int cell = FirstEmpty();
     GoTo(cell);

@@ -101,6 +101,12 @@ void GameController::ShowHowToStart() {
     emit statusChanged();
 }
 
+void GameController::ShowStartTip() {
+    ShowCount();
+    statusMessage_ = texts_.Text(584);
+    emit statusChanged();
+}
+
 void GameController::Alarm(const QString& message) {
     statusMessage_ = message;
     statusColour_ = kAlarmColour;

@@ -230,6 +230,8 @@ class GameController : public QObject {
     void ShowCount();
     // On the empty board of the start: how to begin (text 584).
     void ShowHowToStart();
+    // The status line of a newcomer's first game: how to start another.
+    void ShowStartTip();
     void Alarm(const QString& message);
     void SetStatusColourToNormal();
 

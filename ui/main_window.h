@@ -276,6 +276,8 @@ class MainWindow : public QMainWindow {
     bool keptGameStays_ = false;
     // No settings file was there when the window came up.
     bool firstStart_ = false;
+    // The first game of a first start: its status line says how to start.
+    bool greetNewcomer_ = false;
     bool sessionEnded_ = false;
     // Held while this window keeps the data folder's game: one window at a
     // time resumes, writes or removes it.

@@ -212,7 +212,9 @@ void MainWindow::ResumeSavedGame() {
     const bool newcomer = firstStart_;
     firstStart_ = false;
     const auto startNewcomer = [this, newcomer] {
-        if (newcomer && !game_->Game().PuzzleFixed) GenerateCommand();
+        if (!newcomer || game_->Game().PuzzleFixed) return;
+        greetNewcomer_ = true;
+        GenerateCommand();
     };
     if (dataFolder_.isEmpty() || settings_.ResumeGame == 0) return startNewcomer();
     if (anotherKeepsGame_) {
@@ -521,11 +523,13 @@ void MainWindow::GenerationDone(bool generated) {
     }
     if (generated) {
         game_->FinishGeneration(generation_->Result());
+        if (greetNewcomer_) game_->ShowStartTip();
     } else {
         game_->CancelGeneration();
         // No puzzle of that level within the budget: said, not hung on.
         if (generation_->GaveUp()) game_->Alarm(texts_.Text(kTextScaleGaveUp));
     }
+    greetNewcomer_ = false;
     if (pendingPoolProblem_ != 0) {
         game_->Alarm(texts_.Text(pendingPoolProblem_));
         pendingPoolProblem_ = 0;
