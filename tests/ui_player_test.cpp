@@ -6,6 +6,7 @@
 // and size, digits of every keyboard, the window on a small screen, and the
 // high-contrast look read from the widgets' own pixels.
 #include "engine/generator/generation.h"
+#include "engine/scale/levels.h"
 #include "io/data_folder.h"
 #include "ui/chooser_widget.h"
 #include "ui/dialogs/congratulations_dialog.h"
@@ -852,6 +853,19 @@ TEST_F(Kept, AFirstStartOpensAGameOfTheDefaultLevel) {
     QApplication::processEvents();
     EXPECT_FALSE(Game().GenerationRunning());
     EXPECT_FALSE(E().PuzzleFixed);
+}
+
+TEST_F(Kept, TheScalesLevelsAreRememberedAcrossARestart) {
+    for (const int level : {kDiabolique, kDemoniaque}) {
+        window_->Run(level == kDiabolique ? Command::Diabolique : Command::Demoniaque);
+        ASSERT_EQ(Game().DifficultyBand(), level);
+        Restart();
+        EXPECT_EQ(Game().DifficultyBand(), level);
+        EXPECT_TRUE(
+            window_->Action(level == kDiabolique ? Command::Diabolique : Command::Demoniaque)
+                ->isChecked());
+        EXPECT_FALSE(window_->Action(Command::RandomLevel)->isChecked());
+    }
 }
 
 TEST_F(Kept, AResumedGameShowsItsActiveCell) {
