@@ -736,10 +736,3 @@ INSTANTIATE_TEST_SUITE_P(Points, FontSize, ::testing::Values(9, 12, 16));
 
 } // namespace
 } // namespace vemo::ui
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -373,10 +373,3 @@ TEST_F(HintPanel, APuzzleWithoutTrialKeepsItsListing) {
 
 } // namespace
 } // namespace vemo::ui
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -577,13 +577,6 @@ TEST_F(Resume, TheWindowSpeaksEachLanguage) {
 } // namespace
 } // namespace vemo::ui
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 namespace vemo::ui {
 namespace {
 
