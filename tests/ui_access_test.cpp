@@ -442,7 +442,7 @@ std::vector<Pair> TextPairs(const Look& look) {
                                        {"even", look.evenCell},
                                        {"filter", look.filterMark}})
         add("candidate on " + name, candidate, QColor(ground), kText);
-    for (int technique = 1; technique <= kTechniqueCount; ++technique) {
+    for (const int technique : EveryHintTechnique()) {
         const QColor hint = HintCellColour(look, technique);
         add("candidate on hint " + std::to_string(technique), candidate, hint, kText);
     }
@@ -513,7 +513,7 @@ TEST_P(EveryLook, MarksStayDistinct) {
                                                            {"given", QColor(look.givenCell)},
                                                            {"even", QColor(look.evenCell)},
                                                            {"filter", QColor(look.filterMark)}};
-    for (int technique = 1; technique <= kTechniqueCount; ++technique)
+    for (const int technique : EveryHintTechnique())
         grounds.emplace_back("hint " + std::to_string(technique), HintCellColour(look, technique));
     for (int k = 0; k < 4; ++k)
         grounds.emplace_back("chain " + std::to_string(k), QColor(look.chainShades[k]));

@@ -25,7 +25,7 @@ std::vector<QColor> CellGrounds(const Look& look) {
                                QColor(look.givenCell), QColor(look.evenCell),
                                QColor(look.filterMark)};
     for (const QRgb shade : look.chainShades) out.emplace_back(shade);
-    for (int t = 1; t <= kTechniqueCount; ++t) out.push_back(HintCellColour(look, t));
+    for (const int t : EveryHintTechnique()) out.push_back(HintCellColour(look, t));
     return out;
 }
 

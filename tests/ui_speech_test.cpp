@@ -560,7 +560,7 @@ TEST_P(EachLook, HintFilterAndEvenMarksReachThreeToOne) {
     const QColor empty(look.emptyCell);
     // The band inside every hint cell, whatever the technique's colour.
     EXPECT_GE(WcagContrast(QColor(look.hintOutline), empty), 3.0);
-    for (int technique = 1; technique <= kTechniqueCount; ++technique)
+    for (const int technique : EveryHintTechnique())
         EXPECT_GE(std::max(WcagContrast(QColor(look.hintOutline), empty),
                            WcagContrast(HintCellColour(look, technique), empty)),
                   3.0)

@@ -5,6 +5,8 @@
 // its settings in a temporary folder, driven by keys, clicks and commands.
 #pragma once
 
+#include "engine/advanced/ids.h"
+#include "engine/techniques/catalogue.h"
 #include "test_support.h"
 #include "ui/board_widget.h"
 #include "ui/main_window.h"
@@ -21,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace vemo::ui {
 
@@ -42,6 +45,15 @@ inline double WcagContrast(const QColor& a, const QColor& b) {
     };
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every technique a hint can name: the seventeen basic ones and the advanced
+// ones, each of which shades the cells of its hint in its own colour.
+inline std::vector<int> EveryHintTechnique() {
+    std::vector<int> out;
+    for (int t = 1; t <= kTechniqueCount; ++t) out.push_back(t);
+    for (int t = advanced::kFirstAdvanced; t < advanced::kAdvancedEnd; ++t) out.push_back(t);
+    return out;
 }
 
 class Window : public ::testing::Test {

@@ -3,6 +3,7 @@
 
 #include "board_painter.h"
 
+#include "engine/advanced/catalogue.h"
 #include "engine/engine.h"
 #include "engine/techniques/catalogue.h"
 
@@ -310,9 +311,12 @@ print::DrawingInk HintDrawingInk(const Look& look) {
 
 QColor HintCellColour(const Look& look, int technique) {
     // The first techniques share the hint colour; the others show their own.
+    // An advanced step shows the colour of its entry in the second catalogue.
     static const QColor kHintColour(252, 149, 118);
-    const QColor light = technique < 3 ? kHintColour : ToColor(TechniqueColours[technique]);
-    return Tint(look, light);
+    if (const advanced::AdvancedTechnique* entry = advanced::AdvancedEntry(technique))
+        return Tint(look, ToColor(entry->colour));
+    const bool basic = technique >= 3 && technique <= kTechniqueCount;
+    return Tint(look, basic ? ToColor(TechniqueColours[technique]) : kHintColour);
 }
 
 void DrawBoardPicture(QPainter& painter, const Engine& engine, const BoardState& board,
