@@ -5,20 +5,38 @@
 // collections: the share solved without a trial, the time of a whole
 // logic-only solve (p50, p90, p99, max), and the time of the next hint (with
 // the advanced layer) at every position along those solves (p50, p95, max).
-//   vemo_bench_logic [EVERY]   EVERY: take one puzzle in EVERY of
-//   exchange_diabolical (default 10; 1 for the whole file)
+//   vemo_bench_logic [EVERY] [cpu] [collections]
+//   EVERY: take one puzzle in EVERY of exchange_diabolical (default 10; 1 for
+//   the whole file); cpu: time the thread's CPU instead of the wall clock (on
+//   a loaded machine); collections: the three collections only, no generated
+//   puzzles.
 #include "bench_support.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
+#include <string_view>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using vemo::Engine;
+
+// The wall clock, or the CPU time of the calling thread when asked for.
+bool threadCpu = false;
+
+struct Clock {
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<std::chrono::steady_clock, duration>;
+    static time_point now() {
+        if (!threadCpu) return std::chrono::steady_clock::now();
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return time_point(std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec));
+    }
+};
 
 double Millis(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
@@ -110,6 +128,13 @@ void Run(const char* name, const std::vector<Puzzle>& puzzles) {
 
 int main(int argc, char** argv) {
     const int every = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    bool collectionsOnly = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "cpu") threadCpu = true;
+        if (word == "collections") collectionsOnly = true;
+    }
+    if (threadCpu) std::printf("(CPU time of the thread)\n");
     Run("top1465", Classic(vemo::bench::ReadGrids("top1465.txt")));
     const auto all = vemo::bench::ReadGrids("exchange_diabolical.txt");
     std::vector<Puzzle> sample;
@@ -118,6 +143,7 @@ int main(int argc, char** argv) {
     const std::string label = "exchange_diabolical/" + std::to_string(every);
     Run(label.c_str(), sample);
     Run("forum_hardest_1106", Classic(vemo::bench::ReadGrids("forum_hardest_1106.txt")));
+    if (collectionsOnly) return 0;
     // Generated puzzles of each variant, "Extrême" and "Aléatoire" (which
     // allows two trials, so the hardest), 20 of each, seeded.
     struct Kind {

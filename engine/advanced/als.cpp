@@ -15,6 +15,7 @@
 #include "links.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace vemo::advanced {
@@ -231,12 +232,19 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
         std::array<std::int32_t, kEntries * 3> data;
         std::array<Bits81, kEntries> used;       // the cells of the path to an entry
         std::array<std::int8_t, kEntries> first; // the digit of the path's first link
+        std::int32_t searches = 0;               // the searches made with the table
     };
     Entries& entries = ThreadTable<Entries>();
     std::int32_t* parent = entries.data.data();
     std::int32_t* queue = parent + kEntries;
-    std::int32_t* mark = queue + kEntries; // the search that reached an entry
-    for (int e = 0; e < kEntries; ++e) mark[e] = -1;
+    // The search that last reached an entry: each search from a start takes a
+    // new number, so the marks never need clearing (but when the count would
+    // run out).
+    std::int32_t* mark = queue + kEntries;
+    if (entries.searches > std::numeric_limits<std::int32_t>::max() - kMaxAls) {
+        for (int e = 0; e < kEntries; ++e) mark[e] = 0;
+        entries.searches = 0;
+    }
     const auto entry = [](int set, int digit, int links) {
         return (set * 9 + digit - 1) * kMaxSets + links;
     };
@@ -246,13 +254,14 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
     int bestZ = 0;
     Bits81 bestVictims = 0;
     for (int start = 0; start < t.count; ++start) {
+        const std::int32_t search = ++entries.searches;
         int head = 0;
         int tail = 0;
         for (int k = 0; k < t.linkCount[start]; ++k) {
             const AlsLink l = t.links[start][k];
             const int e = entry(l.other, l.digit, 1);
-            if (mark[e] == start) continue;
-            mark[e] = start;
+            if (mark[e] == search) continue;
+            mark[e] = search;
             parent[e] = -1;
             entries.used[e] = t.sets[start].cells | t.sets[l.other].cells;
             entries.first[e] = l.digit;
@@ -296,8 +305,8 @@ bool FindAlsChain(const Board& board, AdvancedStep& step) {
                 const AlsLink l = t.links[set][k];
                 if (l.digit == entered || (t.sets[l.other].cells & used) != 0) continue;
                 const int next = entry(l.other, l.digit, links + 1);
-                if (mark[next] == start) continue;
-                mark[next] = start;
+                if (mark[next] == search) continue;
+                mark[next] = search;
                 parent[next] = e;
                 entries.used[next] = used | t.sets[l.other].cells;
                 entries.first[next] = entries.first[e];

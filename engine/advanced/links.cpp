@@ -4,6 +4,7 @@
 #include "links.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vemo::advanced {
 
@@ -29,13 +30,21 @@ CandidateSet Intersect(const CandidateSet& a, const CandidateSet& b) {
 void LinkGraph::Build(const Board& board, const LinkOptions& options) {
     board_ = &board;
     options_ = options;
-    static thread_local std::uint32_t graphs = 0;
     cache_ = &ThreadTable<VictimCache>();
-    generation_ = ++graphs;
-    if (generation_ == 0) { // wrapped round: no entry may look filled
-        cache_->stamp.fill(0);
-        generation_ = ++graphs;
+    VictimCache& cache = *cache_;
+    if (cache.graphs == std::numeric_limits<std::uint32_t>::max()) {
+        // About to wrap round: no entry may look filled.
+        cache.stamp.fill(0);
+        cache.groupStamp.fill(0);
+        cache.graphs = 0;
+        cache.position = 0;
     }
+    generation_ = ++cache.graphs;
+    if (cache.position == 0 || !SameBoard(cache.board, board)) {
+        cache.board = board;
+        cache.position = generation_;
+    }
+    position_ = cache.position;
     const Board& b = board;
     bivalue_ = 0;
     for (int c = 0; c < kCells; ++c)
@@ -153,6 +162,16 @@ CandidateSet LinkGraph::WorkOutVictims(int node) const {
         const int d = Digit(node);
         out[d - 1] = b.CommonPeers(Cells(node), d);
     }
+    return out;
+}
+
+std::uint64_t LinkGraph::WorkOutGroupVictims(int node) const {
+    const int digit = Digit(node);
+    const Bits81 seen = Victims(node)[digit - 1];
+    const int first = digitGroups_[digit - 1];
+    std::uint64_t out = 0;
+    for (int g = first; g < digitGroups_[digit]; ++g)
+        if ((groupCells_[g] & ~seen) == 0) out |= std::uint64_t{1} << (g - first);
     return out;
 }
 
@@ -284,8 +303,13 @@ int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, Advan
         const int startDigit = graph.Digit(start);
         const Bits81 startCells = graph.Cells(start);
         search.Start(start * 2);
+        // Only an "on" literal ends a chain, and those lie at odd depths (the
+        // links alternate from off(start)): a literal at an even depth past
+        // the last odd one that could still beat the best is never looked
+        // at, so the search stops expanding before it.
+        const int deepest = (best - 2) % 2 == 0 ? best - 3 : best - 2;
         int literal = 0;
-        while ((literal = search.Next(graph, best - 2)) >= 0) {
+        while ((literal = search.Next(graph, deepest)) >= 0) {
             const int nodes = search.Depth(literal) + 1;
             if (nodes >= best) break;
             if ((literal & 1) == 0) continue;

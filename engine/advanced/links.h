@@ -18,6 +18,7 @@
 #include "board.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <memory>
 
@@ -59,11 +60,22 @@ template <typename T, typename Tag = T> T& ThreadTable() {
     return *table;
 }
 
-// The victims of every node of a graph, worked out once per graph when first
-// asked for: a node's weak links and its victims are the same sets.
+// The victims of every node, worked out when first asked for: a node's weak
+// links and its victims are the same sets. They depend on the position alone,
+// so the graphs built one after the other on one position share them; the
+// groups that a node rules out depend on the graph's groups and are kept per
+// graph.
 struct VictimCache {
     std::array<CandidateSet, kMaxNodes> sets;
-    std::array<std::uint32_t, kMaxNodes> stamp{}; // the graph that filled the entry
+    // The position (a candidate) or the graph (a group) that filled the entry.
+    std::array<std::uint32_t, kMaxNodes> stamp{};
+    // Bit g - (the first group of the node's digit): the groups of its digit
+    // that a true node makes false.
+    std::array<std::uint64_t, kMaxNodes> groups;
+    std::array<std::uint32_t, kMaxNodes> groupStamp{}; // the graph that filled the entry
+    Board board;                                       // the position of the stamp
+    std::uint32_t position = 0;                        // its stamp
+    std::uint32_t graphs = 0;                          // the last graph's stamp
 };
 
 class LinkGraph {
@@ -81,11 +93,24 @@ class LinkGraph {
 
     // The candidates that a true node rules out, all digits.
     const CandidateSet& Victims(int node) const {
-        if (cache_->stamp[node] != generation_) {
+        // A candidate's victims hold for every graph of the position, a
+        // group's for this graph (another graph may number its groups
+        // otherwise).
+        const std::uint32_t stamp = node < kCandidateNodes ? position_ : generation_;
+        if (cache_->stamp[node] != stamp) {
             cache_->sets[node] = WorkOutVictims(node);
-            cache_->stamp[node] = generation_;
+            cache_->stamp[node] = stamp;
         }
         return cache_->sets[node];
+    }
+    // The groups of the node's digit that a true node makes false, bit
+    // g - digitGroups_[digit - 1].
+    std::uint64_t GroupVictims(int node) const {
+        if (cache_->groupStamp[node] != generation_) {
+            cache_->groups[node] = WorkOutGroupVictims(node);
+            cache_->groupStamp[node] = generation_;
+        }
+        return cache_->groups[node];
     }
     // Calls f(node) for each node that a true `node` makes false, in a fixed
     // order (digits, then cells, then groups).
@@ -95,12 +120,17 @@ class LinkGraph {
     template <typename F> void ForEachWeakExcept(int node, const CandidateSet& skip, F&& f) const;
     // True when a true `a` makes `b` false.
     bool WeaklyLinked(int a, int b) const;
+    // Calls f(group node) for each group of digit (the node's digit) that a
+    // true node makes false, in group order.
+    template <typename F> void ForEachGroupVictim(int node, int digit, F&& f) const;
 
   private:
     CandidateSet WorkOutVictims(int node) const;
+    std::uint64_t WorkOutGroupVictims(int node) const;
     void AddStrong(int from, int to);
     VictimCache* cache_ = nullptr;
-    std::uint32_t generation_ = 0;
+    std::uint32_t generation_ = 0; // this graph's stamp
+    std::uint32_t position_ = 0;   // its position's stamp
     int GroupOf(int digit, Bits81 cells) const;
 
     const Board* board_ = nullptr;
@@ -133,17 +163,20 @@ void LinkGraph::ForEachWeakExcept(int node, const CandidateSet& skip, F&& f) con
             ForEachCell(out, [&](int c) { f(CandidateNode(c, e)); });
         }
         if (!options_.groups) return;
-        const Bits81 seen = victims[digit - 1];
-        for (int g = digitGroups_[digit - 1]; g < digitGroups_[digit]; ++g)
-            if ((groupCells_[g] & ~seen) == 0) f(kCandidateNodes + g);
+        ForEachGroupVictim(node, digit, f);
         return;
     }
     const int g = node - kCandidateNodes;
     const int digit = groupDigit_[g];
     const Bits81 seen = Victims(node)[digit - 1];
     ForEachCell(seen & ~skip[digit - 1], [&](int c) { f(CandidateNode(c, digit)); });
-    for (int h = digitGroups_[digit - 1]; h < digitGroups_[digit]; ++h)
-        if ((groupCells_[h] & ~seen) == 0) f(kCandidateNodes + h);
+    ForEachGroupVictim(node, digit, f);
+}
+
+template <typename F> void LinkGraph::ForEachGroupVictim(int node, int digit, F&& f) const {
+    const int first = kCandidateNodes + digitGroups_[digit - 1];
+    for (std::uint64_t bits = GroupVictims(node); bits != 0; bits &= bits - 1)
+        f(first + std::countr_zero(bits));
 }
 
 // A breadth-first search over the literals of a graph. Its tables are fixed
