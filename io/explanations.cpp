@@ -5,6 +5,7 @@
 
 #include "engine/advanced/ids.h"
 #include "engine/engine.h"
+#include "engine/scale/scale.h"
 #include "engine/techniques/catalogue.h"
 
 #include <algorithm>
@@ -592,6 +593,81 @@ std::string AdvancedTechniqueName(int technique, const LanguageTable& texts) {
     if (technique < advanced::kFirstAdvanced || technique >= advanced::kAdvancedEnd)
         return Say(texts, kUnknownTechnique, {std::to_string(technique)});
     return Part(texts, kAdvancedNames + technique - advanced::kFirstAdvanced);
+}
+
+namespace {
+
+// Texts of the scale's names.
+constexpr int kScaleNames = 950; // sub-index: the scale's technique
+constexpr int kScaleDynamic = 951;
+constexpr int kScaleDynamicPlus = 952;
+constexpr int kScaleNested = 953;
+
+// The text of an advanced technique's name.
+constexpr int AdvancedNameText(int technique) {
+    return static_cast<int>(kAdvancedNames) + technique - advanced::kFirstAdvanced;
+}
+
+// The program's own technique text for a technique of the scale, 0 where it
+// has none of the same name and reach.
+int OwnNameOfScaleTechnique(int technique) {
+    switch (technique) {
+    case scale::kNakedSingle:
+        return 101;
+    case scale::kPointing:
+        return 103;
+    case scale::kClaiming:
+        return 104;
+    case scale::kNakedPair:
+        return 107;
+    case scale::kNakedTriple:
+        return 108;
+    case scale::kNakedQuadruple:
+        return 109;
+    case scale::kHiddenPair:
+        return 110;
+    case scale::kXWing:
+        return 114;
+    case scale::kSwordfish:
+        return 115;
+    case scale::kHiddenTriple:
+        return 118;
+    case scale::kXYWing:
+        return 119;
+    case scale::kHiddenQuadruple:
+        return 120;
+    case scale::kXYZWing:
+        return AdvancedNameText(advanced::kXYZWing);
+    case scale::kWXYZWing:
+        return AdvancedNameText(advanced::kWXYZWing);
+    case scale::kJellyfish:
+        return AdvancedNameText(advanced::kJellyfish);
+    case scale::kCellForcingChains:
+        return AdvancedNameText(advanced::kCellForcingChain);
+    case scale::kUnitForcingChains:
+        return AdvancedNameText(advanced::kUnitForcingChain);
+    case scale::kContradictionForcingChains:
+        return AdvancedNameText(advanced::kContradictionForcingChain);
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+std::string ScaleTechniqueName(int technique, int chainLevel, const LanguageTable& texts) {
+    if (technique <= scale::kNoTechnique || technique >= scale::kScaleTechniqueEnd) return {};
+    const int own = OwnNameOfScaleTechnique(technique);
+    std::string name = own != 0 ? Part(texts, own) : texts.LookupText(kScaleNames, technique);
+    if (name.empty()) return scale::ScaleTechniqueName(technique, chainLevel);
+    if (technique < scale::kCellForcingChains || chainLevel <= 0) return name;
+    const int form = chainLevel == 1   ? kScaleDynamic
+                     : chainLevel == 2 ? kScaleDynamicPlus
+                                       : kScaleNested;
+    const std::string pattern = texts.LookupText(form);
+    if (pattern.empty()) return scale::ScaleTechniqueName(technique, chainLevel);
+    const std::array<std::string, 2> args = {name, std::to_string(chainLevel - 1)};
+    return FillPlaceholders(pattern, args);
 }
 
 std::string ExplainHint(const Engine& engine, const LanguageTable& texts, HintLevel level) {

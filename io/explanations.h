@@ -51,6 +51,14 @@ std::string CellText(int cell, const LanguageTable& texts);
 std::string UnitText(int unit, const LanguageTable& texts);
 std::string AdvancedTechniqueName(int technique, const LanguageTable& texts);
 
+// The name of a technique of the community's difficulty scale
+// (scale::ScaleTechnique), with the chain level of its step: the program's own
+// name where it has the same technique, else the scale's (text 950, one
+// sub-index per technique), and for the forcing chains "dynamic", "dynamic +"
+// or "nested, level n" (951..953). Without the text in the file, the scale's
+// English name.
+std::string ScaleTechniqueName(int technique, int chainLevel, const LanguageTable& texts);
+
 // Replaces %1..%9 in `text` by the arguments; a number without argument gives
 // nothing, "%%" gives "%".
 std::string FillPlaceholders(std::string_view text, std::span<const std::string> arguments);

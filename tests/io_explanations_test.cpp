@@ -5,6 +5,7 @@
 // sentences checked for the cells, units and digits a reader sees on the board.
 #include "engine/advanced/ids.h"
 #include "engine/engine.h"
+#include "engine/scale/scale.h"
 #include "engine/techniques/catalogue.h"
 #include "io/explanations.h"
 #include "io/language.h"
@@ -408,6 +409,48 @@ TEST(HintInWords, EveryStepOfRealSolvesIsSaid) {
     for (const int t : {kNakedSingle, kHiddenSingle, kLockedBoxToLine, kNakedPair, kXWing,
                         kColouring, kXYWing, kBruteForce})
         EXPECT_TRUE(seen.contains(t)) << t << " among " << seen.size();
+}
+
+} // namespace
+} // namespace vemo::io
+
+namespace vemo::io {
+namespace {
+
+// The steps of the community's scale are named in the interface's language:
+// every technique in every shipped file, the program's own names where it has the technique, and
+// the forms of the forcing chains.
+TEST(ScaleNames, EveryTechniqueIsNamedInEachLanguage) {
+    for (const char* file :
+         {"Français.lng", "English.lng", "Deutsch.lng", "Español.lng", "Italiano.lng"}) {
+        const LanguageTable t = Shipped(file);
+        std::set<std::string> names;
+        for (int k = scale::kFullHouse; k < scale::kScaleTechniqueEnd; ++k) {
+            const std::string name = ScaleTechniqueName(k, 0, t);
+            EXPECT_FALSE(name.empty()) << file << " " << k;
+            names.insert(name);
+        }
+        // No two techniques share a name.
+        EXPECT_EQ(names.size(), static_cast<std::size_t>(scale::kScaleTechniqueEnd - 1)) << file;
+    }
+    // The French page says French where French has its own words.
+    EXPECT_EQ(ScaleTechniqueName(scale::kFullHouse, 0, French()), "Dernière case libre");
+    EXPECT_EQ(ScaleTechniqueName(scale::kDirectPointing, 0, French()),
+              "Candidats Vérouillés (1) directs");
+    EXPECT_EQ(ScaleTechniqueName(scale::kHiddenPair, 0, French()), "Paire cachée");
+    EXPECT_EQ(ScaleTechniqueName(scale::kTwoStrongLinks, 0, French()), "Deux liens forts");
+    EXPECT_EQ(ScaleTechniqueName(scale::kTwoStrongLinks, 0, English()), "Two strong links");
+    EXPECT_EQ(ScaleTechniqueName(scale::kHiddenSingleBox, 0, English()), "Hidden single in a box");
+    EXPECT_EQ(ScaleTechniqueName(scale::kCellForcingChains, 1, French()),
+              "Chaîne forcée de case (dynamique)");
+    EXPECT_EQ(ScaleTechniqueName(scale::kCellForcingChains, 4, French()),
+              "Chaîne forcée de case (imbriquée, niveau 3)");
+    EXPECT_EQ(ScaleTechniqueName(scale::kUnitForcingChains, 2, English()),
+              "Unit forcing chain (dynamic +)");
+    // A file without the texts falls back on the scale's own names.
+    const LanguageTable none;
+    EXPECT_EQ(ScaleTechniqueName(scale::kXCycle, 0, none), "X-cycle");
+    EXPECT_EQ(ScaleTechniqueName(scale::kNoTechnique, 0, French()), "");
 }
 
 } // namespace

@@ -358,6 +358,25 @@ TEST_F(HintPanel, TheListingNamesTheAdvancedStepsAndTheScale) {
     EXPECT_TRUE(scale.contains(window_->Texts().Text(904)));
 }
 
+// The hardest step of the scale in the interface's language: a colouring
+// example whose hardest step is two strong links.
+TEST_F(HintPanel, TheHardestStepIsNamedInTheInterfacesLanguage) {
+    Open(QStringLiteral(VEMO_SOURCE_DIR "/data/exemples/couleur1.sku"));
+    CharacteristicsPage* page = window_->Characteristics();
+    page->FinishAnalysis();
+    ASSERT_TRUE(page->AnalysisShown());
+    const QString french = page->ScaleText()->toPlainText();
+    EXPECT_TRUE(french.endsWith(window_->Texts().Text(904) + QStringLiteral("Deux liens forts")))
+        << french.toStdString();
+    EXPECT_FALSE(french.contains(QStringLiteral("strong"))) << french.toStdString();
+    ASSERT_TRUE(window_->SwitchLanguage(QStringLiteral("English.lng")));
+    page->FinishAnalysis();
+    const QString english = page->ScaleText()->toPlainText();
+    EXPECT_TRUE(english.endsWith(QStringLiteral("Hardest step: Two strong links")))
+        << english.toStdString();
+    EXPECT_EQ(page->ScaleText()->accessibleName(), english);
+}
+
 TEST_F(HintPanel, APuzzleWithoutTrialKeepsItsListing) {
     // Singles only: the listing is the logged solve alone.
     Open(Write("easy.sku", test::ReadCollection("17clue.txt").at(0)));

@@ -383,6 +383,44 @@ TEST_F(Speech, F10ThenRightSaysTheNextMenu) {
     EXPECT_EQ(said[3], WithoutMnemonic(menus[1]->text()));
 }
 
+// While the menus of the bar are open, and from one to the next, the keys
+// stay on the bar: Qt hands them back for a moment to the widget holding them
+// at each step, and screen readers read a board holding them out before the
+// menu's name. Escape gives them back to the board, said once.
+TEST_F(Speech, GoingFromMenuToMenuNeverPassesOverTheBoard) {
+    Play();
+    // Who holds the keys of the window while each menu is open.
+    std::vector<QWidget*> holders;
+    bool leftAndRight = false;
+    QTimer::singleShot(0, window_.get(), [&] {
+        ASSERT_TRUE(QApplication::activePopupWidget());
+        holders.push_back(window_->focusWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+        QApplication::processEvents();
+        ASSERT_TRUE(QApplication::activePopupWidget());
+        holders.push_back(window_->focusWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+        QApplication::processEvents();
+        ASSERT_TRUE(QApplication::activePopupWidget());
+        holders.push_back(window_->focusWidget());
+        leftAndRight = true;
+        Settle();
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    });
+    QTest::keyClick(window_->Board(), Qt::Key_F10);
+    QTest::qWait(50);
+    ASSERT_TRUE(leftAndRight);
+    ASSERT_EQ(holders.size(), 3U);
+    for (QWidget* holder : holders) EXPECT_EQ(holder, window_->menuBar());
+    // Back on the board: the keys, and the active cell said once.
+    EXPECT_FALSE(QApplication::activePopupWidget());
+    EXPECT_TRUE(window_->Board()->hasFocus());
+    EXPECT_EQ(Said(), window_->Board()->CellName(window_->Board()->ActiveCell()));
+    const int cell = window_->Board()->ActiveCell();
+    QTest::keyClick(window_->Board(), Qt::Key_Right);
+    EXPECT_NE(window_->Board()->ActiveCell(), cell);
+}
+
 // ---- Names ----------------------------------------------------------------
 
 TEST_F(Speech, TheChoosersDigitsAreNamedBySection) {

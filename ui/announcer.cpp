@@ -133,7 +133,9 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent) {
 }
 
 void Announcer::Say(const QString& text) {
-    if (text.isEmpty()) return;
+    // The same words twice in one breath (the board reached twice as a menu
+    // closes) are said once.
+    if (text.isEmpty() || pending_.contains(text)) return;
     if (pending_.isEmpty()) QTimer::singleShot(0, this, &Announcer::Show);
     pending_ << text;
 }

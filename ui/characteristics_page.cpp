@@ -197,6 +197,14 @@ QString StepName(const TextSource& texts, int technique) {
         io::AdvancedTechniqueName(technique, language ? language->Table() : none));
 }
 
+// The hardest step of the scale in the interface's language.
+QString HardestStepName(const TextSource& texts, const StepAnalysis& analysis) {
+    static const io::LanguageTable none;
+    const auto* language = dynamic_cast<const LanguageTexts*>(&texts);
+    return QString::fromStdString(io::ScaleTechniqueName(
+        analysis.hardestTechnique, analysis.hardestLevel, language ? language->Table() : none));
+}
+
 void PlainTable(QTableWidget* table) {
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
@@ -332,7 +340,7 @@ void CharacteristicsPage::ShowAnalysis(const StepAnalysis& analysis) {
             text += QString::fromStdString(scale::FormatScale(analysis.er) + '/' +
                                            scale::FormatScale(analysis.ep) + '/' +
                                            scale::FormatScale(analysis.ed));
-            text += QLatin1Char('\n') + texts.Text(904) + QString::fromStdString(analysis.hardest);
+            text += QLatin1Char('\n') + texts.Text(904) + HardestStepName(texts, analysis);
         }
         scaleLabel_->setPlainText(text);
         scaleLabel_->setAccessibleName(text);

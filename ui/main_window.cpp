@@ -292,7 +292,11 @@ void MainWindow::BuildMenus() {
         // so that the menu's name comes last. A menu opened from the window
         // itself is read by the screen reader.
         if (m.parent.empty()) {
-            connect(menu, &QMenu::aboutToHide, this, [closed] { closed->start(); });
+            connect(menu, &QMenu::aboutToHide, this, [this, closed] {
+                closed->start();
+                QTimer::singleShot(0, this, &MainWindow::GiveBackKeysAfterMenu);
+            });
+            connect(menu, &QMenu::aboutToShow, this, &MainWindow::HoldKeysOnMenuBar);
             connect(menu, &QMenu::aboutToShow, this, [this, menu, closed] {
                 if (!closed->isValid() || closed->elapsed() > kMenuSwitchTime) return;
                 QTimer::singleShot(kMenuNameDelay, menu, [this, menu] {
@@ -714,6 +718,31 @@ void MainWindow::LeaveMenuBar() {
         board_->setFocus(Qt::OtherFocusReason);
     } else {
         pages_->currentWidget()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::HoldKeysOnMenuBar() {
+    QMenuBar* bar = menuBar();
+    QWidget* holder = QApplication::focusWidget();
+    if (!holder || holder == bar || holder->window() != this) return;
+    keysBeforeMenu_ = holder;
+    bar->setFocus(Qt::MenuBarFocusReason);
+}
+
+void MainWindow::GiveBackKeysAfterMenu() {
+    // Between two menus of the bar, the next one is already open.
+    if (QApplication::activePopupWidget()) return;
+    const QPointer<QWidget> holder = keysBeforeMenu_;
+    keysBeforeMenu_ = nullptr;
+    // A command of the menu that moved the keys elsewhere keeps them there;
+    // an inactive window only remembers where they go when it is active again.
+    if (focusWidget() != menuBar()) return;
+    if (holder && holder->isVisible() && holder->isEnabled() && holder->window() == this) {
+        holder->setFocus(Qt::PopupFocusReason);
+    } else if (pages_->currentIndex() == kBoardPage) {
+        board_->setFocus(Qt::PopupFocusReason);
+    } else {
+        pages_->currentWidget()->setFocus(Qt::PopupFocusReason);
     }
 }
 

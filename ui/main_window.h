@@ -15,6 +15,7 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -215,6 +216,12 @@ class MainWindow : public QMainWindow {
     // After the last menu closed with Escape: the keys back to the page.
     void LeaveMenuBar();
     void OpenMenuBar();
+    // While a menu of the bar is open the bar holds the keys: going from one
+    // menu to the next, Qt hands them for a moment to the widget that holds
+    // them, and a board holding them would be read out before each menu.
+    // Once no menu is open they go back where they were.
+    void HoldKeysOnMenuBar();
+    void GiveBackKeysAfterMenu();
     // The active cell as the board reads it, once the board has the keys.
     void SayActiveCell(bool withUnits);
     void BindHandlers();
@@ -308,6 +315,8 @@ class MainWindow : public QMainWindow {
     std::array<QAction*, 12> filterButtons_{};
     QWidget* central_ = nullptr;
     Announcer* announcer_ = nullptr;
+    // The widget that held the keys when a menu of the bar opened.
+    QPointer<QWidget> keysBeforeMenu_;
     QToolBar* commandBar_ = nullptr;
     QToolBar* filterBar_ = nullptr;
     QTabWidget* pages_ = nullptr;

@@ -76,8 +76,10 @@ StepAnalysis AnalyseSteps(const Engine& engine) {
         result.ep = r.ep;
         result.ed = r.ed;
         result.scaleStuck = r.er >= scale::kNothingFound;
-        if (!result.scaleStuck)
-            result.hardest = scale::ScaleTechniqueName(r.hardestTechnique, r.hardestLevel);
+        if (!result.scaleStuck) {
+            result.hardestTechnique = r.hardestTechnique;
+            result.hardestLevel = r.hardestLevel;
+        }
     }
     if (result.firstTrial < 0 || !ReplaySteps(e, result.firstTrial, false)) return result;
     for (int n = 0; n < kMostSteps && e.FilledCount < kCells; ++n) {

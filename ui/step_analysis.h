@@ -29,7 +29,10 @@ struct StepAnalysis {
     int er = 0, ep = 0, ed = 0;
     bool rated = false;
     bool scaleStuck = false;
-    std::string hardest; // the hardest step's name on the scale
+    // The hardest step on the scale: its technique (scale::ScaleTechnique) and
+    // chain level, named in the interface's language where it is shown.
+    int hardestTechnique = 0;
+    int hardestLevel = 0;
 };
 
 // `engine` holds the installed puzzle with its analysis (Givens, StepLog).
