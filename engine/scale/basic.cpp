@@ -644,6 +644,9 @@ bool FindUniqueLoops(const Rules& rules, const Position& pos, const Emit& emit) 
             std::array<int, 18> path{};
             Bits81 used = 0;
             bool stop = false;
+            // The paths grown for one pair of digits are few but for a
+            // pair spread over most of the grid; they stop after this many.
+            int budget = 300;
             const auto enter = [&](int c, int depth) {
                 used |= CellBit(c);
                 path[depth] = c;
@@ -657,7 +660,7 @@ bool FindUniqueLoops(const Rules& rules, const Position& pos, const Emit& emit) 
                 for (int k = 0; k < 3; ++k) --count[rules.cellUnits[c][k]];
             };
             auto grow = [&](auto&& self, int depth, Bits81 allowed) -> void {
-                if (stop) return;
+                if (stop || --budget < 0) return;
                 // Closed when every unit reached holds two cells.
                 bool closed = true;
                 for (int i = 0; i < depth && closed; ++i)
