@@ -362,3 +362,149 @@ TEST(ScaleCycles, ALoopOfBivalueCellsIsAYCycle) {
 
 } // namespace
 } // namespace vemo
+
+namespace vemo {
+namespace {
+
+// The easiest step of the unique rectangles and loops of a position.
+ScaleStep EasiestUniqueness(const scale::Position& pos, int* found = nullptr) {
+    Engine e;
+    test::LoadPuzzle(e, std::string(81, '.'));
+    const advanced::Board board = advanced::TakeBoard(e);
+    const scale::Rules rules = scale::MakeRules(board);
+    ScaleStep best;
+    best.difficulty = 1 << 20;
+    int n = 0;
+    scale::FindUniqueRectangles(rules, pos, [&](const ScaleStep& s) {
+        ++n;
+        if (s.difficulty < best.difficulty) best = s;
+        return false;
+    });
+    if (found != nullptr) *found = n;
+    return best;
+}
+
+// The six cells r1c1 r1c4 r2c4 r2c7 r3c7 r3c1: each row, column and box
+// holding one holds two, so 1 and 2 alone in them could be swapped.
+std::vector<std::pair<int, std::string>> SixLoop(const std::string& r1c1, const std::string& r1c4) {
+    return {{test::CellAt(0, 0), r1c1}, {test::CellAt(0, 3), r1c4}, {test::CellAt(1, 3), "12"},
+            {test::CellAt(1, 6), "12"}, {test::CellAt(2, 6), "12"}, {test::CellAt(2, 0), "12"}};
+}
+
+bool Removes(const ScaleStep& s, int cell, int digit) {
+    for (int i = 0; i < s.eliminationCount; ++i)
+        if (s.eliminations[i].cell == cell && s.eliminations[i].digit == digit) return true;
+    return false;
+}
+
+TEST(ScaleUniqueLoops, SixCellsWithOneExtraCellAreType1) {
+    // Only r1c1 holds more than 1 and 2: it cannot be 1 or 2. A loop of six
+    // cells: 4.5 + 0.1.
+    const ScaleStep s = EasiestUniqueness(OpenCells(SixLoop("125", "12")));
+    EXPECT_EQ(s.technique, scale::kUniqueRectangle);
+    EXPECT_EQ(s.difficulty, 46);
+    EXPECT_EQ(s.eliminationCount, 2);
+    EXPECT_TRUE(Removes(s, test::CellAt(0, 0), 1));
+    EXPECT_TRUE(Removes(s, test::CellAt(0, 0), 2));
+}
+
+TEST(ScaleUniqueLoops, TenCellsAddHalfAPoint) {
+    // r1c1 r1c2 r4c2 r4c3 r7c3 r7c4 r2c4 r2c5 r8c5 r8c1, r2c5 with a 6 besides:
+    // type 1 on a loop of ten cells, 4.5 + 0.5.
+    const ScaleStep s = EasiestUniqueness(OpenCells({{test::CellAt(0, 0), "12"},
+                                                     {test::CellAt(0, 1), "12"},
+                                                     {test::CellAt(3, 1), "12"},
+                                                     {test::CellAt(3, 2), "12"},
+                                                     {test::CellAt(6, 2), "12"},
+                                                     {test::CellAt(6, 3), "12"},
+                                                     {test::CellAt(1, 3), "12"},
+                                                     {test::CellAt(1, 4), "126"},
+                                                     {test::CellAt(7, 4), "12"},
+                                                     {test::CellAt(7, 0), "12"}}));
+    EXPECT_EQ(s.difficulty, 50);
+    EXPECT_EQ(s.eliminationCount, 2);
+    EXPECT_TRUE(Removes(s, test::CellAt(1, 4), 1));
+    EXPECT_TRUE(Removes(s, test::CellAt(1, 4), 2));
+}
+
+TEST(ScaleUniqueLoops, EightCellsWithOneExtraDigitAreType2) {
+    // r1c1 r1c2 r4c2 r4c3 r7c3 r7c4 r8c4 r8c1; r1c1 and r4c3 both hold a 5
+    // besides, so one of them is 5: r1c3, which sees both, loses its 5.
+    // Eight cells: 4.5 + 0.2.
+    const ScaleStep s = EasiestUniqueness(OpenCells({{test::CellAt(0, 0), "125"},
+                                                     {test::CellAt(0, 1), "12"},
+                                                     {test::CellAt(3, 1), "12"},
+                                                     {test::CellAt(3, 2), "125"},
+                                                     {test::CellAt(6, 2), "12"},
+                                                     {test::CellAt(6, 3), "12"},
+                                                     {test::CellAt(7, 3), "12"},
+                                                     {test::CellAt(7, 0), "12"},
+                                                     {test::CellAt(0, 2), "59"}}));
+    EXPECT_EQ(s.difficulty, 47);
+    ASSERT_EQ(s.eliminationCount, 1);
+    EXPECT_TRUE(Removes(s, test::CellAt(0, 2), 5));
+}
+
+TEST(ScaleUniqueLoops, TwoExtraCellsOfARowWithADigitLockedAreType4) {
+    // r1c1 (127) and r1c4 (128) are the only places of 1 in row 1, and one of
+    // them is not 1 or 2: neither is 2. 4.6, as type 1.
+    std::vector<std::pair<int, std::string>> open = SixLoop("127", "128");
+    open.push_back({test::CellAt(0, 8), "29"});
+    const ScaleStep s = EasiestUniqueness(OpenCells(open));
+    EXPECT_EQ(s.difficulty, 46);
+    ASSERT_EQ(s.eliminationCount, 2);
+    EXPECT_TRUE(Removes(s, test::CellAt(0, 0), 2));
+    EXPECT_TRUE(Removes(s, test::CellAt(0, 3), 2));
+}
+
+TEST(ScaleUniqueLoops, TwoExtraCellsFormANakedSetAsType3) {
+    // One of r1c1 (127) and r1c4 (128) is 7 or 8; with r1c9 (78), 7 and 8 are
+    // taken in row 1, so r1c7 loses its 7. A naked set of two digits on a loop
+    // of six: 4.5 + 0.1 + 0.1.
+    std::vector<std::pair<int, std::string>> open = SixLoop("127", "128");
+    open.push_back({test::CellAt(0, 6), "17"});
+    open.push_back({test::CellAt(0, 7), "29"});
+    open.push_back({test::CellAt(0, 8), "78"});
+    int found = 0;
+    const ScaleStep s = EasiestUniqueness(OpenCells(open), &found);
+    EXPECT_GE(found, 1);
+    EXPECT_EQ(s.difficulty, 47);
+    ASSERT_EQ(s.eliminationCount, 1);
+    EXPECT_TRUE(Removes(s, test::CellAt(0, 6), 7));
+}
+
+TEST(ScaleUniqueLoops, NoLoopWhereAColumnHoldsOneCell) {
+    // r1c1 r1c4 r2c4 r2c7 r3c7 without r3c1: column 7 and rows 1 and 2 hold two
+    // cells, but column 1 and box 1 only one, so nothing can be swapped.
+    int found = 0;
+    EasiestUniqueness(OpenCells({{test::CellAt(0, 0), "125"},
+                                 {test::CellAt(0, 3), "12"},
+                                 {test::CellAt(1, 3), "12"},
+                                 {test::CellAt(1, 6), "12"},
+                                 {test::CellAt(2, 6), "12"}}),
+                      &found);
+    EXPECT_EQ(found, 0);
+}
+
+TEST(ScaleBug, ExtraCellsThatShareAUnitStillMakeAGrave) {
+    // Four cells hold a third digit, 1 in each; two of them share column 2, where
+    // 1 has four places. One of them is 1, so r2c1, which sees all four, is
+    // not: type 2, 5.7, the rating stored for this puzzle in
+    // exchange_diabolical_rated (the rest of its steps are easier).
+    Engine e;
+    test::LoadPuzzle(
+        e, ".....4.9..6...9.23......476.....85..8..3.7..2..39.....632......94.6...1..5.8.....");
+    e.FindOneSolution();
+    const Grid solution = e.SearchSolution;
+    test::LoadPuzzle(
+        e, ".....4.9..6...9.23......476.....85..8..3.7..2..39.....632......94.6...1..5.8.....");
+    int bugs = 0;
+    const ScaleRating r = RateChecked(e, solution, &bugs);
+    EXPECT_TRUE(r.complete);
+    EXPECT_GE(bugs, 1);
+    EXPECT_EQ(r.er, 57);
+    EXPECT_EQ(r.hardestTechnique, scale::kBug);
+}
+
+} // namespace
+} // namespace vemo

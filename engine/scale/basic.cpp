@@ -531,6 +531,182 @@ bool FindWing(const Rules& rules, const Position& pos, int size, int largest, co
     return false;
 }
 
+namespace {
+
+// The steps of a deadly pattern: `cells` (a rectangle or a loop) all hold a
+// and b, and would swap them if nothing else were in them, so one of the cells
+// with more digits ("extra" cells) takes another. `base` is the difficulty of
+// types 1, 2 and 4; type 3 adds 0.1 for each digit of its naked set but one.
+bool DeadlyPatternSteps(const Rules& rules, const Position& pos, Bits81 cells, int a, int b,
+                        int base, const Emit& emit) {
+    const unsigned ab = Bit(a) | Bit(b);
+    Bits81 extra = 0;
+    ForEachCell(cells, [&](int c) {
+        if (pos.mask[c] != ab) extra |= CellBit(c);
+    });
+    const int extras = CountCells(extra);
+    if (extras == 0) return false;
+    ScaleStep s;
+    s.technique = kUniqueRectangle;
+    s.difficulty = base;
+    if (extras == 1) { // type 1
+        const int x = FirstCell(extra);
+        s.Eliminate(x, a);
+        s.Eliminate(x, b);
+        return emit(s);
+    }
+    // Type 2: one extra digit, the same in every extra cell.
+    unsigned ex = 0;
+    bool single = true;
+    ForEachCell(extra, [&](int c) {
+        const unsigned e = pos.mask[c] & ~ab;
+        if (Count(e) != 1 || (ex != 0 && e != ex)) single = false;
+        ex |= e;
+    });
+    if (single) {
+        const int z = FirstDigit(ex);
+        const Bits81 out = CommonPeers(rules, pos, extra, z) & ~cells;
+        if (out != 0) {
+            ForEachCell(out, [&](int c) { s.Eliminate(c, z); });
+            if (emit(s)) return true;
+        }
+    }
+    if (extras != 2) return false;
+    // Two extra cells that share a unit: type 4, then type 3.
+    const int x = FirstCell(extra);
+    const int y = FirstCell(extra & ~CellBit(x));
+    const unsigned extraDigits = (pos.mask[x] | pos.mask[y]) & ~ab;
+    for (int k = 0; k < rules.unitCount; ++k) {
+        const int u = rules.order[k];
+        if ((rules.Unit(u) & extra) != extra) continue;
+        for (int t = 0; t < 2; ++t) {
+            const int lock = t == 0 ? a : b;
+            const int other = t == 0 ? b : a;
+            if ((pos.Places(lock) & rules.Unit(u) & ~extra) != 0) continue;
+            ScaleStep s4 = s;
+            s4.Eliminate(x, other);
+            s4.Eliminate(y, other);
+            if (emit(s4)) return true;
+        }
+        std::array<int, 9> others{};
+        int n = 0;
+        ForEachCell(pos.empty & rules.Unit(u) & ~cells, [&](int c) {
+            if (Count(pos.mask[c]) >= 2) others[n++] = c;
+        });
+        for (int size = 1; size <= 3 && size <= n; ++size) {
+            const bool stop = Combinations(n, size, [&](const std::array<int, 9>& idx) {
+                unsigned all = extraDigits;
+                Bits81 set = 0;
+                for (int i = 0; i < size; ++i) {
+                    all |= pos.mask[others[idx[i]]];
+                    set |= CellBit(others[idx[i]]);
+                }
+                if (Count(all) != size + 1) return false;
+                ScaleStep s3 = s;
+                s3.difficulty = base + Count(all) - 1;
+                ForEachCell(pos.empty & rules.Unit(u) & ~extra & ~set, [&](int c) {
+                    const unsigned hit = pos.mask[c] & all;
+                    for (int d = 1; d <= 9; ++d)
+                        if ((hit >> (d - 1)) & 1) s3.Eliminate(c, d);
+                });
+                return s3.eliminationCount > 0 && emit(s3);
+            });
+            if (stop) return true;
+        }
+    }
+    return false;
+}
+
+// Unique loops: six cells or more holding a and b, each sharing a unit with
+// the next, such that every row, column and box holding one of them holds
+// exactly two, one of each colour of the loop. Filled with a and b only, the
+// two digits could be swapped along the loop. 4.5, + 0.1 for six cells, + 0.2
+// for eight, + 0.5 for ten or more.
+bool FindUniqueLoops(const Rules& rules, const Position& pos, const Emit& emit) {
+    for (int a = 1; a <= 9; ++a)
+        for (int b = a + 1; b <= 9; ++b) {
+            // Every cell of a loop has another in its row, its column and its box.
+            Bits81 cand = pos.Places(a) & pos.Places(b);
+            for (bool changed = true; changed;) {
+                changed = false;
+                ForEachCell(cand, [&](int c) {
+                    for (int k = 0; k < 3; ++k)
+                        if (CountCells(cand & rules.Unit(rules.cellUnits[c][k])) < 2) {
+                            cand &= ~CellBit(c);
+                            changed = true;
+                            return;
+                        }
+                });
+            }
+            if (CountCells(cand) < 6) continue;
+            std::array<std::int8_t, 27> count{};
+            std::array<std::int8_t, 27> colour{};
+            std::array<int, 18> path{};
+            Bits81 used = 0;
+            bool stop = false;
+            // The paths grown for one pair of digits are few but for a
+            // pair spread over most of the grid; they stop after this many.
+            int budget = 300;
+            const auto enter = [&](int c, int depth) {
+                used |= CellBit(c);
+                path[depth] = c;
+                for (int k = 0; k < 3; ++k) {
+                    const int u = rules.cellUnits[c][k];
+                    if (count[u]++ == 0) colour[u] = static_cast<std::int8_t>(depth & 1);
+                }
+            };
+            const auto leave = [&](int c) {
+                used &= ~CellBit(c);
+                for (int k = 0; k < 3; ++k) --count[rules.cellUnits[c][k]];
+            };
+            auto grow = [&](auto&& self, int depth, Bits81 allowed) -> void {
+                if (stop || --budget < 0) return;
+                // Closed when every unit reached holds two cells.
+                bool closed = true;
+                for (int i = 0; i < depth && closed; ++i)
+                    for (int k = 0; k < 3 && closed; ++k)
+                        if (count[rules.cellUnits[path[i]][k]] != 2) closed = false;
+                if (closed) {
+                    if (depth < 6) return;
+                    Bits81 cells = 0;
+                    for (int i = 0; i < depth; ++i) cells |= CellBit(path[i]);
+                    const int added = depth == 6 ? 1 : depth == 8 ? 2 : 5;
+                    stop = DeadlyPatternSteps(rules, pos, cells, a, b, 45 + added, emit);
+                    return;
+                }
+                if (depth >= 18) return;
+                const int last = path[depth - 1];
+                const int colourNext = depth & 1;
+                for (int k = 0; k < 3 && !stop; ++k) {
+                    const int link = rules.cellUnits[last][k];
+                    if (count[link] != 1) continue;
+                    ForEachCell(allowed & rules.Unit(link) & ~used, [&](int next) {
+                        if (stop) return;
+                        for (int j = 0; j < 3; ++j) {
+                            const int v = rules.cellUnits[next][j];
+                            if (count[v] >= 2 || (count[v] == 1 && colour[v] == colourNext)) return;
+                        }
+                        enter(next, depth);
+                        self(self, depth + 1, allowed);
+                        leave(next);
+                    });
+                }
+            };
+            ForEachCell(cand, [&](int start) {
+                if (stop) return;
+                // The loop's lowest cell starts it.
+                const Bits81 allowed = cand & ~(CellBit(start) - 1);
+                enter(start, 0);
+                grow(grow, 1, allowed);
+                leave(start);
+            });
+            if (stop) return true;
+        }
+    return false;
+}
+
+} // namespace
+
 bool FindUniqueRectangles(const Rules& rules, const Position& pos, const Emit& emit) {
     if (!rules.uniqueness) return false;
     for (int r1 = 0; r1 < 9; ++r1)
@@ -627,15 +803,13 @@ bool FindUniqueRectangles(const Rules& rules, const Position& pos, const Emit& e
                             }
                         }
                 }
-    return false;
+    return FindUniqueLoops(rules, pos, emit);
 }
 
 bool FindBug(const Rules& rules, const Position& pos, const Emit& emit) {
     if (!rules.uniqueness) return false;
-    // Every cell but the extra ones holds two candidates; in every unit every
-    // digit has two places once the extra digits are taken out.
+    // Every cell but the extra ones holds two candidates.
     Bits81 extraCells = 0;
-    std::array<int, 81> extraDigit{};
     bool ok = true;
     ForEachCell(pos.empty, [&](int c) {
         const int m = Count(pos.mask[c]);
@@ -643,53 +817,113 @@ bool FindBug(const Rules& rules, const Position& pos, const Emit& emit) {
         if (m > 2) extraCells |= CellBit(c);
     });
     if (!ok || extraCells == 0 || CountCells(extraCells) > 6) return false;
-    // The extra digit of a cell: the one with three places in each of its units.
-    bool found = true;
-    ForEachCell(extraCells, [&](int c) {
-        if (Count(pos.mask[c]) != 3) found = false;
-        int chosen = 0;
-        for (int d = 1; d <= 9 && found; ++d) {
-            if (!pos.Has(c, d)) continue;
-            bool three = true;
-            for (int k = 0; k < 3; ++k)
-                if (CountCells(pos.Places(d) & rules.Unit(rules.cellUnits[c][k])) != 3)
-                    three = false;
-            if (three) chosen = chosen == 0 ? d : -1;
-        }
-        if (chosen <= 0) found = false;
-        extraDigit[c] = chosen;
-    });
-    if (!found) return false;
-    // Without the extra digits, every unit holds each digit twice or not at all.
+    // The extra digits: all but two of each extra cell, such that once they
+    // are out every unit holds each digit twice or not at all. One of them is
+    // true, or the grid left would have two solutions or none.
+    std::array<int, 81> cells{};
+    int n = 0;
+    ForEachCell(extraCells, [&](int c) { cells[n++] = c; });
+    std::array<unsigned, 81> extra{};
     std::array<Bits81, 9> places = pos.places;
-    ForEachCell(extraCells, [&](int c) { places[extraDigit[c] - 1] &= ~CellBit(c); });
-    for (int u = 0; u < 27; ++u)
-        for (int d = 1; d <= 9; ++d) {
-            const int m = CountCells(places[d - 1] & rules.Unit(u));
-            if (m != 0 && m != 2) return false;
+    bool found = false;
+    auto assign = [&](auto&& self, int i) -> void {
+        if (i == n) {
+            for (int u = 0; u < 27; ++u)
+                for (int d = 1; d <= 9; ++d) {
+                    const int m = CountCells(places[d - 1] & rules.Unit(u));
+                    if (m != 0 && m != 2) return;
+                }
+            found = true;
+            return;
         }
+        const int c = cells[i];
+        const unsigned m = pos.mask[c];
+        for (int p = 1; p <= 9 && !found; ++p)
+            for (int q = p + 1; q <= 9 && !found; ++q) {
+                const unsigned keep = Bit(p) | Bit(q);
+                if ((m & keep) != keep) continue;
+                extra[i] = m & ~keep;
+                for (int d = 1; d <= 9; ++d)
+                    if ((extra[i] >> (d - 1)) & 1) places[d - 1] &= ~CellBit(c);
+                self(self, i + 1);
+                if (found) return;
+                for (int d = 1; d <= 9; ++d)
+                    if ((extra[i] >> (d - 1)) & 1) places[d - 1] |= CellBit(c);
+            }
+    };
+    assign(assign, 0);
+    if (!found) return false;
     ScaleStep s;
     s.technique = kBug;
-    if (CountCells(extraCells) == 1) {
-        const int c = FirstCell(extraCells);
+    if (n == 1) { // type 1: the extra digit is true
+        const int c = cells[0];
         s.difficulty = 56;
         for (int d = 1; d <= 9; ++d)
-            if (pos.Has(c, d) && d != extraDigit[c]) s.Eliminate(c, d);
+            if (pos.Has(c, d) && ((extra[0] >> (d - 1)) & 1) == 0) s.Eliminate(c, d);
         return emit(s);
     }
-    // Type 2: one extra digit everywhere.
-    int z = 0;
-    bool same = true;
-    ForEachCell(extraCells, [&](int c) {
-        if (z == 0) z = extraDigit[c];
-        if (extraDigit[c] != z) same = false;
-    });
-    if (!same) return false;
-    const Bits81 out = CommonPeers(rules, pos, extraCells, z);
-    if (out == 0) return false;
-    s.difficulty = 57;
-    ForEachCell(out, [&](int c) { s.Eliminate(c, z); });
-    return emit(s);
+    unsigned digits = 0;
+    bool single = true;
+    for (int i = 0; i < n; ++i) {
+        if (Count(extra[i]) != 1 || (digits != 0 && extra[i] != digits)) single = false;
+        digits |= extra[i];
+    }
+    if (single) { // type 2: one extra digit everywhere
+        const int z = FirstDigit(digits);
+        const Bits81 out = CommonPeers(rules, pos, extraCells, z);
+        if (out != 0) {
+            ScaleStep s2 = s;
+            s2.difficulty = 57;
+            ForEachCell(out, [&](int c) { s2.Eliminate(c, z); });
+            if (emit(s2)) return true;
+        }
+    }
+    for (int k = 0; k < rules.unitCount; ++k) {
+        const int u = rules.order[k];
+        if (u >= 27 || (rules.Unit(u) & extraCells) != extraCells) continue;
+        // Type 4: two extra cells of one unit share a digit d besides their
+        // extra ones; d's two places in the unit are theirs, so one cell is d
+        // and the other its extra digit, and their third digits go.
+        if (n == 2 && Count(pos.mask[cells[0]]) == 3 && Count(pos.mask[cells[1]]) == 3) {
+            const unsigned rest0 = pos.mask[cells[0]] & ~extra[0];
+            const unsigned rest1 = pos.mask[cells[1]] & ~extra[1];
+            for (int d = 1; d <= 9; ++d) {
+                if (((rest0 & rest1) >> (d - 1) & 1) == 0) continue;
+                if ((places[d - 1] & rules.Unit(u)) != extraCells) continue;
+                ScaleStep s4 = s;
+                s4.difficulty = 57;
+                s4.Eliminate(cells[0], FirstDigit(rest0 & ~Bit(d)));
+                s4.Eliminate(cells[1], FirstDigit(rest1 & ~Bit(d)));
+                if (emit(s4)) return true;
+            }
+        }
+        // Type 3: the extra digits with the digits of other cells of the unit
+        // form a naked set, whose digits go from the rest of the unit.
+        std::array<int, 9> others{};
+        int m = 0;
+        ForEachCell(pos.empty & rules.Unit(u) & ~extraCells, [&](int c) { others[m++] = c; });
+        for (int size = 1; size <= 3 && size <= m; ++size) {
+            const bool stop = Combinations(m, size, [&](const std::array<int, 9>& idx) {
+                unsigned all = digits;
+                Bits81 set = 0;
+                for (int i = 0; i < size; ++i) {
+                    all |= pos.mask[others[idx[i]]];
+                    set |= CellBit(others[idx[i]]);
+                }
+                if (Count(all) != size + 1) return false;
+                ScaleStep s3 = s;
+                s3.difficulty = 57 + Count(all) - 1;
+                ForEachCell(pos.empty & rules.Unit(u) & ~extraCells & ~set, [&](int c) {
+                    const unsigned hit = pos.mask[c] & all;
+                    for (int d = 1; d <= 9; ++d)
+                        if ((hit >> (d - 1)) & 1) s3.Eliminate(c, d);
+                });
+                return s3.eliminationCount > 0 && emit(s3);
+            });
+            if (stop) return true;
+        }
+    }
+    return false;
 }
 
 bool FindAlignedExclusion(const Rules& rules, const Position& pos, int size, const Emit& emit) {

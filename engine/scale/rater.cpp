@@ -100,7 +100,7 @@ bool FindSimple(const Rules& rules, const Position& pos, ScaleStep& step) {
            FindHiddenSubset(rules, pos, 4, false, take) ||
            varied([&](const Emit& e) { return FindStrongLinks(rules, pos, 3, e); }) ||
            varied([&](const Emit& e) { return FindWing(rules, pos, 4, 0, e); }) ||
-           FindBug(rules, pos, take) ||
+           varied([&](const Emit& e) { return FindBug(rules, pos, e); }) ||
            varied([&](const Emit& e) { return FindStrongLinks(rules, pos, 4, e); }) ||
            FindAlignedExclusion(rules, pos, 2, take) ||
            varied([&](const Emit& e) { return FindWing(rules, pos, 5, 0, e); });
