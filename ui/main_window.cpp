@@ -15,6 +15,7 @@
 #include "generation_task.h"
 #include "icons.h"
 #include "pool_filler.h"
+#include "practice_filler.h"
 #include "status_panel.h"
 #include "translator.h"
 
@@ -244,6 +245,9 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         fillPool_ = options.fillPool;
         connect(pool_.get(), &PoolFiller::Problem, this, &MainWindow::PoolProblem);
         if (fillPool_) QTimer::singleShot(2000, this, [this] { pool_->Fill(game_->Game()); });
+        practice_ = std::make_unique<PracticeFiller>(dataFolder_ + QLatin1Char('/') +
+                                                     QString::fromUtf8(io::kPracticePoolFile));
+        connect(practice_.get(), &PracticeFiller::Problem, this, &MainWindow::PracticeProblem);
     }
 
     // The board's keys are taken before the board's parents see them; the
@@ -340,6 +344,7 @@ void MainWindow::BuildMenus() {
     Action(Command::French)->setChecked(true);
     AddLanguageFiles(menus.at("Langue"), languages);
     AddAbandonQuestionEntry(menus.at("Options"));
+    BuildPracticeMenu(menus.at("Options"));
     displayMenu_ = menus.at("Affichage");
     AddExplanationsEntry();
 }
@@ -446,6 +451,8 @@ void MainWindow::BuildToolbars() {
         action->setToolTip(Qs(b.hint));
         commandBar_->addAction(action);
     }
+    commandBar_->addSeparator();
+    AddPracticeButton();
 
     filterBar_ = new QToolBar(central_);
     filterBar_->setObjectName(QStringLiteral("filters"));
