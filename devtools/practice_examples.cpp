@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Vemo Tarn developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// vemo-practice-examples FOLDER SECONDS [PER [SEED]]: generates classic
-// puzzles for SECONDS seconds and keeps, in FOLDER, up to PER example files
+// vemo-practice-examples FOLDER SECONDS [PER [SEED [BAND]]]: generates classic
+// puzzles for SECONDS seconds (of the generator's BAND 0..4 when given, else
+// mostly "Aléatoire") and keeps, in FOLDER, up to PER example files
 // (default 3) of each advanced technique whose hardest step it is, named as
 // the examples folder names them (stem + number + ".sku"); the numbers go on
 // from the files already there. Prints how often each technique was the
@@ -34,13 +35,14 @@ int FilesOf(const std::filesystem::path& folder, const std::string& stem) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: vemo-practice-examples FOLDER SECONDS [PER [SEED]]\n");
+        std::fprintf(stderr, "usage: vemo-practice-examples FOLDER SECONDS [PER [SEED [BAND]]]\n");
         return 2;
     }
     const std::filesystem::path folder = argv[1];
     const double seconds = std::atof(argv[2]);
     const int per = argc > 3 ? std::atoi(argv[3]) : 3;
     const unsigned long long seed = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 1;
+    const int band = argc > 5 ? std::atoi(argv[5]) : -1;
     vemo::Engine engine;
     engine.Rng.Seed(seed);
     engine.SymmetryChoice = 1;
@@ -52,7 +54,7 @@ int main(int argc, char** argv) {
         engine.VariantKind = vemo::kClassic;
         engine.XSudoku = 0;
         // Mostly the band of the trials, where the advanced steps are needed.
-        engine.SetDifficulty(made % 4 == 3 ? vemo::kExtreme : vemo::kAleatoire);
+        engine.SetDifficulty(band >= 0 ? band : made % 4 == 3 ? vemo::kExtreme : vemo::kAleatoire);
         engine.SymmetryChoice = static_cast<int>(made / 2 % 2);
         if (!engine.GeneratePuzzle()) continue;
         ++made;

@@ -17,18 +17,21 @@ namespace {
 using namespace advanced;
 
 // In rank order: the basic techniques as their chain tries them, then the
-// advanced catalogue.
+// advanced catalogue. The band of each is the one where the generator makes
+// puzzles of that hardest step most often per second (vemo-practice-examples
+// with a band): the singles among the easy puzzles, the advanced steps among
+// the puzzles that the seventeen techniques do not crack.
 constexpr std::array<PracticeTechnique, 16 + kAdvancedCount> kPractice = {{
     {kNakedSingle, kClassic, kFacile, "candidatunique"},
     {kHiddenSingle, kClassic, kFacile, "candidatcaché"},
     {kNakedPair, kClassic, kMoyen, "pairenue"},
-    {kImpossibleNeighbour, kNonConsecutive, kMoyen, "voisinimpossible"},
+    {kImpossibleNeighbour, kConsecutive, kMoyen, "voisinimpossible"},
     {kLockedBoxToLine, kClassic, kMoyen, "verouille1-"},
     {kLockedLineToBox, kClassic, kMoyen, "verouille2-"},
-    {kNakedTriple, kClassic, kDifficile, "tripletnu"},
-    {kNakedQuadruplet, kClassic, kDifficile, "quadrupletnu"},
+    {kNakedTriple, kClassic, kMoyen, "tripletnu"},
+    {kNakedQuadruplet, kClassic, kExtreme, "quadrupletnu"},
     {kHiddenPair, kClassic, kDifficile, "pairecachée"},
-    {kXWing, kClassic, kDifficile, "Xwing"},
+    {kXWing, kClassic, kExtreme, "Xwing"},
     {kSwordfish, kClassic, kExtreme, "swordfish"},
     {kColouring, kClassic, kExtreme, "couleur"},
     {kMultiColouring, kClassic, kExtreme, "multicouleur"},
