@@ -9,6 +9,7 @@
 // damaged pool set aside, a full disk told, two windows on one pool.
 #include "engine/advanced/ids.h"
 #include "engine/advanced/practice.h"
+#include "engine/generator/generation.h"
 #include "io/puzzle_file.h"
 #include "io/puzzle_pool.h"
 #include "test_support.h"
@@ -35,6 +36,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <memory>
 
 namespace vemo::ui {
@@ -312,6 +314,46 @@ TEST_F(PracticeWindow, TwoWindowsOnOnePoolTakeDifferentPuzzles) {
     EXPECT_EQ(E().Givens, first.Givens);
     EXPECT_EQ(another->Game().Game().Givens, second.Givens);
     EXPECT_EQ(pool_->TechniqueCount(advanced::kWXYZWing), 0);
+}
+
+TEST(PracticeFillerWorker, FillsTheTechniqueAskedForFirstAndStopsOnDemand) {
+    QTemporaryDir folder;
+    PracticeFiller filler(folder.filePath(QStringLiteral("entrainement.txt")));
+    QSignalSpy added(&filler, &PracticeFiller::Added);
+    Engine window;
+    window.SetDifficulty(kFacile);
+    window.SymmetryChoice = 1;
+    filler.Fill(window, kImpossibleNeighbour);
+    EXPECT_TRUE(filler.Filling());
+    bool found = false;
+    for (int wait = 0; wait < 200 && !found; ++wait) {
+        if (added.isEmpty() && !added.wait(60000)) break;
+        while (!added.isEmpty())
+            found = found || added.takeFirst().at(0).toInt() == kImpossibleNeighbour;
+    }
+    filler.Stop();
+    EXPECT_FALSE(filler.Filling());
+    ASSERT_TRUE(found);
+
+    const std::optional<Engine> taken = filler.Take(window, kImpossibleNeighbour);
+    ASSERT_TRUE(taken.has_value());
+    EXPECT_EQ(taken->VariantKind, kConsecutive);
+    EXPECT_TRUE(taken->PuzzleFixed);
+    EXPECT_EQ(practice::FindHardestStep(*taken).technique, kImpossibleNeighbour);
+    // Whatever else it kept is hardest at its technique, on its kind of grid,
+    // within the bound.
+    const io::PoolRead read = io::ReadPool(filler.Pool().Path(), io::PoolKind::kPractice);
+    ASSERT_EQ(read.status, io::PoolStatus::kOk);
+    std::map<int, int> counts;
+    for (const io::PooledPuzzle& p : read.puzzles) {
+        const practice::PracticeTechnique* entry = practice::PracticeEntry(p.technique);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(p.setting.variant, entry->variant);
+        Engine e = window;
+        io::InstallPooled(e, p);
+        EXPECT_EQ(practice::FindHardestStep(e).technique, p.technique);
+        EXPECT_LE(++counts[p.technique], io::kPracticePerTechnique);
+    }
 }
 
 } // namespace

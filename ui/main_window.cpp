@@ -19,6 +19,7 @@
 #include "status_panel.h"
 #include "translator.h"
 
+#include "engine/techniques/catalogue.h"
 #include "io/puzzle_pool.h"
 #include "io/settings.h"
 
@@ -248,6 +249,10 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         practice_ = std::make_unique<PracticeFiller>(dataFolder_ + QLatin1Char('/') +
                                                      QString::fromUtf8(io::kPracticePoolFile));
         connect(practice_.get(), &PracticeFiller::Problem, this, &MainWindow::PracticeProblem);
+        // After the reserve has begun: a few puzzles of every technique.
+        if (fillPool_)
+            QTimer::singleShot(4000, this,
+                               [this] { practice_->Fill(game_->Game(), kNakedSingle); });
     }
 
     // The board's keys are taken before the board's parents see them; the

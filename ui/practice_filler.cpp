@@ -60,7 +60,10 @@ std::optional<Engine> PracticeFiller::Take(const Engine& settings, int technique
 }
 
 void PracticeFiller::Keep(const Engine& puzzle, int technique) {
-    if (practice::PracticeEntry(technique) == nullptr) return;
+    // Each technique on its own kind of grid: a classic one but for the
+    // impossible neighbour.
+    const practice::PracticeTechnique* entry = practice::PracticeEntry(technique);
+    if (entry == nullptr || puzzle.VariantKind != entry->variant || puzzle.XSudoku != 0) return;
     io::PooledPuzzle pooled = io::PooledFromEngine(
         puzzle, io::PoolSetting{puzzle.VariantKind, puzzle.XSudoku, 0, puzzle.SymmetryChoice});
     pooled.technique = technique;

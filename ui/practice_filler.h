@@ -36,7 +36,8 @@ class PracticeFiller : public QObject {
     // with its analysis; nothing when the pool holds none.
     std::optional<Engine> Take(const Engine& settings, int technique);
     // Keeps a puzzle made elsewhere (a search in the window) for its hardest
-    // step `technique` when that one has room; safe on any thread.
+    // step `technique` when that one has room and the puzzle is of its kind
+    // of grid; safe on any thread.
     void Keep(const Engine& puzzle, int technique);
 
     // Starts the worker (once), or tells it which technique was asked for:
