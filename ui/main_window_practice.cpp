@@ -38,6 +38,7 @@ constexpr int kTextAdvancedTechniques = 942;
 void MainWindow::BuildPracticeMenu(QMenu* options) {
     practiceMenu_ = new QMenu(texts_.Text(kTextPractice), options);
     practiceMenu_->setObjectName(QStringLiteral("Entrainement1"));
+    practiceMenu_->setIcon(PracticeIcon());
     options->insertMenu(options->actions().isEmpty() ? nullptr : options->actions().first(),
                         practiceMenu_);
     bool advancedSeen = false;
@@ -52,7 +53,8 @@ void MainWindow::BuildPracticeMenu(QMenu* options) {
         const int technique = entry.technique;
         connect(action, &QAction::triggered, this, [this, technique] {
             if (game_->ShowingStep()) game_->LeaveStep();
-            PracticeCommand(technique);
+            // A new game, as "Générer" makes one: the game in progress asks first.
+            if (MayAbandonGame()) PracticeCommand(technique);
             SyncCommands();
         });
     }
@@ -61,7 +63,7 @@ void MainWindow::BuildPracticeMenu(QMenu* options) {
 void MainWindow::AddPracticeButton() {
     practiceButton_ = new QToolButton(commandBar_);
     practiceButton_->setObjectName(QStringLiteral("Entrainement"));
-    practiceButton_->setIcon(CommandIcon(Command::Examples));
+    practiceButton_->setIcon(PracticeIcon());
     practiceButton_->setMenu(practiceMenu_);
     practiceButton_->setPopupMode(QToolButton::InstantPopup);
     practiceButton_->setToolTip(texts_.Text(kTextPracticeHint));
