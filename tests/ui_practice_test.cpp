@@ -65,6 +65,8 @@ std::unique_ptr<MainWindow> OpenWindow(const QTemporaryDir& folder) {
     options.settingsPath = folder.filePath(QStringLiteral("VemoTarn.ini"));
     options.dataFolder = folder.filePath(QStringLiteral("data"));
     auto window = std::make_unique<MainWindow>(options);
+    // A game in progress is given up without a question box.
+    window->AskAbandon = [](bool*) { return true; };
     window->show();
     window->activateWindow();
     return window;
