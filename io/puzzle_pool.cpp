@@ -3,6 +3,7 @@
 
 #include "io/puzzle_pool.h"
 
+#include "engine/advanced/practice.h"
 #include "engine/generator/generation.h"
 #include "engine/scale/levels.h"
 #include "io/data_folder.h"
@@ -59,13 +60,28 @@ bool Cells(std::string_view field, char low, char high, std::array<int, 81>& cel
     return true;
 }
 
+// A technique that can be practised, as the practice pool writes it.
+bool TechniqueNumber(std::string_view field, int& technique) {
+    if (field.empty() || field.size() > 3) return false;
+    const auto [end, code] = std::from_chars(field.data(), field.data() + field.size(), technique);
+    return code == std::errc{} && end == field.data() + field.size() &&
+           practice::PracticeEntry(technique) != nullptr;
+}
+
+std::string_view HeaderOf(PoolKind kind) {
+    return kind == PoolKind::kPractice ? kPracticePoolHeader : kPuzzlePoolHeader;
+}
+
 // Why the line is not a puzzle of the pool; empty when it is one.
-std::string ParseLine(std::string_view line, PooledPuzzle& puzzle) {
+std::string ParseLine(std::string_view line, PooledPuzzle& puzzle, PoolKind kind) {
     std::string_view rest = line;
     PoolSetting& s = puzzle.setting;
+    if (kind == PoolKind::kPractice && !TechniqueNumber(NextField(rest), puzzle.technique))
+        return "bad technique";
     if (!SmallNumber(NextField(rest), 0, 3, s.variant)) return "bad variant";
     if (!SmallNumber(NextField(rest), 0, 1, s.xSudoku)) return "bad X flag";
-    if (!SmallNumber(NextField(rest), 0, kPoolBands - 1, s.band)) return "bad band";
+    if (kind == PoolKind::kReserve && !SmallNumber(NextField(rest), 0, kPoolBands - 1, s.band))
+        return "bad band";
     if (!SmallNumber(NextField(rest), 0, 3, s.symmetry)) return "bad symmetry";
     if (!Cells(NextField(rest), '0', '9', puzzle.givens)) return "bad givens";
     if (!Cells(NextField(rest), '1', '2', puzzle.parity)) return "bad parity marks";
@@ -184,17 +200,24 @@ void InstallPooled(Engine& engine, const PooledPuzzle& puzzle) {
     engine.PuzzleFixed = true;
 }
 
-std::string PoolText(const std::vector<PooledPuzzle>& puzzles) {
+std::string PoolText(const std::vector<PooledPuzzle>& puzzles, PoolKind kind) {
     std::string text;
     text.reserve(32 + puzzles.size() * 256);
-    text += kPuzzlePoolHeader;
+    text += HeaderOf(kind);
     text += ' ';
     text += std::to_string(kPuzzlePoolVersion);
     text += '\n';
     for (const PooledPuzzle& p : puzzles) {
         const PoolSetting& s = p.setting;
-        for (const int value : {s.variant, s.xSudoku, s.band, s.symmetry}) {
-            text += static_cast<char>('0' + value);
+        if (kind == PoolKind::kPractice) {
+            text += std::to_string(p.technique);
+            text += ' ';
+        }
+        // The practice pool's puzzles have no band: their technique says it.
+        const std::array<int, 4> fields = {s.variant, s.xSudoku, s.band, s.symmetry};
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (kind == PoolKind::kPractice && i == 2) continue;
+            text += static_cast<char>('0' + fields[i]);
             text += ' ';
         }
         for (const auto* cells : {&p.givens, &p.parity, &p.bars}) {
@@ -205,10 +228,10 @@ std::string PoolText(const std::vector<PooledPuzzle>& puzzles) {
     return text;
 }
 
-PoolRead ParsePool(std::string_view bytes) {
+PoolRead ParsePool(std::string_view bytes, PoolKind kind) {
     const std::size_t firstEnd = bytes.find('\n');
     const std::string_view first = bytes.substr(0, firstEnd);
-    const std::string prefix = std::string(kPuzzlePoolHeader) + ' ';
+    const std::string prefix = std::string(HeaderOf(kind)) + ' ';
     if (bytes.empty() || first.substr(0, prefix.size()) != prefix)
         return Refused(PoolStatus::kForeign, 1, "not a puzzle pool of this program");
     int version = 0;
@@ -230,7 +253,7 @@ PoolRead ParsePool(std::string_view bytes) {
         if (lineEnd == std::string_view::npos)
             return Refused(PoolStatus::kCorrupt, line, "the file is cut short");
         PooledPuzzle puzzle;
-        const std::string why = ParseLine(rest.substr(0, lineEnd), puzzle);
+        const std::string why = ParseLine(rest.substr(0, lineEnd), puzzle, kind);
         if (!why.empty()) return Refused(PoolStatus::kCorrupt, line, why);
         if (std::find(read.puzzles.begin(), read.puzzles.end(), puzzle) != read.puzzles.end())
             return Refused(PoolStatus::kCorrupt, line, "a puzzle twice");
@@ -240,21 +263,25 @@ PoolRead ParsePool(std::string_view bytes) {
     return read;
 }
 
-PoolRead ReadPool(const std::string& path) {
+PoolRead ReadPool(const std::string& path, PoolKind kind) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 && errno == ENOENT)
         return Refused(PoolStatus::kMissing, 0, path + ": no such file");
     std::string error;
     const std::optional<std::string> bytes = ReadWholeFile(path, &error, kPuzzlePoolReadLimit);
     if (!bytes) return Refused(PoolStatus::kUnreadable, 0, error);
-    return ParsePool(*bytes);
+    return ParsePool(*bytes, kind);
 }
 
-PuzzlePool::PuzzlePool(std::string path, int perSetting)
-    : path_(std::move(path)), perSetting_(std::max(1, perSetting)) {}
+PuzzlePool::PuzzlePool(std::string path, int perSetting, PoolKind kind)
+    : path_(std::move(path)), perSetting_(std::max(1, perSetting)), kind_(kind) {}
+
+bool PuzzlePool::SameKey(const PooledPuzzle& a, const PooledPuzzle& b) const {
+    return kind_ == PoolKind::kPractice ? a.technique == b.technique : a.setting == b.setting;
+}
 
 bool PuzzlePool::Load(std::vector<PooledPuzzle>& puzzles, std::string* problem) {
-    PoolRead read = ReadPool(path_);
+    PoolRead read = ReadPool(path_, kind_);
     switch (read.status) {
     case PoolStatus::kOk:
         puzzles = std::move(read.puzzles);
@@ -285,16 +312,28 @@ bool PuzzlePool::Load(std::vector<PooledPuzzle>& puzzles, std::string* problem) 
 }
 
 std::optional<PooledPuzzle> PuzzlePool::Take(const PoolSetting& setting, std::string* problem) {
+    PooledPuzzle like;
+    like.setting = setting;
+    return TakeFirst(like, problem);
+}
+
+std::optional<PooledPuzzle> PuzzlePool::TakeTechnique(int technique, std::string* problem) {
+    PooledPuzzle like;
+    like.technique = technique;
+    return TakeFirst(like, problem);
+}
+
+std::optional<PooledPuzzle> PuzzlePool::TakeFirst(const PooledPuzzle& like, std::string* problem) {
     const PoolLock lock(path_);
     std::vector<PooledPuzzle> puzzles;
     if (!Load(puzzles, problem)) return std::nullopt;
     const auto found = std::find_if(puzzles.begin(), puzzles.end(),
-                                    [&](const PooledPuzzle& p) { return p.setting == setting; });
+                                    [&](const PooledPuzzle& p) { return SameKey(p, like); });
     if (found == puzzles.end()) return std::nullopt;
     const PooledPuzzle taken = *found;
     puzzles.erase(found);
     std::string error;
-    if (!WriteFileInNewFolder(path_, PoolText(puzzles), &error)) {
+    if (!WriteFileInNewFolder(path_, PoolText(puzzles, kind_), &error)) {
         if (problem) *problem = error;
         return std::nullopt;
     }
@@ -305,14 +344,13 @@ bool PuzzlePool::Add(const PooledPuzzle& puzzle, std::string* problem) {
     const PoolLock lock(path_);
     std::vector<PooledPuzzle> puzzles;
     if (!Load(puzzles, problem)) return false;
-    const auto same = std::count_if(puzzles.begin(), puzzles.end(), [&](const PooledPuzzle& p) {
-        return p.setting == puzzle.setting;
-    });
+    const auto same = std::count_if(puzzles.begin(), puzzles.end(),
+                                    [&](const PooledPuzzle& p) { return SameKey(p, puzzle); });
     if (same >= perSetting_ || std::find(puzzles.begin(), puzzles.end(), puzzle) != puzzles.end())
         return false;
     puzzles.push_back(puzzle);
     std::string error;
-    if (!WriteFileInNewFolder(path_, PoolText(puzzles), &error)) {
+    if (!WriteFileInNewFolder(path_, PoolText(puzzles, kind_), &error)) {
         if (problem) *problem = error;
         return false;
     }
@@ -327,6 +365,15 @@ std::optional<std::array<int, kPoolSettings>> PuzzlePool::Counts(std::string* pr
     for (const PooledPuzzle& p : puzzles)
         ++counts[static_cast<std::size_t>(PoolSettingIndex(p.setting))];
     return counts;
+}
+
+std::optional<int> PuzzlePool::TechniqueCount(int technique, std::string* problem) {
+    const PoolLock lock(path_);
+    std::vector<PooledPuzzle> puzzles;
+    if (!Load(puzzles, problem)) return std::nullopt;
+    return static_cast<int>(
+        std::count_if(puzzles.begin(), puzzles.end(),
+                      [&](const PooledPuzzle& p) { return p.technique == technique; }));
 }
 
 } // namespace vemo::io

@@ -13,6 +13,15 @@
 // through the checked writer while holding a lock, so that two windows on
 // one data folder neither lose nor repeat each other's puzzles: a puzzle is
 // taken out of the file before it is handed out.
+//
+// The practice pool keeps, in a file of its own, a few puzzles per technique
+// that can be practised, each one's hardest step being that technique:
+//
+//   VemoTarn practice pool 1
+//   <technique> <variant> <x> <symmetry> <81 givens> <81 parity marks> <81 bars>
+//
+// with the same handling: a damaged or foreign file set aside, a bounded size,
+// a puzzle taken out before it is handed out.
 #pragma once
 
 #include "engine/engine.h"
@@ -37,6 +46,13 @@ inline constexpr int kPoolSettings = 4 * 2 * kPoolBands * 4;
 // Far above a full pool (224 settings x 4 puzzles x 250 bytes).
 inline constexpr std::size_t kPuzzlePoolReadLimit = 1024 * 1024;
 
+inline constexpr std::string_view kPracticePoolHeader = "VemoTarn practice pool";
+inline constexpr const char* kPracticePoolFile = "entrainement.txt";
+inline constexpr int kPracticePerTechnique = 3;
+
+// Which of the two files a pool is.
+enum class PoolKind { kReserve, kPractice };
+
 struct PoolSetting {
     int variant = 0;  // 0..3
     int xSudoku = 0;  // 0 or 1
@@ -59,6 +75,9 @@ struct PooledPuzzle {
     std::array<int, 81> givens{};
     std::array<int, 81> parity{};
     std::array<int, 81> bars{}; // 0..3 as in the file
+    // The practice pool's: the technique that is the puzzle's hardest step
+    // (1..17 or an advanced id); 0 in the reserve.
+    int technique = 0;
 
     bool operator==(const PooledPuzzle&) const = default;
 };
@@ -86,24 +105,30 @@ struct PoolRead {
     std::vector<PooledPuzzle> puzzles;
 };
 
-std::string PoolText(const std::vector<PooledPuzzle>& puzzles);
-PoolRead ParsePool(std::string_view bytes);
-PoolRead ReadPool(const std::string& path);
+std::string PoolText(const std::vector<PooledPuzzle>& puzzles, PoolKind kind = PoolKind::kReserve);
+PoolRead ParsePool(std::string_view bytes, PoolKind kind = PoolKind::kReserve);
+PoolRead ReadPool(const std::string& path, PoolKind kind = PoolKind::kReserve);
 
 class PuzzlePool {
   public:
-    explicit PuzzlePool(std::string path, int perSetting = kPoolPerSetting);
+    explicit PuzzlePool(std::string path, int perSetting = kPoolPerSetting,
+                        PoolKind kind = PoolKind::kReserve);
 
     // Takes the oldest puzzle of the setting out of the file. Nothing when
     // there is none, or when the file cannot be rewritten without it (so that
     // it is never handed out twice); `problem` then says why.
     std::optional<PooledPuzzle> Take(const PoolSetting& setting, std::string* problem = nullptr);
-    // Adds a puzzle unless its setting already holds perSetting puzzles or
-    // this very puzzle. True when it was written.
+    // The same in the practice pool: the oldest puzzle of the technique.
+    std::optional<PooledPuzzle> TakeTechnique(int technique, std::string* problem = nullptr);
+    // Adds a puzzle unless its setting (its technique, in the practice pool)
+    // already holds perSetting puzzles or this very puzzle. True when it was
+    // written.
     bool Add(const PooledPuzzle& puzzle, std::string* problem = nullptr);
     // How many puzzles the file holds for each setting (none after a damaged
     // file was set aside); nothing when the file must not be written.
     std::optional<std::array<int, kPoolSettings>> Counts(std::string* problem = nullptr);
+    // How many puzzles the practice pool holds for the technique.
+    std::optional<int> TechniqueCount(int technique, std::string* problem = nullptr);
     int PerSetting() const { return perSetting_; }
     const std::string& Path() const { return path_; }
     // True once a damaged or foreign file was set aside as path + ".bad".
@@ -114,9 +139,13 @@ class PuzzlePool {
     // False when nothing may be written (a later version's file, an
     // unreadable one).
     bool Load(std::vector<PooledPuzzle>& puzzles, std::string* problem);
+    std::optional<PooledPuzzle> TakeFirst(const PooledPuzzle& like, std::string* problem);
+    // Two puzzles of one setting, or of one technique in the practice pool.
+    bool SameKey(const PooledPuzzle& a, const PooledPuzzle& b) const;
 
     std::string path_;
     int perSetting_;
+    PoolKind kind_;
     bool setAside_ = false;
 };
 

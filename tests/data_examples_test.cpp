@@ -6,6 +6,8 @@
 #include "test_support.h"
 
 #include "devtools/statistics.h"
+#include "engine/advanced/ids.h"
+#include "engine/advanced/practice.h"
 #include "io/puzzle_text.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +50,54 @@ TEST(ExamplePuzzles, EveryFileNeedsItsTechnique) {
         }
     }
     EXPECT_EQ(files, 72);
+}
+
+// The examples of the advanced techniques: each file, named after its
+// technique as the others are, has one solution, and its hardest step is that
+// technique; every step of its solve keeps the solution's digits.
+TEST(ExamplePuzzles, AdvancedFilesAreHardestAtTheirTechnique) {
+    const std::filesystem::path folder =
+        std::filesystem::path(VEMO_SOURCE_DIR) / "data" / "exemples";
+    int files = 0, techniques = 0;
+    for (const practice::PracticeTechnique& entry : practice::PracticeTechniques()) {
+        if (entry.technique < advanced::kFirstAdvanced) continue; // the basic ones are above
+        int n = 1;
+        for (;; ++n) {
+            const auto path = folder / std::filesystem::u8path(std::string(entry.stem) +
+                                                               std::to_string(n) + ".sku");
+            std::ifstream in(path, std::ios::binary);
+            if (!in) break;
+            std::stringstream text;
+            text << in.rdbuf();
+            const io::ReadResult read = io::ReadPuzzleFile(text.str());
+            ASSERT_EQ(read.outcome, io::ReadOutcome::kOk) << path;
+            Engine e;
+            test::LoadPuzzle(e, test::TextOf(read.puzzle.cells));
+            e.SolutionCount = 0;
+            e.CountSolutions();
+            ASSERT_EQ(e.SolutionCount, 1) << path;
+            test::LoadPuzzle(e, test::TextOf(read.puzzle.cells));
+            e.AnalysePuzzle();
+            const Grid solution = e.SolutionGrid;
+            std::vector<advanced::AdvancedStep> steps;
+            const practice::HardestStep hardest = practice::FindHardestStep(e, &steps);
+            EXPECT_EQ(hardest.technique, entry.technique) << path;
+            ASSERT_GE(hardest.first, 0) << path;
+            EXPECT_EQ(steps[static_cast<std::size_t>(hardest.first)].technique, entry.technique);
+            for (const advanced::AdvancedStep& step : steps) {
+                if (step.placeCell >= 0)
+                    EXPECT_EQ(step.placeDigit, solution[step.placeCell]) << path;
+                for (int i = 0; i < step.eliminationCount; ++i)
+                    EXPECT_NE(step.eliminations[i].digit, solution[step.eliminations[i].cell])
+                        << path << " removes a true digit";
+            }
+            ++files;
+        }
+        if (n > 1) ++techniques;
+    }
+    // A few files for most of the advanced techniques; the rarest have none.
+    EXPECT_GE(techniques, 20);
+    EXPECT_GE(files, 60);
 }
 
 } // namespace

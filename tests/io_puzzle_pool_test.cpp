@@ -217,6 +217,114 @@ TEST_F(PuzzlePoolFile, TwoPoolsOnOneFileNeitherRepeatNorLose) {
     EXPECT_EQ(ids.size(), static_cast<std::size_t>(2 * kEach)) << "a puzzle repeated";
 }
 
+// The practice pool: puzzles per technique in a file of its own.
+PooledPuzzle OfTechnique(int id, int technique, int variant = kClassic) {
+    PooledPuzzle p = Numbered(id, PoolSetting{variant, 0, 0, id % 4});
+    p.technique = technique;
+    return p;
+}
+
+class PracticePoolFile : public PuzzlePoolFile {
+  protected:
+    void SetUp() override {
+        PuzzlePoolFile::SetUp();
+        path_ = (folder_ / kPracticePoolFile).string();
+    }
+};
+
+TEST_F(PracticePoolFile, PuzzlesComeBackByTechniqueOnceTheOldestFirstWithinTheBound) {
+    PuzzlePool pool(path_, kPracticePerTechnique, PoolKind::kPractice);
+    // 15 is XY-wing, 121 X-Chain, 17 the impossible neighbour on bars.
+    for (int i = 0; i < kPracticePerTechnique + 2; ++i) {
+        EXPECT_EQ(pool.Add(OfTechnique(i, 121)), i < kPracticePerTechnique) << i;
+        EXPECT_EQ(pool.Add(OfTechnique(100 + i, 15)), i < kPracticePerTechnique) << i;
+    }
+    EXPECT_TRUE(pool.Add(OfTechnique(200, 17, kConsecutive)));
+    EXPECT_FALSE(pool.Add(OfTechnique(200, 17, kConsecutive))) << "the same puzzle twice";
+    EXPECT_EQ(pool.TechniqueCount(121), kPracticePerTechnique);
+    EXPECT_EQ(pool.TechniqueCount(101), 0);
+    // A file of its own kind: the reserve reads it as foreign, and back.
+    EXPECT_EQ(ReadPool(path_, PoolKind::kPractice).puzzles.size(),
+              static_cast<std::size_t>(2 * kPracticePerTechnique + 1));
+    EXPECT_EQ(ReadPool(path_).status, PoolStatus::kForeign);
+    EXPECT_EQ(Read(path_).substr(0, 25), "VemoTarn practice pool 1\n");
+    for (int i = 0; i < kPracticePerTechnique; ++i)
+        EXPECT_EQ(pool.TakeTechnique(121), OfTechnique(i, 121));
+    EXPECT_FALSE(pool.TakeTechnique(121).has_value()) << "none repeats";
+    EXPECT_EQ(pool.TakeTechnique(17), OfTechnique(200, 17, kConsecutive));
+    EXPECT_EQ(pool.TakeTechnique(15), OfTechnique(100, 15));
+    EXPECT_FALSE(pool.TakeTechnique(101).has_value());
+    // Room again once one is taken.
+    EXPECT_TRUE(pool.Add(OfTechnique(50, 121)));
+}
+
+TEST_F(PracticePoolFile, DamagedOrForeignFilesAreSetAsideAndReported) {
+    const std::string good =
+        PoolText({OfTechnique(1, 121), OfTechnique(2, 15)}, PoolKind::kPractice);
+    const std::vector<std::string> cases = {
+        "",
+        PoolText({Numbered(1)}), // the reserve's file
+        good.substr(0, good.size() - 40),
+        // A technique that cannot be practised (the trial, an unknown number).
+        std::string(good).replace(good.find('\n') + 1, 3, "16 "),
+        std::string(good).replace(good.find('\n') + 1, 3, "199"),
+        good + good.substr(good.find('\n') + 1),
+    };
+    for (const std::string& bytes : cases) {
+        fs::remove(path_ + ".bad");
+        Write(bytes);
+        PuzzlePool pool(path_, kPracticePerTechnique, PoolKind::kPractice);
+        std::string problem;
+        EXPECT_FALSE(pool.TakeTechnique(121, &problem).has_value()) << bytes;
+        EXPECT_TRUE(pool.SetAsideOnce()) << bytes;
+        EXPECT_NE(problem.find(".bad"), std::string::npos) << problem;
+        EXPECT_EQ(Read(path_ + ".bad"), bytes);
+        EXPECT_TRUE(pool.Add(OfTechnique(5, 121)));
+        EXPECT_EQ(pool.TakeTechnique(121), OfTechnique(5, 121));
+    }
+}
+
+TEST_F(PracticePoolFile, AFullDiskKeepsTheFileAndHandsNothingOut) {
+    PuzzlePool pool(path_, kPracticePerTechnique, PoolKind::kPractice);
+    ASSERT_TRUE(pool.Add(OfTechnique(1, 121)));
+    const std::string before = Read(path_);
+    std::string problem;
+    EXPECT_FALSE(
+        test::WithFullDisk(10, [&] { return pool.TakeTechnique(121, &problem).has_value(); }));
+    EXPECT_FALSE(problem.empty());
+    problem.clear();
+    EXPECT_FALSE(test::WithFullDisk(10, [&] { return pool.Add(OfTechnique(2, 121), &problem); }));
+    EXPECT_FALSE(problem.empty());
+    EXPECT_EQ(Read(path_), before);
+    EXPECT_EQ(pool.TakeTechnique(121), OfTechnique(1, 121));
+}
+
+TEST_F(PracticePoolFile, TwoPoolsOnOneFileNeitherRepeatNorLose) {
+    constexpr int kEach = 40;
+    std::vector<PooledPuzzle> taken[2];
+    auto window = [&](int first, std::vector<PooledPuzzle>& mine) {
+        PuzzlePool pool(path_, 1000, PoolKind::kPractice);
+        for (int i = 0; i < kEach; ++i) {
+            ASSERT_TRUE(pool.Add(OfTechnique(first + i, 123)));
+            if (i % 2 == 1)
+                if (auto p = pool.TakeTechnique(123)) mine.push_back(*p);
+        }
+    };
+    std::thread a(window, 0, std::ref(taken[0]));
+    std::thread b(window, 10000, std::ref(taken[1]));
+    a.join();
+    b.join();
+    std::vector<PooledPuzzle> all = taken[0];
+    all.insert(all.end(), taken[1].begin(), taken[1].end());
+    EXPECT_EQ(all.size(), static_cast<std::size_t>(kEach));
+    const std::vector<PooledPuzzle> left = ReadPool(path_, PoolKind::kPractice).puzzles;
+    all.insert(all.end(), left.begin(), left.end());
+    ASSERT_EQ(all.size(), static_cast<std::size_t>(2 * kEach));
+    std::set<std::array<int, 81>> distinct;
+    for (const PooledPuzzle& p : all) distinct.insert(p.givens);
+    EXPECT_EQ(distinct.size(), static_cast<std::size_t>(2 * kEach)) << "a puzzle repeated";
+}
+
 // A pooled puzzle set up again is the generator's game: the same givens,
 // marks, solution, rating and logged solve; the random state is the
 // installing engine's own.

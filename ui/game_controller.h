@@ -163,6 +163,16 @@ class GameController : public QObject {
     void ShowHint();
     void ShowCompleteHint();
     void PlayHint();
+    // Practice: the game just installed is taken to the position where
+    // `technique` is first needed. The steps before it, as the hints would
+    // give them, are played as one move that "Annuler" takes back; the next
+    // hint is then that technique. Says so in the status bar and returns the
+    // number of steps played, or -1 (nothing changed) when the puzzle never
+    // comes to the technique.
+    int AdvanceToTechnique(int technique);
+    // The name of a step, basic or advanced, in the window's language.
+    QString StepName(int technique) const;
+
     // The last hint in words (the hint panel): the technique and its unit
     // (F6), the whole reasoning (F7), or what playing it did (F8). Empty once
     // the next move is made, a new game starts or it is put away.

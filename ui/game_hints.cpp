@@ -10,6 +10,7 @@
 #include "texts.h"
 
 #include "engine/advanced/catalogue.h"
+#include "engine/advanced/practice.h"
 #include "engine/techniques/catalogue.h"
 #include "io/explanations.h"
 
@@ -46,7 +47,7 @@ HintDisplay DescribeAdvancedHint(const Engine& game) {
     return hint;
 }
 
-QString StepName(const TextSource& texts, int technique) {
+QString NameOfStep(const TextSource& texts, int technique) {
     if (IsAdvanced(technique))
         return QString::fromStdString(io::AdvancedTechniqueName(technique, TableOf(texts)));
     return TechniqueName(texts, technique);
@@ -56,7 +57,7 @@ QString StepName(const TextSource& texts, int technique) {
 
 QString GameController::HintText(const HintDisplay& hint) const {
     return QString::fromStdString(CompleteHintText(
-        hint, StepName(texts_, hint.technique).toStdString(), texts_.Text(536).toStdString()));
+        hint, NameOfStep(texts_, hint.technique).toStdString(), texts_.Text(536).toStdString()));
 }
 
 QColor GameController::HintColour(int technique) const {
@@ -110,7 +111,7 @@ void GameController::ShowHint() {
     const int id = hint.technique;
     if (id == 0) return; // nothing found: the position stays as it is
     ++HintsShown;
-    Notice(StepName(texts_, id), HintColour(id));
+    Notice(NameOfStep(texts_, id), HintColour(id));
     emit spoken(statusMessage_);
     SetExplanation(ExplainFound(static_cast<int>(io::HintLevel::kName)));
 }
@@ -166,6 +167,48 @@ void GameController::PlayHint() {
     SetExplanation(played);
     emit commandsChanged();
     if (engine_.FilledCount == 81) FinishGame();
+}
+
+QString GameController::StepName(int technique) const {
+    return NameOfStep(texts_, technique);
+}
+
+int GameController::AdvanceToTechnique(int technique) {
+    if (!engine_.PuzzleFixed || ShowingStep()) return -1;
+    std::vector<advanced::AdvancedStep> steps;
+    const practice::HardestStep hardest = practice::FindHardestStep(engine_, &steps);
+    int first = -1;
+    for (std::size_t i = 0; i < steps.size() && first < 0; ++i)
+        if (steps[i].technique == technique) first = static_cast<int>(i);
+    if (first < 0 || hardest.technique == 0) return -1;
+    // From the givens, as the hints go: each step found by the hint driver is
+    // the solve's own, so that the next one is the technique.
+    const Snapshot start = CurrentPosition();
+    for (int i = 0; i < first; ++i) {
+        engine_.AdvancedLayer = true;
+        engine_.FindNextTechnique();
+        engine_.AdvancedLayer = false;
+        if (engine_.HintTechnique != steps[static_cast<std::size_t>(i)].technique) {
+            Restore(start); // not the solve's road: the game stays at its start
+            return -1;
+        }
+        engine_.ApplyStep(engine_.HintTechnique);
+    }
+    ClearHighlights();
+    filter_.Reset(board_.CellHighlight);
+    if (first > 0) {
+        history_.Push({kPlayedHint, -1, 0}, CurrentPosition());
+        Enable(Command::Undo, true);
+        Enable(Command::Restart, true);
+        Enable(Command::Start, false);
+        Enable(Command::Redo, false);
+    }
+    Notice(texts_.Text(936).replace(QStringLiteral("%1"), StepName(technique)),
+           HintColour(technique));
+    emit spoken(statusMessage_);
+    emit boardChanged();
+    emit commandsChanged();
+    return first;
 }
 
 void GameController::SetHintDrawing(const advanced::HintDrawing& drawing) {

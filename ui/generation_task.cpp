@@ -3,6 +3,7 @@
 
 #include "ui/generation_task.h"
 
+#include "engine/advanced/practice.h"
 #include "engine/scale/levels.h"
 
 #include <QMetaObject>
@@ -36,7 +37,9 @@ void GenerationTask::Finish(bool generated) {
     emit Finished(kept);
 }
 
-bool GenerationTask::Start(const Engine& settings) {
+bool GenerationTask::Launch(
+    const Engine& settings,
+    std::function<bool(Engine&, const std::function<void(long long)>&)> generate) {
     if (running_) return false;
     Join(); // a finished worker whose thread has not been joined yet
     work_ = std::make_unique<Engine>(settings);
@@ -47,8 +50,7 @@ bool GenerationTask::Start(const Engine& settings) {
     running_ = true;
     Engine* engine = work_.get();
     const QPointer<GenerationTask> self(this);
-    const long long budget = scaleBudget_;
-    thread_ = std::thread([this, engine, self, budget] {
+    thread_ = std::thread([this, engine, self, generate = std::move(generate)] {
         const auto progress = [this, self](long long attempts) {
             const int count = static_cast<int>(std::min<long long>(attempts, INT_MAX));
             QMetaObject::invokeMethod(
@@ -58,16 +60,7 @@ bool GenerationTask::Start(const Engine& settings) {
                 },
                 Qt::QueuedConnection);
         };
-        bool generated = false;
-        if (engine->ScaleLevel != 0) {
-            scale::ScaleRater rater;
-            generated = scale::GenerateOnScale(*engine, engine->ScaleLevel, rater, &cancel_, budget,
-                                               progress) > 0;
-            spent_ = !generated && !cancel_.load();
-        } else {
-            generated =
-                engine->GeneratePuzzle([&progress](int attempts) { progress(attempts); }, &cancel_);
-        }
+        const bool generated = generate(*engine, progress);
         QMetaObject::invokeMethod(
             this,
             [self, generated] {
@@ -76,6 +69,36 @@ bool GenerationTask::Start(const Engine& settings) {
             Qt::QueuedConnection);
     });
     return true;
+}
+
+bool GenerationTask::Start(const Engine& settings) {
+    const long long budget = scaleBudget_;
+    const bool started = Launch(settings, [this, budget](Engine& engine, const auto& progress) {
+        if (engine.ScaleLevel != 0) {
+            scale::ScaleRater rater;
+            const bool generated = scale::GenerateOnScale(engine, engine.ScaleLevel, rater,
+                                                          &cancel_, budget, progress) > 0;
+            spent_ = !generated && !cancel_.load();
+            return generated;
+        }
+        return engine.GeneratePuzzle([&progress](int attempts) { progress(attempts); }, &cancel_);
+    });
+    if (started) practiceRun_ = false;
+    return started;
+}
+
+bool GenerationTask::StartPractice(const Engine& settings, int technique,
+                                   std::function<void(const Engine&, int hardest)> made) {
+    const long long budget = practiceBudget_;
+    const bool started = Launch(settings, [this, budget, technique, made = std::move(made)](
+                                              Engine& engine, const auto& progress) {
+        const bool generated =
+            practice::GenerateForPractice(engine, technique, &cancel_, budget, progress, made) > 0;
+        spent_ = !generated && !cancel_.load();
+        return generated;
+    });
+    if (started) practiceRun_ = true;
+    return started;
 }
 
 bool GenerationTask::Deliver(Engine ready) {

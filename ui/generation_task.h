@@ -11,6 +11,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -26,6 +27,12 @@ class GenerationTask : public QObject {
     // Starts generating on a copy of `settings` (band, symmetry, variant, X
     // flag and random state as they stand). False while one is running.
     bool Start(const Engine& settings);
+    // Starts looking for a puzzle whose hardest step is `technique` (the
+    // practice), with the symmetry and random state of `settings`, among at
+    // most PracticeBudget() puzzles; past it GaveUp() says so. Every puzzle
+    // made on the way is shown to `made` with its hardest step, on the worker.
+    bool StartPractice(const Engine& settings, int technique,
+                       std::function<void(const Engine&, int hardest)> made = {});
     // Hands over a puzzle made earlier as if it had just been generated:
     // Finished(true) follows from the event loop, with it in Result(). False
     // while a generation is running.
@@ -41,6 +48,10 @@ class GenerationTask : public QObject {
     long long ScaleBudget() const { return scaleBudget_; }
     // The last generation ended without a puzzle because its budget was spent.
     bool GaveUp() const { return gaveUp_; }
+    void SetPracticeBudget(long long generations) { practiceBudget_ = generations; }
+    long long PracticeBudget() const { return practiceBudget_; }
+    // The budget of the generation running or last run (scale or practice).
+    long long Budget() const { return practiceRun_ ? practiceBudget_ : scaleBudget_; }
 
     // The engine of the last generation that finished with a puzzle: the new
     // puzzle with its analysis, and the random state after it.
@@ -56,6 +67,9 @@ class GenerationTask : public QObject {
 
   private:
     void Join();
+    // Runs `generate` on the worker; it returns whether it made a puzzle.
+    bool Launch(const Engine& settings,
+                std::function<bool(Engine&, const std::function<void(long long)>&)> generate);
     // On the window's thread: keeps the worker's engine as the result unless
     // cancelled, and says so.
     void Finish(bool generated);
@@ -67,6 +81,8 @@ class GenerationTask : public QObject {
     bool running_ = false;
     bool gaveUp_ = false;
     long long scaleBudget_ = 3000;
+    long long practiceBudget_ = 600;
+    bool practiceRun_ = false;
     std::thread thread_;
 };
 

@@ -76,6 +76,10 @@ QIcon NewMenuIcon() {
     return Themed("document-new");
 }
 
+QIcon PracticeIcon() {
+    return Own("practice");
+}
+
 QIcon FilterIcon(int button) {
     if (button == 10) return Own("filter-pairs");
     if (button == 11) return Own("filter-cancel");

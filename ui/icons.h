@@ -21,6 +21,9 @@ QIcon CommandIcon(Command c);
 // The icon of the "Nouveau" menu.
 QIcon NewMenuIcon();
 
+// The icon of "S'entraîner": a grid whose pattern is circled.
+QIcon PracticeIcon();
+
 // The filter toolbar's buttons: 1..9 the digits, 10 the pairs, 11 the cancel
 // button.
 QIcon FilterIcon(int button);

@@ -15,9 +15,11 @@
 #include "generation_task.h"
 #include "icons.h"
 #include "pool_filler.h"
+#include "practice_filler.h"
 #include "status_panel.h"
 #include "translator.h"
 
+#include "engine/techniques/catalogue.h"
 #include "io/puzzle_pool.h"
 #include "io/settings.h"
 
@@ -244,6 +246,13 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
         fillPool_ = options.fillPool;
         connect(pool_.get(), &PoolFiller::Problem, this, &MainWindow::PoolProblem);
         if (fillPool_) QTimer::singleShot(2000, this, [this] { pool_->Fill(game_->Game()); });
+        practice_ = std::make_unique<PracticeFiller>(dataFolder_ + QLatin1Char('/') +
+                                                     QString::fromUtf8(io::kPracticePoolFile));
+        connect(practice_.get(), &PracticeFiller::Problem, this, &MainWindow::PracticeProblem);
+        // After the reserve has begun: a few puzzles of every technique.
+        if (fillPool_)
+            QTimer::singleShot(4000, this,
+                               [this] { practice_->Fill(game_->Game(), kNakedSingle); });
     }
 
     // The board's keys are taken before the board's parents see them; the
@@ -344,6 +353,7 @@ void MainWindow::BuildMenus() {
     Action(Command::French)->setChecked(true);
     AddLanguageFiles(menus.at("Langue"), languages);
     AddAbandonQuestionEntry(menus.at("Options"));
+    BuildPracticeMenu(menus.at("Options"));
     displayMenu_ = menus.at("Affichage");
     AddExplanationsEntry();
 }
@@ -450,6 +460,8 @@ void MainWindow::BuildToolbars() {
         action->setToolTip(Qs(b.hint));
         commandBar_->addAction(action);
     }
+    commandBar_->addSeparator();
+    AddPracticeButton();
 
     filterBar_ = new QToolBar(central_);
     filterBar_->setObjectName(QStringLiteral("filters"));

@@ -33,6 +33,7 @@ class QPainter;
 class QPrinter;
 class QProgressBar;
 class QPushButton;
+class QToolButton;
 class QTabWidget;
 class QToolBar;
 class QTextBrowser;
@@ -47,6 +48,7 @@ class ChooserWidget;
 class StatusPanel;
 class GenerationTask;
 class PoolFiller;
+class PracticeFiller;
 class AboutDialog;
 class CongratulationsDialog;
 class ExamplesDialog;
@@ -157,6 +159,16 @@ class MainWindow : public QMainWindow {
     GenerationTask& Generation() { return *generation_; }
     // The pool of ready puzzles; none without a data folder.
     PoolFiller* Pool() { return pool_.get(); }
+    // The practice pool; none without a data folder.
+    PracticeFiller* Practice() { return practice_.get(); }
+    // Options › "S'entraîner" and the toolbar's button with the same menu: an
+    // entry per technique, its data the technique (1..17 or an advanced id).
+    QMenu* PracticeMenu() const { return practiceMenu_; }
+    QToolButton* PracticeButton() const { return practiceButton_; }
+    // A game whose hardest step is `technique`, from the practice pool or
+    // looked for meanwhile with the waiting panel, taken to the position
+    // where the technique is needed.
+    void PracticeCommand(int technique);
     QPushButton* CancelGenerationButton() const { return cancelGeneration_; }
     QFrame* WaitingPanel() const { return waitingPanel_; }
     QProgressBar* SheetProgress() const { return sheetProgress_; }
@@ -252,6 +264,14 @@ class MainWindow : public QMainWindow {
     void ShowScaleProgress(int generations);
     // The pool file was damaged or foreign and set aside, or cannot be written.
     void PoolProblem(const QString& detail);
+    // The same for the practice pool.
+    void PracticeProblem(const QString& detail);
+    // Options › "S'entraîner" and its toolbar button.
+    void BuildPracticeMenu(QMenu* options);
+    void AddPracticeButton();
+    void TranslatePracticeMenu();
+    // The waiting panel's line while a search runs: the practice's or the scale's.
+    QString SearchText() const;
     void SetGenerationLock(bool locked);
     void CreateDialogs();
     void TranslateDialogs();
@@ -327,8 +347,13 @@ class MainWindow : public QMainWindow {
     StatusPanel* statusPanel_ = nullptr;
     QLabel* clockPanel_ = nullptr;
     QPushButton* cancelGeneration_ = nullptr;
+    // Before the generation, which may hand it puzzles until it is gone.
+    std::unique_ptr<PracticeFiller> practice_;
     std::unique_ptr<GenerationTask> generation_;
     std::unique_ptr<PoolFiller> pool_;
+    QMenu* practiceMenu_ = nullptr;
+    QToolButton* practiceButton_ = nullptr;
+    int practiceTechnique_ = 0; // the technique of the game being generated, if any
     bool fillPool_ = false;
     CongratulationsDialog* congratulations_ = nullptr;
     AboutDialog* about_ = nullptr;

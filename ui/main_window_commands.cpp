@@ -54,7 +54,6 @@ constexpr int kLargestSide = 16384;
 constexpr int kTextPoolSetAside = 930;
 constexpr int kTextPoolUnwritable = 931;
 constexpr int kTextScaleGaveUp = 932;
-constexpr int kTextScaleSearch = 933;
 
 // The band of a stored "Difficulté": its lower bound; the levels of the
 // scale, beyond the five bands, by their lowest ER in hundredths (6.00, 8.00),
@@ -379,6 +378,7 @@ void MainWindow::Translate() {
     if (explanationPanel_) explanationPanel_->setAccessibleName(texts_.Text(901));
     if (cancelGeneration_) cancelGeneration_->setText(texts_.Text(547));
     if (waitingCancel_) waitingCancel_->setText(texts_.Text(547));
+    TranslatePracticeMenu();
     Action(Command::French)
         ->setChecked(texts_.LanguageFile() == QString::fromUtf8(io::kDefaultLanguage));
     Action(Command::English)->setChecked(texts_.LanguageFile() == QStringLiteral("English.lng"));
@@ -484,10 +484,10 @@ void MainWindow::ShowScaleWaiting(bool shown) {
 }
 
 void MainWindow::ShowScaleProgress(int generations) {
-    const long long budget = std::max<long long>(1, generation_->ScaleBudget());
+    const long long budget = std::max<long long>(1, generation_->Budget());
     sheetProgress_->setValue(
         static_cast<int>(std::min<long long>(100, generations * 100 / budget)));
-    waitingText_->setText(texts_.Text(82) + QLatin1Char('\n') + texts_.Text(kTextScaleSearch) +
+    waitingText_->setText(texts_.Text(82) + QLatin1Char('\n') + SearchText() +
                           QString::number(generations));
 }
 
@@ -521,13 +521,24 @@ void MainWindow::GenerationDone(bool generated) {
         }
         return;
     }
+    const int practised = practiceTechnique_;
+    practiceTechnique_ = 0;
     if (generated) {
         game_->FinishGeneration(generation_->Result());
-        if (greetNewcomer_) game_->ShowStartTip();
+        if (practised != 0) {
+            // The first hint is the technique: the game starts where it is needed.
+            game_->AdvanceToTechnique(practised);
+        } else if (greetNewcomer_) {
+            game_->ShowStartTip();
+        }
     } else {
         game_->CancelGeneration();
-        // No puzzle of that level within the budget: said, not hung on.
-        if (generation_->GaveUp()) game_->Alarm(texts_.Text(kTextScaleGaveUp));
+        // No puzzle of that level, or for that technique, within the budget:
+        // said, not hung on.
+        if (generation_->GaveUp())
+            game_->Alarm(practised != 0 ? texts_.Text(938).replace(QStringLiteral("%1"),
+                                                                   game_->StepName(practised))
+                                        : texts_.Text(kTextScaleGaveUp));
     }
     greetNewcomer_ = false;
     if (pendingPoolProblem_ != 0) {

@@ -1,0 +1,85 @@
+// SPDX-FileCopyrightText: 2026 Vemo Tarn developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// vemo-practice-examples FOLDER SECONDS [PER [SEED [BAND]]]: generates classic
+// puzzles for SECONDS seconds (of the generator's BAND 0..4 when given, else
+// mostly "Aléatoire") and keeps, in FOLDER, up to PER example files
+// (default 3) of each advanced technique whose hardest step it is, named as
+// the examples folder names them (stem + number + ".sku"); the numbers go on
+// from the files already there. Prints how often each technique was the
+// hardest step.
+#include "engine/advanced/catalogue.h"
+#include "engine/advanced/practice.h"
+#include "engine/engine.h"
+#include "engine/generator/generation.h"
+#include "io/puzzle_file.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace {
+
+int FilesOf(const std::filesystem::path& folder, const std::string& stem) {
+    int n = 0;
+    while (std::filesystem::exists(folder /
+                                   std::filesystem::u8path(stem + std::to_string(n + 1) + ".sku")))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: vemo-practice-examples FOLDER SECONDS [PER [SEED [BAND]]]\n");
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    const double seconds = std::atof(argv[2]);
+    const int per = argc > 3 ? std::atoi(argv[3]) : 3;
+    const unsigned long long seed = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 1;
+    const int band = argc > 5 ? std::atoi(argv[5]) : -1;
+    vemo::Engine engine;
+    engine.Rng.Seed(seed);
+    engine.SymmetryChoice = 1;
+    std::map<int, int> hardest;
+    long long made = 0;
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() <
+           seconds) {
+        engine.VariantKind = vemo::kClassic;
+        engine.XSudoku = 0;
+        // Mostly the band of the trials, where the advanced steps are needed.
+        engine.SetDifficulty(band >= 0 ? band : made % 4 == 3 ? vemo::kExtreme : vemo::kAleatoire);
+        engine.SymmetryChoice = static_cast<int>(made / 2 % 2);
+        if (!engine.GeneratePuzzle()) continue;
+        ++made;
+        const int technique = vemo::practice::FindHardestStep(engine).technique;
+        ++hardest[technique];
+        if (technique < vemo::advanced::kFirstAdvanced) continue;
+        const vemo::practice::PracticeTechnique* entry = vemo::practice::PracticeEntry(technique);
+        if (entry == nullptr) continue;
+        const int have = FilesOf(folder, entry->stem);
+        if (have >= per) continue;
+        const std::string name = std::string(entry->stem) + std::to_string(have + 1) + ".sku";
+        vemo::Engine file = engine;
+        file.CellGrid[0] = file.Givens;
+        std::string error;
+        if (!vemo::io::SavePuzzleFile((folder / std::filesystem::u8path(name)).string(), file,
+                                      &error))
+            std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+        else
+            std::printf("wrote %s\n", name.c_str());
+        std::fflush(stdout);
+    }
+    std::printf("%lld puzzles in %.0f s\n", made, seconds);
+    for (const auto& [technique, count] : hardest)
+        std::printf("%4d %-32s %lld\n", technique,
+                    std::string(vemo::advanced::StepName(technique)).c_str(),
+                    static_cast<long long>(count));
+    return 0;
+}
