@@ -22,6 +22,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -379,6 +380,32 @@ TEST_F(Window, TheChooserOfALastRowCellFitsAndGrowsWithTheBoard) {
     const QImage shot = chooser.viewport()->grab().toImage();
     EXPECT_EQ(shot.pixelColor(third.left() + 1, third.center().y()),
               QColor(CurrentLook().chooserSelected));
+}
+
+// A type given in pixels, as a font resolution of 192 or a desktop's pixel
+// setting gives it, has no point size: the chooser still grows with the board
+// and keeps every row whole.
+TEST_F(Window, TheChooserGrowsWithTheBoardWhenTheTypeCountsInPixels) {
+    QFont pixels = window_->font();
+    pixels.setPixelSize(24);
+    window_->setFont(pixels);
+    Open(Write("p.sku", kPuzzle));
+    BoardWidget& board = *window_->Board();
+    const int cell = CrowdedLastRowCell(E());
+    window_->resize(window_->size() * 2);
+    QApplication::processEvents();
+    ASSERT_GT(board.width(), 900);
+    QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, CellCentre(board, cell));
+    ExpectWholeChooserInside(*window_);
+    const ChooserWidget& chooser = *window_->CellChooser();
+    EXPECT_GT(QFontInfo(chooser.font()).pixelSize(), 24);
+    const QFontMetrics metrics(chooser.font());
+    for (int row = 0; row < chooser.count(); ++row) {
+        EXPECT_GE(chooser.visualItemRect(chooser.item(row)).height(), metrics.height()) << row;
+        EXPECT_GE(chooser.visualItemRect(chooser.item(row)).width(),
+                  metrics.horizontalAdvance(chooser.item(row)->text()))
+            << row;
+    }
 }
 
 // ---- Digits from every keyboard --------------------------------------------------

@@ -122,7 +122,12 @@ void ChooserWidget::Sync(const QRect& cell, const QRect& room, qreal scale) {
     }
     // The type grows with the board, never below the window's own.
     QFont type = parentWidget() ? parentWidget()->font() : font();
-    if (scale > 1.0) type.setPointSizeF(type.pointSizeF() * scale);
+    // A type given in pixels has no point size: it grows by its pixels.
+    if (scale > 1.0 && type.pointSizeF() > 0) {
+        type.setPointSizeF(type.pointSizeF() * scale);
+    } else if (scale > 1.0 && type.pixelSize() > 0) {
+        type.setPixelSize(qRound(type.pixelSize() * scale));
+    }
     setFont(type);
     clear();
     addItems(chooser.items);
