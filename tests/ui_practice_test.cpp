@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -194,6 +195,9 @@ TEST_F(PracticeWindow, ATechniqueFromThePoolStartsWhereItIsNeeded) {
         EXPECT_TRUE(window_->Action(Command::Undo)->isEnabled());
         EXPECT_EQ(window_->Game().HintsPlayed, 0);
         EXPECT_TRUE(Status().contains(window_->Game().StepName(technique)));
+        // What is practised stays in sight past the two seconds of a notice.
+        QTest::qWait(2200);
+        EXPECT_TRUE(Status().contains(window_->Game().StepName(technique)));
         const Grid advancedPosition = E().CellGrid[0];
 
         ExpectFirstHintIs(technique);
@@ -266,6 +270,28 @@ TEST_F(PracticeWindow, ATechniqueOutOfReachIsSaidAndTheGameStays) {
     EXPECT_TRUE(E().PuzzleFixed);
     EXPECT_FALSE(window_->WaitingPanel()->isVisible());
     EXPECT_TRUE(window_->CommandBar()->isEnabled());
+}
+
+// A technique the search does not meet within its budget but that has
+// example files is played from one of them, from where it is needed.
+TEST_F(PracticeWindow, ATechniqueOutOfReachWithExamplesIsPlayedFromOne) {
+    ASSERT_TRUE(NewGame());
+    window_->Generation().SetPracticeBudget(2);
+    EXPECT_FALSE(Practise(*window_, advanced::kXChain));
+    EXPECT_TRUE(window_->Generation().GaveUp());
+    QApplication::processEvents();
+    EXPECT_NE(window_->Game().StatusColour(), kAlarmColour) << Status().toStdString();
+    EXPECT_TRUE(E().PuzzleFixed);
+    bool anExample = false;
+    for (int n = 1; n <= 9; ++n) {
+        const QString path = QStringLiteral(VEMO_SOURCE_DIR "/data/exemples/Xchaîne%1.sku").arg(n);
+        Engine example;
+        if (QFileInfo::exists(path) &&
+            io::LoadPuzzleFile(path.toStdString(), example).outcome == io::LoadOutcome::kInstalled)
+            anExample = anExample || example.Givens == E().Givens;
+    }
+    EXPECT_TRUE(anExample) << "the game is one of the technique's examples";
+    ExpectFirstHintIs(advanced::kXChain);
 }
 
 TEST_F(PracticeWindow, ADamagedPoolIsSetAsideAndTold) {

@@ -203,8 +203,12 @@ int GameController::AdvanceToTechnique(int technique) {
         Enable(Command::Start, false);
         Enable(Command::Redo, false);
     }
-    Notice(texts_.Text(936).replace(QStringLiteral("%1"), StepName(technique)),
-           HintColour(technique));
+    // What the player is practising stays in sight until the next move, as
+    // the first game's tip does, rather than for the two seconds of a notice.
+    statusMessage_ = texts_.Text(936).replace(QStringLiteral("%1"), StepName(technique));
+    statusColour_ = HintColour(technique);
+    messageTimer_.stop();
+    emit statusChanged();
     emit spoken(statusMessage_);
     emit boardChanged();
     emit commandsChanged();

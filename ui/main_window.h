@@ -266,6 +266,9 @@ class MainWindow : public QMainWindow {
     void PoolProblem(const QString& detail);
     // The same for the practice pool.
     void PracticeProblem(const QString& detail);
+    // A technique too rare to be met in the search's budget is played from
+    // its example files when it has some; false when it has none.
+    bool PlayPracticeExample(int technique);
     // Options › "S'entraîner" and its toolbar button.
     void BuildPracticeMenu(QMenu* options);
     void AddPracticeButton();

@@ -534,11 +534,14 @@ void MainWindow::GenerationDone(bool generated) {
     } else {
         game_->CancelGeneration();
         // No puzzle of that level, or for that technique, within the budget:
-        // said, not hung on.
-        if (generation_->GaveUp())
-            game_->Alarm(practised != 0 ? texts_.Text(938).replace(QStringLiteral("%1"),
-                                                                   game_->StepName(practised))
-                                        : texts_.Text(kTextScaleGaveUp));
+        // said, not hung on. A technique with example files is played from
+        // one of them instead.
+        if (generation_->GaveUp() && practised == 0) {
+            game_->Alarm(texts_.Text(kTextScaleGaveUp));
+        } else if (generation_->GaveUp() && !PlayPracticeExample(practised)) {
+            game_->Alarm(
+                texts_.Text(938).replace(QStringLiteral("%1"), game_->StepName(practised)));
+        }
     }
     greetNewcomer_ = false;
     if (pendingPoolProblem_ != 0) {

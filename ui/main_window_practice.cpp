@@ -15,6 +15,7 @@
 #include "engine/advanced/practice.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
@@ -28,6 +29,7 @@ constexpr int kTextPractice = 934;
 constexpr int kTextPracticeHint = 935;
 constexpr int kTextPracticeSearch = 937;
 constexpr int kTextPracticeGaveUp = 938;
+constexpr int kMostExamplesPerTechnique = 9;
 constexpr int kTextPracticeSetAside = 939;
 constexpr int kTextPracticeUnwritable = 940;
 constexpr int kTextBasicTechniques = 941;
@@ -116,6 +118,21 @@ QString MainWindow::SearchText() const {
         return texts_.Text(kTextPracticeSearch)
             .replace(QStringLiteral("%1"), game_->StepName(practiceTechnique_));
     return texts_.Text(933);
+}
+
+bool MainWindow::PlayPracticeExample(int technique) {
+    const practice::PracticeTechnique* entry = practice::PracticeEntry(technique);
+    if (entry == nullptr || entry->stem == nullptr) return false;
+    QStringList paths;
+    for (int n = 1; n <= kMostExamplesPerTechnique; ++n) {
+        const QString path = programFolder_ + QStringLiteral("exemples/") +
+                             QString::fromUtf8(entry->stem) + QString::number(n) +
+                             QStringLiteral(".sku");
+        if (QFileInfo::exists(path)) paths.push_back(path);
+    }
+    if (paths.isEmpty()) return false;
+    game_->OpenExample(paths[game_->Game().rnd(static_cast<int>(paths.size()))]);
+    return game_->AdvanceToTechnique(technique) >= 0;
 }
 
 void MainWindow::PracticeProblem(const QString& detail) {
