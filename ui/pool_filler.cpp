@@ -25,8 +25,14 @@ namespace vemo::ui {
 
 namespace {
 
+// Random puzzles a worker makes and rates for a level of the scale before it
+// turns to the next setting that wants filling.
+constexpr long long kScaleGenerationsPerTurn = 200;
+
+} // namespace
+
 // The calling thread runs only when the machine has nothing else to do.
-void LowerPriority() {
+void LowerThreadPriority() {
 #if defined(__linux__)
     sched_param param{};
     param.sched_priority = 0;
@@ -34,12 +40,6 @@ void LowerPriority() {
         ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
 #endif
 }
-
-// Random puzzles a worker makes and rates for a level of the scale before it
-// turns to the next setting that wants filling.
-constexpr long long kScaleGenerationsPerTurn = 200;
-
-} // namespace
 
 PoolFiller::PoolFiller(const QString& poolPath, QObject* parent)
     : QObject(parent), pool_(poolPath.toStdString()) {}
@@ -132,7 +132,7 @@ int PoolFiller::NextSetting() {
 }
 
 void PoolFiller::Work(unsigned seed) {
-    LowerPriority();
+    LowerThreadPriority();
     std::uint64_t draws = seed;
     bool pause = false;
     while (!stop_) {

@@ -24,6 +24,9 @@
 
 namespace vemo::ui {
 
+// The calling thread runs only when the machine has nothing else to do.
+void LowerThreadPriority();
+
 class PoolFiller : public QObject {
     Q_OBJECT
 

@@ -3,6 +3,8 @@
 
 #include "ui/practice_filler.h"
 
+#include "ui/pool_filler.h"
+
 #include "engine/advanced/practice.h"
 
 #include <QMetaObject>
@@ -12,25 +14,9 @@
 #include <cstdio>
 #include <random>
 
-#if defined(__linux__)
-#include <pthread.h>
-#include <sched.h>
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
-
 namespace vemo::ui {
 
 namespace {
-
-void LowerPriority() {
-#if defined(__linux__)
-    sched_param param{};
-    param.sched_priority = 0;
-    if (pthread_setschedparam(pthread_self(), SCHED_IDLE, &param) != 0)
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
-#endif
-}
 
 // Puzzles made for one technique before the worker looks at the pool again.
 constexpr long long kGenerationsPerTurn = 25;
@@ -145,7 +131,7 @@ int PracticeFiller::NextTechnique() {
 }
 
 void PracticeFiller::Work(unsigned seed) {
-    LowerPriority();
+    LowerThreadPriority();
     std::uint64_t draws = seed;
     int sought = 0;
     long long spent = 0; // generations for `sought` without one found
