@@ -549,6 +549,42 @@ TEST_F(Window, AtOneAndAHalfTimesTheWindowFitsALaptopScreen) {
     ExpectWholeChooserInside(*window_);
 }
 
+// Large type on the laptop screen: the room around the board no longer leaves
+// the least board's height, so the board shrinks further and the window, the
+// status bar and the nine rows still lie on the screen.
+TEST_F(Window, LargeTypeOnALaptopScreenKeepsTheWholeWindowOnIt) {
+    QScreen* laptop = LaptopScreen();
+    ASSERT_NE(laptop, nullptr);
+    window_.reset();
+    const QFont saved = QApplication::font();
+    QFont large = saved;
+    large.setPixelSize(32);
+    QApplication::setFont(large);
+    StartOptions options;
+    options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
+    options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
+    window_ = std::make_unique<MainWindow>(options);
+    window_->AskAbandon = [](bool*) { return true; };
+    window_->setScreen(laptop);
+    window_->move(laptop->geometry().topLeft());
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    Open(Write("p.sku", kPuzzle));
+    EXPECT_LE(window_->minimumHeight(), laptop->availableGeometry().height());
+    ExpectOnScreen(*window_);
+    window_->resize(window_->minimumSize());
+    QApplication::processEvents();
+    ExpectOnScreen(*window_);
+    EXPECT_GE(window_->Board()->width(), kSmallestBoardSide);
+    const int cell = FirstEmpty();
+    QTest::mouseClick(window_->Board(), Qt::LeftButton, Qt::NoModifier,
+                      CellCentre(*window_->Board(), cell));
+    EXPECT_EQ(Game().CellChooser().cell, cell);
+    window_.reset();
+    QApplication::setFont(saved);
+}
+
 // A type drawn twice as large, as a font resolution of 192 draws the usual 9
 // points (the font then counts in pixels): the examples dialog follows the
 // pixels, not the points. Taller than the laptop's screen, it scrolls there,

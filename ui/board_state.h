@@ -31,6 +31,9 @@ inline constexpr int kCellSize = 57;
 inline constexpr int kPictureSize = 512;
 // The smallest side the board is shown at, on a small or magnified screen.
 inline constexpr int kLeastBoardSide = 252;
+// The smaller side it may take where even that does not fit the screen, as
+// large type on a small screen asks (18-pixel cells).
+inline constexpr int kSmallestBoardSide = 162;
 
 struct BoardState {
     int HandEntry = 1;

@@ -29,7 +29,7 @@ BoardWidget::BoardWidget(GameController& game, Kind kind, QWidget* parent)
 }
 
 void BoardWidget::SetSide(int side) {
-    side = std::max(side, kLeastBoardSide);
+    side = std::max(side, kSmallestBoardSide);
     if (width() == side && height() == side) return;
     setFixedSize(side, side);
     Redraw();

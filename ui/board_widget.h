@@ -29,7 +29,7 @@ class BoardWidget : public QWidget {
     void Redraw();
     const QImage& Picture() const { return picture_; }
 
-    // Shows the picture `side` widget pixels wide and high (at least kLeastBoardSide).
+    // Shows the picture `side` widget pixels wide and high (at least kSmallestBoardSide).
     void SetSide(int side);
     // Widget pixels per picture pixel.
     qreal Scale() const;

@@ -108,6 +108,10 @@ constexpr int kMenuSwitchTime = 100;
 // The page of the smallest board, which a small or magnified screen may need.
 constexpr int kLeastBoardPageSide =
     kPictureMargin + 2 * kPictureFrame + kLeastBoardSide + kPictureFarMargin;
+constexpr int kSmallestBoardPageSide =
+    kPictureMargin + 2 * kPictureFrame + kSmallestBoardSide + kPictureFarMargin;
+// The room a window manager's frame takes, before the frame is known.
+constexpr int kLeastFrameHeight = 24;
 
 // The pages, which tell the room their tabs and frame take around a page as
 // the style lays them out.
@@ -646,10 +650,17 @@ void MainWindow::FitMinimumSize() {
     const int bar = statusPanel_->minimumSizeHint().width() + clockPanel_->width() + 16;
     const int width =
         std::max({kClientWidth, bar, around.width() + kLeastBoardPageSide + PanelRoom(false)});
-    const int height = around.height() + kLeastBoardPageSide;
-    central_->setMinimumSize(width,
-                             height - menuBar()->sizeHint().height() - statusBar()->height());
-    setMinimumSize(width, height);
+    // On a screen too low for the least board with the room around it, as
+    // with large type on a small screen, the board may shrink further.
+    int least = kLeastBoardPageSide;
+    if (const QScreen* where = screen()) {
+        const int frame = std::max(kLeastFrameHeight, frameGeometry().height() - height());
+        least = std::clamp(where->availableGeometry().height() - frame - around.height(),
+                           kSmallestBoardPageSide, kLeastBoardPageSide);
+    }
+    const int tall = around.height() + least;
+    central_->setMinimumSize(width, tall - menuBar()->sizeHint().height() - statusBar()->height());
+    setMinimumSize(width, tall);
     if (isVisible()) FitToScreen();
 }
 
@@ -680,7 +691,7 @@ void MainWindow::FitToScreen() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    FitToScreen();
+    FitMinimumSize(); // on the screen it is shown on, then fitted to it
 }
 
 void MainWindow::ApplyLook(LookKind kind) {
