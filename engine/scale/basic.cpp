@@ -533,6 +533,36 @@ bool FindWing(const Rules& rules, const Position& pos, int size, int largest, co
 
 namespace {
 
+// Type 3 of a deadly pattern: the extra digits `digits` of its `extra` cells,
+// with the digits of one to three of the `n` cells `others` of unit u, form a
+// naked set, whose digits go from the rest of the unit. Rated `base` plus 0.1
+// for each digit of the set but one.
+bool ExtraDigitsNakedSet(const Rules& rules, const Position& pos, int u,
+                         const std::array<int, 9>& others, int n, unsigned digits, Bits81 extra,
+                         const ScaleStep& s, int base, const Emit& emit) {
+    for (int size = 1; size <= 3 && size <= n; ++size) {
+        const bool stop = Combinations(n, size, [&](const std::array<int, 9>& idx) {
+            unsigned all = digits;
+            Bits81 set = 0;
+            for (int i = 0; i < size; ++i) {
+                all |= pos.mask[others[idx[i]]];
+                set |= CellBit(others[idx[i]]);
+            }
+            if (Count(all) != size + 1) return false;
+            ScaleStep s3 = s;
+            s3.difficulty = base + Count(all) - 1;
+            ForEachCell(pos.empty & rules.Unit(u) & ~extra & ~set, [&](int c) {
+                const unsigned hit = pos.mask[c] & all;
+                for (int d = 1; d <= 9; ++d)
+                    if ((hit >> (d - 1)) & 1) s3.Eliminate(c, d);
+            });
+            return s3.eliminationCount > 0 && emit(s3);
+        });
+        if (stop) return true;
+    }
+    return false;
+}
+
 // The steps of a deadly pattern: `cells` (a rectangle or a loop) all hold a
 // and b, and would swap them if nothing else were in them, so one of the cells
 // with more digits ("extra" cells) takes another. `base` is the difficulty of
@@ -593,26 +623,8 @@ bool DeadlyPatternSteps(const Rules& rules, const Position& pos, Bits81 cells, i
         ForEachCell(pos.empty & rules.Unit(u) & ~cells, [&](int c) {
             if (Count(pos.mask[c]) >= 2) others[n++] = c;
         });
-        for (int size = 1; size <= 3 && size <= n; ++size) {
-            const bool stop = Combinations(n, size, [&](const std::array<int, 9>& idx) {
-                unsigned all = extraDigits;
-                Bits81 set = 0;
-                for (int i = 0; i < size; ++i) {
-                    all |= pos.mask[others[idx[i]]];
-                    set |= CellBit(others[idx[i]]);
-                }
-                if (Count(all) != size + 1) return false;
-                ScaleStep s3 = s;
-                s3.difficulty = base + Count(all) - 1;
-                ForEachCell(pos.empty & rules.Unit(u) & ~extra & ~set, [&](int c) {
-                    const unsigned hit = pos.mask[c] & all;
-                    for (int d = 1; d <= 9; ++d)
-                        if ((hit >> (d - 1)) & 1) s3.Eliminate(c, d);
-                });
-                return s3.eliminationCount > 0 && emit(s3);
-            });
-            if (stop) return true;
-        }
+        if (ExtraDigitsNakedSet(rules, pos, u, others, n, extraDigits, extra, s, base, emit))
+            return true;
     }
     return false;
 }
@@ -902,26 +914,8 @@ bool FindBug(const Rules& rules, const Position& pos, const Emit& emit) {
         std::array<int, 9> others{};
         int m = 0;
         ForEachCell(pos.empty & rules.Unit(u) & ~extraCells, [&](int c) { others[m++] = c; });
-        for (int size = 1; size <= 3 && size <= m; ++size) {
-            const bool stop = Combinations(m, size, [&](const std::array<int, 9>& idx) {
-                unsigned all = digits;
-                Bits81 set = 0;
-                for (int i = 0; i < size; ++i) {
-                    all |= pos.mask[others[idx[i]]];
-                    set |= CellBit(others[idx[i]]);
-                }
-                if (Count(all) != size + 1) return false;
-                ScaleStep s3 = s;
-                s3.difficulty = 57 + Count(all) - 1;
-                ForEachCell(pos.empty & rules.Unit(u) & ~extraCells & ~set, [&](int c) {
-                    const unsigned hit = pos.mask[c] & all;
-                    for (int d = 1; d <= 9; ++d)
-                        if ((hit >> (d - 1)) & 1) s3.Eliminate(c, d);
-                });
-                return s3.eliminationCount > 0 && emit(s3);
-            });
-            if (stop) return true;
-        }
+        if (ExtraDigitsNakedSet(rules, pos, u, others, m, digits, extraCells, s, 57, emit))
+            return true;
     }
     return false;
 }
