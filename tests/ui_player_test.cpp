@@ -493,6 +493,20 @@ QScreen* LaptopScreen() {
     return nullptr;
 }
 
+// A new window with the settings of `folder`, shown on `screen`.
+std::unique_ptr<MainWindow> WindowOnScreen(const QTemporaryDir& folder, QScreen* screen) {
+    StartOptions options;
+    options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
+    options.settingsPath = folder.filePath(QStringLiteral("VemoTarn.ini"));
+    auto window = std::make_unique<MainWindow>(options);
+    window->AskAbandon = [](bool*) { return true; };
+    window->setScreen(screen);
+    window->move(screen->geometry().topLeft());
+    window->show();
+    window->activateWindow();
+    return window;
+}
+
 TEST_F(Window, AtOneAndAHalfTimesTheWindowFitsALaptopScreen) {
     QScreen* laptop = LaptopScreen();
     ASSERT_NE(laptop, nullptr);
@@ -500,15 +514,7 @@ TEST_F(Window, AtOneAndAHalfTimesTheWindowFitsALaptopScreen) {
     ASSERT_NEAR(pixels.width(), 1366, 1);
     ASSERT_EQ(pixels.height(), 768);
     window_.reset();
-    StartOptions options;
-    options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
-    options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
-    window_ = std::make_unique<MainWindow>(options);
-    window_->AskAbandon = [](bool*) { return true; };
-    window_->setScreen(laptop);
-    window_->move(laptop->geometry().topLeft());
-    window_->show();
-    window_->activateWindow();
+    window_ = WindowOnScreen(folder_, laptop);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     ASSERT_EQ(window_->screen(), laptop);
     Open(Write("p.sku", kPuzzle));
@@ -560,15 +566,7 @@ TEST_F(Window, LargeTypeOnALaptopScreenKeepsTheWholeWindowOnIt) {
     QFont large = saved;
     large.setPixelSize(32);
     QApplication::setFont(large);
-    StartOptions options;
-    options.programFolder = QStringLiteral(VEMO_SOURCE_DIR "/data/");
-    options.settingsPath = folder_.filePath(QStringLiteral("VemoTarn.ini"));
-    window_ = std::make_unique<MainWindow>(options);
-    window_->AskAbandon = [](bool*) { return true; };
-    window_->setScreen(laptop);
-    window_->move(laptop->geometry().topLeft());
-    window_->show();
-    window_->activateWindow();
+    window_ = WindowOnScreen(folder_, laptop);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     Open(Write("p.sku", kPuzzle));
     EXPECT_LE(window_->minimumHeight(), laptop->availableGeometry().height());
