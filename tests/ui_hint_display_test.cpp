@@ -4,6 +4,7 @@
 // What the complete hint highlights and says, checked against the rules of
 // each technique on real solving paths.
 #include "engine/techniques/catalogue.h"
+#include "example_file.h"
 #include "io/puzzle_file.h"
 #include "test_support.h"
 #include "ui/hint_display.h"
@@ -14,16 +15,6 @@
 
 namespace vemo::ui {
 namespace {
-
-Engine Example(const std::string& name) {
-    Engine e;
-    const io::LoadReport r =
-        io::LoadPuzzleFile(std::string(VEMO_SOURCE_DIR) + "/data/exemples/" + name, e);
-    EXPECT_EQ(r.outcome, io::LoadOutcome::kInstalled) << name;
-    e.PuzzleFixed = true;
-    e.AnalysePuzzle();
-    return e;
-}
 
 // Plays hints until the chain names `technique`; false when the grid is
 // solved first.
@@ -37,7 +28,7 @@ bool PlayUntil(Engine& e, int technique) {
 }
 
 TEST(HintDisplay, NakedSingleOneCellItsOnlyCandidate) {
-    Engine e = Example("candidatunique1.sku");
+    Engine e = AnalysedExample("candidatunique1.sku");
     ASSERT_TRUE(PlayUntil(e, kNakedSingle));
     const HintDisplay h = DescribeHint(e);
     ASSERT_EQ(h.cells.size(), 1u);
@@ -52,7 +43,7 @@ TEST(HintDisplay, NakedSingleOneCellItsOnlyCandidate) {
 
 TEST(HintDisplay, XWingCrossingsAllHoldTheDigit) {
     for (const char* name : {"Xwing1.sku", "Xwing2.sku", "Xwing3.sku", "Xwing4.sku"}) {
-        Engine e = Example(name);
+        Engine e = AnalysedExample(name);
         ASSERT_TRUE(PlayUntil(e, kXWing)) << name;
         const HintDisplay h = DescribeHint(e);
         ASSERT_EQ(h.cells.size(), 4u) << name;
@@ -72,7 +63,7 @@ TEST(HintDisplay, SwordfishSkipsFilledCrossings) {
     int withFilledCrossing = 0;
     for (const char* name :
          {"swordfish1.sku", "swordfish2.sku", "swordfish3.sku", "swordfish4.sku"}) {
-        Engine e = Example(name);
+        Engine e = AnalysedExample(name);
         ASSERT_TRUE(PlayUntil(e, kSwordfish)) << name;
         const HintDisplay h = DescribeHint(e);
         EXPECT_LE(h.cells.size(), 9u);
@@ -88,7 +79,7 @@ TEST(HintDisplay, SubsetsListTheirCellsAndDigits) {
                                                  {"tripletnu1.sku", kNakedTriple},
                                                  {"quadrupletnu1.sku", kNakedQuadruplet}};
     for (const auto& [name, technique] : cases) {
-        Engine e = Example(name);
+        Engine e = AnalysedExample(name);
         ASSERT_TRUE(PlayUntil(e, technique)) << name;
         const HintDisplay h = DescribeHint(e);
         const std::size_t n = technique == kNakedPair ? 2 : technique == kNakedTriple ? 3 : 4;

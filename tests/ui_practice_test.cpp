@@ -10,6 +10,7 @@
 #include "engine/advanced/ids.h"
 #include "engine/advanced/practice.h"
 #include "engine/generator/generation.h"
+#include "example_file.h"
 #include "io/puzzle_file.h"
 #include "io/puzzle_pool.h"
 #include "test_support.h"
@@ -24,10 +25,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,17 +43,6 @@
 
 namespace vemo::ui {
 namespace {
-
-// An example file of the folder, set up with its analysis.
-Engine Example(const std::string& name) {
-    Engine e;
-    const io::LoadReport r =
-        io::LoadPuzzleFile(std::string(VEMO_SOURCE_DIR) + "/data/exemples/" + name, e);
-    EXPECT_EQ(r.outcome, io::LoadOutcome::kInstalled) << name;
-    e.PuzzleFixed = true;
-    e.AnalysePuzzle();
-    return e;
-}
 
 io::PooledPuzzle ForPractice(const Engine& e, int technique) {
     io::PooledPuzzle p = io::PooledFromEngine(e, io::PoolSetting{e.VariantKind, 0, 0, 0});
@@ -180,7 +170,7 @@ TEST_F(PracticeWindow, TheListNamesEveryTechniqueInTheWindowsLanguage) {
 TEST_F(PracticeWindow, ATechniqueFromThePoolStartsWhereItIsNeeded) {
     for (const auto& [file, technique] : std::vector<std::pair<std::string, int>>{
              {"WXYZwing1.sku", advanced::kWXYZWing}, {"XYchaîne1.sku", advanced::kXYChain}}) {
-        const Engine puzzle = Example(file);
+        const Engine puzzle = AnalysedExample(file);
         ASSERT_EQ(practice::FindHardestStep(puzzle).technique, technique) << file;
         ASSERT_TRUE(pool_->Add(ForPractice(puzzle, technique)));
         bool searched = true;
@@ -310,7 +300,7 @@ TEST_F(PracticeWindow, ADamagedPoolIsSetAsideAndTold) {
 }
 
 TEST_F(PracticeWindow, AFullDiskHandsNothingOutAndIsTold) {
-    const Engine puzzle = Example("WXYZwing2.sku");
+    const Engine puzzle = AnalysedExample("WXYZwing2.sku");
     ASSERT_TRUE(pool_->Add(ForPractice(puzzle, advanced::kWXYZWing)));
     QSignalSpy finished(&window_->Generation(), &GenerationTask::Finished);
     QSignalSpy problems(window_->Practice(), &PracticeFiller::Problem);
@@ -329,8 +319,8 @@ TEST_F(PracticeWindow, AFullDiskHandsNothingOutAndIsTold) {
 }
 
 TEST_F(PracticeWindow, TwoWindowsOnOnePoolTakeDifferentPuzzles) {
-    const Engine first = Example("WXYZwing1.sku");
-    const Engine second = Example("WXYZwing3.sku");
+    const Engine first = AnalysedExample("WXYZwing1.sku");
+    const Engine second = AnalysedExample("WXYZwing3.sku");
     ASSERT_TRUE(pool_->Add(ForPractice(first, advanced::kWXYZWing)));
     ASSERT_TRUE(pool_->Add(ForPractice(second, advanced::kWXYZWing)));
     std::unique_ptr<MainWindow> another = OpenWindow(folder_);
