@@ -309,14 +309,17 @@ print::DrawingInk HintDrawingInk(const Look& look) {
     return ink;
 }
 
+QColor StepColour(int technique, const QColor& otherwise) {
+    if (const advanced::AdvancedTechnique* entry = advanced::AdvancedEntry(technique))
+        return ToColor(entry->colour);
+    if (technique >= 1 && technique <= kTechniqueCount) return ToColor(TechniqueColours[technique]);
+    return otherwise;
+}
+
 QColor HintCellColour(const Look& look, int technique) {
     // The first techniques share the hint colour; the others show their own.
-    // An advanced step shows the colour of its entry in the second catalogue.
     static const QColor kHintColour(252, 149, 118);
-    if (const advanced::AdvancedTechnique* entry = advanced::AdvancedEntry(technique))
-        return Tint(look, ToColor(entry->colour));
-    const bool basic = technique >= 3 && technique <= kTechniqueCount;
-    return Tint(look, basic ? ToColor(TechniqueColours[technique]) : kHintColour);
+    return Tint(look, technique < 3 ? kHintColour : StepColour(technique, kHintColour));
 }
 
 void DrawBoardPicture(QPainter& painter, const Engine& engine, const BoardState& board,

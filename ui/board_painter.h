@@ -38,6 +38,10 @@ void DrawSolutionPicture(QPainter& painter, const Engine& engine, const BoardSta
 // least 3:1 with every ground a cell can have in it.
 print::DrawingInk HintDrawingInk(const Look& look);
 
+// The colour of a step, basic (1..17) or advanced; `otherwise` for any other
+// number.
+QColor StepColour(int technique, const QColor& otherwise);
+
 // The ground of a hint cell of this technique in this look.
 QColor HintCellColour(const Look& look, int technique);
 

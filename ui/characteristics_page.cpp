@@ -3,6 +3,7 @@
 
 #include "characteristics_page.h"
 
+#include "board_painter.h"
 #include "characteristics.h"
 #include "game_controller.h"
 #include "look.h"
@@ -182,13 +183,7 @@ int TableWidth(const QTableWidget* table) {
     return width;
 }
 
-// A step's colour and name, basic or advanced.
-QColor StepColour(int technique) {
-    if (const advanced::AdvancedTechnique* entry = advanced::AdvancedEntry(technique))
-        return ToColor(entry->colour);
-    return ToColor(TechniqueColours[std::clamp(technique, 0, kTechniqueCount)]);
-}
-
+// A step's name, basic or advanced.
 QString StepName(const TextSource& texts, int technique) {
     if (advanced::AdvancedEntry(technique) == nullptr) return TechniqueName(texts, technique);
     static const io::LanguageTable none;
@@ -481,7 +476,8 @@ void CharacteristicsPage::AppendGuessFreeRows() {
         for (int k = 0; k < static_cast<int>(analysis_.steps.size()); ++k) {
             const GuessFreeStep& step = analysis_.steps[k];
             const int r = n + 1 + k;
-            const QColor tint = Tint(look, StepColour(step.technique));
+            const QColor tint =
+                Tint(look, StepColour(step.technique, ToColor(TechniqueColours[0])));
             QStringList cells, digits;
             for (const int c : step.cells) cells << CellLabel(c);
             for (const int d : step.digits) digits << QString::number(d);

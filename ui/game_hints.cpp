@@ -4,6 +4,7 @@
 // The three hint commands: name the next technique, show its cells and digits,
 // or play it as a move of the game; each one also says the step in words.
 #include "announcer.h"
+#include "board_painter.h"
 #include "game_controller.h"
 #include "hint_display.h"
 #include "language_texts.h"
@@ -17,10 +18,6 @@
 namespace vemo::ui {
 
 namespace {
-
-QColor ToColour(const Rgb& c) {
-    return QColor(c.red, c.green, c.blue);
-}
 
 bool IsAdvanced(int technique) {
     return technique >= advanced::kFirstAdvanced && technique < advanced::kAdvancedEnd;
@@ -61,11 +58,7 @@ QString GameController::HintText(const HintDisplay& hint) const {
 }
 
 QColor GameController::HintColour(int technique) const {
-    if (const advanced::AdvancedTechnique* entry = advanced::AdvancedEntry(technique))
-        return ToColour(entry->colour);
-    if (technique >= 1 && technique <= kTechniqueCount)
-        return ToColour(TechniqueColours[technique]);
-    return statusColour_;
+    return StepColour(technique, statusColour_);
 }
 
 HintDisplay GameController::FindHint() {
