@@ -365,6 +365,12 @@ struct Net {
     bool bars = false;  // the board has bar rules: placements go through RuledOut
     const std::array<std::uint32_t, 81>* unitsOf = nullptr; // the units of each cell
     std::array<std::uint32_t, 9> dirty{}; // per digit, the units where it lost a place
+    // Per digit, the units whose places or placements changed since the
+    // hidden singles last looked at them (or, at the start, that the board
+    // leaves with one place or none). Elsewhere a look finds more than one
+    // place or the digit placed, and changes nothing: among the dirty units
+    // only these are looked at, in the same order.
+    std::array<std::uint32_t, 9> fresh{};
     std::uint32_t allUnits = 0;
     CandidateSet places{};
     CandidateSet placed{};
@@ -390,6 +396,12 @@ struct NetStart {
     CandidateSet placed{};
     Bits81 open = 0;
     std::array<std::uint32_t, 81> unitsOf{}; // bit u for each unit of the cell
+    // Per digit, the units where the board itself leaves one place or none for
+    // it without holding it: the only ones the hidden singles must look at
+    // before the first placement changes anything. Everywhere else the look
+    // finds nothing, and a unit comes back to be looked at only once it loses
+    // a place (Singles).
+    std::array<std::uint32_t, 9> live{};
 };
 
 NetStart StartOf(const Board& b) {
@@ -402,6 +414,11 @@ NetStart StartOf(const Board& b) {
         for (int u = 0; u < b.unitCount; ++u)
             if (HasCell(b.unit[u], c)) s.unitsOf[c] |= 1u << u;
     }
+    for (int d = 0; d < 9; ++d)
+        for (int u = 0; u < b.unitCount; ++u) {
+            const Bits81 cells = b.places[d] & b.unit[u];
+            if ((s.placed[d] & b.unit[u]) == 0 && (cells & (cells - 1)) == 0) s.live[d] |= 1u << u;
+        }
     return s;
 }
 
@@ -414,6 +431,7 @@ void StartNet(const Board& b, const NetStart& start, Net& net, bool record) {
     net.unitsOf = &start.unitsOf;
     net.allUnits = (1u << b.unitCount) - 1;
     net.dirty.fill(net.allUnits);
+    net.fresh = start.live;
     net.placements = 0;
     net.removals = 0;
     net.contradiction = false;
@@ -421,11 +439,19 @@ void StartNet(const Board& b, const NetStart& start, Net& net, bool record) {
     net.deadDigit = 0;
 }
 
+// The units that hold some of the cells.
+std::uint32_t UnitsOfCells(const Net& net, Bits81 cells) {
+    std::uint32_t units = 0;
+    ForEachCell(cells, [&](int c) { units |= (*net.unitsOf)[c]; });
+    return units;
+}
+
 void Remove(Net& net, int digit, Bits81 cells, int source) {
     cells &= net.places[digit - 1];
     if (cells == 0) return;
     net.places[digit - 1] &= ~cells;
     net.dirty[digit - 1] = net.allUnits;
+    net.fresh[digit - 1] |= UnitsOfCells(net, cells);
     if (!net.record) return;
     ForEachCell(cells, [&](int c) {
         const int node = CandidateNode(c, digit);
@@ -465,10 +491,15 @@ bool Place(const Board& b, Net& net, int cell, int digit, int via) {
             if ((net.places[e] & bit) != 0) {
                 net.places[e] &= ~bit;
                 net.dirty[e] |= units;
+                net.fresh[e] |= units;
             }
-        if ((net.places[digit - 1] & b.peers[cell]) != 0) {
-            net.places[digit - 1] &= ~b.peers[cell];
+        const Bits81 gone = net.places[digit - 1] & b.peers[cell];
+        if (gone != 0) {
+            net.places[digit - 1] &= ~gone;
             net.dirty[digit - 1] = net.allUnits;
+            // The units of the peers that lost it, but for the cell's own,
+            // which now hold the digit.
+            net.fresh[digit - 1] |= UnitsOfCells(net, gone) & ~units;
         }
     }
     return true;
@@ -534,9 +565,11 @@ bool Singles(const Board& b, Net& net) {
         for (int d = 1; d <= 9 && ok; ++d) {
             std::uint32_t units = net.dirty[d - 1];
             net.dirty[d - 1] = 0;
-            while (units != 0 && ok) {
-                const int u = std::countr_zero(units);
-                units &= units - 1;
+            std::uint32_t look = 0;
+            while (ok && (look = units & net.fresh[d - 1]) != 0) {
+                const int u = std::countr_zero(look);
+                units &= ~((2u << u) - 1); // the dirty units up to u are done
+                net.fresh[d - 1] &= ~(1u << u);
                 if ((net.placed[d - 1] & b.unit[u]) != 0) continue;
                 const Bits81 cells = net.places[d - 1] & b.unit[u];
                 if (cells == 0) {
@@ -568,6 +601,7 @@ void CopyState(const Net& from, Net& to) {
     to.open = from.open;
     to.unitsOf = from.unitsOf;
     to.dirty = from.dirty;
+    to.fresh = from.fresh;
     to.allUnits = from.allUnits;
     to.placements = 0;
     to.removals = 0;
