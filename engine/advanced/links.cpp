@@ -52,6 +52,7 @@ void LinkGraph::Build(const Board& board, const LinkOptions& options) {
     groupCount_ = 0;
     digitGroups_.fill(0);
     if (options.groups) {
+        for (auto& row : groupAt_) row.fill(-1);
         for (int d = 1; d <= 9; ++d) {
             digitGroups_[d - 1] = static_cast<std::int16_t>(groupCount_);
             digitGroups_[d] = static_cast<std::int16_t>(groupCount_);
@@ -65,6 +66,7 @@ void LinkGraph::Build(const Board& board, const LinkOptions& options) {
                     if (CountCells(cells) < 2) continue;
                     groupCells_[groupCount_] = cells;
                     groupDigit_[groupCount_] = static_cast<std::int8_t>(d);
+                    groupAt_[d - 1][box * 6 + k] = static_cast<std::int16_t>(groupCount_);
                     ++groupCount_;
                     digitGroups_[d] = static_cast<std::int16_t>(groupCount_);
                 }
@@ -125,9 +127,24 @@ void LinkGraph::AddStrong(int from, int to) {
 }
 
 int LinkGraph::GroupOf(int digit, Bits81 cells) const {
-    for (int g = digitGroups_[digit - 1]; g < digitGroups_[digit]; ++g)
-        if (groupCells_[g] == cells) return g;
-    return -1;
+    if (!options_.groups || cells == 0) return -1;
+    // A group lies in one box and one of its lines: the only one that can
+    // hold these cells is that of their first cell's box and line.
+    const Board& b = *board_;
+    const int first = FirstCell(cells);
+    const int box = b.cellUnits[first][2] - 18;
+    if ((cells & ~b.unit[18 + box]) != 0) return -1;
+    const int row = first / 9;
+    const int column = first % 9;
+    int k = 0;
+    if ((cells & ~b.unit[row]) == 0)
+        k = row - (box / 3) * 3;
+    else if ((cells & ~b.unit[9 + column]) == 0)
+        k = 3 + column - (box % 3) * 3;
+    else
+        return -1;
+    const int g = groupAt_[digit - 1][box * 6 + k];
+    return g >= 0 && groupCells_[g] == cells ? g : -1;
 }
 
 bool SameBoard(const Board& a, const Board& b) {

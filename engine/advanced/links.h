@@ -140,6 +140,9 @@ class LinkGraph {
     std::array<std::int16_t, 10> digitGroups_{}; // the groups of digit d: [d - 1, d)
     std::array<Bits81, kMaxGroups> groupCells_{};
     std::array<std::int8_t, kMaxGroups> groupDigit_{};
+    // [d - 1][box * 6 + k]: the group of digit d in the box and its line k
+    // (as Build numbers them), -1 for none.
+    std::array<std::array<std::int16_t, 54>, 9> groupAt_{};
     std::array<std::array<std::int16_t, kMaxStrong>, kMaxNodes> strong_{};
     std::array<std::uint8_t, kMaxNodes> strongCount_{};
 };
@@ -155,11 +158,18 @@ void LinkGraph::ForEachWeakExcept(int node, const CandidateSet& skip, F&& f) con
         const int cell = node / 9;
         const int digit = node % 9 + 1;
         const CandidateSet& victims = Victims(node);
-        for (int e = 1; e <= 9; ++e) {
-            if ((options_.digit != 0 && e != options_.digit) || (options_.sameDigit && e != digit))
-                continue;
-            Bits81 out = victims[e - 1] & ~skip[e - 1];
-            if (options_.bivalueOnly) out &= bivalue_ & ~CellBit(cell);
+        // The digits whose candidates the graph links to this one, in order.
+        int first = 1;
+        int last = 9;
+        if (options_.digit != 0) {
+            first = last = options_.digit;
+            if (options_.sameDigit && digit != options_.digit) last = 0;
+        } else if (options_.sameDigit) {
+            first = last = digit;
+        }
+        const Bits81 keep = options_.bivalueOnly ? bivalue_ & ~CellBit(cell) : kAllCells;
+        for (int e = first; e <= last; ++e) {
+            const Bits81 out = victims[e - 1] & ~skip[e - 1] & keep;
             ForEachCell(out, [&](int c) { f(CandidateNode(c, e)); });
         }
         if (!options_.groups) return;
