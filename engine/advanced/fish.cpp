@@ -67,6 +67,23 @@ bool TryFish(const Board& board, int d, bool byRows, const int* base, int n, uns
     return true;
 }
 
+// What TryFish asks of a finned fish first, read from the positions alone:
+// every base line meets the cover, and the fins (the places off the cover,
+// all in one stack of positions here) lie in one band of base lines, so in
+// one box. False when TryFish would find nothing.
+bool MayHoldFins(const FishLines& lines, const int* pick, int n, unsigned cover) {
+    int band = -1;
+    for (int i = 0; i < n; ++i) {
+        const unsigned positions = lines.positions[pick[i]];
+        if ((positions & cover) == 0) return false;
+        if ((positions & ~cover) == 0) continue;
+        const int lineBand = lines.lines[pick[i]] / 3;
+        if (band >= 0 && lineBand != band) return false;
+        band = lineBand;
+    }
+    return true;
+}
+
 // Rows as base lines for every digit, then columns.
 bool FindFish(const Board& board, int n, bool finned, AdvancedStep& step) {
     for (const bool byRows : {true, false}) {
@@ -111,6 +128,7 @@ bool FindFish(const Board& board, int n, bool finned, AdvancedStep& step) {
                             if (add != (extra << (3 * stack))) continue;
                             const unsigned cover = required | add;
                             if (std::popcount(cover) != n || cover == all) continue;
+                            if (!MayHoldFins(lines, pick.data(), n, cover)) continue;
                             if (TryFish(board, d, byRows, base, n, cover, true, step)) return true;
                         }
                     }
