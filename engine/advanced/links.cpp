@@ -319,6 +319,8 @@ int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, Advan
         const CandidateSet& startVictims = graph.Victims(start);
         const int startDigit = graph.Digit(start);
         const Bits81 startCells = graph.Cells(start);
+        CandidateSet startSeen; // the start's victims still on the board
+        for (int e = 0; e < 9; ++e) startSeen[e] = startVictims[e] & graph.board().places[e];
         search.Start(start * 2);
         // Only an "on" literal ends a chain, and those lie at odd depths (the
         // links alternate from off(start)): a literal at an even depth past
@@ -336,8 +338,7 @@ int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, Advan
                 // close a loop.
                 const CandidateSet& endVictims = graph.Victims(end);
                 bool any = nodes >= 4 && (startCells & ~endVictims[startDigit - 1]) == 0;
-                for (int e = 0; e < 9 && !any; ++e)
-                    any = (startVictims[e] & endVictims[e] & graph.board().places[e]) != 0;
+                for (int e = 0; e < 9 && !any; ++e) any = (startSeen[e] & endVictims[e]) != 0;
                 if (!any) continue;
             }
             const int count = search.PathTo(literal, path.data(), kMaxChainNodes);

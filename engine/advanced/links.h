@@ -118,6 +118,10 @@ class LinkGraph {
     // The same, leaving out the candidates of `skip` ([d - 1]: cells of
     // digit d), in the same order otherwise.
     template <typename F> void ForEachWeakExcept(int node, const CandidateSet& skip, F&& f) const;
+    // The same for a candidate node, a digit at a time: f(digit, cells) for
+    // each digit whose candidates it links to, in order, with the cells of
+    // that digit it makes false (none of them in `skip`; none empty).
+    template <typename F> void ForEachWeakSet(int node, const CandidateSet& skip, F&& f) const;
     // True when a true `a` makes `b` false.
     bool WeaklyLinked(int a, int b) const;
     // Calls f(group node) for each group of digit (the node's digit) that a
@@ -153,25 +157,33 @@ template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
 }
 
 template <typename F>
+void LinkGraph::ForEachWeakSet(int node, const CandidateSet& skip, F&& f) const {
+    const int cell = node / 9;
+    const int digit = node % 9 + 1;
+    const CandidateSet& victims = Victims(node);
+    // The digits whose candidates the graph links to this one, in order.
+    int first = 1;
+    int last = 9;
+    if (options_.digit != 0) {
+        first = last = options_.digit;
+        if (options_.sameDigit && digit != options_.digit) last = 0;
+    } else if (options_.sameDigit) {
+        first = last = digit;
+    }
+    const Bits81 keep = options_.bivalueOnly ? bivalue_ & ~CellBit(cell) : kAllCells;
+    for (int e = first; e <= last; ++e) {
+        const Bits81 out = victims[e - 1] & ~skip[e - 1] & keep;
+        if (out != 0) f(e, out);
+    }
+}
+
+template <typename F>
 void LinkGraph::ForEachWeakExcept(int node, const CandidateSet& skip, F&& f) const {
     if (node < kCandidateNodes) {
-        const int cell = node / 9;
         const int digit = node % 9 + 1;
-        const CandidateSet& victims = Victims(node);
-        // The digits whose candidates the graph links to this one, in order.
-        int first = 1;
-        int last = 9;
-        if (options_.digit != 0) {
-            first = last = options_.digit;
-            if (options_.sameDigit && digit != options_.digit) last = 0;
-        } else if (options_.sameDigit) {
-            first = last = digit;
-        }
-        const Bits81 keep = options_.bivalueOnly ? bivalue_ & ~CellBit(cell) : kAllCells;
-        for (int e = first; e <= last; ++e) {
-            const Bits81 out = victims[e - 1] & ~skip[e - 1] & keep;
+        ForEachWeakSet(node, skip, [&](int e, Bits81 out) {
             ForEachCell(out, [&](int c) { f(CandidateNode(c, e)); });
-        }
+        });
         if (!options_.groups) return;
         ForEachGroupVictim(node, digit, f);
         return;
@@ -239,6 +251,26 @@ inline int ImplicationSearch::Next(const LinkGraph& graph, int maxDepth) {
             const int next = graph.Strong(node, i) * 2 + 1;
             if (!Reached(next)) Visit(next, literal, depth + 1);
         }
+    } else if (node < kCandidateNodes) {
+        // The "off" literals of candidates not reached yet, a digit at a time
+        // (offSeen_ holds exactly the candidates whose "off" is reached).
+        graph.ForEachWeakSet(node, offSeen_, [&](int e, Bits81 out) {
+            offSeen_[e - 1] |= out;
+            const auto parent = static_cast<std::int16_t>(literal);
+            const auto next = static_cast<std::int16_t>(depth + 1);
+            ForEachCell(out, [&](int c) {
+                const int off = CandidateNode(c, e) * 2;
+                seen_[off >> 6] |= std::uint64_t{1} << (off & 63);
+                parent_[off] = parent;
+                depth_[off] = next;
+                queue_[tail_++] = static_cast<std::int16_t>(off);
+            });
+        });
+        if (graph.options().groups)
+            graph.ForEachGroupVictim(node, node % 9 + 1, [&](int other) {
+                const int next = other * 2;
+                if (!Reached(next)) Visit(next, literal, depth + 1);
+            });
     } else {
         graph.ForEachWeakExcept(node, offSeen_, [&](int other) {
             const int next = other * 2;
