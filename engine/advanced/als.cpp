@@ -425,6 +425,14 @@ unsigned PickedDigits(const Board& b, const int* cells, int count, unsigned pick
 bool FindSueDeCoq(const Board& board, AdvancedStep& step) {
     const Board& b = board;
     const int lines = b.unitCount == 29 ? 20 : 18;
+    // The digits and cells of every pick of the line and box cells, each
+    // worked out from the pick without its lowest cell (pick 0: none).
+    std::array<unsigned, 512> lineDigits;
+    std::array<Bits81, 512> lineSets;
+    std::array<unsigned, 512> boxDigits;
+    std::array<Bits81, 512> boxSets;
+    lineDigits[0] = boxDigits[0] = 0;
+    lineSets[0] = boxSets[0] = 0;
     for (int k = 0; k < lines; ++k) {
         const int line = k < 18 ? k : 27 + (k - 18);
         for (int box = 18; box < 27; ++box) {
@@ -450,6 +458,17 @@ bool FindSueDeCoq(const Board& board, AdvancedStep& step) {
             ForEachCell(b.unit[box] & ~cross, [&](int c) {
                 if (few(c)) boxCells[nb++] = c;
             });
+            const auto fill = [&](const std::array<int, 9>& cells, int n,
+                                  std::array<unsigned, 512>& digits,
+                                  std::array<Bits81, 512>& sets) {
+                for (unsigned pick = 1; pick < (1u << n); ++pick) {
+                    const int c = cells[static_cast<std::size_t>(std::countr_zero(pick))];
+                    digits[pick] = digits[pick & (pick - 1)] | b.mask[c];
+                    sets[pick] = sets[pick & (pick - 1)] | CellBit(c);
+                }
+            };
+            fill(lineCells, nl, lineDigits, lineSets);
+            fill(boxCells, nb, boxDigits, boxSets);
             for (unsigned pc = 1; pc < (1u << nc); ++pc) {
                 if (PopCount(pc) < 2) continue;
                 Bits81 cset = 0;
@@ -459,14 +478,14 @@ bool FindSueDeCoq(const Board& board, AdvancedStep& step) {
                 for (unsigned pl = 1; pl < (1u << nl); ++pl) {
                     const int sizeL = PopCount(pl);
                     if (sizeL > 3) continue;
-                    Bits81 lset = 0;
-                    const unsigned vl = PickedDigits(b, lineCells.data(), nl, pl, lset);
+                    const Bits81 lset = lineSets[pl];
+                    const unsigned vl = lineDigits[pl];
                     if (PopCount(v | vl) > sizeC + sizeL + 3) continue;
                     for (unsigned pb = 1; pb < (1u << nb); ++pb) {
                         const int sizeB = PopCount(pb);
                         if (sizeB > 3) continue;
-                        Bits81 bset = 0;
-                        const unsigned vb = PickedDigits(b, boxCells.data(), nb, pb, bset);
+                        const Bits81 bset = boxSets[pb];
+                        const unsigned vb = boxDigits[pb];
                         if ((vl & vb) != 0) continue;
                         const unsigned all = v | vl | vb;
                         if (PopCount(all) != sizeC + sizeL + sizeB) continue;
