@@ -70,15 +70,19 @@ AlsTable& BuildAls(const Board& b) {
                 if (b.mask[c] != 0) cells[n++] = c;
             });
             if (n < size) continue;
-            for (unsigned pick = 1; pick < (1u << n); ++pick) {
-                if (PopCount(pick) != size) continue;
+            // The picks of `size` cells in ascending order (the next number
+            // with as many bits each time).
+            for (unsigned pick = (1u << size) - 1; pick < (1u << n);) {
                 unsigned digits = 0;
                 Bits81 set = 0;
-                for (int i = 0; i < n; ++i)
-                    if ((pick >> i & 1) != 0) {
-                        digits |= b.mask[cells[i]];
-                        set |= CellBit(cells[i]);
-                    }
+                for (unsigned bits = pick; bits != 0; bits &= bits - 1) {
+                    const int c = cells[static_cast<std::size_t>(std::countr_zero(bits))];
+                    digits |= b.mask[c];
+                    set |= CellBit(c);
+                }
+                const unsigned low = pick & (0u - pick);
+                const unsigned ripple = pick + low;
+                pick = ripple | (((pick ^ ripple) >> 2) / low);
                 if (PopCount(digits) != size + 1) continue;
                 // A set inside an earlier unit was found there.
                 bool known = false;
