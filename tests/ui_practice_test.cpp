@@ -306,6 +306,7 @@ TEST_F(PracticeWindow, APreemptedTechniqueIsTheFirstHintOfItsPractice) {
         EXPECT_NE(window_->Game().StatusColour(), kAlarmColour) << Status().toStdString();
         EXPECT_TRUE(Status().contains(window_->Game().StepName(technique)))
             << Status().toStdString();
+        EXPECT_TRUE(window_->Game().Explanation().isEmpty()) << "nothing of the last game";
         const Grid givens = E().Givens;
         const Grid position = E().CellGrid[0];
         const Candidates candidates = E().CandidateTable;

@@ -209,6 +209,7 @@ int GameController::AdvanceToTechnique(int technique) {
         }
         engine_.ApplyStep(engine_.HintTechnique);
     }
+    ClearExplanation(); // the last game's hint is not this game's
     practiceFocus_ = {};
     if (preempted)
         practiceFocus_ = {technique, engine_.Givens, engine_.CellGrid[0], engine_.CandidateTable};
