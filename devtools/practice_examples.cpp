@@ -4,7 +4,8 @@
 // vemo-practice-examples FOLDER SECONDS [PER [SEED [BAND]]]: generates classic
 // puzzles for SECONDS seconds (of the generator's BAND 0..4 when given, else
 // mostly "Aléatoire") and keeps, in FOLDER, up to PER example files
-// (default 3) of each advanced technique whose hardest step it is, named as
+// (default 3) of each advanced technique that it practises (its hardest step,
+// or a technique the hints pre-empt: practice::PractisedTechnique), named as
 // the examples folder names them (stem + number + ".sku"); the numbers go on
 // from the files already there. Prints how often each technique was the
 // hardest step.
@@ -20,6 +21,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,7 +60,11 @@ int main(int argc, char** argv) {
         engine.SymmetryChoice = static_cast<int>(made / 2 % 2);
         if (!engine.GeneratePuzzle()) continue;
         ++made;
-        const int technique = vemo::practice::FindHardestStep(engine).technique;
+        std::vector<vemo::advanced::AdvancedStep> steps;
+        const vemo::practice::HardestStep found = vemo::practice::FindHardestStep(engine, &steps);
+        // A technique that the hints pre-empt is kept for the puzzles that
+        // practise it.
+        const int technique = vemo::practice::PractisedTechnique(engine, found, steps);
         ++hardest[technique];
         if (technique < vemo::advanced::kFirstAdvanced) continue;
         const vemo::practice::PracticeTechnique* entry = vemo::practice::PracticeEntry(technique);

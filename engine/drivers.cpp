@@ -269,13 +269,7 @@ void Engine::FindNextTechnique() {
     if (technique == 0 && AdvancedLayer) {
         technique = FindAdvancedHint();
         if (technique != 0) {
-            HintTechnique = technique;
-            const advanced::AdvancedStep& s = AdvancedHint;
-            for (int i = 0; i < 14; ++i) HintRecord.cells[i] = i < s.cellCount ? s.cells[i] : 0;
-            HintRecord.count = s.cellCount;
-            int n = 0;
-            for (int d = 1; d <= 9; ++d)
-                if ((s.digits >> (d - 1) & 1) != 0) HintRecord.digits[n++] = d;
+            TakeAdvancedHint(AdvancedHint);
             return;
         }
     }

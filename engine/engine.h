@@ -247,6 +247,10 @@ class Engine {
     // find; false when none is found or the position's solution is not unique
     // (the uniqueness arguments need it). Leaves the tables as they were.
     bool FindNextAdvancedTechnique(advanced::AdvancedStep& step);
+    // Makes `step` the hint, as FindNextTechnique reports an advanced step:
+    // HintTechnique its technique, HintRecord its cells and digits,
+    // AdvancedHint the step.
+    void TakeAdvancedHint(const advanced::AdvancedStep& step);
     // Removes the step's eliminations from CandidateTable and places its digit
     // (PlaceDigit) at level 0, as the basic appliers do.
     void ApplyAdvancedStep(const advanced::AdvancedStep& step);

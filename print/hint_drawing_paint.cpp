@@ -84,8 +84,18 @@ void PaintLink(QPainter& p, const DrawingFrame& f, const HintDrawing& d, const D
     // Between two candidates side by side the curve bows out further, so
     // that it and its arrow show beside the circles.
     const double bend = std::clamp(0.22 * length, length < 0.5 * s ? 0.32 * s : 0.18 * s, 0.9 * s);
-    const QPointF normal(-along.y() / length, along.x() / length);
-    const QPointF control = (a + b) / 2.0 + normal * bend;
+    QPointF normal(-along.y() / length, along.x() / length);
+    // A curve stays within the triangle of its ends and its control point, so
+    // with that point inside the grid the whole link shows: one that would
+    // bow out past the grid's edge bends the other way, toward the middle,
+    // and a control point still outside (a long link near a corner) is drawn
+    // back to the edge.
+    const QRectF grid(f.left, f.top, 9 * s, 9 * s);
+    const QPointF middle = (a + b) / 2.0;
+    if (!grid.contains(middle + normal * bend)) normal = -normal;
+    const QPointF bent = middle + normal * bend;
+    const QPointF control(std::clamp(bent.x(), grid.left(), grid.right()),
+                          std::clamp(bent.y(), grid.top(), grid.bottom()));
     const double r = kRadius * s;
     const QPointF start = a + Unit(control - a) * r;
     QPointF end = b + Unit(control - b) * (r + (l.arrow ? 0.01 * s : 0.0));

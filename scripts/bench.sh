@@ -25,6 +25,8 @@ if [ -x "$build"/bench/vemo_bench_pool ]; then
     echo "== vemo_bench_pool"
     "$build"/bench/vemo_bench_pool "${GENERATOR_RUNS:-21}"
 fi
+echo "== vemo_bench_practice"
+"$build"/bench/vemo_bench_practice "${PRACTICE_SECONDS:-10}"
 
 # The command-line tool beside QQWing (a different generator and rater, when
 # installed: apt-get install qqwing) on top1465, in the same run: whole

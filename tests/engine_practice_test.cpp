@@ -3,16 +3,20 @@
 
 // Practice by technique in the engine: the list and the ranks follow the hint
 // driver's order, the hardest step of a puzzle is the highest-ranked step of
-// its solve, and the search finds a puzzle of the technique asked for.
+// its solve, and the search finds a puzzle of the technique asked for; a
+// technique that the hint order pre-empts is practised where the technique
+// that takes its place first comes, with its own finder's step.
 #include "engine/advanced/catalogue.h"
 #include "engine/advanced/ids.h"
 #include "engine/advanced/practice.h"
 #include "engine/engine.h"
 #include "engine/generator/generation.h"
+#include "example_file.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -119,6 +123,73 @@ TEST(PracticeSearch, FindsThePuzzleAskedForAndKeepsTheEnginesBand) {
     const std::atomic<bool> cancel{true};
     EXPECT_EQ(practice::GenerateForPractice(e, kXYWing, &cancel, 100), 0);
     EXPECT_EQ(practice::GenerateForPractice(e, kBruteForce, nullptr, 100), 0);
+}
+
+// The techniques that the hints pre-empt, each with its example files: at the
+// position where the practice begins, the hint order takes one of the
+// techniques that pre-empt it (the hints of a normal game are as they were),
+// while the technique's own finder finds a step there that keeps the
+// solution's digits.
+TEST(PreemptedPractice, EachExampleBeginsWhereAnotherTechniqueTakesItsPlace) {
+    int techniques = 0;
+    for (const practice::PracticeTechnique& entry : practice::PracticeTechniques()) {
+        const std::span<const int> preempters = practice::PreemptersOf(entry.technique);
+        if (preempters.empty()) continue;
+        ++techniques;
+        for (int n = 1; n <= 3; ++n) {
+            const std::string name = std::string(entry.stem) + std::to_string(n) + ".sku";
+            const Engine e = AnalysedExample(name);
+            std::vector<advanced::AdvancedStep> steps;
+            const practice::HardestStep hardest = practice::FindHardestStep(e, &steps);
+            const int at = practice::PracticeStepIndex(e, entry.technique, hardest, steps);
+            ASSERT_GE(at, 0) << name;
+            EXPECT_EQ(practice::PracticeStepIndex(e, entry.technique), at) << name;
+            // Nothing harder than the techniques that take its place.
+            EXPECT_NE(std::find(preempters.begin(), preempters.end(), hardest.technique),
+                      preempters.end())
+                << name;
+            // The position of the practice, as the hints of a normal game come to it.
+            Engine game = e;
+            game.HistoryLevel = 0;
+            game.CellGrid[0] = game.Givens;
+            game.ComputeCandidates();
+            for (int i = 0; i <= at; ++i) {
+                game.AdvancedLayer = true;
+                game.FindNextTechnique();
+                game.AdvancedLayer = false;
+                ASSERT_EQ(game.HintTechnique, steps[static_cast<std::size_t>(i)].technique)
+                    << name << " step " << i;
+                if (i == at) break;
+                game.ApplyStep(game.HintTechnique);
+            }
+            const int usual = game.HintTechnique;
+            EXPECT_NE(std::find(preempters.begin(), preempters.end(), usual), preempters.end())
+                << name;
+            advanced::AdvancedStep step;
+            ASSERT_TRUE(practice::FindPracticeStep(game, entry.technique, step)) << name;
+            EXPECT_EQ(step.technique, entry.technique);
+            EXPECT_TRUE(step.eliminationCount > 0 || step.placeCell >= 0) << name;
+            if (step.placeCell >= 0) EXPECT_EQ(step.placeDigit, e.SolutionGrid[step.placeCell]);
+            for (int i = 0; i < step.eliminationCount; ++i) {
+                const auto& x = step.eliminations[i];
+                EXPECT_TRUE(game.CandidateTable.Has(x.cell, x.digit)) << name;
+                EXPECT_NE(x.digit, e.SolutionGrid[x.cell]) << name << " removes a true digit";
+            }
+            // Asking the technique's finder leaves the hint order alone.
+            game.AdvancedLayer = true;
+            game.FindNextTechnique();
+            game.AdvancedLayer = false;
+            EXPECT_EQ(game.HintTechnique, usual) << name;
+            // The puzzle does not practise the techniques it has nothing of.
+            EXPECT_EQ(practice::PracticeStepIndex(e, advanced::kForcingNet, hardest, steps), -1);
+        }
+    }
+    EXPECT_EQ(techniques, 6);
+    for (const int t :
+         {advanced::kSkyscraper, advanced::kTwoStringKite, advanced::kTurbotFish,
+          advanced::kRemotePairs, advanced::kSueDeCoq, advanced::kContradictionForcingChain})
+        EXPECT_FALSE(practice::PreemptersOf(t).empty()) << t;
+    EXPECT_TRUE(practice::PreemptersOf(advanced::kXChain).empty());
 }
 
 } // namespace

@@ -13,8 +13,12 @@
 #include "ui/board_painter.h"
 #include "ui/look.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPrinter>
+
+#include <tuple>
+#include <vector>
 
 namespace vemo::ui {
 namespace {
@@ -67,6 +71,48 @@ class DrawnHint : public Window {
     }
     const advanced::HintDrawing& Drawing() { return Game().Board().Drawing; }
 };
+
+// A link between two candidates along an edge of the grid curves inward:
+// nothing of it is painted outside the grid, where the board would clip it.
+// Each link runs so that a bend to the left of its direction would leave the
+// grid: along the first row from right to left, down the first column, along
+// the last row from left to right and up the last column.
+TEST(HintDrawingPaint, ALinkAlongTheGridsEdgeStaysInsideIt) {
+    constexpr double kCell = 40;
+    constexpr double kMargin = 2 * kCell;
+    const print::DrawingFrame frame{kMargin, kMargin, kCell};
+    print::DrawingInk ink;
+    ink.link = QColor(255, 0, 0);
+    const QRectF grid(kMargin, kMargin, 9 * kCell, 9 * kCell);
+    for (const auto& [from, to, digit] : std::vector<std::tuple<int, int, int>>{
+             {8, 0, 2}, {2, 5, 2}, {0, 72, 4}, {9, 27, 4}, {72, 80, 8}, {80, 8, 6}}) {
+        advanced::HintDrawing d;
+        d.technique = advanced::kXChain;
+        const int a = d.AddNode(CellBit(from), digit, advanced::NodeKind::kInvolved);
+        const int b = d.AddNode(CellBit(to), digit, advanced::NodeKind::kInvolved);
+        d.AddLink(a, b, advanced::Link::kStrong, true);
+        QImage image(int(grid.width() + 2 * kMargin), int(grid.height() + 2 * kMargin),
+                     QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            print::PaintHintDrawing(painter, d, frame, ink, false);
+        }
+        int inside = 0, outside = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() < 200 || c.green() > 160) continue; // not the link's ink
+                if (grid.adjusted(-1, -1, 1, 1).contains(QPointF(x + 0.5, y + 0.5)))
+                    ++inside;
+                else
+                    ++outside;
+            }
+        EXPECT_GT(inside, 0) << from << " to " << to;
+        EXPECT_EQ(outside, 0) << from << " to " << to << " bends out of the grid";
+    }
+}
 
 TEST_F(DrawnHint, CompleteHintDrawsTheChainAndAMoveANewHintOrEscTakeItOff) {
     OpenXYWing();

@@ -37,6 +37,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -250,11 +251,14 @@ TEST_F(PracticeWindow, ATechniqueOutOfReachIsSaidAndTheGameStays) {
     ASSERT_TRUE(NewGame());
     const Grid givens = E().Givens;
     window_->Generation().SetPracticeBudget(2);
-    EXPECT_FALSE(Practise(*window_, advanced::kSkyscraper));
+    // The rarest technique, which has no example files.
+    EXPECT_FALSE(Practise(*window_, advanced::kUniqueRectangle5));
     EXPECT_TRUE(window_->Generation().GaveUp());
     const QString told = window_->Texts().Text(938);
     ASSERT_TRUE(told.contains(QStringLiteral("%1")));
-    EXPECT_EQ(Status(), QString(told).replace(QStringLiteral("%1"), QStringLiteral("Gratte-ciel")));
+    EXPECT_EQ(Status(),
+              QString(told).replace(QStringLiteral("%1"),
+                                    window_->Game().StepName(advanced::kUniqueRectangle5)));
     EXPECT_EQ(window_->Game().StatusColour(), kAlarmColour);
     EXPECT_EQ(E().Givens, givens);
     EXPECT_TRUE(E().PuzzleFixed);
@@ -282,6 +286,64 @@ TEST_F(PracticeWindow, ATechniqueOutOfReachWithExamplesIsPlayedFromOne) {
     }
     EXPECT_TRUE(anExample) << "the game is one of the technique's examples";
     ExpectFirstHintIs(advanced::kXChain);
+}
+
+// The techniques that the hint order pre-empts (a colouring takes the place
+// of a Skyscraper, a cell forcing chain that of a contradiction, ...): each
+// is played from one of its examples, and its first hint is that technique,
+// drawn, explained and sound, where a normal game of the same puzzle has the
+// technique that comes first in the order.
+TEST_F(PracticeWindow, APreemptedTechniqueIsTheFirstHintOfItsPractice) {
+    for (const practice::PracticeTechnique& entry : practice::PracticeTechniques()) {
+        const std::span<const int> preempters = practice::PreemptersOf(entry.technique);
+        if (preempters.empty()) continue;
+        const int technique = entry.technique;
+        // Within a budget of two puzzles, played from an example.
+        window_->Generation().SetPracticeBudget(2);
+        Practise(*window_, technique);
+        QApplication::processEvents();
+        ASSERT_TRUE(E().PuzzleFixed) << technique;
+        EXPECT_NE(window_->Game().StatusColour(), kAlarmColour) << Status().toStdString();
+        EXPECT_TRUE(Status().contains(window_->Game().StepName(technique)))
+            << Status().toStdString();
+        EXPECT_TRUE(window_->Game().Explanation().isEmpty()) << "nothing of the last game";
+        const Grid givens = E().Givens;
+        const Grid position = E().CellGrid[0];
+        const Candidates candidates = E().CandidateTable;
+        // The hint order at that position is unchanged: another technique.
+        Engine usual = E();
+        usual.AdvancedLayer = true;
+        usual.FindNextTechnique();
+        ASSERT_NE(usual.HintTechnique, technique) << "the order does not reach it";
+        EXPECT_NE(std::find(preempters.begin(), preempters.end(), usual.HintTechnique),
+                  preempters.end());
+
+        ExpectFirstHintIs(technique);
+        EXPECT_TRUE(window_->Game().Explanation().contains(window_->Game().StepName(technique)))
+            << window_->Game().Explanation().toStdString();
+
+        // Back at the position, the practised technique again; the same puzzle
+        // as a normal game has the usual hint there.
+        window_->Run(Command::Undo);
+        ASSERT_EQ(E().CellGrid[0], position);
+        ASSERT_TRUE(E().CandidateTable == candidates);
+        QTest::keyClick(window_->Board(), Qt::Key_F6);
+        EXPECT_EQ(E().HintTechnique, technique);
+        // (the game may come from the search or from an example file)
+        Engine file = E();
+        file.CellGrid[0] = file.Givens;
+        const QString example = folder_.filePath(QStringLiteral("same.sku"));
+        ASSERT_TRUE(io::SavePuzzleFile(example.toStdString(), file));
+        window_->Game().OpenExample(example);
+        ASSERT_EQ(E().Givens, givens);
+        const int at = practice::PracticeStepIndex(E(), technique);
+        ASSERT_GE(at, 0);
+        for (int i = 0; i < at; ++i) QTest::keyClick(window_->Board(), Qt::Key_F8);
+        ASSERT_EQ(E().CellGrid[0], position);
+        ASSERT_TRUE(E().CandidateTable == candidates);
+        QTest::keyClick(window_->Board(), Qt::Key_F6);
+        EXPECT_EQ(E().HintTechnique, usual.HintTechnique) << technique;
+    }
 }
 
 TEST_F(PracticeWindow, ADamagedPoolIsSetAsideAndTold) {

@@ -66,6 +66,7 @@ void GameController::StopClock() {
 }
 
 void GameController::StartClockAfresh() {
+    practiceFocus_ = {}; // a new game is no practice until taken to its technique
     startTime_ = QDateTime::currentDateTime();
     finishCounted_ = false;
     StartClock();
@@ -307,7 +308,9 @@ void GameController::RestartGame() {
     EnableHints(true);
     emit commandsChanged();
 
+    const PracticeFocus focus = practiceFocus_; // the same game: still a practice
     StartClockAfresh();
+    practiceFocus_ = focus;
 
     // Level 1 is saved again: after a very long game the oldest levels, the
     // starting one among them, may have been dropped.

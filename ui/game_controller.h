@@ -168,7 +168,9 @@ class GameController : public QObject {
     // give them, are played as one move that "Annuler" takes back; the next
     // hint is then that technique. Says so in the status bar and returns the
     // number of steps played, or -1 (nothing changed) when the puzzle never
-    // comes to the technique.
+    // comes to the technique. For a technique that the hint order pre-empts
+    // (practice::PreemptersOf), the hint at that position, and again whenever
+    // the game comes back to it, is the technique's own step.
     int AdvanceToTechnique(int technique);
     // The name of a step, basic or advanced, in the window's language.
     QString StepName(int technique) const;
@@ -319,6 +321,18 @@ class GameController : public QObject {
     QString statusMessage_;
     QColor statusColour_;
     QString explanation_;
+    // Where a practice game's first hint asks a pre-empted technique's finder
+    // rather than the hint order: the game and its position there.
+    struct PracticeFocus {
+        int technique = 0; // 0: none
+        Grid givens{};
+        Grid cells{};
+        Candidates candidates = Candidates::Full();
+    };
+    PracticeFocus practiceFocus_;
+    // True, with the step in HintTechnique and AdvancedHint, when the board
+    // stands at the practice focus and the technique finds its step there.
+    bool FindFocusedHint();
     // The game put aside while a step of the listing is shown.
     struct StepBackup {
         Engine engine;

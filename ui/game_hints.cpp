@@ -61,7 +61,21 @@ QColor GameController::HintColour(int technique) const {
     return StepColour(technique, statusColour_);
 }
 
+bool GameController::FindFocusedHint() {
+    const PracticeFocus& f = practiceFocus_;
+    if (f.technique == 0 || engine_.HistoryLevel != 0 || engine_.Givens != f.givens ||
+        engine_.CellGrid[0] != f.cells || engine_.CandidateTable != f.candidates)
+        return false;
+    advanced::AdvancedStep step;
+    if (!practice::FindPracticeStep(engine_, f.technique, step)) return false;
+    engine_.TakeAdvancedHint(step);
+    return true;
+}
+
 HintDisplay GameController::FindHint() {
+    // A practice game at the position of its technique: that technique's step,
+    // though an earlier one of the order would be found there.
+    if (FindFocusedHint()) return FindHintShown();
     engine_.HintTechnique = 0;
     // Only the hints ask for the advanced catalogue: the analysis of the
     // puzzle stays the logged solve that the listing shows.
@@ -170,10 +184,18 @@ int GameController::AdvanceToTechnique(int technique) {
     if (!engine_.PuzzleFixed || ShowingStep()) return -1;
     std::vector<advanced::AdvancedStep> steps;
     const practice::HardestStep hardest = practice::FindHardestStep(engine_, &steps);
+    // The first step of the technique; for one that the hint order pre-empts,
+    // the first step of a technique that takes its place, where its own
+    // finder finds one too.
+    const bool preempted = !practice::PreemptersOf(technique).empty();
     int first = -1;
-    for (std::size_t i = 0; i < steps.size() && first < 0; ++i)
-        if (steps[i].technique == technique) first = static_cast<int>(i);
-    if (first < 0 || hardest.technique == 0) return -1;
+    if (preempted) {
+        first = practice::PracticeStepIndex(engine_, technique, hardest, steps);
+    } else if (hardest.technique != 0) {
+        for (std::size_t i = 0; i < steps.size() && first < 0; ++i)
+            if (steps[i].technique == technique) first = static_cast<int>(i);
+    }
+    if (first < 0) return -1;
     // From the givens, as the hints go: each step found by the hint driver is
     // the solve's own, so that the next one is the technique.
     const Snapshot start = CurrentPosition();
@@ -187,6 +209,10 @@ int GameController::AdvanceToTechnique(int technique) {
         }
         engine_.ApplyStep(engine_.HintTechnique);
     }
+    ClearExplanation(); // the last game's hint is not this game's
+    practiceFocus_ = {};
+    if (preempted)
+        practiceFocus_ = {technique, engine_.Givens, engine_.CellGrid[0], engine_.CandidateTable};
     ClearHighlights();
     filter_.Reset(board_.CellHighlight);
     if (first > 0) {

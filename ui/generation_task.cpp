@@ -88,7 +88,7 @@ bool GenerationTask::Start(const Engine& settings) {
 }
 
 bool GenerationTask::StartPractice(const Engine& settings, int technique,
-                                   std::function<void(const Engine&, int hardest)> made) {
+                                   std::function<void(const Engine&, int technique)> made) {
     const long long budget = practiceBudget_;
     const bool started = Launch(settings, [this, budget, technique, made = std::move(made)](
                                               Engine& engine, const auto& progress) {

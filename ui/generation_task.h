@@ -27,12 +27,13 @@ class GenerationTask : public QObject {
     // Starts generating on a copy of `settings` (band, symmetry, variant, X
     // flag and random state as they stand). False while one is running.
     bool Start(const Engine& settings);
-    // Starts looking for a puzzle whose hardest step is `technique` (the
-    // practice), with the symmetry and random state of `settings`, among at
-    // most PracticeBudget() puzzles; past it GaveUp() says so. Every puzzle
-    // made on the way is shown to `made` with its hardest step, on the worker.
+    // Starts looking for a puzzle that practises `technique`
+    // (practice::GenerateForPractice), with the symmetry and random state of
+    // `settings`, among at most PracticeBudget() puzzles; past it GaveUp()
+    // says so. Every puzzle made on the way is shown to `made` with the
+    // technique it is kept for, on the worker.
     bool StartPractice(const Engine& settings, int technique,
-                       std::function<void(const Engine&, int hardest)> made = {});
+                       std::function<void(const Engine&, int technique)> made = {});
     // Hands over a puzzle made earlier as if it had just been generated:
     // Finished(true) follows from the event loop, with it in Result(). False
     // while a generation is running.

@@ -105,9 +105,9 @@ void MainWindow::PracticeCommand(int technique) {
         PracticeFiller* keeper = practice_.get();
         ShowScaleWaiting(true);
         generation_->StartPractice(settings, technique,
-                                   [keeper, technique](const Engine& made, int hardest) {
-                                       if (keeper != nullptr && hardest != technique)
-                                           keeper->Keep(made, hardest);
+                                   [keeper, technique](const Engine& made, int kept) {
+                                       if (keeper != nullptr && kept != technique)
+                                           keeper->Keep(made, kept);
                                    });
     }
     if (fillPool_ && practice_) practice_->Fill(settings, technique);

@@ -150,10 +150,10 @@ void PracticeFiller::Work(unsigned seed) {
         work.Rng.Seed(draws++ * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(technique));
         bool found = false;
         practice::GenerateForPractice(work, technique, &stop_, kGenerationsPerTurn, {},
-                                      [&](const Engine& made, int hardest) {
+                                      [&](const Engine& made, int kept) {
                                           if (stop_) return;
-                                          found = found || hardest == technique;
-                                          Keep(made, hardest);
+                                          found = found || kept == technique;
+                                          Keep(made, kept);
                                       });
         spent += kGenerationsPerTurn;
         if (found) {

@@ -44,6 +44,17 @@ int Engine::FindAdvancedHint() {
     return step.technique;
 }
 
+void Engine::TakeAdvancedHint(const AdvancedStep& step) {
+    AdvancedHint = step;
+    HintTechnique = step.technique;
+    for (int i = 0; i < 14; ++i) HintRecord.cells[i] = i < step.cellCount ? step.cells[i] : 0;
+    HintRecord.count = step.cellCount;
+    for (int i = 0; i < 9; ++i) HintRecord.digits[i] = 0;
+    int n = 0;
+    for (int d = 1; d <= 9; ++d)
+        if ((step.digits >> (d - 1) & 1) != 0) HintRecord.digits[n++] = d;
+}
+
 void Engine::ApplyAdvancedStep(const AdvancedStep& step) {
     for (int i = 0; i < step.eliminationCount; ++i) {
         const auto& e = step.eliminations[i];

@@ -6,6 +6,7 @@
 #include "../engine.h"
 #include "../generator/generation.h"
 #include "../techniques/catalogue.h"
+#include "catalogue.h"
 #include "ids.h"
 
 #include <array>
@@ -20,7 +21,8 @@ using namespace advanced;
 // advanced catalogue. The band of each is the one where the generator makes
 // puzzles of that hardest step most often per second (vemo-practice-examples
 // with a band): the singles among the easy puzzles, the advanced steps among
-// the puzzles that the seventeen techniques do not crack.
+// the puzzles that the seventeen techniques do not crack; those that the
+// colouring pre-empts among the puzzles that need the colouring.
 constexpr std::array<PracticeTechnique, 16 + kAdvancedCount> kPractice = {{
     {kNakedSingle, kClassic, kFacile, "candidatunique"},
     {kHiddenSingle, kClassic, kFacile, "candidatcaché"},
@@ -38,14 +40,14 @@ constexpr std::array<PracticeTechnique, 16 + kAdvancedCount> kPractice = {{
     {kHiddenTriple, kClassic, kExtreme, "tripletcaché"},
     {kXYWing, kClassic, kExtreme, "XYwing"},
     {kHiddenQuadruplet, kClassic, kExtreme, "quadrupletcaché"},
-    {kSkyscraper, kClassic, kAleatoire, "gratteciel"},
-    {kTwoStringKite, kClassic, kAleatoire, "cerfvolant"},
-    {kTurbotFish, kClassic, kAleatoire, "turbot"},
+    {kSkyscraper, kClassic, kExtreme, "gratteciel"},
+    {kTwoStringKite, kClassic, kExtreme, "cerfvolant"},
+    {kTurbotFish, kClassic, kExtreme, "turbot"},
     {kEmptyRectangle, kClassic, kAleatoire, "rectanglevide"},
     {kXYZWing, kClassic, kAleatoire, "XYZwing"},
     {kWXYZWing, kClassic, kAleatoire, "WXYZwing"},
     {kWWing, kClassic, kAleatoire, "Wwing"},
-    {kRemotePairs, kClassic, kAleatoire, "pairesdistantes"},
+    {kRemotePairs, kClassic, kExtreme, "pairesdistantes"},
     {kJellyfish, kClassic, kAleatoire, "jellyfish"},
     {kFinnedXWing, kClassic, kAleatoire, "Xwingaileron"},
     {kFinnedSwordfish, kClassic, kAleatoire, "swordfishaileron"},
@@ -73,7 +75,40 @@ constexpr std::array<PracticeTechnique, 16 + kAdvancedCount> kPractice = {{
     {kForcingNet, kClassic, kAleatoire, "filetforcé"},
 }};
 
+// The techniques that take the place of each pre-empted one, as the hints
+// of the collections show them at the positions where its finder finds a step
+// (vemo-practice-collection).
+constexpr std::array<int, 2> kSingleDigitPreempters = {kColouring, kMultiColouring};
+constexpr std::array<int, 4> kRemotePairsPreempters = {kNakedPair, kXWing, kColouring,
+                                                       kMultiColouring};
+constexpr std::array<int, 5> kSueDeCoqPreempters = {kNiceLoop, kGroupedNiceLoop, kAlsXZ, kAlsXYWing,
+                                                    kSueDeCoq};
+constexpr std::array<int, 2> kContradictionPreempters = {kCellForcingChain, kUnitForcingChain};
+
+bool Contains(std::span<const int> list, int technique) {
+    for (const int t : list)
+        if (t == technique) return true;
+    return false;
+}
+
 } // namespace
+
+std::span<const int> PreemptersOf(int technique) {
+    switch (technique) {
+    case kSkyscraper:
+    case kTwoStringKite:
+    case kTurbotFish:
+        return kSingleDigitPreempters;
+    case kRemotePairs:
+        return kRemotePairsPreempters;
+    case kSueDeCoq:
+        return kSueDeCoqPreempters;
+    case kContradictionForcingChain:
+        return kContradictionPreempters;
+    default:
+        return {};
+    }
+}
 
 std::span<const PracticeTechnique> PracticeTechniques() {
     return kPractice;
@@ -122,10 +157,66 @@ HardestStep FindHardestStep(const Engine& puzzle, std::vector<advanced::Advanced
     return hardest;
 }
 
+bool FindPracticeStep(const Engine& position, int technique, advanced::AdvancedStep& step) {
+    const AdvancedTechnique* entry = AdvancedEntry(technique);
+    if (entry == nullptr) return false;
+    Engine work = position;
+    work.MessagePump = nullptr;
+    work.HistoryLevel = 0;
+    if (work.FilledCount >= kCells || work.BreaksRules()) return false;
+    // The uniqueness arguments hold only for a position with one solution.
+    Engine count = work;
+    count.SolutionCount = 0;
+    count.CountSolutions();
+    if (count.SearchAbandoned || count.SolutionCount != 1) return false;
+    AdvancedStep found;
+    if (!entry->find(TakeBoard(work), found)) return false;
+    found.technique = technique;
+    step = found;
+    return true;
+}
+
+int PracticeStepIndex(const Engine& puzzle, int technique, const HardestStep& hardest,
+                      const std::vector<advanced::AdvancedStep>& steps) {
+    if (hardest.technique == 0) return -1;
+    const std::span<const int> preempters = PreemptersOf(technique);
+    if (hardest.technique == technique) return hardest.first;
+    if (preempters.empty()) return -1;
+    if (!Contains(preempters, hardest.technique)) return -1;
+    std::size_t first = 0;
+    while (first < steps.size() && !Contains(preempters, steps[first].technique)) ++first;
+    if (first == steps.size()) return -1;
+    // The position before that step, from the givens.
+    Engine work = puzzle;
+    work.MessagePump = nullptr;
+    work.HistoryLevel = 0;
+    work.CellGrid[0] = work.Givens;
+    work.ComputeCandidates();
+    for (std::size_t i = 0; i < first; ++i) work.ApplyAdvancedStep(steps[i]);
+    AdvancedStep step;
+    return FindPracticeStep(work, technique, step) ? static_cast<int>(first) : -1;
+}
+
+int PracticeStepIndex(const Engine& puzzle, int technique) {
+    std::vector<AdvancedStep> steps;
+    const HardestStep hardest = FindHardestStep(puzzle, &steps);
+    return PracticeStepIndex(puzzle, technique, hardest, steps);
+}
+
+int PractisedTechnique(const Engine& puzzle, const HardestStep& hardest,
+                       const std::vector<advanced::AdvancedStep>& steps) {
+    for (const PracticeTechnique& entry : kPractice)
+        if (!PreemptersOf(entry.technique).empty() &&
+            Contains(PreemptersOf(entry.technique), hardest.technique) &&
+            PracticeStepIndex(puzzle, entry.technique, hardest, steps) >= 0)
+            return entry.technique;
+    return hardest.technique;
+}
+
 long long GenerateForPractice(Engine& engine, int technique, const std::atomic<bool>* cancel,
                               long long maxGenerations,
                               const std::function<void(long long generations)>& progress,
-                              const std::function<void(const Engine&, int hardest)>& made) {
+                              const std::function<void(const Engine&, int technique)>& made) {
     const PracticeTechnique* entry = PracticeEntry(technique);
     if (entry == nullptr) return 0;
     // The engine's own generation settings come back once the puzzle is made:
@@ -146,9 +237,11 @@ long long GenerateForPractice(Engine& engine, int technique, const std::atomic<b
         engine.SetDifficulty(entry->band);
         if (!engine.GeneratePuzzle({}, cancel)) break;
         engine.HistoryLevel = 0;
-        const int hardest = FindHardestStep(engine).technique;
-        if (made) made(engine, hardest);
-        if (hardest == technique) {
+        std::vector<AdvancedStep> steps;
+        const HardestStep hardest = FindHardestStep(engine, &steps);
+        const bool found = PracticeStepIndex(engine, technique, hardest, steps) >= 0;
+        if (made) made(engine, found ? technique : PractisedTechnique(engine, hardest, steps));
+        if (found) {
             restore();
             return n;
         }
