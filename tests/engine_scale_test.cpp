@@ -506,5 +506,70 @@ TEST(ScaleBug, ExtraCellsThatShareAUnitStillMakeAGrave) {
     EXPECT_EQ(r.hardestTechnique, scale::kBug);
 }
 
+TEST(ScaleNested, ChainLevelsAreNamed) {
+    EXPECT_EQ(scale::ScaleTechniqueName(scale::kCellForcingChains, 1),
+              "Dynamic cell forcing chains");
+    EXPECT_EQ(scale::ScaleTechniqueName(scale::kUnitForcingChains, 2),
+              "Dynamic unit forcing chains (+)");
+    EXPECT_EQ(scale::ScaleTechniqueName(scale::kContradictionForcingChains, 3),
+              "Nested contradiction forcing chains (level 2)");
+    EXPECT_EQ(scale::ScaleTechniqueName(scale::kDoubleImplicationForcingChains, 5),
+              "Nested double implication forcing chains (level 4)");
+}
+
+TEST(ScaleNested, AForumPuzzleIsCrackedByNestedChains) {
+    // The first of the forum's hardest puzzles: no dynamic forcing chain, not
+    // even with the simple techniques inside, goes on at some point; a nested
+    // one does, and every step holds.
+    const std::string p = test::ReadCollection("forum_hardest_1106.txt").front();
+    Engine e;
+    test::LoadPuzzle(e, p);
+    e.FindOneSolution();
+    const Grid solution = e.SearchSolution;
+    test::LoadPuzzle(e, p);
+    const advanced::Board board = advanced::TakeBoard(e);
+    const scale::Rules rules = scale::MakeRules(board);
+    scale::Position pos = scale::MakePosition(board);
+    scale::Position beforeNested{};
+    int nested = 0;
+    scale::ScaleRater rater;
+    const ScaleRating r = rater.Rate(e, [&](const ScaleStep& s) {
+        for (int i = 0; i < s.eliminationCount; ++i)
+            EXPECT_NE(s.eliminations[i].digit, solution[s.eliminations[i].cell])
+                << scale::ScaleStepName(s);
+        if (s.placeCell >= 0) {
+            EXPECT_EQ(s.placeDigit, solution[s.placeCell]);
+        }
+        if (s.chainLevel >= 3) {
+            // Nested level N = chainLevel - 1: 8.5 + 0.5 N, plus the length.
+            const int base = 85 + 5 * (s.chainLevel - 1);
+            EXPECT_EQ(s.difficulty, base + scale::LengthIncrement(s.complexity))
+                << scale::ScaleStepName(s);
+            EXPECT_GE(s.difficulty, base);
+            if (nested++ == 0) beforeNested = pos;
+        }
+        scale::ApplyScaleStep(rules, pos, s);
+    });
+    EXPECT_TRUE(r.complete);
+    EXPECT_LT(r.er, scale::kNothingFound);
+    EXPECT_GE(r.er, 100); // the reference puts the whole collection at 10 and above
+    EXPECT_GE(r.hardestLevel, 3);
+    ASSERT_GT(nested, 0);
+
+    // Where the first nested chain is taken, level 1 finds nothing.
+    scale::Chaining chaining;
+    ScaleStep best;
+    best.difficulty = 1 << 20;
+    best.complexity = 1 << 20;
+    EXPECT_FALSE(chaining.FindMultiple(rules, beforeNested, true, true, false, 1, best));
+    ASSERT_TRUE(chaining.FindMultiple(rules, beforeNested, true, true, false, 2, best));
+    EXPECT_EQ(best.chainLevel, 3);
+    EXPECT_GE(best.difficulty, 95);
+    EXPECT_LT(best.difficulty, 100 + 10);
+    ASSERT_GT(best.eliminationCount, 0);
+    for (int i = 0; i < best.eliminationCount; ++i)
+        EXPECT_NE(best.eliminations[i].digit, solution[best.eliminations[i].cell]);
+}
+
 } // namespace
 } // namespace vemo
