@@ -571,5 +571,19 @@ TEST(ScaleNested, AForumPuzzleIsCrackedByNestedChains) {
         EXPECT_NE(best.eliminations[i].digit, solution[best.eliminations[i].cell]);
 }
 
+TEST(ScaleNested, AStoppedRatingGivesUpOnTheNestedChains) {
+    // The window stops a rating it no longer needs: the nested chains then
+    // find nothing and the rating ends unfinished, where it would reach 10.
+    const std::string p = test::ReadCollection("forum_hardest_1106.txt").front();
+    Engine e;
+    test::LoadPuzzle(e, p);
+    std::atomic<bool> stop{true};
+    scale::ScaleRater rater;
+    rater.SetStop(&stop);
+    const ScaleRating stopped = rater.Rate(e);
+    EXPECT_FALSE(stopped.complete);
+    EXPECT_EQ(stopped.er, scale::kNothingFound);
+}
+
 } // namespace
 } // namespace vemo

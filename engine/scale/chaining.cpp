@@ -290,6 +290,7 @@ struct ChainWork {
     ScaleStep innerBest;
     StaticGraph graph;
     Closure closure;
+    const std::atomic<bool>* stop = nullptr;
     std::array<Closure, 729> onClosure{}; // by candidate, cell * 9 + digit - 1
 };
 
@@ -887,7 +888,12 @@ void Chainer::RegionChainings(int cell, int digit, Branch& onBranch) {
 }
 
 bool Chainer::Multiple() {
+    const bool stoppable = mode_.level >= 2 && w_.stop != nullptr;
     ForEachCell(pos_.empty, [&](int c) {
+        if (stoppable && w_.stop->load(std::memory_order_relaxed)) {
+            found_ = false;
+            return;
+        }
         const unsigned m = pos_.mask[c];
         const int card = Count(m);
         if (!(card > 2 || (card > 1 && mode_.dynamic))) return;
@@ -954,7 +960,12 @@ bool Chaining::FindUnary(const Rules& rules, const Position& pos, ScaleStep& bes
 bool Chaining::FindMultiple(const Rules& rules, const Position& pos, bool multiple, bool dynamic,
                             bool nishio, int level, ScaleStep& best) {
     Chainer chainer(rules, pos, *work_, Mode{multiple, dynamic, nishio, level}, best);
-    return chainer.Multiple();
+    const bool found = chainer.Multiple();
+    return found && !(level >= 2 && work_->stop != nullptr && work_->stop->load());
+}
+
+void Chaining::SetStop(const std::atomic<bool>* stop) {
+    work_->stop = stop;
 }
 
 } // namespace vemo::scale

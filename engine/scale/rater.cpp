@@ -172,6 +172,10 @@ std::string FormatScale(int tenths) {
 ScaleRater::ScaleRater() : work_(std::make_unique<ScaleWorkspace>()) {}
 ScaleRater::~ScaleRater() = default;
 
+void ScaleRater::SetStop(const std::atomic<bool>* stop) {
+    work_->chaining.SetStop(stop);
+}
+
 ScaleRating ScaleRater::Rate(const Engine& engine, const ScaleStepObserver& observer) {
     const advanced::Board board = advanced::TakeBoard(engine);
     return Rate(board, observer);
