@@ -8,8 +8,9 @@
 //
 // vemo_bench_scale [sample]: every line when sample is 0 (the default), else
 // that many lines spread evenly over the file. Then samples of the forum's
-// hardest puzzles (vemo_bench_scale forum [N1 [N2]]: those alone, one line in
-// N1 of forum_hardest_1106 and in N2 of forum_hardest_1905_11plus).
+// hardest puzzles, one line in 25 of forum_hardest_1106 and in 4000 of
+// forum_hardest_1905_11plus (vemo_bench_scale forum [N1 [N2]]: those alone,
+// one line in N1, 15 by default, and in N2, 2000 by default).
 #include "bench_support.h"
 #include "engine/scale/levels.h"
 #include "engine/scale/scale.h"
@@ -254,8 +255,8 @@ int main(int argc, char** argv) {
     row("all", every);
 
     // The hardest puzzles: the nested chains.
-    Forum("forum_hardest_1106.txt", 15, rater);
-    Forum("forum_hardest_1905_11plus.txt", 2000, rater);
+    Forum("forum_hardest_1106.txt", 25, rater);
+    Forum("forum_hardest_1905_11plus.txt", 4000, rater);
 
     // The two levels beyond the bands: generations a puzzle costs, and time.
     const int runs =
