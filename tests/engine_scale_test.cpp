@@ -506,6 +506,63 @@ TEST(ScaleBug, ExtraCellsThatShareAUnitStillMakeAGrave) {
     EXPECT_EQ(r.hardestTechnique, scale::kBug);
 }
 
+TEST(ScaleBug, ANakedSetOfThreeDigitsIsType3AtFivePointNine) {
+    // Line 1912 of exchange_diabolical_rated, stored at 5.9. After an X-Wing,
+    // every cell holds two candidates but r3c6 (568) and r3c8 (347): one of
+    // their extra digits is true, and with r3c4 (68) and r3c9 (37) they form
+    // a naked set of three digits in row 3, which takes the 6 of r3c4 and the
+    // 7 of r3c9: type 3, 5.7 + (3 - 1) x 0.1.
+    const std::string p = test::ReadCollection("exchange_diabolical_rated.txt")[1911];
+    ASSERT_EQ(p,
+              "5.2...6.8..39.25............3.2.7.1..5.....2.4.......9.6.519.8..9.....6.3.1.8.9.2");
+    Engine e;
+    test::LoadPuzzle(e, p);
+    e.FindOneSolution();
+    const Grid solution = e.SearchSolution;
+    test::LoadPuzzle(e, p);
+    int bugs = 0;
+    const ScaleRating r = RateChecked(e, solution, nullptr, nullptr);
+    scale::ScaleRater rater;
+    rater.Rate(e, [&](const ScaleStep& s) {
+        if (s.technique != scale::kBug) return;
+        ++bugs;
+        EXPECT_EQ(s.difficulty, 59);
+        ASSERT_EQ(s.eliminationCount, 2);
+        EXPECT_EQ(s.eliminations[0].cell, test::CellAt(2, 3));
+        EXPECT_EQ(s.eliminations[0].digit, 6);
+        EXPECT_EQ(s.eliminations[1].cell, test::CellAt(2, 8));
+        EXPECT_EQ(s.eliminations[1].digit, 7);
+    });
+    EXPECT_EQ(bugs, 1);
+    EXPECT_EQ(r.er, 59);
+    EXPECT_EQ(r.hardestTechnique, scale::kBug);
+}
+
+TEST(ScaleBug, ACommonExtraDigitIsType2AtFivePointSeven) {
+    // Line 295, stored at 5.7. r5c1 (179), r5c9 (137) and r6c4 (378) are the
+    // cells with a third candidate; 7 is the extra digit of all three, so one
+    // of them is 7 and r5c4, which sees all three, loses its 7.
+    const std::string p = test::ReadCollection("exchange_diabolical_rated.txt")[294];
+    Engine e;
+    test::LoadPuzzle(e, p);
+    e.FindOneSolution();
+    const Grid solution = e.SearchSolution;
+    test::LoadPuzzle(e, p);
+    const ScaleRating r = RateChecked(e, solution, nullptr, nullptr);
+    int bugs = 0;
+    scale::ScaleRater rater;
+    rater.Rate(e, [&](const ScaleStep& s) {
+        if (s.technique != scale::kBug) return;
+        ++bugs;
+        EXPECT_EQ(s.difficulty, 57);
+        ASSERT_EQ(s.eliminationCount, 1);
+        EXPECT_EQ(s.eliminations[0].cell, test::CellAt(4, 3));
+        EXPECT_EQ(s.eliminations[0].digit, 7);
+    });
+    EXPECT_EQ(bugs, 1);
+    EXPECT_EQ(r.er, 57);
+}
+
 TEST(ScaleNested, ChainLevelsAreNamed) {
     EXPECT_EQ(scale::ScaleTechniqueName(scale::kCellForcingChains, 1),
               "Dynamic cell forcing chains");
