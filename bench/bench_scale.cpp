@@ -7,7 +7,10 @@
 // top1465 (p50/p90/p99/max by ER band).
 //
 // vemo_bench_scale [sample]: every line when sample is 0 (the default), else
-// that many lines spread evenly over the file.
+// that many lines spread evenly over the file. Then samples of the forum's
+// hardest puzzles, one line in 25 of forum_hardest_1106 and in 4000 of
+// forum_hardest_1905_11plus (vemo_bench_scale forum [N1 [N2]]: those alone,
+// one line in N1, 15 by default, and in N2, 2000 by default).
 #include "bench_support.h"
 #include "engine/scale/levels.h"
 #include "engine/scale/scale.h"
@@ -95,9 +98,54 @@ double Percentile(std::vector<double> v, double q) {
     return v[i];
 }
 
+// The forum's hardest puzzles, one line in `every`: the ER histogram, the
+// share at 10.0 and above and at 11.0 and above (the reference rater puts all
+// of forum_hardest_1106 at 10 and above, all of 1905_11plus above 11.0), and
+// the CPU time a puzzle.
+void Forum(const char* fileName, std::size_t every, vemo::scale::ScaleRater& rater) {
+    const auto all = vemo::bench::ReadGrids(fileName);
+    std::vector<vemo::Grid> set;
+    for (std::size_t i = 0; i < all.size(); i += every) set.push_back(all[i]);
+    vemo::Engine engine;
+    std::map<int, int> histogram; // ER in tenths
+    std::vector<double> ms;
+    int ten = 0, eleven = 0, none = 0;
+    for (const auto& g : set) {
+        vemo::bench::Install(engine, g);
+        const double t0 = CpuSeconds();
+        const auto rating = rater.Rate(engine);
+        ms.push_back(1000 * (CpuSeconds() - t0));
+        ++histogram[rating.er];
+        if (rating.er >= vemo::scale::kNothingFound)
+            ++none;
+        else if (rating.er >= 110)
+            ++eleven, ++ten;
+        else if (rating.er >= 100)
+            ++ten;
+    }
+    const double n = static_cast<double>(set.size());
+    std::printf("%s: %zu of %zu puzzles (1 in %zu)\n", fileName, set.size(), all.size(), every);
+    std::printf("  ER >= 10.0: %.1f %%   ER >= 11.0: %.1f %%   nothing found: %.1f %%\n",
+                100 * ten / n, 100 * eleven / n, 100 * none / n);
+    std::printf("  ER histogram:");
+    for (const auto& [er, count] : histogram)
+        std::printf(" %s:%d", vemo::scale::FormatScale(er).c_str(), count);
+    std::printf("\n  CPU s per puzzle: p50 %.2f  p90 %.2f  max %.2f\n", Percentile(ms, 0.5) / 1000,
+                Percentile(ms, 0.9) / 1000,
+                ms.empty() ? 0.0 : *std::max_element(ms.begin(), ms.end()) / 1000);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "forum") {
+        // vemo_bench_scale forum [N1 [N2]]: the forum sections alone.
+        std::setvbuf(stdout, nullptr, _IOLBF, 0);
+        vemo::scale::ScaleRater rater;
+        Forum("forum_hardest_1106.txt", argc > 2 ? std::atol(argv[2]) : 15, rater);
+        Forum("forum_hardest_1905_11plus.txt", argc > 3 ? std::atol(argv[3]) : 2000, rater);
+        return 0;
+    }
     if (argc > 1 && std::string(argv[1]).size() >= 81) {
         // One puzzle: its steps.
         vemo::Grid g{};
@@ -205,6 +253,10 @@ int main(int argc, char** argv) {
         row(name.c_str(), v);
     }
     row("all", every);
+
+    // The hardest puzzles: the nested chains.
+    Forum("forum_hardest_1106.txt", 25, rater);
+    Forum("forum_hardest_1905_11plus.txt", 4000, rater);
 
     // The two levels beyond the bands: generations a puzzle costs, and time.
     const int runs =

@@ -506,5 +506,141 @@ TEST(ScaleBug, ExtraCellsThatShareAUnitStillMakeAGrave) {
     EXPECT_EQ(r.hardestTechnique, scale::kBug);
 }
 
+TEST(ScaleBug, ANakedSetOfThreeDigitsIsType3AtFivePointNine) {
+    // Line 1912 of exchange_diabolical_rated, stored at 5.9. After an X-Wing,
+    // every cell holds two candidates but r3c6 (568) and r3c8 (347): one of
+    // their extra digits is true, and with r3c4 (68) and r3c9 (37) they form
+    // a naked set of three digits in row 3, which takes the 6 of r3c4 and the
+    // 7 of r3c9: type 3, 5.7 + (3 - 1) x 0.1.
+    const std::string p = test::ReadCollection("exchange_diabolical_rated.txt")[1911];
+    ASSERT_EQ(p,
+              "5.2...6.8..39.25............3.2.7.1..5.....2.4.......9.6.519.8..9.....6.3.1.8.9.2");
+    Engine e;
+    test::LoadPuzzle(e, p);
+    e.FindOneSolution();
+    const Grid solution = e.SearchSolution;
+    test::LoadPuzzle(e, p);
+    int bugs = 0;
+    const ScaleRating r = RateChecked(e, solution, nullptr, nullptr);
+    scale::ScaleRater rater;
+    rater.Rate(e, [&](const ScaleStep& s) {
+        if (s.technique != scale::kBug) return;
+        ++bugs;
+        EXPECT_EQ(s.difficulty, 59);
+        ASSERT_EQ(s.eliminationCount, 2);
+        EXPECT_EQ(s.eliminations[0].cell, test::CellAt(2, 3));
+        EXPECT_EQ(s.eliminations[0].digit, 6);
+        EXPECT_EQ(s.eliminations[1].cell, test::CellAt(2, 8));
+        EXPECT_EQ(s.eliminations[1].digit, 7);
+    });
+    EXPECT_EQ(bugs, 1);
+    EXPECT_EQ(r.er, 59);
+    EXPECT_EQ(r.hardestTechnique, scale::kBug);
+}
+
+TEST(ScaleBug, ACommonExtraDigitIsType2AtFivePointSeven) {
+    // Line 295, stored at 5.7. r5c1 (179), r5c9 (137) and r6c4 (378) are the
+    // cells with a third candidate; 7 is the extra digit of all three, so one
+    // of them is 7 and r5c4, which sees all three, loses its 7.
+    const std::string p = test::ReadCollection("exchange_diabolical_rated.txt")[294];
+    Engine e;
+    test::LoadPuzzle(e, p);
+    e.FindOneSolution();
+    const Grid solution = e.SearchSolution;
+    test::LoadPuzzle(e, p);
+    const ScaleRating r = RateChecked(e, solution, nullptr, nullptr);
+    int bugs = 0;
+    scale::ScaleRater rater;
+    rater.Rate(e, [&](const ScaleStep& s) {
+        if (s.technique != scale::kBug) return;
+        ++bugs;
+        EXPECT_EQ(s.difficulty, 57);
+        ASSERT_EQ(s.eliminationCount, 1);
+        EXPECT_EQ(s.eliminations[0].cell, test::CellAt(4, 3));
+        EXPECT_EQ(s.eliminations[0].digit, 7);
+    });
+    EXPECT_EQ(bugs, 1);
+    EXPECT_EQ(r.er, 57);
+}
+
+TEST(ScaleNested, ChainLevelsAreNamed) {
+    EXPECT_EQ(scale::ScaleTechniqueName(scale::kCellForcingChains, 1),
+              "Dynamic cell forcing chains");
+    EXPECT_EQ(scale::ScaleTechniqueName(scale::kUnitForcingChains, 2),
+              "Dynamic unit forcing chains (+)");
+    EXPECT_EQ(scale::ScaleTechniqueName(scale::kContradictionForcingChains, 3),
+              "Nested contradiction forcing chains (level 2)");
+    EXPECT_EQ(scale::ScaleTechniqueName(scale::kDoubleImplicationForcingChains, 5),
+              "Nested double implication forcing chains (level 4)");
+}
+
+TEST(ScaleNested, AForumPuzzleIsCrackedByNestedChains) {
+    // The first of the forum's hardest puzzles: no dynamic forcing chain, not
+    // even with the simple techniques inside, goes on at some point; a nested
+    // one does, and every step holds.
+    const std::string p = test::ReadCollection("forum_hardest_1106.txt").front();
+    Engine e;
+    test::LoadPuzzle(e, p);
+    e.FindOneSolution();
+    const Grid solution = e.SearchSolution;
+    test::LoadPuzzle(e, p);
+    const advanced::Board board = advanced::TakeBoard(e);
+    const scale::Rules rules = scale::MakeRules(board);
+    scale::Position pos = scale::MakePosition(board);
+    scale::Position beforeNested{};
+    int nested = 0;
+    scale::ScaleRater rater;
+    const ScaleRating r = rater.Rate(e, [&](const ScaleStep& s) {
+        for (int i = 0; i < s.eliminationCount; ++i)
+            EXPECT_NE(s.eliminations[i].digit, solution[s.eliminations[i].cell])
+                << scale::ScaleStepName(s);
+        if (s.placeCell >= 0) {
+            EXPECT_EQ(s.placeDigit, solution[s.placeCell]);
+        }
+        if (s.chainLevel >= 3) {
+            // Nested level N = chainLevel - 1: 8.5 + 0.5 N, plus the length.
+            const int base = 85 + 5 * (s.chainLevel - 1);
+            EXPECT_EQ(s.difficulty, base + scale::LengthIncrement(s.complexity))
+                << scale::ScaleStepName(s);
+            EXPECT_GE(s.difficulty, base);
+            if (nested++ == 0) beforeNested = pos;
+        }
+        scale::ApplyScaleStep(rules, pos, s);
+    });
+    EXPECT_TRUE(r.complete);
+    EXPECT_LT(r.er, scale::kNothingFound);
+    EXPECT_GE(r.er, 100); // the reference puts the whole collection at 10 and above
+    EXPECT_GE(r.hardestLevel, 3);
+    ASSERT_GT(nested, 0);
+
+    // Where the first nested chain is taken, level 1 finds nothing.
+    scale::Chaining chaining;
+    ScaleStep best;
+    best.difficulty = 1 << 20;
+    best.complexity = 1 << 20;
+    EXPECT_FALSE(chaining.FindMultiple(rules, beforeNested, true, true, false, 1, best));
+    ASSERT_TRUE(chaining.FindMultiple(rules, beforeNested, true, true, false, 2, best));
+    EXPECT_EQ(best.chainLevel, 3);
+    EXPECT_GE(best.difficulty, 95);
+    EXPECT_LT(best.difficulty, 100 + 10);
+    ASSERT_GT(best.eliminationCount, 0);
+    for (int i = 0; i < best.eliminationCount; ++i)
+        EXPECT_NE(best.eliminations[i].digit, solution[best.eliminations[i].cell]);
+}
+
+TEST(ScaleNested, AStoppedRatingGivesUpOnTheNestedChains) {
+    // The window stops a rating it no longer needs: the nested chains then
+    // find nothing and the rating ends unfinished, where it would reach 10.
+    const std::string p = test::ReadCollection("forum_hardest_1106.txt").front();
+    Engine e;
+    test::LoadPuzzle(e, p);
+    std::atomic<bool> stop{true};
+    scale::ScaleRater rater;
+    rater.SetStop(&stop);
+    const ScaleRating stopped = rater.Rate(e);
+    EXPECT_FALSE(stopped.complete);
+    EXPECT_EQ(stopped.er, scale::kNothingFound);
+}
+
 } // namespace
 } // namespace vemo

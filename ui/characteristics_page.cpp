@@ -273,7 +273,13 @@ CharacteristicsPage::CharacteristicsPage(const GameController& game, QWidget* pa
 }
 
 CharacteristicsPage::~CharacteristicsPage() {
+    CancelWorker();
+}
+
+void CharacteristicsPage::CancelWorker() {
+    stop_ = true;
     StopWorker();
+    stop_ = false;
 }
 
 void CharacteristicsPage::StopWorker() {
@@ -292,7 +298,7 @@ int CharacteristicsPage::StepOfRow(int row, bool* withoutGuessing) const {
 }
 
 void CharacteristicsPage::StartAnalysis() {
-    StopWorker();
+    CancelWorker();
     ++serial_;
     analysisShown_ = false;
     analysis_ = {};
@@ -304,7 +310,7 @@ void CharacteristicsPage::StartAnalysis() {
     pending_ = result;
     const int serial = serial_;
     worker_ = std::thread([this, engine = e, result, serial] {
-        *result = AnalyseSteps(engine);
+        *result = AnalyseSteps(engine, &stop_);
         QMetaObject::invokeMethod(
             this,
             [this, result, serial] {

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -59,6 +60,9 @@ class CharacteristicsPage : public QWidget {
     void StartAnalysis();
     void ShowAnalysis(const StepAnalysis& analysis);
     void StopWorker();
+    // Stops the worker early (the scale rating of the hardest puzzles takes
+    // seconds), then joins it.
+    void CancelWorker();
     // The steps without guessing below the logged ones, the rows above kept.
     void AppendGuessFreeRows();
 
@@ -75,6 +79,7 @@ class CharacteristicsPage : public QWidget {
     StepAnalysis analysis_;
     // The worker of the analysis, and the number of the Refill() it is for.
     std::thread worker_;
+    std::atomic<bool> stop_{false};
     std::shared_ptr<StepAnalysis> pending_;
     int serial_ = 0;
 };

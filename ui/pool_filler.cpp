@@ -156,6 +156,9 @@ void PoolFiller::Work(unsigned seed) {
             // A level of the scale: many random puzzles made and rated for
             // one kept; a bounded turn, so that the other settings get theirs.
             thread_local scale::ScaleRater rater;
+            // A puzzle that needs nested chains takes seconds to rate: the
+            // rating stops too when the window closes.
+            rater.SetStop(&stop_);
             generated = scale::GenerateOnScale(work, work.ScaleLevel, rater, &stop_,
                                                kScaleGenerationsPerTurn) > 0;
         } else {

@@ -59,7 +59,7 @@ bool ReplaySteps(Engine& e, int steps, bool advancedLayer) {
     return e.FilledCount < kCells;
 }
 
-StepAnalysis AnalyseSteps(const Engine& engine) {
+StepAnalysis AnalyseSteps(const Engine& engine, const std::atomic<bool>* stop) {
     StepAnalysis result;
     for (int n = 1; n < engine.StepCount && n <= kStepLogSize; ++n)
         if (engine.StepLog[n].technique == kBruteForce) {
@@ -70,7 +70,10 @@ StepAnalysis AnalyseSteps(const Engine& engine) {
     StartFromGivens(e);
     if (e.FilledCount >= kCells) return result;
     {
-        const scale::ScaleRating r = scale::RateOnScale(e);
+        scale::ScaleRater rater;
+        rater.SetStop(stop);
+        const scale::ScaleRating r = rater.Rate(e);
+        if (stop != nullptr && stop->load()) return result;
         result.rated = true;
         result.er = r.er;
         result.ep = r.ep;

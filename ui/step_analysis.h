@@ -9,6 +9,7 @@
 
 #include "engine/engine.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,8 @@ struct StepAnalysis {
 };
 
 // `engine` holds the installed puzzle with its analysis (Givens, StepLog).
-StepAnalysis AnalyseSteps(const Engine& engine);
+// The scale rating gives up (not rated) once *stop is true.
+StepAnalysis AnalyseSteps(const Engine& engine, const std::atomic<bool>* stop = nullptr);
 
 // The position of `engine`'s puzzle (its givens) after the first `steps`
 // steps of the hint driver: the seventeen techniques, then the advanced

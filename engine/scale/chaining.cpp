@@ -11,8 +11,22 @@
 // In a dynamic chain, every potential turned off is taken out of the grid, so
 // that later steps see the singles it leaves; such a step also rests on the
 // candidates taken out before it (its hidden parents). From level 1, a chain
-// that has nothing left to draw asks the simple techniques for eliminations on
-// its grid.
+// that has nothing left to draw asks other techniques for eliminations on its
+// grid (its inner steps), and takes all those of the first kind that gives
+// any:
+//   level 1 ("+"): the simple techniques (locked candidates, subsets, fish);
+//   level 2 (nested): then the forcing X-chains, then the forcing XY-chains;
+//   level 3: then the multiple forcing chains (cell and unit, no new
+//            placements along the way);
+//   level 4: then the dynamic forcing chains.
+// Each level adds the chains of the level below the dynamic ones, one kind at
+// a time, so the inner chains never nest themselves. The cycles are left out:
+// what a loop removes, a forcing chain from the removed candidate reaches too.
+// An inner chain runs on the outer chain's grid; its eliminations rest on the
+// candidates of the outer chain that it used: those taken out of a cell or a
+// unit whose last candidates or places one of its strong links reads. The
+// complexity of an elimination drawn by an inner chain adds that chain's own
+// complexity, once, to every conclusion that descends from it.
 #include "chaining.h"
 
 namespace vemo::scale {
@@ -21,7 +35,9 @@ namespace {
 
 constexpr int kSlots = 1458;
 constexpr int kPool = 30000;
-constexpr int kMadePool = 8192;
+constexpr int kMadePool = 32768;
+// A parent above kSlots is a potential of the outer chain, for an inner one.
+constexpr int kOuter = kSlots;
 
 int Slot(int cell, int digit, bool on) {
     return ((cell * 9 + digit - 1) << 1) | (on ? 1 : 0);
@@ -41,6 +57,8 @@ struct Branch {
     std::array<std::uint8_t, kSlots> has{};
     std::array<std::int32_t, kSlots> first{};
     std::array<std::uint16_t, kSlots> count{};
+    // The complexity of the inner chain that drew the potential (0 for most).
+    std::array<std::int32_t, kSlots> extra{};
     std::array<std::int16_t, kSlots> order{};
     int size = 0;
     std::array<std::int16_t, kPool> pool{};
@@ -51,12 +69,13 @@ struct Branch {
         size = 0;
         used = 0;
     }
-    bool Add(int s, const std::int16_t* parents, int n) {
+    bool Add(int s, const std::int16_t* parents, int n, int nested = 0) {
         if (has[s]) return false;
         if (used + n > kPool) n = kPool - used;
         has[s] = 1;
         first[s] = used;
         count[s] = static_cast<std::uint16_t>(n);
+        extra[s] = nested;
         for (int i = 0; i < n; ++i) pool[used++] = parents[i];
         order[size++] = static_cast<std::int16_t>(s);
         return true;
@@ -68,6 +87,7 @@ struct Made {
     int slot = 0;
     int first = 0;
     int count = 0;
+    int extra = 0;
 };
 struct MadeList {
     std::array<Made, 729> items{};
@@ -87,12 +107,12 @@ struct MadeList {
     // Starts a potential with one parent; more may follow with AddParent.
     void Push(int slot, int parent) {
         if (n >= static_cast<int>(items.size()) || used >= kMadePool) return;
-        items[n++] = {slot, used, 1};
+        items[n++] = {slot, used, 1, 0};
         pool[used++] = static_cast<std::int16_t>(parent);
     }
     void PushNoParent(int slot) {
         if (n >= static_cast<int>(items.size())) return;
-        items[n++] = {slot, used, 0};
+        items[n++] = {slot, used, 0, 0};
     }
     void AddParent(int parent) {
         if (used >= kMadePool) return;
@@ -125,6 +145,128 @@ struct CycleWalk {
     int entries = 0;
 };
 
+// The eliminations of an inner chain, by candidate (cell * 9 + digit - 1),
+// each with the easiest chain that gives it and the outer potentials it uses.
+constexpr int kSinkPool = 65536;
+struct InnerFound {
+    int difficulty = 0;
+    int complexity = 0;
+    int first = 0;
+    int count = 0;
+};
+struct InnerSink {
+    std::array<std::uint8_t, 729> has{};
+    std::array<InnerFound, 729> found{};
+    std::array<std::int16_t, 729> order{};
+    int n = 0;
+    std::array<std::int16_t, kSinkPool> pool{};
+    int used = 0;
+
+    void Clear() {
+        for (int i = 0; i < n; ++i) has[order[i]] = 0;
+        n = 0;
+        used = 0;
+    }
+};
+
+// The links of a grid that does not change, as sets of cells by digit, to
+// tell quickly what a static chain can reach before it is drawn in full.
+struct StaticGraph {
+    std::array<Bits81, 81> unitPeers{};
+    std::array<std::array<Bits81, 81>, 9> strong{}; // [d - 1][cell]: the other place of a pair
+    bool bars = false;
+};
+// Everything a static chain from one potential reaches, by digit.
+struct Closure {
+    std::array<Bits81, 9> on{};
+    std::array<Bits81, 9> off{};
+};
+
+void MakeGraph(const Rules& rules, const Position& pos, StaticGraph& g) {
+    g.bars = false;
+    for (int c = 0; c < 81; ++c) {
+        Bits81 peers = 0;
+        for (int k = 0; k < rules.cellUnitCount[c]; ++k) peers |= rules.Unit(rules.cellUnits[c][k]);
+        g.unitPeers[c] = peers & ~CellBit(c);
+        if (rules.HasBars(c)) g.bars = true;
+    }
+    for (int d = 1; d <= 9; ++d) {
+        auto& strong = g.strong[d - 1];
+        strong.fill(0);
+        for (int u = 0; u < rules.unitCount; ++u) {
+            const Bits81 at = pos.Places(d) & rules.Unit(rules.order[u]);
+            if (CountCells(at) != 2) continue;
+            const int a = FirstCell(at);
+            const int b = FirstCell(at & ~CellBit(a));
+            strong[a] |= CellBit(b);
+            strong[b] |= CellBit(a);
+        }
+    }
+}
+
+// Draws the closure of `source` by the links of OnToOff and OffToOn (no
+// bars); true as soon as it reaches `stop` (-1: never, the closure in full).
+bool Close(const Position& pos, const StaticGraph& g, int source, bool y, bool x, int stop,
+           Closure& out) {
+    out.on.fill(0);
+    out.off.fill(0);
+    std::array<Bits81, 9> newOn{}, newOff{};
+    const int sc = (source >> 1) / 9, sd = (source >> 1) % 9;
+    ((source & 1) != 0 ? out.on : out.off)[sd] = CellBit(sc);
+    ((source & 1) != 0 ? newOn : newOff)[sd] = CellBit(sc);
+    const int tc = stop >= 0 ? (stop >> 1) / 9 : 0, td = stop >= 0 ? (stop >> 1) % 9 : 0;
+    const bool tOn = stop >= 0 && (stop & 1) != 0;
+    const auto reached = [&] { return stop >= 0 && HasCell((tOn ? out.on : out.off)[td], tc); };
+    bool any = true;
+    while (any) {
+        any = false;
+        for (int d = 0; d < 9; ++d) {
+            const Bits81 fr = newOn[d];
+            if (fr == 0) continue;
+            newOn[d] = 0;
+            ForEachCell(fr, [&](int c) {
+                const Bits81 n = g.unitPeers[c] & pos.places[d] & ~out.off[d];
+                out.off[d] |= n;
+                newOff[d] |= n;
+                if (!y) return;
+                unsigned m = pos.mask[c] & ~(1u << d);
+                while (m != 0) {
+                    const int e = std::countr_zero(m);
+                    m &= m - 1;
+                    if (HasCell(out.off[e], c)) continue;
+                    out.off[e] |= CellBit(c);
+                    newOff[e] |= CellBit(c);
+                }
+            });
+        }
+        if (reached()) return true;
+        for (int d = 0; d < 9; ++d) {
+            const Bits81 fr = newOff[d];
+            if (fr == 0) continue;
+            newOff[d] = 0;
+            any = true;
+            ForEachCell(fr, [&](int c) {
+                if (x) {
+                    const Bits81 n = g.strong[d][c] & ~out.on[d];
+                    out.on[d] |= n;
+                    newOn[d] |= n;
+                }
+                if (y) {
+                    const unsigned m = pos.mask[c];
+                    if (Count(m) != 2 || ((m >> d) & 1) == 0) return;
+                    const int e = std::countr_zero(m & ~(1u << d));
+                    if (HasCell(out.on[e], c)) return;
+                    out.on[e] |= CellBit(c);
+                    newOn[e] |= CellBit(c);
+                }
+            });
+        }
+        if (reached()) return true;
+        for (int d = 0; d < 9 && !any; ++d) any = newOn[d] != 0;
+    }
+    return false;
+}
+
 struct ChainWork {
     CycleWalk cycle;
     std::array<Branch, 9> cell;
@@ -137,6 +279,19 @@ struct ChainWork {
     std::array<std::uint32_t, kSlots> seen{};
     std::uint32_t stamp = 0;
     std::array<std::int16_t, kSlots> stack{};
+    // An inner chain: the outer potentials its conclusion uses.
+    std::array<std::int16_t, kSlots> outerList{};
+    int outerCount = 0;
+    std::array<std::uint32_t, kSlots> outerSeen{};
+    std::uint32_t outerStamp = 0;
+    // The inner chains of a nested one, made at the first need.
+    std::unique_ptr<ChainWork> inner;
+    InnerSink sink;
+    ScaleStep innerBest;
+    StaticGraph graph;
+    Closure closure;
+    const std::atomic<bool>* stop = nullptr;
+    std::array<Closure, 729> onClosure{}; // by candidate, cell * 9 + digit - 1
 };
 
 namespace {
@@ -155,6 +310,15 @@ class Chainer {
 
     bool Unary();
     bool Multiple();
+    // The forcing chains of Unary (no cycles), of one pass.
+    bool ForcingChains(bool y, bool x);
+    // Makes this chainer an inner one: its conclusions go to sink, with the
+    // potentials of the outer chain (grid init, branch b) that they use.
+    void Inside(const Position& init, const Branch& b, InnerSink& sink) {
+        outerInit_ = &init;
+        outerBranch_ = &b;
+        sink_ = &sink;
+    }
 
   private:
     const Rules& rules_;
@@ -163,11 +327,25 @@ class Chainer {
     Mode mode_;
     ScaleStep& best_;
     bool found_ = false;
+    const Position* outerInit_ = nullptr;
+    const Branch* outerBranch_ = nullptr;
+    InnerSink* sink_ = nullptr;
 
     void OnToOff(const Position& cur, int p, bool y, MadeList& out) const;
     void OffToOn(const Position& cur, const Position& init, const Branch& b, int p, bool y, bool x,
                  MadeList& out) const;
     void Advanced(const Position& cur, const Position& init, const Branch& b, MadeList& out);
+    void InnerChains(const Position& cur, const Position& init, const Branch& b, MadeList& out);
+    void BeginConclusion() {
+        ++w_.outerStamp;
+        w_.outerCount = 0;
+    }
+    void NoteOuter(int slot) {
+        if (w_.outerSeen[slot] == w_.outerStamp) return;
+        w_.outerSeen[slot] = w_.outerStamp;
+        w_.outerList[w_.outerCount++] = static_cast<std::int16_t>(slot);
+    }
+    void Collect(int difficulty, int complexity, int cell, int digit);
     int DoChaining(Branch& b);
     int Ancestors(const Branch& b, int slot);
     int AncestorsOfMade(const Branch& b, const MadeList& list, const Made& m);
@@ -227,6 +405,12 @@ void Chainer::OffToOn(const Position& cur, const Position& init, const Branch& b
             for (int v = 1; v <= 9; ++v)
                 if (((gone >> (v - 1)) & 1) != 0 && b.has[Slot(c, v, false)])
                     out.AddParent(Slot(c, v, false));
+            if (outerInit_ != nullptr) {
+                const unsigned outerGone = outerInit_->mask[c] & ~init.mask[c];
+                for (int v = 1; v <= 9; ++v)
+                    if (((outerGone >> (v - 1)) & 1) != 0 && outerBranch_->has[Slot(c, v, false)])
+                        out.AddParent(kOuter + Slot(c, v, false));
+            }
         }
     }
     if (x) {
@@ -241,6 +425,11 @@ void Chainer::OffToOn(const Position& cur, const Position& init, const Branch& b
             ForEachCell(init.Places(d) & unit & ~at, [&](int g) {
                 if (b.has[Slot(g, d, false)]) out.AddParent(Slot(g, d, false));
             });
+            if (outerInit_ != nullptr)
+                ForEachCell(outerInit_->Places(d) & unit & ~init.Places(d), [&](int g) {
+                    if (outerBranch_->has[Slot(g, d, false)])
+                        out.AddParent(kOuter + Slot(g, d, false));
+                });
         }
     }
 }
@@ -269,6 +458,56 @@ void Chainer::Advanced(const Position& cur, const Position& init, const Branch& 
         if (out.n == 0) FindNakedSubset(rules_, cur, size, collect);
         if (out.n == 0) FindFish(rules_, cur, size, collect);
     }
+    if (out.n == 0 && mode_.level >= 2) InnerChains(cur, init, b, out);
+}
+
+void Chainer::InnerChains(const Position& cur, const Position& init, const Branch& b,
+                          MadeList& out) {
+    if (!w_.inner) w_.inner = std::make_unique<ChainWork>();
+    ChainWork& iw = *w_.inner;
+    InnerSink& sink = w_.sink;
+    // Runs one kind of inner chain on the outer grid; takes its eliminations.
+    const auto run = [&](Mode mode, auto&& find) {
+        sink.Clear();
+        Chainer inner(rules_, cur, iw, mode, iw.innerBest);
+        inner.Inside(init, b, sink);
+        find(inner);
+        for (int i = 0; i < sink.n; ++i) {
+            const int k = sink.order[i];
+            const InnerFound& f = sink.found[k];
+            const int before = out.n;
+            out.PushNoParent(Slot(k / 9, k % 9 + 1, false));
+            if (out.n == before) break;
+            out.items[out.n - 1].extra = f.complexity;
+            for (int j = 0; j < f.count; ++j) out.AddParent(sink.pool[f.first + j]);
+        }
+        return out.n > 0;
+    };
+    if (run(Mode{}, [](Chainer& c) { c.ForcingChains(false, true); })) return;
+    if (run(Mode{}, [](Chainer& c) { c.ForcingChains(true, true); })) return;
+    if (mode_.level >= 3 && run(Mode{true, false, false, 0}, [](Chainer& c) { c.Multiple(); }))
+        return;
+    if (mode_.level >= 4) run(Mode{true, true, false, 0}, [](Chainer& c) { c.Multiple(); });
+}
+
+// An inner chain's elimination of digit in cell: the easiest chain for it.
+void Chainer::Collect(int difficulty, int complexity, int cell, int digit) {
+    InnerSink& sink = *sink_;
+    const int k = cell * 9 + digit - 1;
+    InnerFound& f = sink.found[k];
+    if (sink.has[k]) {
+        if (difficulty > f.difficulty || (difficulty == f.difficulty && complexity >= f.complexity))
+            return;
+    } else {
+        sink.has[k] = 1;
+        sink.order[sink.n++] = static_cast<std::int16_t>(k);
+    }
+    f.difficulty = difficulty;
+    f.complexity = complexity;
+    f.first = sink.used;
+    const int room = kSinkPool - sink.used;
+    f.count = w_.outerCount < room ? w_.outerCount : room;
+    for (int i = 0; i < f.count; ++i) sink.pool[sink.used++] = w_.outerList[i];
 }
 
 int Chainer::Ancestors(const Branch& b, int slot) {
@@ -284,6 +523,10 @@ int Chainer::AncestorsOfMade(const Branch& b, const MadeList& list, const Made& 
     w_.seen[m.slot] = stamp;
     for (int i = 0; i < m.count; ++i) {
         const int q = list.Parents(m)[i];
+        if (q >= kOuter) {
+            NoteOuter(q - kOuter);
+            continue;
+        }
         if (w_.seen[q] == stamp) continue;
         w_.seen[q] = stamp;
         w_.stack[top++] = static_cast<std::int16_t>(q);
@@ -294,9 +537,13 @@ int Chainer::AncestorsOfMade(const Branch& b, const MadeList& list, const Made& 
 int Chainer::CountWalk(const Branch& b, std::uint32_t stamp, int top, int n) {
     while (top > 0) {
         const int s = w_.stack[--top];
-        ++n;
+        n += 1 + b.extra[s];
         for (int i = 0; i < b.count[s]; ++i) {
             const int q = b.pool[b.first[s] + i];
+            if (q >= kOuter) {
+                NoteOuter(q - kOuter);
+                continue;
+            }
             if (w_.seen[q] == stamp) continue;
             w_.seen[q] = stamp;
             w_.stack[top++] = static_cast<std::int16_t>(q);
@@ -319,9 +566,19 @@ void Chainer::OfferStep(const ScaleStep& step) {
 // The conclusion `target`: an "on" potential places its digit (every other
 // candidate of its cell goes), an "off" one removes its candidate.
 void Chainer::Offer(int technique, int level, int difficulty, int complexity, int target) {
-    if (!Better(difficulty, complexity, best_)) return;
     const int c = SlotCell(target);
     const int d = SlotDigit(target);
+    if (sink_ != nullptr) {
+        if (SlotOn(target)) {
+            for (int e = 1; e <= 9; ++e)
+                if (e != d && pos_.Has(c, e)) Collect(difficulty, complexity, c, e);
+        } else if (pos_.Has(c, d)) {
+            Collect(difficulty, complexity, c, d);
+        }
+        found_ = true;
+        return;
+    }
+    if (!Better(difficulty, complexity, best_)) return;
     if (SlotOn(target)) {
         if ((pos_.mask[c] & ~Bit(d)) == 0) return;
     } else if (!pos_.Has(c, d)) {
@@ -361,8 +618,10 @@ int Chainer::DoChaining(Branch& b) {
             OnToOff(cur, p, y, made);
             for (int i = 0; i < made.n; ++i) {
                 const Made& m = made.items[i];
-                if (b.has[m.slot ^ 1])
+                if (b.has[m.slot ^ 1]) {
+                    BeginConclusion();
                     return Ancestors(b, m.slot ^ 1) + AncestorsOfMade(b, made, m);
+                }
                 if (b.Add(m.slot, made.Parents(m), m.count)) off.Push(m.slot);
             }
         } else {
@@ -371,8 +630,10 @@ int Chainer::DoChaining(Branch& b) {
             if (mode_.dynamic) cur.Remove(SlotCell(p), SlotDigit(p));
             for (int i = 0; i < made.n; ++i) {
                 const Made& m = made.items[i];
-                if (b.has[m.slot ^ 1])
+                if (b.has[m.slot ^ 1]) {
+                    BeginConclusion();
                     return AncestorsOfMade(b, made, m) + Ancestors(b, m.slot ^ 1);
+                }
                 if (b.Add(m.slot, made.Parents(m), m.count)) on.Push(m.slot);
             }
         }
@@ -381,7 +642,7 @@ int Chainer::DoChaining(Branch& b) {
             Advanced(cur, init, b, adv);
             for (int i = 0; i < adv.n; ++i) {
                 const Made& m = adv.items[i];
-                if (b.Add(m.slot, adv.Parents(m), m.count)) off.Push(m.slot);
+                if (b.Add(m.slot, adv.Parents(m), m.count, m.extra)) off.Push(m.slot);
             }
         }
     }
@@ -511,6 +772,7 @@ void Chainer::DoForcingChains(Branch& b, int source, bool y, bool x) {
                 const Made& m = made.items[i];
                 if ((m.slot ^ 1) == source && !done) {
                     done = true;
+                    BeginConclusion();
                     const int cx = AncestorsOfMade(b, made, m);
                     Offer(tech, 0, base + LengthIncrement(cx), cx, m.slot);
                 }
@@ -524,6 +786,7 @@ void Chainer::DoForcingChains(Branch& b, int source, bool y, bool x) {
                 const Made& m = made.items[i];
                 if ((m.slot ^ 1) == source && !done) {
                     done = true;
+                    BeginConclusion();
                     const int cx = AncestorsOfMade(b, made, m);
                     Offer(tech, 0, base + LengthIncrement(cx), cx, m.slot);
                 }
@@ -561,6 +824,32 @@ bool Chainer::Unary() {
     return found_;
 }
 
+bool Chainer::ForcingChains(bool y, bool x) {
+    Branch& b = w_.unary;
+    // A start whose closure never reaches its opposite gives nothing: only
+    // the others are drawn with their parents.
+    MakeGraph(rules_, pos_, w_.graph);
+    const bool filter = !w_.graph.bars;
+    ForEachCell(pos_.empty, [&](int c) {
+        const unsigned m = pos_.mask[c];
+        for (int d = 1; d <= 9; ++d) {
+            if (((m >> (d - 1)) & 1) == 0) continue;
+            const int on = Slot(c, d, true);
+            if (!filter || Close(pos_, w_.graph, on, y, x, on ^ 1, w_.closure)) {
+                b.Clear();
+                b.Add(on, nullptr, 0);
+                DoForcingChains(b, on, y, x);
+            }
+            if (!filter || Close(pos_, w_.graph, on ^ 1, y, x, on, w_.closure)) {
+                b.Clear();
+                b.Add(on ^ 1, nullptr, 0);
+                DoForcingChains(b, on ^ 1, y, x);
+            }
+        }
+    });
+    return found_;
+}
+
 // ---- Multiple and dynamic forcing chains -------------------------------------
 
 void Chainer::RegionChainings(int cell, int digit, Branch& onBranch) {
@@ -590,6 +879,7 @@ void Chainer::RegionChainings(int cell, int digit, Branch& onBranch) {
                 bool all = true;
                 for (int j = 0; j < n && all; ++j) all = branches[j]->has[s] != 0;
                 if (!all) continue;
+                BeginConclusion();
                 int cx = 0;
                 for (int j = 0; j < n; ++j) cx += Ancestors(*branches[j], s);
                 Offer(kUnitForcingChains, Level(), BaseDifficulty() + LengthIncrement(cx), cx, s);
@@ -598,7 +888,12 @@ void Chainer::RegionChainings(int cell, int digit, Branch& onBranch) {
 }
 
 bool Chainer::Multiple() {
+    const bool stoppable = mode_.level >= 2 && w_.stop != nullptr;
     ForEachCell(pos_.empty, [&](int c) {
+        if (stoppable && w_.stop->load(std::memory_order_relaxed)) {
+            found_ = false;
+            return;
+        }
         const unsigned m = pos_.mask[c];
         const int card = Count(m);
         if (!(card > 2 || (card > 1 && mode_.dynamic))) return;
@@ -626,6 +921,7 @@ bool Chainer::Multiple() {
                     for (int i = 0; i < on.size; ++i) {
                         const int s = on.order[i];
                         if ((s & 1) != pass || !off.has[s]) continue;
+                        BeginConclusion();
                         const int cx = Ancestors(on, s) + Ancestors(off, s);
                         Offer(kDoubleImplicationForcingChains, Level(),
                               BaseDifficulty() + LengthIncrement(cx), cx, s);
@@ -640,6 +936,7 @@ bool Chainer::Multiple() {
                     bool all = true;
                     for (int j = 1; j < nv && all; ++j) all = w_.cell[j].has[s] != 0;
                     if (!all) continue;
+                    BeginConclusion();
                     int cx = 0;
                     for (int j = 0; j < nv; ++j) cx += Ancestors(w_.cell[j], s);
                     Offer(kCellForcingChains, Level(), BaseDifficulty() + LengthIncrement(cx), cx,
@@ -663,7 +960,12 @@ bool Chaining::FindUnary(const Rules& rules, const Position& pos, ScaleStep& bes
 bool Chaining::FindMultiple(const Rules& rules, const Position& pos, bool multiple, bool dynamic,
                             bool nishio, int level, ScaleStep& best) {
     Chainer chainer(rules, pos, *work_, Mode{multiple, dynamic, nishio, level}, best);
-    return chainer.Multiple();
+    const bool found = chainer.Multiple();
+    return found && !(level >= 2 && work_->stop != nullptr && work_->stop->load());
+}
+
+void Chaining::SetStop(const std::atomic<bool>* stop) {
+    work_->stop = stop;
 }
 
 } // namespace vemo::scale

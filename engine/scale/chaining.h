@@ -8,6 +8,7 @@
 
 #include "position.h"
 
+#include <atomic>
 #include <memory>
 
 namespace vemo::scale {
@@ -28,6 +29,10 @@ class Chaining {
     // simple techniques inside from level 1.
     bool FindMultiple(const Rules& rules, const Position& pos, bool multiple, bool dynamic,
                       bool nishio, int level, ScaleStep& best);
+
+    // The nested chains (levels 2 to 4) give up, finding nothing, once *stop
+    // is true: they may take seconds on the hardest puzzles.
+    void SetStop(const std::atomic<bool>* stop);
 
   private:
     std::unique_ptr<ChainWork> work_;

@@ -124,7 +124,9 @@ bool FindChain(const Rules& rules, const Position& pos, ScaleWorkspace& w) {
     if (w.chaining.FindMultiple(rules, pos, false, true, true, 0, best)) return true;
     if (w.chaining.FindMultiple(rules, pos, true, false, false, 0, best)) return true;
     if (w.chaining.FindMultiple(rules, pos, true, true, false, 0, best)) return true;
-    if (w.chaining.FindMultiple(rules, pos, true, true, false, 1, best)) return true;
+    // Dynamic forcing chains "+" (level 1), then nested ones (levels 2 to 4).
+    for (int level = 1; level <= 4; ++level)
+        if (w.chaining.FindMultiple(rules, pos, true, true, false, level, best)) return true;
     return false;
 }
 
@@ -169,6 +171,10 @@ std::string FormatScale(int tenths) {
 
 ScaleRater::ScaleRater() : work_(std::make_unique<ScaleWorkspace>()) {}
 ScaleRater::~ScaleRater() = default;
+
+void ScaleRater::SetStop(const std::atomic<bool>* stop) {
+    work_->chaining.SetStop(stop);
+}
 
 ScaleRating ScaleRater::Rate(const Engine& engine, const ScaleStepObserver& observer) {
     const advanced::Board board = advanced::TakeBoard(engine);

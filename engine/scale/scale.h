@@ -24,6 +24,7 @@
 #include "../advanced/board.h"
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -144,6 +145,10 @@ class ScaleRater {
     ScaleRating Rate(const Engine& engine, const ScaleStepObserver& observer = {});
     // The same from a board already taken.
     ScaleRating Rate(const advanced::Board& board, const ScaleStepObserver& observer = {});
+
+    // A rating that takes long (nested chains on the hardest puzzles, seconds)
+    // stops once *stop is true; it then ends as if nothing were found.
+    void SetStop(const std::atomic<bool>* stop);
 
   private:
     std::unique_ptr<ScaleWorkspace> work_;
