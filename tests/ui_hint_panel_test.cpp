@@ -377,6 +377,26 @@ TEST_F(HintPanel, TheHardestStepIsNamedInTheInterfacesLanguage) {
     EXPECT_EQ(page->ScaleText()->accessibleName(), english);
 }
 
+// The hardest puzzles take seconds to rate: the page says that the rating is
+// being worked out, then names the nested chain it needed.
+TEST_F(HintPanel, TheScaleSaysItIsWorkedOutThenNamesANestedChain) {
+    Open(Write("forum.sku", test::ReadCollection("forum_hardest_1106.txt").front()));
+    CharacteristicsPage* page = window_->Characteristics();
+    page->Refill();
+    const TextSource& texts = window_->Texts();
+    EXPECT_EQ(page->ScaleText()->toPlainText(), texts.Text(903) + texts.Text(954));
+    EXPECT_EQ(page->ScaleText()->accessibleName(), page->ScaleText()->toPlainText());
+    page->FinishAnalysis();
+    ASSERT_TRUE(page->AnalysisShown());
+    const QString scale = page->ScaleText()->toPlainText();
+    EXPECT_FALSE(scale.contains(texts.Text(954))) << scale.toStdString();
+    EXPECT_TRUE(std::regex_search(scale.toStdString(), std::regex("^[^0-9]*1[0-9]\\.[0-9]/")))
+        << scale.toStdString();
+    EXPECT_TRUE(scale.contains(QStringLiteral("imbriquée"))) << scale.toStdString();
+    // The steps without guessing are listed below the logged solve.
+    EXPECT_GT(page->Listing()->rowCount(), E().StepCount - 1);
+}
+
 TEST_F(HintPanel, APuzzleWithoutTrialKeepsItsListing) {
     // Singles only: the listing is the logged solve alone.
     Open(Write("easy.sku", test::ReadCollection("17clue.txt").at(0)));

@@ -292,7 +292,7 @@ int CharacteristicsPage::StepOfRow(int row, bool* withoutGuessing) const {
     if (!e.PuzzleFixed || e.StepCount <= 1 || row < 0) return 0;
     if (row < loggedRows_) return row + 1;
     const int k = row - loggedRows_ - 1; // after the heading row
-    if (!analysisShown_ || k < 0 || k >= static_cast<int>(analysis_.steps.size())) return 0;
+    if (!stepsShown_ || k < 0 || k >= static_cast<int>(analysis_.steps.size())) return 0;
     if (withoutGuessing) *withoutGuessing = true;
     return firstGuessFree_ + k;
 }
@@ -301,16 +301,29 @@ void CharacteristicsPage::StartAnalysis() {
     CancelWorker();
     ++serial_;
     analysisShown_ = false;
+    stepsShown_ = false;
     analysis_ = {};
     scaleLabel_->clear();
     const Engine& e = game_.Game();
     // Only a puzzle with its logged solve: not the emptied page before it.
     if (e.StepCount <= 1 || e.StepLog[1].technique == 0) return;
+    // The rating may take many seconds on the hardest puzzles: the page says
+    // so meanwhile, and the steps without guessing come first.
+    scaleLabel_->setPlainText(game_.Texts().Text(903) + game_.Texts().Text(954));
+    scaleLabel_->setAccessibleName(scaleLabel_->toPlainText());
     auto result = std::make_shared<StepAnalysis>();
     pending_ = result;
     const int serial = serial_;
     worker_ = std::thread([this, engine = e, result, serial] {
-        *result = AnalyseSteps(engine, &stop_);
+        *result = ListGuessFreeSteps(engine);
+        auto listed = std::make_shared<StepAnalysis>(*result);
+        QMetaObject::invokeMethod(
+            this,
+            [this, listed, serial] {
+                if (serial == serial_ && !analysisShown_) ShowSteps(*listed);
+            },
+            Qt::QueuedConnection);
+        RateOnTheScale(engine, *result, &stop_);
         QMetaObject::invokeMethod(
             this,
             [this, result, serial] {
@@ -329,9 +342,18 @@ void CharacteristicsPage::FinishAnalysis() {
     if (pending_) ShowAnalysis(*pending_);
 }
 
+void CharacteristicsPage::ShowSteps(const StepAnalysis& steps) {
+    analysis_.firstTrial = steps.firstTrial;
+    analysis_.steps = steps.steps;
+    stepsShown_ = true;
+    AppendGuessFreeRows();
+    LayOut();
+}
+
 void CharacteristicsPage::ShowAnalysis(const StepAnalysis& analysis) {
     analysis_ = analysis;
     analysisShown_ = true;
+    stepsShown_ = true;
     const TextSource& texts = game_.Texts();
     if (analysis.rated) {
         QString text = texts.Text(903);
@@ -345,6 +367,8 @@ void CharacteristicsPage::ShowAnalysis(const StepAnalysis& analysis) {
         }
         scaleLabel_->setPlainText(text);
         scaleLabel_->setAccessibleName(text);
+    } else {
+        scaleLabel_->clear();
     }
     AppendGuessFreeRows();
     LayOut();
@@ -470,7 +494,7 @@ void CharacteristicsPage::AppendGuessFreeRows() {
     // A puzzle whose logged solve guessed: the steps that stand in for the
     // trials, below a heading, numbered on from the last logged step before
     // the first trial.
-    if (analysisShown_ && analysis_.firstTrial >= 0 && !analysis_.steps.empty()) {
+    if (stepsShown_ && analysis_.firstTrial >= 0 && !analysis_.steps.empty()) {
         firstGuessFree_ = analysis_.firstTrial + 1;
         const int extra = 1 + static_cast<int>(analysis_.steps.size());
         listing_->setRowCount(n + extra);

@@ -58,6 +58,7 @@ class CharacteristicsPage : public QWidget {
   private:
     void LayOut();
     void StartAnalysis();
+    void ShowSteps(const StepAnalysis& steps);
     void ShowAnalysis(const StepAnalysis& analysis);
     void StopWorker();
     // Stops the worker early (the scale rating of the hardest puzzles takes
@@ -76,6 +77,7 @@ class CharacteristicsPage : public QWidget {
     int loggedRows_ = 0;     // the listing's rows of the logged solve
     int firstGuessFree_ = 0; // the number of the first step without guessing
     bool analysisShown_ = false;
+    bool stepsShown_ = false; // the steps without guessing, before the rating
     StepAnalysis analysis_;
     // The worker of the analysis, and the number of the Refill() it is for.
     std::thread worker_;

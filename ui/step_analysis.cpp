@@ -59,37 +59,46 @@ bool ReplaySteps(Engine& e, int steps, bool advancedLayer) {
     return e.FilledCount < kCells;
 }
 
-StepAnalysis AnalyseSteps(const Engine& engine, const std::atomic<bool>* stop) {
+StepAnalysis ListGuessFreeSteps(const Engine& engine) {
     StepAnalysis result;
     for (int n = 1; n < engine.StepCount && n <= kStepLogSize; ++n)
         if (engine.StepLog[n].technique == kBruteForce) {
             result.firstTrial = n - 1;
             break;
         }
+    if (result.firstTrial < 0) return result;
     Engine e = engine;
-    StartFromGivens(e);
-    if (e.FilledCount >= kCells) return result;
-    {
-        scale::ScaleRater rater;
-        rater.SetStop(stop);
-        const scale::ScaleRating r = rater.Rate(e);
-        if (stop != nullptr && stop->load()) return result;
-        result.rated = true;
-        result.er = r.er;
-        result.ep = r.ep;
-        result.ed = r.ed;
-        result.scaleStuck = r.er >= scale::kNothingFound;
-        if (!result.scaleStuck) {
-            result.hardestTechnique = r.hardestTechnique;
-            result.hardestLevel = r.hardestLevel;
-        }
-    }
-    if (result.firstTrial < 0 || !ReplaySteps(e, result.firstTrial, false)) return result;
+    if (!ReplaySteps(e, result.firstTrial, false)) return result;
     for (int n = 0; n < kMostSteps && e.FilledCount < kCells; ++n) {
         if (!FindNext(e, true)) break;
         result.steps.push_back(StepFound(e));
         e.ApplyStep(e.HintTechnique);
     }
+    return result;
+}
+
+void RateOnTheScale(const Engine& engine, StepAnalysis& result, const std::atomic<bool>* stop) {
+    Engine e = engine;
+    StartFromGivens(e);
+    if (e.FilledCount >= kCells) return;
+    scale::ScaleRater rater;
+    rater.SetStop(stop);
+    const scale::ScaleRating r = rater.Rate(e);
+    if (stop != nullptr && stop->load()) return;
+    result.rated = true;
+    result.er = r.er;
+    result.ep = r.ep;
+    result.ed = r.ed;
+    result.scaleStuck = r.er >= scale::kNothingFound;
+    if (!result.scaleStuck) {
+        result.hardestTechnique = r.hardestTechnique;
+        result.hardestLevel = r.hardestLevel;
+    }
+}
+
+StepAnalysis AnalyseSteps(const Engine& engine, const std::atomic<bool>* stop) {
+    StepAnalysis result = ListGuessFreeSteps(engine);
+    RateOnTheScale(engine, result, stop);
     return result;
 }
 

@@ -39,6 +39,10 @@ struct StepAnalysis {
 // `engine` holds the installed puzzle with its analysis (Givens, StepLog).
 // The scale rating gives up (not rated) once *stop is true.
 StepAnalysis AnalyseSteps(const Engine& engine, const std::atomic<bool>* stop = nullptr);
+// Its two parts: the steps without guessing (firstTrial and steps), quick;
+// then the rating, which may take many seconds on the hardest puzzles.
+StepAnalysis ListGuessFreeSteps(const Engine& engine);
+void RateOnTheScale(const Engine& engine, StepAnalysis& result, const std::atomic<bool>* stop);
 
 // The position of `engine`'s puzzle (its givens) after the first `steps`
 // steps of the hint driver: the seventeen techniques, then the advanced
