@@ -404,7 +404,10 @@ void CharacteristicsPage::LayOut() {
     gridWidth = std::min(gridWidth, width() - 2 * kMargin - kLeastListing - kGap);
     int scaleHeight = 0;
     if (!scaleLabel_->toPlainText().isEmpty()) {
-        scaleLabel_->document()->setTextWidth(gridWidth);
+        // Laid out at the narrower width the grid's column has when the grid
+        // needs no scroll bar, so that the text is never taller than its room.
+        scaleLabel_->document()->setTextWidth(
+            std::max(1, gridWidth - gridaid_->verticalScrollBar()->sizeHint().width()));
         scaleHeight = static_cast<int>(scaleLabel_->document()->size().height()) + 4;
     }
     const int room = std::max(kLeastListing, height() - top - kMargin - scaleHeight - 4);
