@@ -256,7 +256,8 @@ CharacteristicsPage::CharacteristicsPage(const GameController& game, QWidget* pa
     scaleLabel_->setObjectName(QStringLiteral("Echelle"));
     scaleLabel_->setFrameShape(QFrame::NoFrame);
     scaleLabel_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scaleLabel_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // As tall as its text at the width it is given (LayOut).
+    scaleLabel_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scaleLabel_->viewport()->setAutoFillBackground(false);
     scaleLabel_->setFocusPolicy(Qt::TabFocus);
 
@@ -404,10 +405,15 @@ void CharacteristicsPage::LayOut() {
     gridWidth = std::min(gridWidth, width() - 2 * kMargin - kLeastListing - kGap);
     int scaleHeight = 0;
     if (!scaleLabel_->toPlainText().isEmpty()) {
-        // Laid out at the narrower width the grid's column has when the grid
-        // needs no scroll bar, so that the text is never taller than its room.
-        scaleLabel_->document()->setTextWidth(
-            std::max(1, gridWidth - gridaid_->verticalScrollBar()->sizeHint().width()));
+        // Laid out at the width its column has when the grid needs no
+        // scroll bar, the narrower of the two: the box is as tall as the text
+        // there, and only wider when the grid scrolls, so it never needs a
+        // scroll bar of its own.
+        const int fitWidth =
+            std::min(std::max(gridWidth - gridaid_->verticalScrollBar()->sizeHint().width(),
+                              techniquesLabel_->sizeHint().width()),
+                     width() - 2 * kMargin - kLeastListing - kGap);
+        scaleLabel_->document()->setTextWidth(std::max(1, fitWidth));
         scaleHeight = static_cast<int>(scaleLabel_->document()->size().height()) + 4;
     }
     const int room = std::max(kLeastListing, height() - top - kMargin - scaleHeight - 4);
