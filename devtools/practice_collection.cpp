@@ -11,6 +11,8 @@
 // Blossom for the puzzles that practise them (practice::PracticeStepIndex),
 // named as the examples folder names them; the numbers go on from the files
 // already there.
+#include "example_files.h"
+
 #include "engine/advanced/catalogue.h"
 #include "engine/advanced/practice.h"
 #include "engine/engine.h"
@@ -27,14 +29,6 @@
 namespace {
 
 using namespace vemo;
-
-int FilesOf(const std::filesystem::path& folder, const std::string& stem) {
-    int n = 0;
-    while (std::filesystem::exists(folder /
-                                   std::filesystem::u8path(stem + std::to_string(n + 1) + ".sku")))
-        ++n;
-    return n;
-}
 
 void SetUp(Engine& e, const std::string& line) {
     e.HistoryLevel = 0;
@@ -106,7 +100,7 @@ int main(int argc, char** argv) {
             if (practice::PracticeStepIndex(e, t, hardest, steps) < 0) continue;
             ++practised[t];
             const practice::PracticeTechnique* entry = practice::PracticeEntry(t);
-            const int have = FilesOf(folder, entry->stem);
+            const int have = devtools::ExampleFilesOf(folder, entry->stem);
             if (have >= per) continue;
             const std::string name = std::string(entry->stem) + std::to_string(have + 1) + ".sku";
             Engine file = e;

@@ -9,6 +9,8 @@
 // the examples folder names them (stem + number + ".sku"); the numbers go on
 // from the files already there. Prints how often each technique was the
 // hardest step.
+#include "example_files.h"
+
 #include "engine/advanced/catalogue.h"
 #include "engine/advanced/practice.h"
 #include "engine/engine.h"
@@ -22,18 +24,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-namespace {
-
-int FilesOf(const std::filesystem::path& folder, const std::string& stem) {
-    int n = 0;
-    while (std::filesystem::exists(folder /
-                                   std::filesystem::u8path(stem + std::to_string(n + 1) + ".sku")))
-        ++n;
-    return n;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -69,7 +59,7 @@ int main(int argc, char** argv) {
         if (technique < vemo::advanced::kFirstAdvanced) continue;
         const vemo::practice::PracticeTechnique* entry = vemo::practice::PracticeEntry(technique);
         if (entry == nullptr) continue;
-        const int have = FilesOf(folder, entry->stem);
+        const int have = vemo::devtools::ExampleFilesOf(folder, entry->stem);
         if (have >= per) continue;
         const std::string name = std::string(entry->stem) + std::to_string(have + 1) + ".sku";
         vemo::Engine file = engine;
