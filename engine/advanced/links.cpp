@@ -74,6 +74,7 @@ void LinkGraph::Build(const Board& board, const LinkOptions& options) {
         }
     }
     std::fill(strongCount_.begin(), strongCount_.end(), std::uint8_t{0});
+    linked_ = CandidateSet{};
     for (int c = 0; c < kCells; ++c) {
         if (b.mask[c] == 0) continue;
         std::array<int, 5> units{};
@@ -123,6 +124,7 @@ void LinkGraph::AddStrong(int from, int to) {
     if (count < kMaxStrong) {
         list[count] = static_cast<std::int16_t>(to);
         strongCount_[from] = static_cast<std::uint8_t>(count + 1);
+        if (from < kCandidateNodes) linked_[from % 9] |= CellBit(from / 9);
     }
 }
 
@@ -198,7 +200,8 @@ bool LinkGraph::WeaklyLinked(int a, int b) const {
     return (cells & ~seen) == 0;
 }
 
-void ImplicationSearch::Start(int literal) {
+void ImplicationSearch::Start(int literal, bool liveOnly) {
+    liveOnly_ = liveOnly;
     seen_.fill(0);
     offSeen_.fill(0);
     head_ = tail_ = 0;
@@ -319,9 +322,13 @@ int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, Advan
         const CandidateSet& startVictims = graph.Victims(start);
         const int startDigit = graph.Digit(start);
         const Bits81 startCells = graph.Cells(start);
-        CandidateSet startSeen; // the start's victims still on the board
-        for (int e = 0; e < 9; ++e) startSeen[e] = startVictims[e] & graph.board().places[e];
-        search.Start(start * 2);
+        CandidateSet startSeen;   // the start's victims still on the board
+        unsigned startDigits = 0; // bit e: startSeen[e] holds a cell
+        for (int e = 0; e < 9; ++e) {
+            startSeen[e] = startVictims[e] & graph.board().places[e];
+            if (startSeen[e] != 0) startDigits |= 1u << e;
+        }
+        search.Start(start * 2, true);
         // Only an "on" literal ends a chain, and those lie at odd depths (the
         // links alternate from off(start)): a literal at an even depth past
         // the last odd one that could still beat the best is never looked
@@ -338,7 +345,11 @@ int FindShortestChain(const LinkGraph& graph, int technique, int maxNodes, Advan
                 // close a loop.
                 const CandidateSet& endVictims = graph.Victims(end);
                 bool any = nodes >= 4 && (startCells & ~endVictims[startDigit - 1]) == 0;
-                for (int e = 0; e < 9 && !any; ++e) any = (startSeen[e] & endVictims[e]) != 0;
+                for (unsigned both = startDigits & graph.VictimDigits(end); both != 0 && !any;
+                     both &= both - 1) {
+                    const int e = std::countr_zero(both);
+                    any = (startSeen[e] & endVictims[e]) != 0;
+                }
                 if (!any) continue;
             }
             const int count = search.PathTo(literal, path.data(), kMaxChainNodes);

@@ -67,6 +67,7 @@ template <typename T, typename Tag = T> T& ThreadTable() {
 // graph.
 struct VictimCache {
     std::array<CandidateSet, kMaxNodes> sets;
+    std::array<std::uint16_t, kMaxNodes> digits; // bit d - 1: sets[node][d - 1] holds a cell
     // The position (a candidate) or the graph (a group) that filled the entry.
     std::array<std::uint32_t, kMaxNodes> stamp{};
     // Bit g - (the first group of the node's digit): the groups of its digit
@@ -90,6 +91,9 @@ class LinkGraph {
     int Digit(int node) const;
     int StrongCount(int node) const { return strongCount_[node]; }
     int Strong(int node, int i) const { return strong_[node][i]; }
+    // The candidates with at least one strong link, [d - 1] the cells of
+    // digit d: the only ones whose "off" leads anywhere.
+    const CandidateSet& Linked() const { return linked_; }
 
     // The candidates that a true node rules out, all digits.
     const CandidateSet& Victims(int node) const {
@@ -98,10 +102,20 @@ class LinkGraph {
         // otherwise).
         const std::uint32_t stamp = node < kCandidateNodes ? position_ : generation_;
         if (cache_->stamp[node] != stamp) {
-            cache_->sets[node] = WorkOutVictims(node);
+            const CandidateSet victims = WorkOutVictims(node);
+            unsigned digits = 0;
+            for (int e = 0; e < 9; ++e)
+                if (victims[e] != 0) digits |= 1u << e;
+            cache_->sets[node] = victims;
+            cache_->digits[node] = static_cast<std::uint16_t>(digits);
             cache_->stamp[node] = stamp;
         }
         return cache_->sets[node];
+    }
+    // The digits of the node's victims, bit d - 1 for digit d.
+    unsigned VictimDigits(int node) const {
+        Victims(node);
+        return cache_->digits[node];
     }
     // The groups of the node's digit that a true node makes false, bit
     // g - digitGroups_[digit - 1].
@@ -149,6 +163,7 @@ class LinkGraph {
     std::array<std::array<std::int16_t, 54>, 9> groupAt_{};
     std::array<std::array<std::int16_t, kMaxStrong>, kMaxNodes> strong_{};
     std::array<std::uint8_t, kMaxNodes> strongCount_{};
+    CandidateSet linked_{};
 };
 
 template <typename F> void LinkGraph::ForEachWeak(int node, F&& f) const {
@@ -162,16 +177,15 @@ void LinkGraph::ForEachWeakSet(int node, const CandidateSet& skip, F&& f) const 
     const int digit = node % 9 + 1;
     const CandidateSet& victims = Victims(node);
     // The digits whose candidates the graph links to this one, in order.
-    int first = 1;
-    int last = 9;
+    unsigned digits = 0x1FF;
     if (options_.digit != 0) {
-        first = last = options_.digit;
-        if (options_.sameDigit && digit != options_.digit) last = 0;
+        digits = options_.sameDigit && digit != options_.digit ? 0 : 1u << (options_.digit - 1);
     } else if (options_.sameDigit) {
-        first = last = digit;
+        digits = 1u << (digit - 1);
     }
     const Bits81 keep = options_.bivalueOnly ? bivalue_ & ~CellBit(cell) : kAllCells;
-    for (int e = first; e <= last; ++e) {
+    for (digits &= VictimDigits(node); digits != 0; digits &= digits - 1) {
+        const int e = std::countr_zero(digits) + 1;
         const Bits81 out = victims[e - 1] & ~skip[e - 1] & keep;
         if (out != 0) f(e, out);
     }
@@ -205,8 +219,11 @@ template <typename F> void LinkGraph::ForEachGroupVictim(int node, int digit, F&
 // arrays, reused from one search to the next.
 class ImplicationSearch {
   public:
-    // Starts from one literal; the search stops at maxDepth links.
-    void Start(int literal);
+    // Starts from one literal; the search stops at maxDepth links. With
+    // `liveOnly`, the "off" literals that no strong link leaves are not
+    // returned: they end nothing and lead nowhere, and the other literals
+    // come in the same order, with the same parents and depths.
+    void Start(int literal, bool liveOnly = false);
     // The next literal in breadth-first order, or -1 when the search is over;
     // literals deeper than maxDepth are not expanded.
     int Next(const LinkGraph& graph, int maxDepth);
@@ -229,6 +246,7 @@ class ImplicationSearch {
     std::array<std::int16_t, kMaxLiterals> queue_{};
     int head_ = 0;
     int tail_ = 0;
+    bool liveOnly_ = false;
 };
 
 inline void ImplicationSearch::Visit(int literal, int parent, int depth) {
@@ -256,6 +274,7 @@ inline int ImplicationSearch::Next(const LinkGraph& graph, int maxDepth) {
         // (offSeen_ holds exactly the candidates whose "off" is reached).
         graph.ForEachWeakSet(node, offSeen_, [&](int e, Bits81 out) {
             offSeen_[e - 1] |= out;
+            if (liveOnly_) out &= graph.Linked()[e - 1];
             const auto parent = static_cast<std::int16_t>(literal);
             const auto next = static_cast<std::int16_t>(depth + 1);
             ForEachCell(out, [&](int c) {
@@ -269,12 +288,14 @@ inline int ImplicationSearch::Next(const LinkGraph& graph, int maxDepth) {
         if (graph.options().groups)
             graph.ForEachGroupVictim(node, node % 9 + 1, [&](int other) {
                 const int next = other * 2;
-                if (!Reached(next)) Visit(next, literal, depth + 1);
+                if (!Reached(next) && (!liveOnly_ || graph.StrongCount(other) > 0))
+                    Visit(next, literal, depth + 1);
             });
     } else {
         graph.ForEachWeakExcept(node, offSeen_, [&](int other) {
             const int next = other * 2;
-            if (!Reached(next)) Visit(next, literal, depth + 1);
+            if (!Reached(next) && (!liveOnly_ || graph.StrongCount(other) > 0))
+                Visit(next, literal, depth + 1);
         });
     }
     return literal;
