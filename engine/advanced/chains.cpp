@@ -12,13 +12,25 @@
 
 namespace vemo::advanced {
 
+namespace {
+
+// The graph of the finder at work, kept from one call to the next: Build()
+// sets all that the search reads, and a fresh graph would clear some 30 KB
+// of tables each time.
+LinkGraph& ChainGraph() {
+    struct ChainGraphTag {};
+    return ThreadTable<LinkGraph, ChainGraphTag>();
+}
+
+} // namespace
+
 // The shortest X-Chain over all digits at once: the digits' graphs side by
 // side, joined by nothing.
 bool FindXChain(const Board& board, AdvancedStep& step) {
     LinkOptions options;
     options.sameDigit = true;
     options.cellStrong = false;
-    LinkGraph graph;
+    LinkGraph& graph = ChainGraph();
     graph.Build(board, options);
     return FindShortestChain(graph, kXChain, kMaxChainNodes + 1, step) != 0;
 }
@@ -29,7 +41,7 @@ bool FindXYChain(const Board& board, AdvancedStep& step) {
     LinkOptions options;
     options.unitStrong = false;
     options.bivalueOnly = true;
-    LinkGraph graph;
+    LinkGraph& graph = ChainGraph();
     graph.Build(board, options);
     return FindShortestChain(graph, kXYChain, kMaxChainNodes + 1, step) != 0;
 }
@@ -37,7 +49,7 @@ bool FindXYChain(const Board& board, AdvancedStep& step) {
 // Every strong link (bivalue cells, units with two places for a digit) and
 // every weak link: alternating inference chains and nice loops.
 bool FindNiceLoop(const Board& board, AdvancedStep& step) {
-    LinkGraph graph;
+    LinkGraph& graph = ChainGraph();
     graph.Build(board, LinkOptions{});
     return FindShortestChain(graph, kNiceLoop, kMaxChainNodes + 1, step) != 0;
 }
@@ -46,7 +58,7 @@ bool FindNiceLoop(const Board& board, AdvancedStep& step) {
 bool FindGroupedNiceLoop(const Board& board, AdvancedStep& step) {
     LinkOptions options;
     options.groups = true;
-    LinkGraph graph;
+    LinkGraph& graph = ChainGraph();
     graph.Build(board, options);
     return FindShortestChain(graph, kGroupedNiceLoop, kMaxChainNodes + 1, step) != 0;
 }
