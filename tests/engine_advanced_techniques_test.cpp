@@ -211,6 +211,30 @@ TEST(AdvancedWings, FiveDigitsAreNoWXYZWing) {
     EXPECT_FALSE(advanced::FindWXYZWing(b, s));
 }
 
+// The wings ask once whether two cells see each other for a digit they share:
+// the answer must not depend on the digit, whatever the variant's rules and
+// marks.
+TEST(AdvancedWings, TwoCellsSeeEachOtherAlikeForEveryDigit) {
+    for (const int variant : {kClassic, kNonConsecutive, kConsecutive, kOddEven}) {
+        for (const int x : {0, 1}) {
+            Engine e;
+            e.VariantKind = variant;
+            e.XSudoku = x;
+            if (variant == kConsecutive)
+                for (int c = 0; c < 81; c += 3)
+                    for (int k = 1; k <= 4; ++k)
+                        if (e.NeighbourMarks[c][k] == 0) e.NeighbourMarks[c][k] = 1;
+            e.ComputeCandidates();
+            const Board b = advanced::TakeBoard(e);
+            for (int a = 0; a < 81; ++a)
+                for (int c = a + 1; c < 81; ++c)
+                    for (int d = 2; d <= 9; ++d)
+                        ASSERT_EQ(b.Sees(a, d, c, d), b.Sees(a, 1, c, 1))
+                            << variant << " " << x << " cells " << a << " " << c;
+        }
+    }
+}
+
 TEST(AdvancedWings, WWingThroughAStrongLink) {
     Board b = FullBoard();
     SetCell(b, At(0, 0), Digits({1, 2}));

@@ -99,12 +99,11 @@ bool FindWXYZWing(const Board& board, AdvancedStep& step) {
     for (int a = 0; a < total; ++a)
         for (int b = a + 1; b < total; ++b) {
             const unsigned common = board.mask[cellOf[a]] & board.mask[cellOf[b]];
-            unsigned loose = 0;
-            for (unsigned rest = common; rest != 0; rest &= rest - 1) {
-                const int x = std::countr_zero(rest) + 1;
-                if (!board.Sees(cellOf[a], x, cellOf[b], x)) loose |= 1u << (x - 1);
-            }
-            pairLoose[a][b] = static_cast<std::uint16_t>(loose);
+            // Whether two cells see each other for one digit is the same for
+            // every digit (units and marks alike): asked once.
+            const int x = std::countr_zero(common) + 1;
+            const bool loose = common != 0 && !board.Sees(cellOf[a], x, cellOf[b], x);
+            pairLoose[a][b] = static_cast<std::uint16_t>(loose ? common : 0);
         }
     for (unsigned q = 0; q < 512; ++q) {
         if (DigitCount(q) != 4) continue;
