@@ -72,7 +72,8 @@ HardestStep FindHardestStep(const Engine& puzzle,
 // or a contradiction forcing chain nowhere, and a Sue de Coq 14 times among
 // the thousands of positions where its finder finds one.) The Unique Rectangle Type 5 is not
 // pre-empted but rare: its finder finds a step at a dozen positions of those puzzles, and the hints
-// take it once.
+// take it once; its practice comes from its examples, puzzles made from such positions of
+// exchange_diabolical by vemo-practice-derive.
 //
 // For such a technique T a puzzle practises T when the hardest step of its
 // solve is one of the techniques that pre-empt T, and at the position of the
