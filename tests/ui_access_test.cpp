@@ -607,10 +607,12 @@ TEST_F(Window, CongratulationsAndExamplesFollowTheLook) {
             const auto* record = box->findChild<QLabel*>(QStringLiteral("RecordLine"));
             ASSERT_NE(record, nullptr);
             EXPECT_GE(DrawnContrast(picture, *box, *record), 4.5);
-            for (const QLabel* line : box->findChildren<QLabel*>())
-                if (line->parentWidget() != box && !line->text().isEmpty())
+            for (const QLabel* line : box->findChildren<QLabel*>()) {
+                if (line->parentWidget() != box && !line->text().isEmpty()) {
                     EXPECT_GE(DrawnContrast(picture, *box, *line), 4.5)
                         << line->text().toStdString();
+                }
+            }
             const QColor before = box->TitleColour();
             EXPECT_TRUE(QTest::qWaitFor([&] { return box->TitleColour() != before; }, 1000));
         }

@@ -16,6 +16,7 @@
 #include "engine/advanced/ids.h"
 #include "engine/techniques/catalogue.h"
 #include "io/explanations.h"
+#include "io/settings.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -191,6 +192,35 @@ TEST_F(HintPanel, ClearsAtTheNextMoveAndAtEscape) {
     ASSERT_FALSE(PanelText().isEmpty());
     Open(Write("q.sku", kPuzzle));
     EXPECT_TRUE(PanelText().isEmpty());
+}
+
+// The explanation on show when the language changes is said again in the new
+// language: the same words as the hint asked for there, and after F8 what the
+// step did, from the position before it.
+TEST_F(HintPanel, AChangeOfLanguageSaysTheShownStepAgainInTheNewOne) {
+    ShowPanel(true);
+    HiddenPairPosition();
+    window_->Run(Command::CompleteHint);
+    const QString french = PanelText();
+    ASSERT_TRUE(french.contains(QStringLiteral("ligne 2"))) << french.toStdString();
+    ASSERT_TRUE(window_->SwitchLanguage(QStringLiteral("English.lng")));
+    const QString switched = PanelText();
+    EXPECT_TRUE(switched.contains(QStringLiteral("row 2")) &&
+                switched.contains(QStringLiteral("R2C4")))
+        << switched.toStdString();
+    window_->Run(Command::CompleteHint);
+    EXPECT_EQ(PanelText(), switched);
+
+    window_->Run(Command::PlayHint);
+    const QString playedEnglish = PanelText();
+    ASSERT_TRUE(window_->SwitchLanguage(QString::fromUtf8(io::kDefaultLanguage)));
+    const QString playedFrench = PanelText();
+    EXPECT_TRUE(playedFrench.contains(QStringLiteral("L2C4"))) << playedFrench.toStdString();
+    EXPECT_NE(playedFrench, playedEnglish);
+    // Worked out again from the position before the step: the same words
+    // when the language comes back.
+    ASSERT_TRUE(window_->SwitchLanguage(QStringLiteral("English.lng")));
+    EXPECT_EQ(PanelText(), playedEnglish);
 }
 
 TEST_F(HintPanel, ReadOutWhenShownAndRememberedAcrossARestart) {

@@ -410,7 +410,7 @@ TEST_F(Speech, GoingFromMenuToMenuNeverPassesOverTheBoard) {
     QTest::keyClick(window_->Board(), Qt::Key_F10);
     // The keys come back from a queued call, which a busy machine may leave
     // for later than a fixed wait.
-    QTest::qWaitFor([&] { return leftAndRight && window_->Board()->hasFocus(); }, 5000);
+    (void)QTest::qWaitFor([&] { return leftAndRight && window_->Board()->hasFocus(); }, 5000);
     ASSERT_TRUE(leftAndRight);
     ASSERT_EQ(holders.size(), 3U);
     for (QWidget* holder : holders) EXPECT_EQ(holder, window_->menuBar());

@@ -180,8 +180,6 @@ class GameController : public QObject {
     // the next move is made, a new game starts or it is put away.
     const QString& Explanation() const { return explanation_; }
     void ClearExplanation();
-    // Shows `text` as the explanation of a step shown on the board.
-    void SetExplanation(const QString& text);
     // The position before step `step` (1..) of the logged solve, or of the
     // solve without guessing when `withoutGuessing`, with that step shown as
     // a complete hint; the game is kept aside until LeaveStep() puts it back
@@ -306,8 +304,15 @@ class GameController : public QObject {
     HintDisplay FindHint();
     // The step already found in HintTechnique, as the complete hint shows it.
     HintDisplay FindHintShown() const;
-    // The explanation of the step just found, at `level` (io::HintLevel).
-    QString ExplainFound(int level) const;
+    // The explanation of the step just found in `position`, at `level`
+    // (io::HintLevel).
+    QString ExplainFound(const Engine& position, int level) const;
+    // Shows the explanation of the step just found, at `level`, and keeps
+    // the position it was found in, so that a change of language says it
+    // again in the new one (after F8 the step is played, and what it did is
+    // told from the position before it).
+    void Explain(int level);
+    void Explain(const Engine& position, int level);
     // The step's colour: its technique's, basic or advanced.
     QColor HintColour(int technique) const;
 
@@ -321,6 +326,9 @@ class GameController : public QObject {
     QString statusMessage_;
     QColor statusColour_;
     QString explanation_;
+    // The position and level the explanation was worked out from.
+    std::shared_ptr<const Engine> explained_;
+    int explainedLevel_ = 0;
     // Where a practice game's first hint asks a pre-empted technique's finder
     // rather than the hint order: the game and its position there.
     struct PracticeFocus {

@@ -49,6 +49,11 @@ QString GameController::Caption() const {
 }
 
 void GameController::Retranslate() {
+    // The explanation on show, in the new language.
+    if (explained_ && !explanation_.isEmpty()) {
+        explanation_ = ExplainFound(*explained_, explainedLevel_);
+        emit explanationChanged();
+    }
     ShowCount();
     ChooseSymmetry(engine_.SymmetryChoice);
     ChooseDifficulty(difficultyBand_);

@@ -90,21 +90,28 @@ HintDisplay GameController::FindHintShown() const {
     return DescribeHint(engine_);
 }
 
-QString GameController::ExplainFound(int level) const {
+QString GameController::ExplainFound(const Engine& position, int level) const {
     const auto hintLevel = static_cast<io::HintLevel>(level);
     const io::LanguageTable& table = TableOf(texts_);
-    if (IsAdvanced(engine_.HintTechnique))
+    if (IsAdvanced(position.HintTechnique))
         return QString::fromStdString(
-            io::ExplainAdvancedStep(engine_.AdvancedHint, table, hintLevel));
-    return QString::fromStdString(io::ExplainHint(engine_, table, hintLevel));
+            io::ExplainAdvancedStep(position.AdvancedHint, table, hintLevel));
+    return QString::fromStdString(io::ExplainHint(position, table, hintLevel));
 }
 
-void GameController::SetExplanation(const QString& text) {
-    explanation_ = text;
+void GameController::Explain(int level) {
+    Explain(engine_, level);
+}
+
+void GameController::Explain(const Engine& position, int level) {
+    explained_ = std::make_shared<const Engine>(position);
+    explainedLevel_ = level;
+    explanation_ = ExplainFound(position, level);
     emit explanationChanged();
 }
 
 void GameController::ClearExplanation() {
+    explained_.reset();
     if (explanation_.isEmpty()) return;
     explanation_.clear();
     emit explanationChanged();
@@ -120,7 +127,7 @@ void GameController::ShowHint() {
     ++HintsShown;
     Notice(NameOfStep(texts_, id), HintColour(id));
     emit spoken(statusMessage_);
-    SetExplanation(ExplainFound(static_cast<int>(io::HintLevel::kName)));
+    Explain(static_cast<int>(io::HintLevel::kName));
 }
 
 void GameController::ShowCompleteHint() {
@@ -142,7 +149,7 @@ void GameController::ShowCompleteHint() {
     ++CompleteHintsShown;
     Notice(HintText(hint), HintColour(hint.technique));
     emit spoken(statusMessage_);
-    SetExplanation(ExplainFound(static_cast<int>(io::HintLevel::kFull)));
+    Explain(static_cast<int>(io::HintLevel::kFull));
     emit commandsChanged();
     emit boardChanged();
 }
@@ -152,8 +159,8 @@ void GameController::PlayHint() {
     emit pageRequested(kBoardPage); // a hint is shown on the board
     const HintDisplay hint = FindHint();
     if (hint.technique == 0) return;
-    // Said before the step is played: it names what playing it does.
-    const QString played = ExplainFound(static_cast<int>(io::HintLevel::kPlayed));
+    // Worked out before the step is played: it names what playing it does.
+    const Engine unplayed = engine_;
     filter_.Cancel(board_.CellHighlight);
     const Snapshot before = CurrentPosition();
     engine_.ApplyStep(hint.technique);
@@ -171,7 +178,7 @@ void GameController::PlayHint() {
     // The hint, then what playing it did.
     emit spoken(statusMessage_ + QStringLiteral(". ") +
                 ChangesSpeech(texts_, before, CurrentPosition()));
-    SetExplanation(played);
+    Explain(unplayed, static_cast<int>(io::HintLevel::kPlayed));
     emit commandsChanged();
     if (engine_.FilledCount == 81) FinishGame();
 }

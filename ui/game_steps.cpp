@@ -44,7 +44,7 @@ bool GameController::ShowLoggedStep(int step, bool withoutGuessing) {
     Notice(HintText(hint), HintColour(hint.technique));
     messageTimer_.stop(); // the step stays named until it is put away
     emit spoken(statusMessage_);
-    SetExplanation(ExplainFound(static_cast<int>(io::HintLevel::kFull)));
+    Explain(static_cast<int>(io::HintLevel::kFull));
     emit commandsChanged();
     emit boardChanged();
     return true;
