@@ -131,6 +131,13 @@ fresh
 cp "$kept" "$data/partie.txt"
 desktop=:71 start
 first=$window
+# Until the first window holds the game (however slow its start), then the
+# same time as before.
+awaited=0
+while [ ! -e "$data/partie.txt.lock" ] && [ $awaited -lt 300 ]; do
+    sleep 0.1
+    awaited=$((awaited + 1))
+done
 sleep 3
 for argument in "" "$WORK/p.sku"; do
     if [ -n "$argument" ]; then desktop=:72 start "$argument"; else desktop=:72 start; fi
