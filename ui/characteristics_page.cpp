@@ -86,8 +86,15 @@ class GridDelegate : public QStyledItemDelegate {
         p->setPen(index.data(Qt::ForegroundRole).value<QColor>());
         const int dx = index.data(kTextOffsetRole).isValid() ? index.data(kTextOffsetRole).toInt()
                                                              : kDefaultTextOffset;
-        p->drawText(r.adjusted(dx, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                    index.data().toString());
+        // A text longer than its column (the cells of a long chain) ends in
+        // "…"; its item carries it whole as a tooltip.
+        const QRect textRect = r.adjusted(dx, 0, 0, 0);
+        const QString text = index.data().toString();
+        const QFontMetrics metrics = p->fontMetrics();
+        p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                    metrics.horizontalAdvance(text) <= textRect.width()
+                        ? text
+                        : metrics.elidedText(text, Qt::ElideRight, textRect.width()));
         // The current row of the focused table: a band in the focus colour
         // along its top and bottom and at its two ends, lined inside with the
         // active cell's edge colour, so that one of the two stands out from
@@ -151,26 +158,36 @@ QTableWidgetItem* MakeItem(const QString& text, const QColor& background, const 
     return item;
 }
 
-// Each column as wide as its widest text with its offset, and never narrower
-// than `least`; the header texts count too.
-void FitColumns(QTableWidget* table, const std::vector<int>& least) {
+// The width column c needs for its header and the texts of rows [0, rows),
+// each with its offset.
+int ColumnTextWidth(const QTableWidget* table, int c, int rows) {
     const QFontMetrics metrics(CellFont(table->font()));
     constexpr int kRightMargin = 3;
-    for (int c = 0; c < table->columnCount(); ++c) {
-        int width = c < static_cast<int>(least.size()) ? least[c] : 0;
-        if (const QTableWidgetItem* header = table->horizontalHeaderItem(c))
-            width = std::max(
-                width, table->horizontalHeader()->fontMetrics().horizontalAdvance(header->text()) +
-                           2 * kDefaultTextOffset + kRightMargin);
-        for (int r = 0; r < table->rowCount(); ++r) {
-            const QTableWidgetItem* item = table->item(r, c);
-            if (!item) continue;
-            const QVariant offset = item->data(kTextOffsetRole);
-            const int dx = offset.isValid() ? offset.toInt() : kDefaultTextOffset;
-            width = std::max(width, dx + metrics.horizontalAdvance(item->text()) + kRightMargin);
-        }
-        table->setColumnWidth(c, width);
+    int width = 0;
+    if (const QTableWidgetItem* header = table->horizontalHeaderItem(c))
+        width = table->horizontalHeader()->fontMetrics().horizontalAdvance(header->text()) +
+                2 * kDefaultTextOffset + kRightMargin;
+    for (int r = 0; r < std::min(rows, table->rowCount()); ++r) {
+        const QTableWidgetItem* item = table->item(r, c);
+        if (!item) continue;
+        const QVariant offset = item->data(kTextOffsetRole);
+        const int dx = offset.isValid() ? offset.toInt() : kDefaultTextOffset;
+        width = std::max(width, dx + metrics.horizontalAdvance(item->text()) + kRightMargin);
     }
+    return width;
+}
+
+// Each column as wide as its widest text with its offset, and never narrower
+// than `least`; the header texts count too. Returns the widths.
+std::vector<int> FitColumns(QTableWidget* table, const std::vector<int>& least) {
+    std::vector<int> widths;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        const int width = std::max(c < static_cast<int>(least.size()) ? least[c] : 0,
+                                   ColumnTextWidth(table, c, table->rowCount()));
+        table->setColumnWidth(c, width);
+        widths.push_back(width);
+    }
+    return widths;
 }
 
 // The width a table needs to show all its columns, scroll bar and frame
@@ -431,6 +448,7 @@ void CharacteristicsPage::LayOut() {
     const int listingWidth = gridLeft - kGap - kMargin;
     listing_->setGeometry(kMargin, top, listingWidth, std::max(100, height() - top - kMargin));
     listingLabel_->setGeometry(kMargin, kMargin, listingWidth, labelHeight);
+    FitListing();
 }
 
 void CharacteristicsPage::FillTechniqueGrid() {
@@ -490,8 +508,34 @@ void CharacteristicsPage::FillListing() {
     }
     loggedRows_ = n;
     AppendGuessFreeRows();
-    FitColumns(listing_, {});
+    FitListing();
     listing_->scrollToTop();
+}
+
+// The steps without guessing do not push the listing past its width: when
+// their names, cells or digits are longer than those of the logged steps, the
+// cells column gives up what the listing lacks, then the digits, then the
+// names, down to the header and the texts of the logged steps; a longer text
+// ends in "…", whole in its tooltip.
+void CharacteristicsPage::FitListing() {
+    std::vector<int> widths = FitColumns(listing_, {});
+    // The header keeps a column at its least width (the number column may
+    // be wider than its text); the last column stretches to the rest.
+    for (int c = 0; c + 1 < static_cast<int>(widths.size()); ++c)
+        widths[static_cast<std::size_t>(c)] = listing_->columnWidth(c);
+    const int room = listing_->width() - 2 * listing_->frameWidth() -
+                     listing_->verticalScrollBar()->sizeHint().width();
+    int excess = -room;
+    for (const int w : widths) excess += w;
+    for (const int c : {2, 3, 1}) {
+        if (excess <= 0) break;
+        const int least = ColumnTextWidth(listing_, c, loggedRows_);
+        const int given =
+            std::min(excess, std::max(0, widths[static_cast<std::size_t>(c)] - least));
+        widths[static_cast<std::size_t>(c)] -= given;
+        excess -= given;
+        listing_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
+    }
 }
 
 void CharacteristicsPage::AppendGuessFreeRows() {
@@ -523,12 +567,20 @@ void CharacteristicsPage::AppendGuessFreeRows() {
             listing_->setItem(r, 0,
                               MakeItem(QString::number(firstGuessFree_ + k), face,
                                        QColor(look.listingNumber), true));
-            listing_->setItem(r, 1, MakeItem(StepName(texts, step.technique), tint, ink, false));
-            listing_->setItem(r, 2, MakeItem(cells.join(QLatin1Char(' ')), tint, ink, false));
-            listing_->setItem(r, 3, MakeItem(digits.join(QLatin1Char(' ')), tint, ink, false));
+            QTableWidgetItem* nameItem =
+                MakeItem(StepName(texts, step.technique), tint, ink, false);
+            nameItem->setToolTip(nameItem->text());
+            listing_->setItem(r, 1, nameItem);
+            QTableWidgetItem* cellsItem = MakeItem(cells.join(QLatin1Char(' ')), tint, ink, false);
+            cellsItem->setToolTip(cellsItem->text());
+            listing_->setItem(r, 2, cellsItem);
+            QTableWidgetItem* digitsItem =
+                MakeItem(digits.join(QLatin1Char(' ')), tint, ink, false);
+            digitsItem->setToolTip(digitsItem->text());
+            listing_->setItem(r, 3, digitsItem);
         }
     }
-    FitColumns(listing_, {});
+    FitListing();
 }
 
 } // namespace vemo::ui

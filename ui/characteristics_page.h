@@ -57,6 +57,7 @@ class CharacteristicsPage : public QWidget {
 
   private:
     void LayOut();
+    void FitListing();
     void StartAnalysis();
     void ShowSteps(const StepAnalysis& steps);
     void ShowAnalysis(const StepAnalysis& analysis);
