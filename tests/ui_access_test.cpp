@@ -702,8 +702,11 @@ TEST_P(FontSize, NothingNarrowerThanItsText) {
         for (int c = 0; c < table->columnCount(); ++c)
             for (int r = 0; r < table->rowCount(); ++r)
                 if (const QTableWidgetItem* item = table->item(r, c)) {
-                    EXPECT_GE(table->columnWidth(c), m.horizontalAdvance(item->text()))
-                        << item->text().toStdString();
+                    // Only a text that carries itself whole as a tooltip (the
+                    // cells of a long step without guessing) may be cut.
+                    if (table->columnWidth(c) < m.horizontalAdvance(item->text())) {
+                        EXPECT_EQ(item->toolTip(), item->text()) << item->text().toStdString();
+                    }
                     EXPECT_GE(table->rowHeight(r), m.height()) << r;
                 }
         if (table->horizontalHeader()->isVisible()) {
