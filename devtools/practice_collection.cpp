@@ -11,6 +11,7 @@
 // Blossom for the puzzles that practise them (practice::PracticeStepIndex),
 // named as the examples folder names them; the numbers go on from the files
 // already there.
+#include "classic_puzzle.h"
 #include "example_files.h"
 
 #include "engine/advanced/catalogue.h"
@@ -26,28 +27,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 using namespace vemo;
-
-void SetUp(Engine& e, const std::string& line) {
-    e.HistoryLevel = 0;
-    e.ClearPuzzle();
-    e.ResetNeighbourMarks();
-    e.ResetParityMarks();
-    e.VariantKind = kClassic;
-    e.XSudoku = 0;
-    e.PuzzleFixed = true;
-    Grid g{};
-    for (int c = 0; c < kCells; ++c) g[c] = line[c] >= '1' && line[c] <= '9' ? line[c] - '0' : 0;
-    e.CellGrid[0] = g;
-    e.Givens = g;
-    e.SolutionGrid = g;
-    e.ValidityGrid = g;
-    e.ComputeCandidates();
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -73,7 +53,7 @@ int main(int argc, char** argv) {
         if (line.size() < static_cast<std::size_t>(kCells)) continue;
         ++n;
         Engine e;
-        SetUp(e, line);
+        devtools::InstallClassicPuzzle(e, devtools::GridOfLine(line));
         for (int s = 0; s < kCells + 729 && e.FilledCount < kCells; ++s) {
             e.AdvancedLayer = true;
             e.HintTechnique = 0;
@@ -89,7 +69,7 @@ int main(int argc, char** argv) {
             e.ApplyStep(taken);
         }
         if (folder.empty()) continue;
-        SetUp(e, line);
+        devtools::InstallClassicPuzzle(e, devtools::GridOfLine(line));
         e.AnalysePuzzle();
         if (e.SolutionCount != 1) continue;
         std::vector<advanced::AdvancedStep> steps;

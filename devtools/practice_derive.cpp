@@ -13,6 +13,7 @@
 // forty in all). The puzzles found are printed, one line each; with FOLDER,
 // up to PER of them (default 3), from different collection puzzles, are
 // written there, named as the examples folder names them.
+#include "classic_puzzle.h"
 #include "example_files.h"
 
 #include "engine/advanced/catalogue.h"
@@ -32,21 +33,6 @@
 namespace {
 
 using namespace vemo;
-
-void SetUp(Engine& e, const Grid& givens) {
-    e.HistoryLevel = 0;
-    e.ClearPuzzle();
-    e.ResetNeighbourMarks();
-    e.ResetParityMarks();
-    e.VariantKind = kClassic;
-    e.XSudoku = 0;
-    e.PuzzleFixed = true;
-    e.CellGrid[0] = givens;
-    e.Givens = givens;
-    e.SolutionGrid = givens;
-    e.ValidityGrid = givens;
-    e.ComputeCandidates();
-}
 
 std::string LineOf(const Grid& g) {
     std::string line;
@@ -69,7 +55,7 @@ bool Derive(const Grid& base, const Grid& solution, const std::vector<bool>& loc
         for (std::size_t k = 0; k <= free.size(); ++k) {
             if (k > 0) puzzle[free[k - 1]] = solution[free[k - 1]];
             Engine e;
-            SetUp(e, puzzle);
+            devtools::InstallClassicPuzzle(e, puzzle);
             const practice::HardestStep hardest = practice::FindHardestStep(e);
             if (hardest.technique == technique) {
                 out = puzzle;
@@ -113,16 +99,13 @@ int main(int argc, char** argv) {
     while (n < limit && std::getline(in, line)) {
         if (line.size() < static_cast<std::size_t>(kCells)) continue;
         ++n;
-        Grid givens{};
-        for (int c = 0; c < kCells; ++c)
-            givens[c] =
-                line[c] >= '1' && line[c] <= '9' ? static_cast<std::uint8_t>(line[c] - '0') : 0;
+        const Grid givens = devtools::GridOfLine(line);
         Engine e;
-        SetUp(e, givens);
+        devtools::InstallClassicPuzzle(e, givens);
         e.AnalysePuzzle();
         if (e.SolutionCount != 1) continue;
         const Grid solution = e.SolutionGrid;
-        SetUp(e, givens);
+        devtools::InstallClassicPuzzle(e, givens);
         bool written = false; // one file at most from each puzzle of the collection
         for (int s = 0; s < kCells + 729 && e.FilledCount < kCells; ++s) {
             e.AdvancedLayer = true;
@@ -145,7 +128,7 @@ int main(int argc, char** argv) {
                     ++found;
                     std::printf("%s (puzzle %ld)\n", LineOf(made).c_str(), n);
                     Engine file;
-                    SetUp(file, made);
+                    devtools::InstallClassicPuzzle(file, made);
                     const int have = folder.empty() ? per : devtools::ExampleFilesOf(folder, stem);
                     if (have < per && practice::PracticeStepIndex(file, technique) >= 0) {
                         const std::string name = stem + std::to_string(have + 1) + ".sku";
