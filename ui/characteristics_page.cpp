@@ -507,9 +507,22 @@ void CharacteristicsPage::FillListing() {
         listing_->setItem(r, 3, MakeItem(row.digits, tint, ink, false));
     }
     loggedRows_ = n;
-    AppendGuessFreeRows();
-    FitListing();
+    AppendGuessFreeRows(); // measures the columns
     listing_->scrollToTop();
+}
+
+// The widths the listing's columns need for all their texts, and for those of
+// the logged steps alone, measured when the rows change.
+void CharacteristicsPage::MeasureListing() {
+    listingNatural_ = FitColumns(listing_, {});
+    // The header keeps a column at its least width (the number column may
+    // be wider than its text); the last column stretches to the rest.
+    for (int c = 0; c + 1 < static_cast<int>(listingNatural_.size()); ++c)
+        listingNatural_[static_cast<std::size_t>(c)] = listing_->columnWidth(c);
+    listingLogged_.clear();
+    for (int c = 0; c < listing_->columnCount(); ++c)
+        listingLogged_.push_back(ColumnTextWidth(listing_, c, loggedRows_));
+    FitListing();
 }
 
 // The steps without guessing do not push the listing past its width: when
@@ -518,23 +531,21 @@ void CharacteristicsPage::FillListing() {
 // names, down to the header and the texts of the logged steps; a longer text
 // ends in "…", whole in its tooltip.
 void CharacteristicsPage::FitListing() {
-    std::vector<int> widths = FitColumns(listing_, {});
-    // The header keeps a column at its least width (the number column may
-    // be wider than its text); the last column stretches to the rest.
-    for (int c = 0; c + 1 < static_cast<int>(widths.size()); ++c)
-        widths[static_cast<std::size_t>(c)] = listing_->columnWidth(c);
+    if (listingNatural_.size() < 4 || listingLogged_.size() < 4) return;
     const int room = listing_->width() - 2 * listing_->frameWidth() -
                      listing_->verticalScrollBar()->sizeHint().width();
     int excess = -room;
-    for (const int w : widths) excess += w;
+    for (const int w : listingNatural_) excess += w;
+    for (const int c : {1, 2, 3}) {
+        const auto k = static_cast<std::size_t>(c);
+        listing_->setColumnWidth(c, listingNatural_[k]);
+    }
     for (const int c : {2, 3, 1}) {
         if (excess <= 0) break;
-        const int least = ColumnTextWidth(listing_, c, loggedRows_);
-        const int given =
-            std::min(excess, std::max(0, widths[static_cast<std::size_t>(c)] - least));
-        widths[static_cast<std::size_t>(c)] -= given;
+        const auto k = static_cast<std::size_t>(c);
+        const int given = std::min(excess, std::max(0, listingNatural_[k] - listingLogged_[k]));
         excess -= given;
-        listing_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
+        listing_->setColumnWidth(c, listingNatural_[k] - given);
     }
 }
 
@@ -580,7 +591,7 @@ void CharacteristicsPage::AppendGuessFreeRows() {
             listing_->setItem(r, 3, digitsItem);
         }
     }
-    FitListing();
+    MeasureListing();
 }
 
 } // namespace vemo::ui

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <vector>
 
 class QLabel;
 class QTextBrowser;
@@ -57,6 +58,7 @@ class CharacteristicsPage : public QWidget {
 
   private:
     void LayOut();
+    void MeasureListing();
     void FitListing();
     void StartAnalysis();
     void ShowSteps(const StepAnalysis& steps);
@@ -74,8 +76,11 @@ class CharacteristicsPage : public QWidget {
     QTableWidget* listing_;
     QTableWidget* gridaid_;
     QTextBrowser* scaleLabel_;
-    int gridHeight_ = 0;     // the technique grid's rows and frame
-    int loggedRows_ = 0;     // the listing's rows of the logged solve
+    int gridHeight_ = 0; // the technique grid's rows and frame
+    int loggedRows_ = 0; // the listing's rows of the logged solve
+    // The listing's column widths for all its rows and for the logged ones.
+    std::vector<int> listingNatural_;
+    std::vector<int> listingLogged_;
     int firstGuessFree_ = 0; // the number of the first step without guessing
     bool analysisShown_ = false;
     bool stepsShown_ = false; // the steps without guessing, before the rating
