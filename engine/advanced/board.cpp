@@ -58,6 +58,10 @@ Board TakeBoard(const Engine& engine) {
     return b;
 }
 
+bool SameRules(const Board& a, const Board& b) {
+    return a.variant == b.variant && a.xSudoku == b.xSudoku && a.bars == b.bars;
+}
+
 bool Board::Sees(int cellA, int digitA, int cellB, int digitB) const {
     if (cellA == cellB) return digitA != digitB;
     if (digitA == digitB && HasCell(peers[cellA], cellB)) return true;

@@ -28,6 +28,9 @@ namespace vemo::advanced {
 // diagonal 27 and the anti-diagonal 28.
 inline constexpr int kMaxUnits = 29;
 
+// A set of digits: bit d - 1 for digit d.
+inline constexpr unsigned kEveryDigit = 0x1FF;
+
 struct Board {
     std::array<std::uint16_t, 81> mask{}; // candidates of an empty cell, bit d - 1 for digit d
     std::array<Bits81, 9> places{};       // [d - 1]: the cells where d is a candidate
@@ -54,6 +57,9 @@ struct Board {
     // ruling out the digit there), the cells themselves excluded.
     Bits81 CommonPeers(Bits81 cells, int digit) const;
 };
+
+// True when two boards play by the same rules: the same units and bars.
+bool SameRules(const Board& a, const Board& b);
 
 // Takes level 0 of the engine: its grid, its candidate table and its rules.
 Board TakeBoard(const Engine& engine);

@@ -5,6 +5,7 @@
 
 #include "chains.h"
 #include "finders.h"
+#include "links.h"
 
 namespace vemo::advanced {
 
@@ -24,28 +25,54 @@ constexpr std::array<std::string_view, kFamilyCount> kFamilyNames = {
 } // namespace
 
 const std::array<AdvancedTechnique, kAdvancedCount> AdvancedCatalogue = {{
-    {kSkyscraper, "Skyscraper", "Gratte-ciel", {152, 212, 224}, P, FindSkyscraper},
-    {kTwoStringKite, "2-String Kite", "Cerf-volant", {130, 200, 216}, P, FindTwoStringKite},
-    {kTurbotFish, "Turbot Fish", "Turbot", {108, 188, 208}, P, FindTurbotFish},
-    {kEmptyRectangle, "Empty Rectangle", "Rectangle vide", {86, 176, 200}, P, FindEmptyRectangle},
+    {kSkyscraper,
+     "Skyscraper",
+     "Gratte-ciel",
+     {152, 212, 224},
+     P,
+     FindSkyscraper,
+     FindSkyscraperIn},
+    {kTwoStringKite,
+     "2-String Kite",
+     "Cerf-volant",
+     {130, 200, 216},
+     P,
+     FindTwoStringKite,
+     FindTwoStringKiteIn},
+    {kTurbotFish, "Turbot Fish", "Turbot", {108, 188, 208}, P, FindTurbotFish, FindTurbotFishIn},
+    {kEmptyRectangle,
+     "Empty Rectangle",
+     "Rectangle vide",
+     {86, 176, 200},
+     P,
+     FindEmptyRectangle,
+     FindEmptyRectangleIn},
     {kXYZWing, "XYZ-Wing", "XYZ-wing", {255, 190, 160}, W, FindXYZWing},
     {kWXYZWing, "WXYZ-Wing", "WXYZ-wing", {255, 172, 140}, W, FindWXYZWing},
     {kWWing, "W-Wing", "W-wing", {255, 154, 120}, W, FindWWing},
     {kRemotePairs, "Remote Pairs", "Paires distantes", {255, 136, 100}, W, FindRemotePairs},
-    {kJellyfish, "Jellyfish", "Jellyfish", {240, 230, 90}, F, FindJellyfish},
-    {kFinnedXWing, "Finned X-Wing", "X-wing à aileron", {232, 218, 70}, F, FindFinnedXWing},
+    {kJellyfish, "Jellyfish", "Jellyfish", {240, 230, 90}, F, FindJellyfish, FindJellyfishIn},
+    {kFinnedXWing,
+     "Finned X-Wing",
+     "X-wing à aileron",
+     {232, 218, 70},
+     F,
+     FindFinnedXWing,
+     FindFinnedXWingIn},
     {kFinnedSwordfish,
      "Finned Swordfish",
      "Swordfish à aileron",
      {224, 206, 50},
      F,
-     FindFinnedSwordfish},
+     FindFinnedSwordfish,
+     FindFinnedSwordfishIn},
     {kFinnedJellyfish,
      "Finned Jellyfish",
      "Jellyfish à aileron",
      {216, 194, 30},
      F,
-     FindFinnedJellyfish},
+     FindFinnedJellyfish,
+     FindFinnedJellyfishIn},
     {kUniqueRectangle1,
      "Unique Rectangle Type 1",
      "Rectangle unique (1)",
@@ -89,7 +116,7 @@ const std::array<AdvancedTechnique, kAdvancedCount> AdvancedCatalogue = {{
      U,
      FindHiddenRectangle},
     {kBugPlusOne, "BUG+1", "BUG+1", {130, 100, 220}, U, FindBugPlusOne},
-    {kXChain, "X-Chain", "X-chaîne", {150, 230, 150}, C, FindXChain},
+    {kXChain, "X-Chain", "X-chaîne", {150, 230, 150}, C, FindXChain, FindXChainIn, true},
     {kXYChain, "XY-Chain", "XY-chaîne", {130, 220, 130}, C, FindXYChain},
     {kNiceLoop, "Nice Loop / AIC", "Boucle / chaîne alternée", {110, 210, 110}, C, FindNiceLoop},
     {kGroupedNiceLoop,
@@ -179,11 +206,67 @@ bool ParseFamilies(std::string_view list, unsigned& families) {
     return true;
 }
 
+namespace {
+
+// For each technique of one digit, the places of each digit where it last
+// found nothing, under the rules of `rules`.
+struct EmptyDigits {
+    Board rules;
+    bool any = false; // rules is set
+    std::array<std::array<Bits81, 9>, kAdvancedCount> places{};
+    std::array<unsigned, kAdvancedCount> known{}; // bit d - 1: places[t][d - 1] holds
+};
+
+EmptyDigits& EmptyDigitTable() {
+    return ThreadTable<EmptyDigits>();
+}
+
+// True when a bar rule holds between some neighbours (bars 1 to 4 of a cell).
+bool BarRules(const Board& board) {
+    for (const auto& cell : board.bars)
+        for (int k = 1; k <= 4; ++k)
+            if (cell[static_cast<std::size_t>(k)] >= 0) return true;
+    return false;
+}
+
+} // namespace
+
+void ForgetEmptyDigits() {
+    EmptyDigits& memo = EmptyDigitTable();
+    memo.any = false;
+    memo.known.fill(0);
+}
+
 bool FindAdvancedStep(const Board& board, unsigned families, AdvancedStep& step) {
-    for (const AdvancedTechnique& t : AdvancedCatalogue) {
+    EmptyDigits& memo = EmptyDigitTable();
+    if (!memo.any || !SameRules(memo.rules, board)) {
+        memo.rules = board;
+        memo.any = true;
+        memo.known.fill(0);
+    }
+    const bool bars = BarRules(board);
+    for (std::size_t i = 0; i < AdvancedCatalogue.size(); ++i) {
+        const AdvancedTechnique& t = AdvancedCatalogue[i];
         if ((families & FamilyBit(t.family)) == 0) continue;
         AdvancedStep found;
-        if (!t.find(board, found)) continue;
+        if (t.findIn != nullptr && !(t.barsReachOtherDigits && bars)) {
+            unsigned digits = 0;
+            for (int d = 0; d < 9; ++d)
+                if ((memo.known[i] >> d & 1) == 0 || memo.places[i][d] != board.places[d])
+                    digits |= 1u << d;
+            if (digits == 0) continue;
+            if (!t.findIn(board, digits, found)) {
+                for (int d = 0; d < 9; ++d)
+                    if ((digits >> d & 1) != 0) memo.places[i][d] = board.places[d];
+                memo.known[i] = kEveryDigit;
+                continue;
+            }
+            // The search stopped at its first instance: the digits it had
+            // still to look at are unknown again.
+            memo.known[i] &= ~digits;
+        } else if (!t.find(board, found)) {
+            continue;
+        }
         found.technique = t.id;
         step = found;
         return true;

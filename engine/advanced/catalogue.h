@@ -33,6 +33,10 @@ constexpr unsigned FamilyBit(Family f) {
 }
 
 using Finder = bool (*)(const Board& board, AdvancedStep& step);
+// The same search over some digits only (bit d - 1), for a technique whose
+// every instance rests on one digit and reads nothing of the board but that
+// digit's places and the rules.
+using DigitFinder = bool (*)(const Board& board, unsigned digits, AdvancedStep& step);
 
 struct AdvancedTechnique {
     int id; // AdvancedId
@@ -41,6 +45,10 @@ struct AdvancedTechnique {
     Rgb colour;
     Family family;
     Finder find;
+    DigitFinder findIn = nullptr; // for the techniques of one digit
+    // Under the bar rules, its eliminations may also read the other digits'
+    // places: there every digit is searched and nothing is remembered.
+    bool barsReachOtherDigits = false;
 };
 
 // In search order, which is also the order of the ids.
@@ -60,6 +68,16 @@ bool ParseFamilies(std::string_view list, unsigned& families);
 std::string_view StepName(int technique);
 
 // The first step of the catalogue over the given families, or false.
+//
+// A technique of one digit that found nothing for a digit finds nothing
+// there again while the digit's places and the rules stay the same. Each
+// thread remembers those places for each such technique, and the next search
+// leaves those digits out: the step found is the same, with less work along
+// a solve, where most digits keep their places from one step to the next.
 bool FindAdvancedStep(const Board& board, unsigned families, AdvancedStep& step);
+
+// Forgets what FindAdvancedStep remembers on this thread (its results stay
+// the same either way).
+void ForgetEmptyDigits();
 
 } // namespace vemo::advanced

@@ -27,7 +27,12 @@ LinkGraph& ChainGraph() {
 // The shortest X-Chain over all digits at once: the digits' graphs side by
 // side, joined by nothing.
 bool FindXChain(const Board& board, AdvancedStep& step) {
+    return FindXChainIn(board, kEveryDigit, step);
+}
+
+bool FindXChainIn(const Board& board, unsigned digits, AdvancedStep& step) {
     LinkOptions options;
+    options.digits = digits;
     options.sameDigit = true;
     options.cellStrong = false;
     LinkGraph& graph = ChainGraph();

@@ -11,6 +11,10 @@
 namespace vemo::advanced {
 
 bool FindXChain(const Board& board, AdvancedStep& step);
+// The X-Chains of some digits only (bit d - 1). A chain rests on one digit's
+// places; under the bar rules its ends may also rule out other digits in
+// their neighbours, so there its eliminations read those digits too.
+bool FindXChainIn(const Board& board, unsigned digits, AdvancedStep& step);
 bool FindXYChain(const Board& board, AdvancedStep& step);
 bool FindNiceLoop(const Board& board, AdvancedStep& step);
 bool FindGroupedNiceLoop(const Board& board, AdvancedStep& step);

@@ -21,6 +21,15 @@ bool FindTwoStringKite(const Board& board, AdvancedStep& step);
 bool FindTurbotFish(const Board& board, AdvancedStep& step);
 bool FindEmptyRectangle(const Board& board, AdvancedStep& step);
 
+// The same searches over the digits of a mask only (bit d - 1), in the same
+// order otherwise. Each instance of these patterns and of the fish below
+// rests on one digit, and reads nothing of the board but that digit's places
+// and the rules.
+bool FindSkyscraperIn(const Board& board, unsigned digits, AdvancedStep& step);
+bool FindTwoStringKiteIn(const Board& board, unsigned digits, AdvancedStep& step);
+bool FindTurbotFishIn(const Board& board, unsigned digits, AdvancedStep& step);
+bool FindEmptyRectangleIn(const Board& board, unsigned digits, AdvancedStep& step);
+
 // wings.cpp
 bool FindXYZWing(const Board& board, AdvancedStep& step);
 bool FindWXYZWing(const Board& board, AdvancedStep& step);
@@ -33,6 +42,10 @@ bool FindJellyfish(const Board& board, AdvancedStep& step);
 bool FindFinnedXWing(const Board& board, AdvancedStep& step);
 bool FindFinnedSwordfish(const Board& board, AdvancedStep& step);
 bool FindFinnedJellyfish(const Board& board, AdvancedStep& step);
+bool FindJellyfishIn(const Board& board, unsigned digits, AdvancedStep& step);
+bool FindFinnedXWingIn(const Board& board, unsigned digits, AdvancedStep& step);
+bool FindFinnedSwordfishIn(const Board& board, unsigned digits, AdvancedStep& step);
+bool FindFinnedJellyfishIn(const Board& board, unsigned digits, AdvancedStep& step);
 
 // uniqueness.cpp: only where board.uniquenessAllowed, and only for a position
 // whose solution is unique (the driver makes sure of it).

@@ -85,9 +85,10 @@ bool MayHoldFins(const FishLines& lines, const int* pick, int n, unsigned cover)
 }
 
 // Rows as base lines for every digit, then columns.
-bool FindFish(const Board& board, int n, bool finned, AdvancedStep& step) {
+bool FindFish(const Board& board, int n, bool finned, unsigned digits, AdvancedStep& step) {
     for (const bool byRows : {true, false}) {
         for (int d = 1; d <= 9; ++d) {
+            if ((digits >> (d - 1) & 1) == 0) continue;
             FishLines lines;
             const Bits81 places = board.places[d - 1];
             for (int line = 0; line < 9; ++line) {
@@ -146,20 +147,36 @@ bool FindFish(const Board& board, int n, bool finned, AdvancedStep& step) {
 
 } // namespace
 
+bool FindJellyfishIn(const Board& board, unsigned digits, AdvancedStep& step) {
+    return FindFish(board, 4, false, digits, step);
+}
+
+bool FindFinnedXWingIn(const Board& board, unsigned digits, AdvancedStep& step) {
+    return FindFish(board, 2, true, digits, step);
+}
+
+bool FindFinnedSwordfishIn(const Board& board, unsigned digits, AdvancedStep& step) {
+    return FindFish(board, 3, true, digits, step);
+}
+
+bool FindFinnedJellyfishIn(const Board& board, unsigned digits, AdvancedStep& step) {
+    return FindFish(board, 4, true, digits, step);
+}
+
 bool FindJellyfish(const Board& board, AdvancedStep& step) {
-    return FindFish(board, 4, false, step);
+    return FindJellyfishIn(board, kEveryDigit, step);
 }
 
 bool FindFinnedXWing(const Board& board, AdvancedStep& step) {
-    return FindFish(board, 2, true, step);
+    return FindFinnedXWingIn(board, kEveryDigit, step);
 }
 
 bool FindFinnedSwordfish(const Board& board, AdvancedStep& step) {
-    return FindFish(board, 3, true, step);
+    return FindFinnedSwordfishIn(board, kEveryDigit, step);
 }
 
 bool FindFinnedJellyfish(const Board& board, AdvancedStep& step) {
-    return FindFish(board, 4, true, step);
+    return FindFinnedJellyfishIn(board, kEveryDigit, step);
 }
 
 } // namespace vemo::advanced

@@ -56,7 +56,7 @@ void LinkGraph::Build(const Board& board, const LinkOptions& options) {
         for (int d = 1; d <= 9; ++d) {
             digitGroups_[d - 1] = static_cast<std::int16_t>(groupCount_);
             digitGroups_[d] = static_cast<std::int16_t>(groupCount_);
-            if (options.digit != 0 && d != options.digit) continue;
+            if ((options.digits >> (d - 1) & 1) == 0) continue;
             for (int box = 0; box < 9; ++box) {
                 const Bits81 inBox = b.places[d - 1] & b.unit[18 + box];
                 if (CountCells(inBox) < 3) continue; // a group needs a companion outside it
@@ -82,9 +82,10 @@ void LinkGraph::Build(const Board& board, const LinkOptions& options) {
         for (int d = 1; d <= 9; ++d) {
             const int node = CandidateNode(c, d);
             if (!Present(node)) continue;
-            if (options.cellStrong && options.digit == 0 && HasCell(bivalue_, c)) {
+            if (options.cellStrong && HasCell(bivalue_, c)) {
                 const unsigned other = b.mask[c] & ~(1u << (d - 1));
-                AddStrong(node, CandidateNode(c, std::countr_zero(other) + 1));
+                if ((other & options.digits) != 0)
+                    AddStrong(node, CandidateNode(c, std::countr_zero(other) + 1));
             }
             if (!options.unitStrong) continue;
             for (int i = 0; i < unitCount; ++i) {
@@ -159,7 +160,7 @@ bool LinkGraph::Present(int node) const {
     const int c = node / 9;
     const int d = node % 9 + 1;
     if (!HasCell(board_->places[d - 1], c)) return false;
-    if (options_.digit != 0 && d != options_.digit) return false;
+    if ((options_.digits >> (d - 1) & 1) == 0) return false;
     if (options_.bivalueOnly && !HasCell(bivalue_, c)) return false;
     return true;
 }

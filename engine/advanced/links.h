@@ -34,10 +34,10 @@ inline constexpr int kMaxLiterals = 2 * kMaxNodes; // node * 2 + 1 when on
 inline constexpr int kMaxStrong = 8;
 
 struct LinkOptions {
-    int digit = 0;          // only this digit (0: every digit)
-    bool sameDigit = false; // X-Chain: weak links only between candidates of one digit
-    bool cellStrong = true; // bivalue cells are strong links
-    bool unitStrong = true; // units with two places for a digit are strong links
+    unsigned digits = kEveryDigit; // only the candidates of these digits (bit d - 1)
+    bool sameDigit = false;        // X-Chain: weak links only between candidates of one digit
+    bool cellStrong = true;        // bivalue cells are strong links
+    bool unitStrong = true;        // units with two places for a digit are strong links
     // XY-Chain: only candidates of bivalue cells, weak links between cells.
     bool bivalueOnly = false;
     bool groups = false; // box-line groups as nodes
@@ -177,12 +177,8 @@ void LinkGraph::ForEachWeakSet(int node, const CandidateSet& skip, F&& f) const 
     const int digit = node % 9 + 1;
     const CandidateSet& victims = Victims(node);
     // The digits whose candidates the graph links to this one, in order.
-    unsigned digits = 0x1FF;
-    if (options_.digit != 0) {
-        digits = options_.sameDigit && digit != options_.digit ? 0 : 1u << (options_.digit - 1);
-    } else if (options_.sameDigit) {
-        digits = 1u << (digit - 1);
-    }
+    unsigned digits = options_.digits;
+    if (options_.sameDigit) digits &= 1u << (digit - 1);
     const Bits81 keep = options_.bivalueOnly ? bivalue_ & ~CellBit(cell) : kAllCells;
     for (digits &= VictimDigits(node); digits != 0; digits &= digits - 1) {
         const int e = std::countr_zero(digits) + 1;

@@ -84,8 +84,9 @@ void Record(AdvancedStep& step, int digit, int a, int b, int c, int e, int unitA
     EliminateAll(step, eliminated, digit);
 }
 
-bool FindTwoLinks(const Board& board, Shape wanted, AdvancedStep& step) {
+bool FindTwoLinks(const Board& board, Shape wanted, unsigned digits, AdvancedStep& step) {
     for (int d = 1; d <= 9; ++d) {
+        if ((digits >> (d - 1) & 1) == 0) continue;
         const StrongLinks s = StrongLinksOf(board, d);
         for (int i = 0; i < s.count; ++i) {
             for (int j = i + 1; j < s.count; ++j) {
@@ -114,16 +115,28 @@ bool FindTwoLinks(const Board& board, Shape wanted, AdvancedStep& step) {
 
 } // namespace
 
+bool FindSkyscraperIn(const Board& board, unsigned digits, AdvancedStep& step) {
+    return FindTwoLinks(board, Shape::kSkyscraper, digits, step);
+}
+
+bool FindTwoStringKiteIn(const Board& board, unsigned digits, AdvancedStep& step) {
+    return FindTwoLinks(board, Shape::kKite, digits, step);
+}
+
+bool FindTurbotFishIn(const Board& board, unsigned digits, AdvancedStep& step) {
+    return FindTwoLinks(board, Shape::kTurbot, digits, step);
+}
+
 bool FindSkyscraper(const Board& board, AdvancedStep& step) {
-    return FindTwoLinks(board, Shape::kSkyscraper, step);
+    return FindSkyscraperIn(board, kEveryDigit, step);
 }
 
 bool FindTwoStringKite(const Board& board, AdvancedStep& step) {
-    return FindTwoLinks(board, Shape::kKite, step);
+    return FindTwoStringKiteIn(board, kEveryDigit, step);
 }
 
 bool FindTurbotFish(const Board& board, AdvancedStep& step) {
-    return FindTwoLinks(board, Shape::kTurbot, step);
+    return FindTurbotFishIn(board, kEveryDigit, step);
 }
 
 // Box b's candidates of the digit lie in its row r and its column c, with some
@@ -131,8 +144,9 @@ bool FindTurbotFish(const Board& board, AdvancedStep& step) {
 // row r and a row r2 outside the box's band: if (r2, c) held the digit, the box
 // would hold it in row r, so (r, c2) would not, so (r2, c2) would, and (r2, c)
 // sees it. So (r2, c) loses the digit. The same with rows and columns swapped.
-bool FindEmptyRectangle(const Board& board, AdvancedStep& step) {
+bool FindEmptyRectangleIn(const Board& board, unsigned digits, AdvancedStep& step) {
     for (int d = 1; d <= 9; ++d) {
+        if ((digits >> (d - 1) & 1) == 0) continue;
         const Bits81 places = board.places[d - 1];
         for (int box = 0; box < 9; ++box) {
             const Bits81 inBox = places & kBoxMask[box];
@@ -187,6 +201,10 @@ bool FindEmptyRectangle(const Board& board, AdvancedStep& step) {
         }
     }
     return false;
+}
+
+bool FindEmptyRectangle(const Board& board, AdvancedStep& step) {
+    return FindEmptyRectangleIn(board, kEveryDigit, step);
 }
 
 } // namespace vemo::advanced
