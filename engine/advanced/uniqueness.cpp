@@ -19,6 +19,7 @@
 // whole grid rather than on one rectangle; it is kept to grids without
 // diagonals.
 #include "finders.h"
+#include "links.h"
 
 #include <bit>
 
@@ -41,32 +42,63 @@ bool DiagonalsAgree(const Board& board, const std::array<int, 4>& cells) {
     return true;
 }
 
-// Calls f(rectangle) for every rectangle and pair of digits in the scan order
-// (rows, then columns, then digits ascending) until f returns true.
-template <typename F> bool ForEachRectangle(const Board& board, F&& f) {
-    if (!board.uniquenessAllowed) return false;
+// The rectangles of a board whose four corners share two candidates or more,
+// in the scan order (rows, then columns), with those candidates. Worked out
+// once per position: the uniqueness finders run one after the other on it.
+struct RectangleTable {
+    Board board; // the position the table was worked out on
+    bool filled = false;
+    int count = 0;
+    // Two rows in one band and two columns in two stacks, or the other way.
+    static constexpr int kMax = 2 * 9 * 27;
+    std::array<std::array<int, 4>, kMax> cells{};
+    std::array<unsigned, kMax> common{};
+};
+
+const RectangleTable& Rectangles(const Board& board) {
+    RectangleTable& t = ThreadTable<RectangleTable>();
+    if (t.filled && SameBoard(t.board, board)) return t;
+    t.board = board;
+    t.filled = true;
+    t.count = 0;
     for (int r1 = 0; r1 < 9; ++r1)
         for (int r2 = r1 + 1; r2 < 9; ++r2)
             for (int c1 = 0; c1 < 9; ++c1)
                 for (int c2 = c1 + 1; c2 < 9; ++c2) {
                     const bool sameBand = r1 / 3 == r2 / 3, sameStack = c1 / 3 == c2 / 3;
                     if (sameBand == sameStack) continue; // one box or four boxes
-                    Rectangle rect;
-                    rect.cells = {r1 * 9 + c1, r1 * 9 + c2, r2 * 9 + c1, r2 * 9 + c2};
+                    const std::array<int, 4> cells = {r1 * 9 + c1, r1 * 9 + c2, r2 * 9 + c1,
+                                                      r2 * 9 + c2};
                     unsigned common = 0x1FF;
-                    for (const int c : rect.cells) common &= board.mask[c];
+                    for (const int c : cells) common &= board.mask[c];
                     if (std::popcount(common) < 2) continue;
-                    if (!DiagonalsAgree(board, rect.cells)) continue;
-                    for (int a = 1; a <= 9; ++a)
-                        for (int b = a + 1; b <= 9; ++b) {
-                            const unsigned ab = (1u << (a - 1)) | (1u << (b - 1));
-                            if ((common & ab) != ab) continue;
-                            rect.a = a;
-                            rect.b = b;
-                            rect.ab = ab;
-                            if (f(rect)) return true;
-                        }
+                    if (!DiagonalsAgree(board, cells)) continue;
+                    t.cells[t.count] = cells;
+                    t.common[t.count] = common;
+                    ++t.count;
                 }
+    return t;
+}
+
+// Calls f(rectangle) for every rectangle and pair of digits in the scan order
+// (rows, then columns, then digits ascending) until f returns true.
+template <typename F> bool ForEachRectangle(const Board& board, F&& f) {
+    if (!board.uniquenessAllowed) return false;
+    const RectangleTable& t = Rectangles(board);
+    for (int i = 0; i < t.count; ++i) {
+        Rectangle rect;
+        rect.cells = t.cells[i];
+        const unsigned common = t.common[i];
+        for (int a = 1; a <= 9; ++a)
+            for (int b = a + 1; b <= 9; ++b) {
+                const unsigned ab = (1u << (a - 1)) | (1u << (b - 1));
+                if ((common & ab) != ab) continue;
+                rect.a = a;
+                rect.b = b;
+                rect.ab = ab;
+                if (f(rect)) return true;
+            }
+    }
     return false;
 }
 
