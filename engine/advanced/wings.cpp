@@ -116,6 +116,8 @@ bool FindWXYZWing(const Board& board, AdvancedStep& step) {
             for (int j = i + 1; j < n; ++j) {
                 const int b = list[j];
                 const unsigned loose2 = pairLoose[a][b];
+                // Two digits unrestricted already: no wing holds these two.
+                if (std::popcount(loose2) > 1) continue;
                 const unsigned union2 = board.mask[cellOf[a]] | board.mask[cellOf[b]];
                 for (int k = j + 1; k < n; ++k) {
                     const int c = list[k];
