@@ -62,33 +62,6 @@ bool SameRules(const Board& a, const Board& b) {
     return a.variant == b.variant && a.xSudoku == b.xSudoku && a.bars == b.bars;
 }
 
-bool Board::Sees(int cellA, int digitA, int cellB, int digitB) const {
-    if (cellA == cellB) return digitA != digitB;
-    if (digitA == digitB && HasCell(peers[cellA], cellB)) return true;
-    for (int k = 1; k <= 4; ++k) {
-        const int mark = bars[cellA][k];
-        if (mark < 0 || cellA + NeighbourOffsets[k] != cellB) continue;
-        const int gap = digitA > digitB ? digitA - digitB : digitB - digitA;
-        return mark == 0 ? gap == 1 : gap != 1;
-    }
-    return false;
-}
-
-Bits81 Board::RuledOut(int cell, int digit, int other) const {
-    Bits81 out = 0;
-    if (other == digit)
-        out = peers[cell];
-    else
-        out = CellBit(cell);
-    for (int k = 1; k <= 4; ++k) {
-        const int mark = bars[cell][k];
-        if (mark < 0) continue;
-        const int gap = digit > other ? digit - other : other - digit;
-        if (mark == 0 ? gap == 1 : gap != 1) out |= CellBit(cell + NeighbourOffsets[k]);
-    }
-    return out & places[other - 1];
-}
-
 Bits81 Board::CommonPeers(Bits81 cells, int digit) const {
     Bits81 common = places[digit - 1] & ~cells;
     ForEachCell(cells, [&](int c) { common &= RuledOut(c, digit, digit); });

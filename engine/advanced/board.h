@@ -58,6 +58,34 @@ struct Board {
     Bits81 CommonPeers(Bits81 cells, int digit) const;
 };
 
+// Asked for in the finders' inner loops: defined here to be inlined.
+inline bool Board::Sees(int cellA, int digitA, int cellB, int digitB) const {
+    if (cellA == cellB) return digitA != digitB;
+    if (digitA == digitB && HasCell(peers[cellA], cellB)) return true;
+    for (int k = 1; k <= 4; ++k) {
+        const int mark = bars[cellA][k];
+        if (mark < 0 || cellA + NeighbourOffsets[k] != cellB) continue;
+        const int gap = digitA > digitB ? digitA - digitB : digitB - digitA;
+        return mark == 0 ? gap == 1 : gap != 1;
+    }
+    return false;
+}
+
+inline Bits81 Board::RuledOut(int cell, int digit, int other) const {
+    Bits81 out = 0;
+    if (other == digit)
+        out = peers[cell];
+    else
+        out = CellBit(cell);
+    for (int k = 1; k <= 4; ++k) {
+        const int mark = bars[cell][k];
+        if (mark < 0) continue;
+        const int gap = digit > other ? digit - other : other - digit;
+        if (mark == 0 ? gap == 1 : gap != 1) out |= CellBit(cell + NeighbourOffsets[k]);
+    }
+    return out & places[other - 1];
+}
+
 // True when two boards play by the same rules: the same units and bars.
 bool SameRules(const Board& a, const Board& b);
 
