@@ -105,12 +105,18 @@ bool FindWXYZWing(const Board& board, AdvancedStep& step) {
             const bool loose = common != 0 && !board.Sees(cellOf[a], x, cellOf[b], x);
             pairLoose[a][b] = static_cast<std::uint16_t>(loose ? common : 0);
         }
+    // [m]: bit a for each cellOf[a] whose candidates are m. The cells of a
+    // digit set q are those of its subsets, in the same ascending order.
+    std::array<Bits81, 512> withMask{};
+    for (int a = 0; a < total; ++a) withMask[board.mask[cellOf[a]]] |= CellBit(a);
     for (unsigned q = 0; q < 512; ++q) {
         if (DigitCount(q) != 4) continue;
+        Bits81 inside = 0;
+        for (unsigned sub = q; sub != 0; sub = (sub - 1) & q) inside |= withMask[sub];
+        if (CountCells(inside) < 4) continue;
         std::array<int, 81> list;
         int n = 0;
-        for (int a = 0; a < total; ++a)
-            if ((board.mask[cellOf[a]] & ~q) == 0) list[n++] = a;
+        ForEachCell(inside, [&](int a) { list[n++] = a; });
         for (int i = 0; i < n; ++i) {
             const int a = list[i];
             for (int j = i + 1; j < n; ++j) {
