@@ -47,6 +47,8 @@ struct AlsTable {
     std::array<Als, kMaxAls> sets;
     std::array<std::array<AlsLink, kMaxLinks>, kMaxAls> links;
     std::array<std::uint8_t, kMaxAls> linkCount{};
+    // [c]: bit i for each set i holding cell c (the words of `count` sets).
+    std::array<std::array<std::uint64_t, kMaxAls / 64>, 81> holding;
 };
 
 int PopCount(unsigned v) {
@@ -103,22 +105,40 @@ AlsTable& BuildAls(const Board& b) {
         }
     }
     for (int i = 0; i < t.count; ++i) t.linkCount[i] = 0;
+    const int words = (t.count + 63) / 64;
+    for (auto& cell : t.holding) std::fill(cell.begin(), cell.begin() + words, 0);
+    for (int i = 0; i < t.count; ++i)
+        ForEachCell(t.sets[i].cells,
+                    [&](int c) { t.holding[c][i >> 6] |= std::uint64_t{1} << (i & 63); });
     for (int i = 0; i < t.count; ++i) {
         const Als& a = t.sets[i];
-        for (int j = i + 1; j < t.count; ++j) {
-            const Als& c = t.sets[j];
-            if ((a.cells & c.cells) != 0 || (c.cells & a.reach) == 0) continue;
-            unsigned common = a.digits & c.digits;
-            while (common != 0) {
-                const int d = std::countr_zero(common) + 1;
-                common &= common - 1;
-                if ((c.with[d - 1] & ~a.seenAll[d - 1]) != 0) continue;
-                if (t.linkCount[i] < kMaxLinks)
-                    t.links[i][t.linkCount[i]++] = {static_cast<std::int16_t>(j),
-                                                    static_cast<std::int8_t>(d)};
-                if (t.linkCount[j] < kMaxLinks)
-                    t.links[j][t.linkCount[j]++] = {static_cast<std::int16_t>(i),
-                                                    static_cast<std::int8_t>(d)};
+        // The later sets with a cell in its reach and none of its cells, in order.
+        std::array<std::uint64_t, kMaxAls / 64> near{};
+        std::array<std::uint64_t, kMaxAls / 64> overlap{};
+        ForEachCell(a.reach, [&](int c) {
+            for (int w = 0; w < words; ++w) near[w] |= t.holding[c][w];
+        });
+        ForEachCell(a.cells, [&](int c) {
+            for (int w = 0; w < words; ++w) overlap[w] |= t.holding[c][w];
+        });
+        for (int w = (i + 1) >> 6; w < words; ++w) {
+            std::uint64_t later = near[w] & ~overlap[w];
+            if (w == (i + 1) >> 6) later &= ~std::uint64_t{0} << ((i + 1) & 63);
+            for (; later != 0; later &= later - 1) {
+                const int j = w * 64 + std::countr_zero(later);
+                const Als& c = t.sets[j];
+                unsigned common = a.digits & c.digits;
+                while (common != 0) {
+                    const int d = std::countr_zero(common) + 1;
+                    common &= common - 1;
+                    if ((c.with[d - 1] & ~a.seenAll[d - 1]) != 0) continue;
+                    if (t.linkCount[i] < kMaxLinks)
+                        t.links[i][t.linkCount[i]++] = {static_cast<std::int16_t>(j),
+                                                        static_cast<std::int8_t>(d)};
+                    if (t.linkCount[j] < kMaxLinks)
+                        t.links[j][t.linkCount[j]++] = {static_cast<std::int16_t>(i),
+                                                        static_cast<std::int8_t>(d)};
+                }
             }
         }
     }
@@ -342,12 +362,22 @@ bool FindDeathBlossom(const Board& board, AdvancedStep& step) {
             if ((digits >> (d - 1) & 1) == 0) continue;
             stemDigits[n] = d;
             const Bits81 seen = board.RuledOut(stem, d, d);
-            for (int i = 0; i < t.count && petalCount[n] < kMaxPetals; ++i) {
-                const Als& a = t.sets[i];
-                if (HasCell(a.cells, stem) || a.with[d - 1] == 0) continue;
-                if ((a.with[d - 1] & ~seen) != 0) continue;
-                petals[n][petalCount[n]++] = i;
-            }
+            // A petal has a cell where the stem sees its d: only the sets
+            // holding such a cell are looked at, in order.
+            const int words = (t.count + 63) / 64;
+            std::array<std::uint64_t, kMaxAls / 64> near{};
+            ForEachCell(seen, [&](int c) {
+                for (int w = 0; w < words; ++w) near[w] |= t.holding[c][w];
+            });
+            for (int w = 0; w < words && petalCount[n] < kMaxPetals; ++w)
+                for (std::uint64_t bits = near[w]; bits != 0 && petalCount[n] < kMaxPetals;
+                     bits &= bits - 1) {
+                    const int i = w * 64 + std::countr_zero(bits);
+                    const Als& a = t.sets[i];
+                    if (HasCell(a.cells, stem) || a.with[d - 1] == 0) continue;
+                    if ((a.with[d - 1] & ~seen) != 0) continue;
+                    petals[n][petalCount[n]++] = i;
+                }
             if (petalCount[n] == 0) break;
             ++n;
         }
