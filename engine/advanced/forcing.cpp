@@ -99,13 +99,22 @@ ChainTable& Chains(const Board& board) {
         table.on[node].fill(0);
         table.off[node].fill(0);
         if (!table.graph.Present(node)) continue;
-        table.search.Start(node * 2 + 1);
+        // The "off" literals that lead nowhere are not followed; the search
+        // still tells them.
+        table.search.Start(node * 2 + 1, true);
         int literal = 0;
         while ((literal = table.search.Next(table.graph, kMaxChainNodes - 1)) >= 0) {
+            if ((literal & 1) == 0) continue;
             set[literal >> 6] |= std::uint64_t{1} << (literal & 63);
             const int n = literal >> 1;
-            ((literal & 1) != 0 ? table.on : table.off)[node][n % 9] |= CellBit(n / 9);
+            table.on[node][n % 9] |= CellBit(n / 9);
         }
+        table.off[node] = table.search.OffReached();
+        for (int d = 1; d <= 9; ++d)
+            ForEachCell(table.off[node][d - 1], [&](int c) {
+                const int off = CandidateNode(c, d) * 2;
+                set[off >> 6] |= std::uint64_t{1} << (off & 63);
+            });
     }
     return table;
 }

@@ -225,6 +225,9 @@ class ImplicationSearch {
     int Next(const LinkGraph& graph, int maxDepth);
     bool Reached(int literal) const { return (seen_[literal >> 6] >> (literal & 63) & 1) != 0; }
     int Depth(int literal) const { return depth_[literal]; }
+    // The candidates whose "off" literal is reached, [d - 1] the cells of
+    // digit d: with `liveOnly` too, where some of them are not returned.
+    const CandidateSet& OffReached() const { return offSeen_; }
     int Parent(int literal) const { return parent_[literal]; }
     // The literals from the start to `literal`, in order; returns their number
     // (at most `room`).
