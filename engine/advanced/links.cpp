@@ -10,15 +10,6 @@ namespace vemo::advanced {
 
 namespace {
 
-// The units of a cell: row, column, box, then the diagonals it lies on.
-int UnitsOf(const Board& b, int cell, std::array<int, 5>& out) {
-    int n = 0;
-    for (const int u : b.cellUnits[cell]) out[n++] = u;
-    for (int u = 27; u < b.unitCount; ++u)
-        if (HasCell(b.unit[u], cell)) out[n++] = u;
-    return n;
-}
-
 CandidateSet Intersect(const CandidateSet& a, const CandidateSet& b) {
     CandidateSet out;
     for (int e = 0; e < 9; ++e) out[e] = a[e] & b[e];
@@ -75,36 +66,49 @@ void LinkGraph::Build(const Board& board, const LinkOptions& options) {
     }
     std::fill(strongCount_.begin(), strongCount_.end(), std::uint8_t{0});
     linked_ = CandidateSet{};
-    for (int c = 0; c < kCells; ++c) {
-        if (b.mask[c] == 0) continue;
-        std::array<int, 5> units{};
-        const int unitCount = UnitsOf(b, c, units);
-        for (int d = 1; d <= 9; ++d) {
-            const int node = CandidateNode(c, d);
-            if (!Present(node)) continue;
-            if (options.cellStrong && HasCell(bivalue_, c)) {
+    // Each candidate's strong links in a fixed order: its cell's other
+    // candidate, then its units in their order (row, column, box,
+    // diagonals). They are added for all candidates at once, a unit and a
+    // digit at a time, which keeps that order for each.
+    if (options.cellStrong)
+        ForEachCell(bivalue_, [&](int c) {
+            for (unsigned digits = b.mask[c]; digits != 0; digits &= digits - 1) {
+                const int d = std::countr_zero(digits) + 1;
+                const int node = CandidateNode(c, d);
+                if (!Present(node)) continue;
                 const unsigned other = b.mask[c] & ~(1u << (d - 1));
                 if ((other & options.digits) != 0)
                     AddStrong(node, CandidateNode(c, std::countr_zero(other) + 1));
             }
-            if (!options.unitStrong) continue;
-            for (int i = 0; i < unitCount; ++i) {
-                const Bits81 rest = b.places[d - 1] & b.unit[units[i]] & ~CellBit(c);
-                const int n = CountCells(rest);
-                if (n == 1) {
-                    AddStrong(node, CandidateNode(FirstCell(rest), d));
-                } else if (n > 1 && options.groups) {
-                    const int g = GroupOf(d, rest);
-                    if (g >= 0) AddStrong(node, kCandidateNodes + g);
+        });
+    if (options.unitStrong)
+        for (int u = 0; u < b.unitCount; ++u)
+            for (int d = 1; d <= 9; ++d) {
+                if ((options.digits >> (d - 1) & 1) == 0) continue;
+                const Bits81 in = b.places[d - 1] & b.unit[u];
+                const int n = CountCells(in);
+                if (n == 2) {
+                    const int first = FirstCell(in);
+                    const int second = FirstCell(in & ~CellBit(first));
+                    if (Present(CandidateNode(first, d)))
+                        AddStrong(CandidateNode(first, d), CandidateNode(second, d));
+                    if (Present(CandidateNode(second, d)))
+                        AddStrong(CandidateNode(second, d), CandidateNode(first, d));
+                } else if (n > 2 && options.groups) {
+                    ForEachCell(in, [&](int c) {
+                        if (!Present(CandidateNode(c, d))) return;
+                        const int g = GroupOf(d, in & ~CellBit(c));
+                        if (g >= 0) AddStrong(CandidateNode(c, d), kCandidateNodes + g);
+                    });
                 }
             }
-        }
-    }
     for (int g = 0; g < groupCount_; ++g) {
         const int d = groupDigit_[g];
         const Bits81 cells = groupCells_[g];
-        for (int u = 0; u < 27; ++u) {
-            if ((b.unit[u] & cells) != cells) continue;
+        // The two units holding a group, in order: its line, then its box.
+        const int first = FirstCell(cells);
+        const int line = (cells & ~b.unit[first / 9]) == 0 ? first / 9 : 9 + first % 9;
+        for (const int u : {line, b.cellUnits[first][2]}) {
             const Bits81 rest = b.places[d - 1] & b.unit[u] & ~cells;
             const int n = CountCells(rest);
             if (n == 1) {
