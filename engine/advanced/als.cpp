@@ -40,6 +40,8 @@ struct AlsLink {
     std::int8_t digit;
 };
 
+using SetBits = std::array<std::uint64_t, kMaxAls / 64>; // bit i for set i
+
 struct AlsTable {
     Board board; // the position the table was worked out on
     bool filled = false;
@@ -48,11 +50,21 @@ struct AlsTable {
     std::array<std::array<AlsLink, kMaxLinks>, kMaxAls> links;
     std::array<std::uint8_t, kMaxAls> linkCount{};
     // [c]: bit i for each set i holding cell c (the words of `count` sets).
-    std::array<std::array<std::uint64_t, kMaxAls / 64>, 81> holding;
+    std::array<SetBits, 81> holding;
 };
 
 int PopCount(unsigned v) {
     return std::popcount(v);
+}
+
+// The sets holding some cell of `cells`.
+SetBits SetsHolding(const AlsTable& t, Bits81 cells) {
+    const int words = (t.count + 63) / 64;
+    SetBits out{};
+    ForEachCell(cells, [&](int c) {
+        for (int w = 0; w < words; ++w) out[w] |= t.holding[c][w];
+    });
+    return out;
 }
 
 // Every ALS of the board, smallest first, then by unit and by cells; a set of
@@ -113,14 +125,8 @@ AlsTable& BuildAls(const Board& b) {
     for (int i = 0; i < t.count; ++i) {
         const Als& a = t.sets[i];
         // The later sets with a cell in its reach and none of its cells, in order.
-        std::array<std::uint64_t, kMaxAls / 64> near{};
-        std::array<std::uint64_t, kMaxAls / 64> overlap{};
-        ForEachCell(a.reach, [&](int c) {
-            for (int w = 0; w < words; ++w) near[w] |= t.holding[c][w];
-        });
-        ForEachCell(a.cells, [&](int c) {
-            for (int w = 0; w < words; ++w) overlap[w] |= t.holding[c][w];
-        });
+        const SetBits near = SetsHolding(t, a.reach);
+        const SetBits overlap = SetsHolding(t, a.cells);
         for (int w = (i + 1) >> 6; w < words; ++w) {
             std::uint64_t later = near[w] & ~overlap[w];
             if (w == (i + 1) >> 6) later &= ~std::uint64_t{0} << ((i + 1) & 63);
@@ -365,10 +371,7 @@ bool FindDeathBlossom(const Board& board, AdvancedStep& step) {
             // A petal has a cell where the stem sees its d: only the sets
             // holding such a cell are looked at, in order.
             const int words = (t.count + 63) / 64;
-            std::array<std::uint64_t, kMaxAls / 64> near{};
-            ForEachCell(seen, [&](int c) {
-                for (int w = 0; w < words; ++w) near[w] |= t.holding[c][w];
-            });
+            const SetBits near = SetsHolding(t, seen);
             for (int w = 0; w < words && petalCount[n] < kMaxPetals; ++w)
                 for (std::uint64_t bits = near[w]; bits != 0 && petalCount[n] < kMaxPetals;
                      bits &= bits - 1) {
