@@ -58,15 +58,8 @@ std::string Difference(const AdvancedStep& a, const AdvancedStep& b) {
 // The positions of a logic-only solve where the basic techniques are stuck:
 // the boards the catalogue is asked about.
 std::vector<Board> StuckBoards(Engine& e) {
-    const Grid start = e.CellGrid[0];
-    const Candidates candidates = e.CandidateTable;
-    std::vector<AdvancedStep> steps;
-    e.SolveLogically(&steps);
-    e.CellGrid[0] = start;
-    e.ComputeCandidates();
-    e.CandidateTable = candidates;
     std::vector<Board> boards;
-    for (const AdvancedStep& step : steps) {
+    for (const AdvancedStep& step : test::LogicSteps(e)) {
         if (step.technique >= advanced::kFirstAdvanced) boards.push_back(advanced::TakeBoard(e));
         e.ApplyAdvancedStep(step);
     }

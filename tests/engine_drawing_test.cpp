@@ -218,13 +218,7 @@ TEST(HintDrawing, NodesAndLinksFollowThePositionOverTop1465) {
     for (std::size_t i = 0; i < puzzles.size() && i < 1465; i += 25) {
         Engine e;
         test::LoadPuzzle(e, puzzles[i]);
-        const Grid start = e.CellGrid[0];
-        const Candidates candidates = e.CandidateTable;
-        std::vector<AdvancedStep> steps;
-        e.SolveLogically(&steps);
-        e.CellGrid[0] = start;
-        e.ComputeCandidates();
-        e.CandidateTable = candidates;
+        const std::vector<AdvancedStep> steps = test::LogicSteps(e);
         for (std::size_t k = 0; k < steps.size(); ++k) {
             const Board board = advanced::TakeBoard(e);
             const std::string where =

@@ -38,6 +38,17 @@ void LoadPuzzle(Engine& engine, const std::string& text, int variantKind, int xS
     engine.ComputeCandidates();
 }
 
+std::vector<advanced::AdvancedStep> LogicSteps(Engine& engine) {
+    const Grid start = engine.CellGrid[0];
+    const Candidates candidates = engine.CandidateTable;
+    std::vector<advanced::AdvancedStep> steps;
+    engine.SolveLogically(&steps);
+    engine.CellGrid[0] = start;
+    engine.ComputeCandidates();
+    engine.CandidateTable = candidates;
+    return steps;
+}
+
 std::vector<std::string> ReadCollection(const std::string& fileName) {
     const std::string path = std::string(VEMO_SHARED_DATA) + "/" + fileName;
     std::ifstream in(path);

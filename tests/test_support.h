@@ -19,6 +19,10 @@ std::string TextOf(const Grid& grid);
 void LoadPuzzle(Engine& engine, const std::string& text, int variantKind = kClassic,
                 int xSudoku = 0);
 
+// The steps of a logic-only solve of the engine's level 0, which is then put
+// back as it was (its grid and candidates), ready to replay them.
+std::vector<advanced::AdvancedStep> LogicSteps(Engine& engine);
+
 // The puzzles of a collection in the shared data folder, one 81-character line each.
 std::vector<std::string> ReadCollection(const std::string& fileName);
 
